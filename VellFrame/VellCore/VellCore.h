@@ -1,0 +1,319 @@
+// VellFrame: the game-facing engine class. The game only ever talks to
+// VellCore; VellCore forwards every platform request to the one VellSys.
+#pragma once
+
+#include <cstdint>
+#include <sys/time.h>
+
+#include "Vell_glfw3.h"
+
+class VellCore {
+public:
+    // ---- engine state (order matters: the game object starts with it) ----
+    char GameTitle[1024];
+    int GameNum;
+    int GameVersion;
+    char GameKey[1024];
+    char GameScramble[64];
+    float SFXVol;
+    float MusicVol;
+    char Tempstr[30][16384];
+    int UpdateSec;
+    int UpdateCount;
+    int RenderSec;
+    int RenderCount;
+    int PolyCountR;
+    int Active;
+    int NextUpdate;
+    int NextRender;
+    int GameBreak;
+    int LoadTo;
+    int DebugMode;
+    int ScreenshotMode;
+    int MixJoy;
+    int RealW;
+    int RealH;
+    char home[4100];
+    float Overscan;
+    float LastColPointX;
+    float LastColPointY;
+
+    // ---- frame presentation, start-up and shutdown (VellCore_frame.cpp) ----
+    void Begin(int number, const char* title);
+    void Terminate();
+    void RenderGame(float& width, float& height);
+    void BufferGame();
+    void FlipFullscreen();
+    int Mills();
+    void Rest(int ms);
+    int StartTick();
+
+    // ---- drawing state and the draw-command list (VellCore_draw.cpp) ----
+    void ResetDraw();
+    void SetCol(float r, float g, float b);
+    void SetCol(float r, float g, float b, float a);
+    void SetAlpha(float a);
+    void Alpha(float a);
+    void SetGradient(float r1, float g1, float b1, float a1, float r2, float g2, float b2, float a2);
+    void Ink(int n);
+    void InkRot(float hue);
+    void InkRot(float hue, float s);
+    void InkRot(float hue, float s, float v);
+    void HSV2RGB(double hue, double s, double v);
+    void SetSize(float s);
+    void SetSize(float sx, float sy);
+    void SetRot(float degrees);
+    void SetLineThickness(float t);
+    void Width(float t);
+    void Thick(float t);
+    void SetLineWidth(float t);
+    void SetLineThick(float t);
+    void Smooth(int n);
+    void SetSmooth(int n);
+    void SetBlend(int mode);
+    void CLS(float r, float g, float b);
+    void SetCLS(float r, float g, float b);
+    void FadeCLS(float r, float g, float b, float rate);
+    void SetCLSRot(float hue, float lo, float hi);
+    void Rect(float x, float y, float w, float h);
+    void Rect(float x, float y, float s);
+    void Plot(float x, float y);
+    void Rect_UL(float x, float y, float s);
+    void Rect_UL(float x, float y, float w, float h);
+    void Oval(float x, float y, float w, float h);
+    void Oval(float x, float y, float r);
+    void Circle(float x, float y, float r);
+    void Oval_UL(float x, float y, float w, float h);
+    void Oval_UL(float x, float y, float r);
+    void Circle_UL(float x, float y, float r);
+    void Quad(float x1, float y1, float x2, float y2, float x3, float y3, float x4, float y4);
+    void FullTri(float x1, float y1, float x2, float y2, float x3, float y3);
+    void Tri(float x, float y, float w, float h);
+    void Tri_Fix(float x, float y, float w, float h, float f);
+    void Fan(float x, float y, float r);
+    void Line(float x1, float y1, float x2, float y2);
+    void DrawImg(int slot, float x, float y);
+    void DrawImg(int slot, float x, float y, int frame);
+    void DrawBlur(int slot, float x, float y);
+    void DrawBlur(int slot, float x, float y, int frame);
+    void QuadImg(int slot, float x1, float y1, float x2, float y2, float x3, float y3, float x4,
+                 float y4, int frame);
+    void DrawBuffer();
+    void Getdef(int index);
+
+    // ---- text (VellCore_text.cpp) ----
+    void LoadFont(int slot, const char* name);
+    void SetFont(int slot);
+    void Text(float x, float y, const char* text);
+    void Text(float x, float y, const char* text, float align);
+    void Text(float x, float y, const char* text, float align, float extra);
+    void Text(float x, float y, char c);
+    void Text(float x, float y, char c, float align);
+    void Text(float x, float y, char c, float align, float extra);
+    float StringWidth(const char* text);
+    float StringWidth(char c);
+    float CharWidth(char c);
+
+    // ---- input queries (VellCore_input.cpp) ----
+    void PollInput(int invert);
+    int PlayKey(int index);
+    int PlayKeyAll(int index);
+    float Joy(int vkey);
+    float StickX();
+    float StickY();
+    int JoyDown(int button);
+    int JoyDown(int button, int pad);
+    float JoyAxis(int axis);
+    float JoyAxis(int axis, int pad);
+    const char* KeyName(int code);
+    void SetKey(int vkey, int code);
+    int KeyValue(int vkey, int slot);
+    void LockForGet();
+    int GetKey();
+    void FlushKeys();
+    int mdall();
+    float MouseX();
+    float MouseX(int t);
+    float MouseY();
+    float MouseY(int t);
+    int MouseDown();
+    int MouseDown(int t);
+    int MouseDown_Alt();
+    int MouseDown_Alt(int t);
+    int MouseHeld();
+    int MouseHeld(int t);
+    float TouchX();
+    float TouchX(int t);
+    float TouchY();
+    float TouchY(int t);
+    int TouchDown();
+    int TouchDown(int t);
+    int TouchDown_Alt();
+    int TouchDown_Alt(int t);
+    int TouchHeld();
+    int TouchHeld(int t);
+    int MouseIn(float x, float y, float w, float h);
+    int MouseIn_Centered(float cx, float cy, float w, float h);
+    int MouseIn_Radius(float x, float y, float r);
+    int Button(int slot, float x, float y, int frame);
+
+    // ---- sound, music and asset naming (VellCore_sound.cpp) ----
+    void LoadImg(int slot, const char* name, int frameSize);
+    void LoadSFX(int slot);
+    void LoadSFX(int slot, const char* name);
+    void PlaySFX(int slot);
+    void PlaySFX(int slot, float pitch);
+    void PlaySFX(int slot, float pitch, float volume);
+    void PlaySFX(int slot, float pitch, float volume, float pan);
+    void PlaySFX(int slot, float pitch, float volume, float pan, int loop);
+    void PlayMusic(const char* name);
+    void PlayMusic(const char* name, int loop);
+    void StopMusic();
+    void MusicHandler();
+    void MusicPitch(float p);
+    void MusicPan(float p);
+    void MusicVolume(float v);
+    void CreateBuffer(int slot, int size);
+    void BufferCLS(int slot);
+    void BufferFill(int slot, int r, int g, int b, int a);
+    void BufferLine(int slot, float x1, float y1, float x2, float y2);
+    void BufferPlot(int slot, float x, float y);
+    void BufferTile(int slot, int source, float x, float y, int frame);
+    void TakeScreenshot();
+    void CopyBuffer();
+
+    // ---- random numbers and maths (VellCore_random.cpp) ----
+    void SeedRnd(int seed);
+    void SeedRnd();
+    float Rnd(float lo, float hi);
+    float Rnd(float hi);
+    int Rand(float lo, float hi);
+    int Rand(float hi);
+    float tRnd(float lo, float hi);
+    float tRnd(float hi);
+    int tRand(float lo, float hi);
+    int tRand(float hi);
+    float Sin(float degrees);
+    float Cos(float degrees);
+    float Mod(float a, float b);
+    float Abs(float x);
+    int Abs(int x);
+    float WhichWayDoIGo(float a, float b);
+    float WhichWayDoIGo(float a, float b, float lo, float hi);
+    float Dist(float x1, float y1, float x2, float y2);
+    float Pyth(float a, float b);
+    int Collide_Point_Circle(float px, float py, float cx, float cy, float r);
+    int Collide_Circle_Circle(float x1, float y1, float r1, float x2, float y2, float r2);
+    int Collide_Line_Line(float x1, float y1, float x2, float y2, float x3, float y3, float x4,
+                          float y4);
+    int Collide_Rect_Rect(float x1, float y1, float w1, float h1, float x2, float y2, float w2,
+                          float h2);
+    int Collide_Rect_Rect_Complex(float x1, float y1, float w1, float h1, float x2, float y2,
+                                  float w2, float h2);
+
+    // ---- strings, dates, files and other utilities (VellCore_strings.cpp,
+    //      VellCore_files.cpp) ----
+    char* fstr(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    void tstr(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    int Debuglog(const char* text);
+    int DebugLog(const char* text);
+    int Debug(const char* text);
+    int Print(const char* text);
+    char Char64b(int value);
+    char Char64(int value);
+    int Int64(char c);
+    char* Char64x4(int64_t n);
+    int Int64x4(const char* four);
+    char* nth(int n);
+    char* Trim(const char* text);
+    char* Split(const char* text, char sep, int n);
+    int SplitCount(const char* text, char sep);
+    char* Strip(const char* text);
+    char* Right(const char* text, int n);
+    char* Mid(const char* text, int start, int n);
+    char* Left(const char* text, int n);
+    char* LeftPad(const char* text, int n, char c);
+    char* RightPad(const char* text, int n, char c);
+    char* iniLeft(const char* text);
+    char* iniRight(const char* text);
+    char* SixDigitString(int64_t a, int64_t b, int64_t c);
+    char* SixDigitString(int64_t a, int64_t b);
+    char* SixDigitString(int64_t a);
+    int64_t SixDigitString(const char* text);
+    char* Hex(int n);
+    char* Bin(int n);
+    int HexToInt(const char* text);
+    int BinToInt(const char* text);
+    int StrToInt(const char* text);
+    int ToInt(const char* text);
+    char* JNKrunch(const char* text);
+    char* JuNKrunch(const char* text);
+    int Checksum(const char* text, int k);
+    int Checksum(const char* text);
+    int Date_Day();
+    int Date_Month();
+    int Date_Year();
+    int Time_Hour();
+    int Time_Minute();
+    int Time_Second();
+    char* Date_str();
+    char* Time_str();
+    char* DateTime_str();
+    char* DateTime_file();
+    char* DateTime_fileb();
+    void SetKeyword(const char* text);
+    void SetTitle(const char* text);
+    char* GetTitle();
+    void SetNum(int n);
+    int GetNum();
+    void Rescramble();
+    char* ScrambleTxt(const char* text);
+    char* UnscrambleTxt(const char* text);
+    char* GetURL(const char* host, const char* path, const char* query);
+    int OpenBrowser(const char* address);
+    char* MyName();
+    int WriteFile(const char* name);
+    void WriteInt(int n);
+    void WriteByte(char ch);
+    void WriteString(const char* text);
+    void WriteLine(const char* text);
+    int ReadFile(const char* name);
+    int ReadInt();
+    int ReadByte();
+    char* ReadLine();
+    int ReadString();
+    void CloseFile();
+
+private:
+    char* NextTempstr();
+};
+
+// ---- engine globals ----
+extern int UpdateCountLive;
+extern int RenderCountLive;
+extern int rw2;
+extern int rh2;
+extern int iBump;
+extern float ViewScale;
+extern int DebugToggle;
+extern int ScreenshotToggle;
+extern struct timeval starttick;
+extern struct timeval curtick;
+extern int GameStartTime;
+extern int TempstrUse;
+
+// Added to every Mills() reading. Tests move the clock through it (jumps
+// back, stalls) without sleeping; the game never touches it.
+extern int MillsOffset;
+
+// Proportional widths of the shipped font, code 32 upwards.
+extern const int fontw[136];
+
+// ---- random generator state ----
+extern int jRand_Seed;
+extern int jRand_Count;
+extern int jRand_Bit;
+extern int jRand_Plus;
+extern int jRand_Out;
+extern int jRand_tSeed;
+extern const signed char jRand_Txt[257];

@@ -1,0 +1,124 @@
+// Engine start-up and shutdown, the millisecond clock, and the frame
+// hand-over between the update step and the renderer.
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <unistd.h>
+
+#include "VellCore.h"
+
+int UpdateCountLive = 0;
+int RenderCountLive = 0;
+int rw2 = 400;
+int rh2 = 300;
+int iBump = 0;
+float ViewScale = 2.0f / 800.0f;
+int DebugToggle = 0;
+int ScreenshotToggle = 0;
+struct timeval starttick;
+struct timeval curtick;
+int GameStartTime = 0;
+int MillsOffset = 0;
+
+void VellCore::Begin(int number, const char* title) {
+    printf("\n-=-=-=-=-=-=-=-=-\n");
+    printf("VellFrame engine, version 0.95\n");
+    fflush(stdout);
+    GameStartTime = (int)clock();
+    gettimeofday(&starttick, nullptr);
+    Active = 1;
+    GameNum = number;
+    MixJoy = 1;
+    DebugToggle = 0;
+    DebugMode = 1;
+    ScreenshotToggle = 0;
+    ScreenshotMode = 0;
+    snprintf(GameTitle, sizeof GameTitle, "%s", title);
+    ASys.SysInit(title);
+    SeedRnd();
+}
+
+void VellCore::Terminate() {
+    ASys.Close();
+    int s = Mills() / 1000;
+    printf("Runtime : %d:%02d\n", s / 60, s % 60);
+    printf("Farewell happy gamer\n");
+    printf("-=-=-=-=-=-=-=-=-\n\n");
+    fflush(stdout);
+}
+
+int VellCore::Mills() {
+    gettimeofday(&curtick, nullptr);
+    long long now = (long long)curtick.tv_sec * 1000 + curtick.tv_usec / 1000;
+    long long start = (long long)starttick.tv_sec * 1000 + starttick.tv_usec / 1000;
+    return (int)(now - start) + MillsOffset;
+}
+
+void VellCore::Rest(int ms) {
+    if (ms > 0) usleep((useconds_t)ms * 1000);
+}
+
+int VellCore::StartTick() { return GameStartTime; }
+
+void VellCore::FlipFullscreen() { ASys.FlipFull(); }
+
+// Counts one event for the per-second rate shown on the statistics line.
+static void CountRate(VellCore& core, int& live, int& sampleTime, int& perSecond) {
+    live++;
+    int now = core.Mills();
+    if (now >= sampleTime + 1000 || now <= sampleTime - 1000) {
+        sampleTime = core.Mills();
+        perSecond = live;
+        live = 0;
+    }
+}
+
+void VellCore::RenderGame(float& width, float& height) {
+    CountRate(*this, RenderCountLive, RenderSec, RenderCount);
+    ASys.RenderSys(Overscan);
+    width = ASys.VirtualWidth;
+    rw2 = (int)(width / 2);
+    height = ASys.VirtualWidth / ASys.Aspect;
+    rh2 = (int)(height / 2);
+    ASys.VirtualWidth = 800;
+    ASys.ImageScale = 1.0f;
+    if (height > width) {
+        ASys.VirtualWidth = 512;
+        ASys.ImageScale = 1.5625f;
+    }
+    iBump = 0;
+    if (height > 2 * width) {
+        iBump = 1;
+        height -= 32;
+        rh2 -= 32;
+    }
+    if (width > 2 * height) {
+        iBump = 2;
+        width -= 32;
+        rw2 -= 32;
+    }
+    ASys.VirtualHalfW = (float)rw2;
+    ASys.VirtualHalfH = (float)rh2;
+    RealW = ASys.WindowWidth;
+    RealH = ASys.WindowHeight;
+    ViewScale = 2.0f / ASys.VirtualWidth;
+}
+
+void VellCore::BufferGame() {
+    if (DebugMode == 1) {
+        ResetDraw();
+        SetSize(0.5f);
+        // A measured 59 is the 60 Hz loop rounding down, not a dropped frame.
+        if (UpdateCount == 59) UpdateCount = 60;
+        if (RenderCount == 59) RenderCount = 60;
+        float y = ASys.VirtualWidth / ASys.Aspect - 8;
+        if (iBump == 1) y = ASys.VirtualWidth / ASys.Aspect - 40;
+        Text(8, y, fstr("Update %ifps - Render %ifps - Polys %i", UpdateCount, RenderCount,
+                        PolyCountR),
+             0, 0);
+    }
+    ASys.RenderBuffer();
+    PolyCountR = ASys.PolyCount;
+    ASys.DrawTo = 0;
+    ASys.CurBlend = 1;
+}

@@ -1,0 +1,169 @@
+// VellFrame platform layer on GLFW, OpenGL and OpenAL. This header is free
+// of platform headers so the engine and the game never see GL or AL types;
+// only the Vell_glfw3_*.cpp files include them.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+class VellSys {
+public:
+    VellSys();
+    ~VellSys();
+
+    // ---- draw-command list and drawing settings ----
+    double Draw[500000];
+    int DrawTo;
+    float DrawSet[50];
+    int CurBlend;
+    int FontImage;
+
+    float VirtualHalfW;
+    float VirtualHalfH;
+    int WindowWidth;
+    int WindowHeight;
+    int PolyCount;
+    int ObjCount;
+    float VirtualWidth;
+    float ImageScale;
+    float Aspect;
+    std::string WebReply;
+    int ImageFrames[105];
+    float ImageUnit[105];
+    int ImageFrameSize[105];
+    char ScreenshotName[128];
+
+    // ---- music stream ----
+    int StreamType;
+    int StreamLoop;
+    int StreamIndex;
+    float StreamPitch;
+    float StreamVolume;
+    float StreamPan;
+    float StreamMasterVolume;
+
+    // ---- input tables ----
+    int Button[128];
+    float Touch[100];
+    float Joy[400];
+    int redef[1024];
+    float Keyv[128];
+
+    // ---- start-up, window and video modes (Vell_glfw3_window.cpp) ----
+    void SysInit(const char* title);
+    void SetScreen(int w, int h);
+    void FlipFull();
+    void Close();
+    void HiResRender();
+    void Force1920();
+    bool HasWindow() const;
+
+    // ---- renderer (Vell_glfw3_render.cpp) ----
+    void RenderBuffer();
+    void RenderSys(float overscan);
+    void RenderRect(int i);
+    void RenderQuad(int i);
+    void RenderOval(int i);
+    void RenderLine(int i);
+    void RenderFan(int i);
+    void RenderTri(int i);
+    void RenderImage(int i);
+    void RenderQuadImage(int i);
+    void RenderImageBlur(int i);
+
+    // ---- images, buffers, screenshots (Vell_glfw3_images.cpp) ----
+    void GetPNG(int slot, const char* path, unsigned frameSize);
+    void Buffer_Create(int slot, int side);
+    void Buffer_Fill(int slot, int r, int g, int b, int a);
+    void Buffer_Plot(int slot, float x, float y, float r, float g, float b, float a);
+    void Buffer_Line(int slot, float x1, float y1, float x2, float y2, float r, float g, float b,
+                     float a);
+    void Buffer_Tile(int dest, int source, float x, float y, int frame);
+    void GrabBuffer();
+    void Screenshot();
+    void SavePNG(const char* path, int slot, int width, int height);
+
+    // ---- sound effects (Vell_glfw3_audio.cpp) ----
+    void AudioStart();
+    void AudioClose();
+    void GetWAV(int slot, const char* path);
+    void PlayWAV(int slot, float pitch, float volume, float pan, int loop);
+
+    // ---- music streaming (Vell_glfw3_music.cpp) ----
+    void PlayMusic_Wav_Sys(const char* path, int loop);
+    void PlayMusic_Ogg_Sys(const char* path, int loop);
+    void BufferMusic_Wav_Sys();
+    void BufferMusic_Ogg_Sys();
+    void HandleMusicSys();
+    void StopMusicSys();
+
+    // ---- input polling and key definition (Vell_glfw3_input.cpp) ----
+    void PollInputB(int flipY);
+    void FlushKeys();
+    int IsBut(int i);
+    float vKey(int i);
+    float vKey(int key, int player);
+    void ClearKeys();
+    void DefineKey(int key, int code);
+    void LockAll();
+    int AnyKey();
+    void PollRedef();
+    const char* ButtonName(int code);
+
+    // ---- files, HTTP fetch, system queries (Vell_glfw3_files.cpp) ----
+    int WriteFile_Sys(const char* path);
+    void WriteInt_Sys(int n);
+    void WriteByte_Sys(char ch);
+    void WriteString_Sys(const char* text);
+    int ReadFile_Sys(const char* path);
+    int ReadInt_Sys();
+    int ReadByte_Sys();
+    char* ReadString_Sys();
+    void CloseFile_Sys();
+    void URLData(const char* host, const char* path);
+    const char* SystemUsername();
+    char* fstrSys(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    void Debuglog(const char* text);
+};
+
+extern VellSys ASys;
+
+// ---- platform globals ----
+extern int isFullscreen;
+extern char GameTitleSys[1024];
+extern int DebugMessages;
+
+// Renderer state.
+extern double DrawR[1500000];
+extern int DrawToRT;
+extern int DrawToR;
+extern int TexUse;
+extern int TriCount;
+extern int RenderMode;
+extern int Wireframe;
+extern float OverscanScaleX;
+extern float OverscanScaleY;
+extern float ThickUse;
+extern int Frames;
+extern int RenderFrames;
+extern double GLtime;
+// Pixel uploads made by the renderer since start-up; the benchmarks read it.
+extern long TexUploads;
+
+// Image tables.
+extern std::vector<unsigned char> Image[105];
+extern std::vector<unsigned char> ImageBlur[105];
+extern int iSize[105];
+extern int iFramesW[105];
+extern float iFramesWz[105];
+extern std::vector<unsigned char> WhiteBlock;
+
+// Input.
+extern int ignorePress[1024];
+extern std::string KeyName[350];
+extern int UpdateFrames;
+
+// Debug-log sink. Normally standard output; tests point it at a file to
+// read back what was logged.
+extern FILE* DebuglogOut;

@@ -1,0 +1,15 @@
+// Shared by the platform files only: the GLFW window handle and GL headers.
+#pragma once
+
+#define GLFW_INCLUDE_NONE
+#include <GLFW/glfw3.h>
+#include <GL/gl.h>
+
+#include "Vell_glfw3.h"
+
+extern GLFWwindow* window;
+
+void error_callback(int code, const char* description);
+
+// Fills the printable key-name table (input module).
+void FillKeyNames();

@@ -1,0 +1,99 @@
+// Platform start-up, the window and its video modes, shutdown.
+#include <cstring>
+
+#include "Vell_glfw3_internal.h"
+
+VellSys ASys;
+GLFWwindow* window = nullptr;
+int isFullscreen = 0;
+char GameTitleSys[1024];
+
+VellSys::VellSys() : WebReply() {
+    // Sane values before SysInit, so logic run without a window (tests,
+    // tools) sees an 800 x 600 virtual screen and no images.
+    VirtualWidth = 800.0f;
+    ImageScale = 1.0f;
+    WindowWidth = 800;
+    WindowHeight = 600;
+    Aspect = 800.0f / 600.0f;
+    VirtualHalfW = 400.0f;
+    VirtualHalfH = 300.0f;
+    CurBlend = 1;
+    for (int i = 0; i < 105; i++) ImageFrames[i] = -1;
+    Button[63] = 1;
+}
+VellSys::~VellSys() {}
+
+bool VellSys::HasWindow() const { return window != nullptr; }
+
+void error_callback(int, const char* description) {
+    fprintf(stderr, "Error: %s\n", description);
+}
+
+void VellSys::SysInit(const char* title) {
+    snprintf(GameTitleSys, sizeof GameTitleSys, "%s", title);
+    FlushKeys();
+    VirtualWidth = 800.0f;
+    ImageScale = 1.0f;
+    if (!glfwInit()) Debuglog("Initialisation Failed");
+    glfwSetErrorCallback(error_callback);
+    WhiteBlock.assign(256, 255);
+    for (int i = 0; i < 128; i++) Button[i] = 0;
+    for (int i = 0; i < 100; i++) Touch[i] = 0;
+    for (int i = 0; i < 400; i++) Joy[i] = 0;
+    for (int i = 0; i < 100; i++) ImageFrames[i] = -1;
+    isFullscreen = 0;
+    SetScreen(256, 128);
+    AudioStart();
+    SetScreen(800, 600);
+    FillKeyNames();
+}
+
+void VellSys::SetScreen(int w, int h) {
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 2);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 0);
+    if (window) {
+        glfwDestroyWindow(window);
+        window = nullptr;
+    }
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
+    if (isFullscreen == 0) {
+        window = glfwCreateWindow(w, h, GameTitleSys, nullptr, nullptr);
+        if (window && mode) glfwSetWindowPos(window, mode->width / 2 - w / 2, mode->height / 2 - h / 2);
+        if (window) Debuglog("Opened Window");
+    } else if (mode) {
+        window = glfwCreateWindow(mode->width, mode->height, GameTitleSys, monitor, nullptr);
+        if (window) Debuglog("Opened Fullscreen");
+    }
+    WindowWidth = w;
+    WindowHeight = h;
+    if (!window) {
+        Debuglog("ERRORRZ");
+        return;
+    }
+    glfwMakeContextCurrent(window);
+    glViewport(0, 0, w, h);
+    glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
+    glfwSetInputMode(window, GLFW_STICKY_KEYS, GLFW_FALSE);
+    glfwSetInputMode(window, GLFW_STICKY_MOUSE_BUTTONS, GLFW_FALSE);
+}
+
+void VellSys::FlipFull() {
+    isFullscreen = 1 - isFullscreen;
+    SetScreen(800, 600);
+}
+
+void VellSys::Close() {
+    AudioClose();
+    Debuglog("Closing OpenGL Window");
+    if (window) glfwDestroyWindow(window);
+    window = nullptr;
+    glfwTerminate();
+}
+
+void VellSys::HiResRender() {
+    if (window) glfwMakeContextCurrent(window);
+}
+
+void VellSys::Force1920() {}

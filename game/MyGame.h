@@ -1,0 +1,138 @@
+// Bramblehop: the game object. One global instance (ThisGame) holds every
+// table of the game as fixed-size members, so play allocates nothing.
+#pragma once
+
+#include <string>
+
+#include "VellCore.h"
+
+// The play state: plain floats, cleared as one block at every new game.
+struct PlayRecord {
+    float PlayerX, PlayerY;
+    float SpeedX, SpeedY;
+    float Facing;
+    float GroundTimer;
+    float FlapFrame;
+    float FlapSpeed, Gravity, FlapLockTime, SpeedFactor;
+    float Score, ShownScore;
+    float Lives;
+    float SwitchesOn;
+    float ScrollLeft;
+    float RespawnHold;
+    float LevelNumber, TimeLeft;
+    float MapWidth, MapHeight;
+    float TileSize, TileScale;
+    float FollowerCount;
+    float FollowerKind[3];
+    float ChickX[3], ChickY[3];
+    float WalkCounter;
+    float BackdropScroll;
+};
+
+class MyGame : public VellCore {
+public:
+    MyGame();
+    ~MyGame();
+
+    // ---- frame: start-up, loop, dispatch (game/frame) ----
+    float ScreenW, ScreenH;
+    int GameMode;
+    int OverlayScreen;
+    int Paused;
+    int PauseCursor;
+    int PrevMillis, CurMillis;
+    float FrameFactor;
+    int PointerDown;
+    int GameEnding;
+    int EndBanner;
+    int EndTimer;
+
+    void Launch(const char* path);
+    void FlushGame();
+    void GameLoop();
+    void KeepAlive();
+    void Update();
+    void Render();
+    void LoopTarget();
+    void Ingame();
+    void EndGame(int kind);
+    void LockKeys();
+    void DrawEndBanner();
+    void Loader();
+    void LoadingScreen();
+
+    // ---- settings and scores (game/persistence) ----
+    int Settings[200];
+    int ScoreTable[22000];
+    void Save();
+    void Load();
+
+    // ---- front end (game/frontend) ----
+    int KeyLock[100];
+    int TouchLock[100];
+    int MenuPage;
+    int& DifficultyCursor;  // lives in Settings[101] so it is saved with the scores
+    int Difficulty;
+    int PointerPlay;
+    float MenuScroll;
+    float LogoZoom;
+    int BoardTimer, BoardSlide, BoardPage;
+    int TitleCursor;
+    int CogAngle;
+    int PauseSlide, PauseIdle;
+    int OptionsCursor, OptionsScroll, OptionsY, OptionsCount;
+    int RedefRow, RedefCol, RedefDelay, RedefTimeout, TestTimer;
+    std::string CreditLines[1024];
+    int CreditCount;
+    float CreditScroll;
+
+    void DoMenu();
+    void LoadMenu();
+    void Menu_Background();
+    void Menu_Default(const char* items, const char* descriptions);
+    void Menu_Start();
+    void PauseMenu();
+    void Options();
+    void OptionsList();
+    void AddOptionLabel(const char* label);
+    int AddLinearOption(int slot, int frame, const char* label, int maximum);
+    int AddToggleOption(int slot, int frame, const char* label, const char* text0,
+                        const char* text1);
+    void RedefineKeys();
+    void EnterYourName();
+    const char* ShowName();
+    void HandleDefaultScoreboards();
+    void DisplayScoreboard();
+    void AddCredits(const char* line);
+    void AddDefaultCredits();
+    void Credits();
+    void KeyDefaults();
+
+    // ---- gameplay (game/gameplay) ----
+    static const int TileCells = 1210000;
+    float TileMap[TileCells * 10];
+    PlayRecord Play;
+    float TrailX[100], TrailY[100];
+    float Particles[260 * 10];
+    float SwitchX[5], SwitchY[5], SwitchOrder[5];
+
+    int Solid(int x, int y);
+    int Solid2(int x, int y);
+    int isAt(int x, int y);
+    void Put(int x, int y, float code);
+    void Clearing(int x, int y);
+    void GetLev();
+    void DoGame();
+    void ThrowParticle(float x, float y, float hue, int row, int kind, float angle, float speed);
+    void Gimme(int points, float x, float y);
+    void Gimme(int points, float x, float y, float hue);
+    void DoParticles();
+    void LoadGame();
+    void BramblehopScoreDisplay(int showLives);
+    void AddPlatBG();
+    void NoTrail();
+};
+
+extern MyGame ThisGame;
+
+void Heartbeat();

@@ -1,0 +1,79 @@
+// The game object's life: construction before main, start-up, and the final
+// save after the window has closed.
+#include <cstring>
+
+#include "MyGame.h"
+
+MyGame ThisGame;
+
+// Keys the engine's text scrambling; any fixed 45-character sentence will do.
+static const char GameKeyword[] = "Bramblehop keeps every chick close to a wing.";
+
+MyGame::MyGame() : DifficultyCursor(Settings[101]) {}
+
+MyGame::~MyGame() {}
+
+void Heartbeat() { ThisGame.KeepAlive(); }
+
+// Sets the base directory from the program's own path: everything before
+// the last slash or back-slash, or "." when there is none.
+static void SetHome(MyGame& game, const char* path) {
+    strcpy(game.home, ".");
+    if (!path) return;
+    const char* cut = nullptr;
+    for (const char* p = path; *p; p++)
+        if (*p == '/' || *p == '\\') cut = p;
+    if (!cut) return;
+    size_t len = (size_t)(cut - path);
+    if (len >= sizeof game.home) {
+        // Cutting it would point the saves somewhere else entirely.
+        game.Debuglog("Program path too long, using the current directory");
+        return;
+    }
+    memcpy(game.home, path, len);
+    game.home[len] = 0;
+}
+
+void MyGame::Launch(const char* path) {
+    SetHome(*this, path);
+    Begin(552, "Bramblehop");
+    if (!ASys.HasWindow())
+        printf("Bramblehop: no window could be opened (is a display available?)\n");
+    SetKeyword(GameKeyword);
+    Smooth(0);
+    for (int i = 0; i < 200; i++) Settings[i] = 0;
+    Settings[0] = 7;
+    Settings[1] = 7;
+    Settings[10] = 0;
+    Settings[22] = 0;
+    Settings[101] = 2;
+    KeyDefaults();
+    LogoZoom = 1.0f;
+    Load();
+    AddDefaultCredits();
+    DebugMode = Settings[22];
+    LoadTo = 1;
+    GameMode = 0;
+    Difficulty = 0;
+    MenuPage = 0;
+    OverlayScreen = 0;
+    FlushGame();
+    NextUpdate = 0;
+    NextRender = 0;
+    GameLoop();
+    BoardTimer = 0;
+    BoardSlide = 0;
+    BoardPage = 0;
+    Save();
+}
+
+void MyGame::FlushGame() {
+    Paused = 0;
+    GameEnding = 0;
+    EndTimer = 0;
+    // Only rows 0 to 124 are ever addressed (Put refuses anything outside
+    // the level), so clearing those is clearing the whole map.
+    memset(TileMap, 0, sizeof(float) * 10 * 60 * 125);
+    memset(&Play, 0, sizeof Play);
+    memset(Particles, 0, sizeof Particles);
+}

@@ -1,0 +1,196 @@
+// The heartbeat: fixed-rate updates and renders against the millisecond
+// clock, the per-step screen dispatch, pause handling and the end banner.
+#include "MyGame.h"
+
+void MyGame::GameLoop() {
+    GameBreak = 0;
+    while (GameBreak == 0) KeepAlive();
+    Terminate();
+}
+
+void MyGame::KeepAlive() {
+    SFXVol = Settings[0] / 10.0f;
+    MusicVol = Settings[1] / 10.0f;
+    Overscan = Settings[20] / 50.0f;
+    if (Active == 1) {
+        int step = Paused == 1 ? 32 : 16;
+        bool worked = false;
+        if (Mills() >= NextUpdate) {
+            NextUpdate = Mills() + step;
+            Update();
+            worked = true;
+        }
+        if (Mills() < NextUpdate - 10000) {
+            NextUpdate = Mills() + step;
+            Update();
+            worked = true;
+        }
+        if (Mills() >= NextRender) {
+            NextRender = Mills() + step;
+            Render();
+            worked = true;
+        }
+        if (Mills() < NextRender - 10000) {
+            NextRender = Mills() + step;
+            Render();
+            worked = true;
+        }
+        if (Paused == 0) MusicHandler();
+        // Nothing was due: doze a millisecond rather than spin a whole core
+        // (nothing paces the loop when vsync does not block). The due times
+        // are untouched, so the schedule is the same.
+        if (!worked) {
+            int next = NextUpdate < NextRender ? NextUpdate : NextRender;
+            if (next - Mills() > 0) Rest(1);
+        }
+    }
+    if (Active < 1) {
+        if (Mills() > NextUpdate) {
+            NextUpdate += 150;
+            PollInput(Settings[10]);
+        }
+        if (Mills() < NextUpdate - 10000) {
+            NextUpdate = Mills() + 150;
+            PollInput(Settings[10]);
+        }
+        if (Mills() > NextRender) {
+            NextRender += 150;
+            Render();
+        }
+        if (Mills() < NextRender - 10000) {
+            NextRender = Mills() + 150;
+            Render();
+        }
+        Rest(150);
+    }
+}
+
+void MyGame::Update() {
+    PointerDown = mdall();
+    PrevMillis = CurMillis;
+    CurMillis = Mills();
+    float d = (float)(CurMillis - PrevMillis);
+    if (d > 128) d = 128;
+    if (d < 5) d = 5;
+    FrameFactor = (float)(d / 16.666666666666668);
+    PollInput(Settings[10]);
+    ResetDraw();
+    if (LoadTo > 0) {
+        Loader();
+        BufferGame();
+        return;
+    }
+    LoopTarget();
+    if (GameEnding != 0) {
+        EndTimer += 1;
+        if (EndTimer > 120) GameMode = 1;
+    }
+    if (GameEnding == 0 && EndTimer > 0) {
+        EndTimer -= 3;
+        if (EndTimer < 0) EndTimer = 0;
+    }
+    if (EndTimer > 0) DrawEndBanner();
+    BufferGame();
+}
+
+void MyGame::Render() { RenderGame(ScreenW, ScreenH); }
+
+void MyGame::DrawEndBanner() {
+    ResetDraw();
+    int t = EndTimer;
+    float W = ScreenW, H = ScreenH;
+    float size = 2.0f * t;
+    if (size > 120) size = 120;
+    float spin = 3.0f * t;
+    float alpha = t / 80.0f + 0.1f;
+    if (alpha > 0.4f) alpha = 0.4f;
+    bool calm = Settings[23] == 1;
+    if (calm) {
+        size = 240;
+        spin = 360;
+        alpha = 0.4f;
+    }
+    const char* first = EndBanner == -1 ? "Quit" : "Game";
+    const char* second = EndBanner == -1 ? "Game" : "Over";
+    LockKeys();
+    KeyLock[5] = 50;
+    // The squares unwind while the banner shrinks.
+    float turn = GameEnding != 0 ? spin : 360 - spin;
+    SetCol(128, 128, 0, alpha);
+    SetRot(turn);
+    Rect(W / 2, H / 2, size * 12);
+    SetCol(128, 64, 0, alpha);
+    SetRot(-turn);
+    Rect(W / 2, H / 2, size * 10);
+    SetCol(0, 0, 0, alpha);
+    SetRot(0);
+    Rect(W / 2, H / 2, size * 8);
+    ResetDraw();
+    SetSize(1.5f);
+    float slide = (t - 20) * 32.0f;
+    if (slide > 0) slide = 0;
+    if (calm) slide = 0;
+    Text(0.4f * W - slide, H / 2 - 24, first, 1);
+    Text(0.6f * W + slide, H / 2 + 24, second, 1);
+}
+
+void MyGame::EndGame(int kind) {
+    if (GameEnding != 0) return;
+    GameEnding = kind;
+    EndBanner = kind;
+    EndTimer = 0;
+}
+
+void MyGame::LoopTarget() {
+    if (OverlayScreen == 0) {
+        switch (GameMode) {
+        case 0:
+            DoMenu();
+            break;
+        case 1:
+            LoadMenu();
+            break;
+        case 10:
+            if (Paused == 0) {
+                DoGame();
+                Ingame();
+            }
+            if (Paused == 1) PauseMenu();
+            break;
+        case 11:
+            LoadGame();
+            break;
+        default:
+            break;
+        }
+    }
+    if (OverlayScreen == 1) Options();
+    else if (OverlayScreen == 2) Credits();
+    else if (OverlayScreen == 3) RedefineKeys();
+    else if (OverlayScreen == 4) EnterYourName();
+    DoParticles();
+}
+
+void MyGame::Ingame() {
+    ResetDraw();
+    SetSize(1.0f);
+    SetCol(255, 255, 255, PointerPlay == 0 ? 0.0f : 0.4f);
+    if (Button(50, 32, 32, 0) > 0) {
+        Paused = 1;
+        LockKeys();
+        PauseCursor = 1;
+    }
+    if (PlayKey(98) == 0 && Joy(8) < 0.3f) KeyLock[98] = 0;
+    if ((PlayKey(99) || Joy(8) > 0.5f) && KeyLock[98] == 0) {
+        Paused = 1;
+        PauseCursor = 1;
+        LockKeys();
+    }
+}
+
+void MyGame::LockKeys() {
+    for (int i = 0; i < 100; i++) {
+        KeyLock[i] = 1;
+        TouchLock[i] = 1;
+    }
+}

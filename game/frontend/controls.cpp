@@ -1,0 +1,3 @@
+#include "MyGame.h"
+
+void MyGame::KeyDefaults() { }

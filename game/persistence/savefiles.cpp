@@ -1,0 +1,4 @@
+#include "MyGame.h"
+
+void MyGame::Save() { }
+void MyGame::Load() { }
