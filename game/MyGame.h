@@ -136,3 +136,6 @@ public:
 extern MyGame ThisGame;
 
 void Heartbeat();
+
+// Sets the base directory from the program's own path (launch.cpp).
+void SetBaseDirectory(MyGame& game, const char* path);

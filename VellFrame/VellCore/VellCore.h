@@ -305,6 +305,8 @@ extern int TempstrUse;
 // Added to every Mills() reading. Tests move the clock through it (jumps
 // back, stalls) without sleeping; the game never touches it.
 extern int MillsOffset;
+// While set, the clock stands still at MillsOffset (tests only).
+extern bool MillsFrozen;
 
 // Proportional widths of the shipped font, code 32 upwards.
 extern const int fontw[136];

@@ -19,6 +19,7 @@ struct timeval starttick;
 struct timeval curtick;
 int GameStartTime = 0;
 int MillsOffset = 0;
+bool MillsFrozen = false;
 
 void VellCore::Begin(int number, const char* title) {
     printf("\n-=-=-=-=-=-=-=-=-\n");
@@ -48,6 +49,7 @@ void VellCore::Terminate() {
 }
 
 int VellCore::Mills() {
+    if (MillsFrozen) return MillsOffset;
     gettimeofday(&curtick, nullptr);
     long long now = (long long)curtick.tv_sec * 1000 + curtick.tv_usec / 1000;
     long long start = (long long)starttick.tv_sec * 1000 + starttick.tv_usec / 1000;

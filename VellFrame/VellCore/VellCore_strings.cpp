@@ -73,8 +73,9 @@ int VellCore::Int64(char c) {
     if (c == '-') return 1;
     if (c >= '0' && c <= '9') return c - '0' + 2;
     if (c >= 'A' && c <= 'Z') return c - 'A' + 12;
-    // small letters and anything else follow the small-letter arithmetic
-    return (c - 'a' + 38) & 63;
+    if (c >= 'a' && c <= 'z') return c - 'a' + 38;
+    // anything else follows the digits' arithmetic, wrapped into 0..63
+    return ((c - '0' + 2) % 64 + 64) % 64;
 }
 
 char* VellCore::Char64x4(int64_t n) {

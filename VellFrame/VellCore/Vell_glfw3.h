@@ -167,3 +167,6 @@ extern int UpdateFrames;
 // Debug-log sink. Normally standard output; tests point it at a file to
 // read back what was logged.
 extern FILE* DebuglogOut;
+
+// Port of the HTTP fetch; always 80 in the game, moved by tests.
+extern int URLPort;

@@ -17,7 +17,7 @@ void Heartbeat() { ThisGame.KeepAlive(); }
 
 // Sets the base directory from the program's own path: everything before
 // the last slash or back-slash, or "." when there is none.
-static void SetHome(MyGame& game, const char* path) {
+void SetBaseDirectory(MyGame& game, const char* path) {
     strcpy(game.home, ".");
     if (!path) return;
     const char* cut = nullptr;
@@ -35,7 +35,7 @@ static void SetHome(MyGame& game, const char* path) {
 }
 
 void MyGame::Launch(const char* path) {
-    SetHome(*this, path);
+    SetBaseDirectory(*this, path);
     Begin(552, "Bramblehop");
     if (!ASys.HasWindow())
         printf("Bramblehop: no window could be opened (is a display available?)\n");

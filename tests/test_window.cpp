@@ -1,0 +1,55 @@
+// The real window under the test display, and the program without one.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "test_support.h"
+
+namespace {
+
+TEST(Window, StartUpOpensTwoWindowsAroundTheAudio) {
+    if (!getenv("DISPLAY")) GTEST_SKIP() << "needs a display (make test provides one)";
+    LogCapture log;
+    ResetClock();
+    ThisGame.Begin(552, "Bramblehop");
+    ASSERT_TRUE(ASys.HasWindow());
+    EXPECT_EQ(ASys.WindowWidth, 800);
+    EXPECT_EQ(ASys.WindowHeight, 600);
+    auto lines = log.Lines();
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines.front(), "Opened Window");
+    EXPECT_EQ(lines.back(), "Opened Window");
+
+    // A couple of presented frames, then shut down with the farewell.
+    float w, h;
+    ThisGame.BufferGame();
+    ThisGame.RenderGame(w, h);
+    EXPECT_FLOAT_EQ(w, 800);
+    EXPECT_FLOAT_EQ(h, 600);
+    ASys.FlipFull();
+    ASys.FlipFull();
+    EXPECT_TRUE(ASys.HasWindow());
+    testing::internal::CaptureStdout();
+    ThisGame.Terminate();
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_NE(out.find("Runtime : 0:0"), std::string::npos);
+    EXPECT_NE(out.find("Farewell happy gamer"), std::string::npos);
+    EXPECT_TRUE(log.Has("Closing OpenGL Window"));
+}
+
+TEST(Window, WithoutADisplayTheGameEndsByItself) {
+    TempDir dir;
+    std::string cmd = "cp '" BRAMBLEHOP_GAME_BIN "' '" + dir.Path() + "/Bramblehop' && cd '" +
+                      dir.Path() + "' && env -u DISPLAY -u WAYLAND_DISPLAY timeout 20 ./Bramblehop > out.txt 2>&1";
+    int rc = system(cmd.c_str());
+    ASSERT_TRUE(WIFEXITED(rc));
+    EXPECT_EQ(WEXITSTATUS(rc), 0) << "exit code 124 would mean it never ended";
+    auto out = ReadBytes(dir.File("out.txt"));
+    std::string text(out.begin(), out.end());
+    EXPECT_NE(text.find("Initialisation Failed"), std::string::npos) << text;
+    EXPECT_NE(text.find("no window could be opened"), std::string::npos);
+    EXPECT_NE(text.find("Farewell happy gamer"), std::string::npos);
+}
+
+}  // namespace
