@@ -4,7 +4,7 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= 2
 
-.PHONY: all deps configure build play test test-asan assets assets-preview bench soak clean
+.PHONY: all deps configure build play test test-asan assets assets-preview bench soak fuzz clean
 
 all: build
 
@@ -36,6 +36,15 @@ assets-preview: configure
 
 bench: build
 	@bash scripts/run-bench.sh $(BUILD)
+
+soak: deps
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRAMBLEHOP_SANITIZE=ON >/dev/null
+	@cmake --build $(ASAN_BUILD) -j $(JOBS) --target bramblehop_soak assets
+	$(ASAN_BUILD)/bramblehop_soak $(or $(SOAK_UPDATES),100000) $(or $(SOAK_SEED),552)
+
+fuzz:
+	@bash scripts/deps.sh clang libclang-rt-14-dev
+	@bash scripts/run-fuzz.sh
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

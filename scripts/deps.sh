@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, only when one
-# of them is missing.
+# of them is missing. Extra package names can be given as arguments.
 set -euo pipefail
 
 packages=(
@@ -9,6 +9,7 @@ packages=(
   libglfw3-dev libgl-dev libgl1-mesa-dri mesa-utils
   libopenal-dev libstb-dev liblodepng-dev libvorbis-dev
   xvfb xauth xdotool
+  "$@"
 )
 
 missing=()

@@ -4,5 +4,5 @@
 set -euo pipefail
 build=${1:-build}
 export ALSOFT_DRIVERS=null
-exec xvfb-run -a -s "-screen 0 1280x1024x24" \
+exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
   ctest --test-dir "$build" --output-on-failure -j 2 --timeout 600

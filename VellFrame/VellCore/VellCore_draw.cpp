@@ -1,52 +1,362 @@
+// Drawing settings and the draw-command list. Nothing here touches OpenGL:
+// every call appends a 30-double record that the renderer replays later.
+#include <cmath>
+
 #include "VellCore.h"
 
-void VellCore::ResetDraw() { }
-void VellCore::SetCol(float, float, float) {  }
-void VellCore::SetCol(float, float, float, float) {  }
-void VellCore::SetAlpha(float) {  }
-void VellCore::Alpha(float) {  }
-void VellCore::SetGradient(float, float, float, float, float, float, float, float) {  }
-void VellCore::Ink(int) {  }
-void VellCore::InkRot(float) {  }
-void VellCore::InkRot(float, float) {  }
-void VellCore::InkRot(float, float, float) {  }
-void VellCore::HSV2RGB(double, double, double) {  }
-void VellCore::SetSize(float) {  }
-void VellCore::SetSize(float, float) {  }
-void VellCore::SetRot(float) {  }
-void VellCore::SetLineThickness(float) {  }
-void VellCore::Width(float) {  }
-void VellCore::Thick(float) {  }
-void VellCore::SetLineWidth(float) {  }
-void VellCore::SetLineThick(float) {  }
-void VellCore::Smooth(int) {  }
-void VellCore::SetSmooth(int) {  }
-void VellCore::SetBlend(int) {  }
-void VellCore::CLS(float, float, float) {  }
-void VellCore::SetCLS(float, float, float) {  }
-void VellCore::FadeCLS(float, float, float, float) {  }
-void VellCore::SetCLSRot(float, float, float) {  }
-void VellCore::Rect(float, float, float, float) {  }
-void VellCore::Rect(float, float, float) {  }
-void VellCore::Plot(float, float) {  }
-void VellCore::Rect_UL(float, float, float) {  }
-void VellCore::Rect_UL(float, float, float, float) {  }
-void VellCore::Oval(float, float, float, float) {  }
-void VellCore::Oval(float, float, float) {  }
-void VellCore::Circle(float, float, float) {  }
-void VellCore::Oval_UL(float, float, float, float) {  }
-void VellCore::Oval_UL(float, float, float) {  }
-void VellCore::Circle_UL(float, float, float) {  }
-void VellCore::Quad(float, float, float, float, float, float, float, float) {  }
-void VellCore::FullTri(float, float, float, float, float, float) {  }
-void VellCore::Tri(float, float, float, float) {  }
-void VellCore::Tri_Fix(float, float, float, float, float) {  }
-void VellCore::Fan(float, float, float) {  }
-void VellCore::Line(float, float, float, float) {  }
-void VellCore::DrawImg(int, float, float) {  }
-void VellCore::DrawImg(int, float, float, int) {  }
-void VellCore::DrawBlur(int, float, float) {  }
-void VellCore::DrawBlur(int, float, float, int) {  }
-void VellCore::QuadImg(int, float, float, float, float, float, float, float, float, int) {  }
-void VellCore::DrawBuffer() {  }
-void VellCore::Getdef(int) {  }
+namespace {
+
+const int kRecordSize = 30;
+const int kMaxRecords = 500000 / kRecordSize;  // 16,666 whole rows fit in Draw
+
+// Record kinds, as the renderer reads them.
+enum {
+    kRect = 1,
+    kQuad = 2,
+    kOval = 3,
+    kFan = 5,
+    kTri = 6,
+    kImage = 11,
+    kQuadImage = 12,
+    kImageBlur = 13,
+    kBlend = 50,
+};
+
+// Set when a frame's surplus commands were reported, so a runaway loop logs
+// once per frame instead of once per dropped command.
+bool overflowLogged = false;
+
+// Also turns NaN into 0, so a bad colour can never reach the renderer's casts.
+float Clamp255(float v) {
+    if (!(v > 0)) return 0;
+    if (v > 255) return 255;
+    return v;
+}
+
+// Degrees, computed exactly like VellCore::Sin/Cos so records agree with the
+// game's own trigonometry.
+float DegSin(float d) { return (float)sin((double)d * 0.0174532925); }
+float DegCos(float d) { return (float)cos((double)d * 0.0174532925); }
+
+double RelX(float x) { return (double)(x - (float)rw2); }
+double RelY(float y) { return (double)(y - (float)rh2); }
+
+bool ImagePresent(int slot) {
+    // Slots outside the table count as missing rather than reading past it.
+    return slot >= 0 && slot < 105 && ASys.ImageFrames[slot] != -1;
+}
+
+}  // namespace
+
+// Starts a record of the given kind, or returns null when the list is full.
+static double* BeginRecord(VellCore& core, int kind) {
+    if (ASys.DrawTo < 0) ASys.DrawTo = 0;
+    if (ASys.DrawTo == 0) overflowLogged = false;
+    if (ASys.DrawTo >= kMaxRecords) {
+        if (!overflowLogged) core.Debuglog("Draw list full, commands dropped");
+        overflowLogged = true;
+        return nullptr;
+    }
+    double* r = &ASys.Draw[kRecordSize * ASys.DrawTo];
+    r[0] = kind;
+    return r;
+}
+
+static void EndRecord(VellCore& core) {
+    core.Getdef(kRecordSize * ASys.DrawTo);
+    ASys.DrawTo++;
+}
+
+void VellCore::Getdef(int index) {
+    if (index < 0 || index + kRecordSize > 500000) return;
+    for (int i = 0; i < 16; i++) ASys.Draw[index + 10 + i] = ASys.DrawSet[i];
+}
+
+// ---- settings ----
+
+void VellCore::ResetDraw() {
+    float* d = ASys.DrawSet;
+    for (int i = 0; i < 8; i++) d[i] = 255;
+    d[8] = 0;
+    d[9] = 0.5f;
+    d[11] = 1.0f / ViewScale;
+    d[12] = (float)(-1.0 / (double)ViewScale);
+}
+
+void VellCore::SetCol(float r, float g, float b) {
+    float* d = ASys.DrawSet;
+    d[1] = d[5] = Clamp255(r);
+    d[2] = d[6] = Clamp255(g);
+    d[3] = d[7] = Clamp255(b);
+}
+
+void VellCore::SetCol(float r, float g, float b, float a) {
+    SetCol(r, g, b);
+    SetAlpha(a);
+}
+
+void VellCore::SetAlpha(float a) { ASys.DrawSet[0] = ASys.DrawSet[4] = Clamp255(255 * a); }
+void VellCore::Alpha(float a) { SetAlpha(a); }
+
+void VellCore::SetGradient(float r1, float g1, float b1, float a1, float r2, float g2, float b2,
+                           float a2) {
+    float* d = ASys.DrawSet;
+    d[4] = Clamp255(255 * a1);
+    d[5] = Clamp255(r1);
+    d[6] = Clamp255(g1);
+    d[7] = Clamp255(b1);
+    d[0] = Clamp255(255 * a2);
+    d[1] = Clamp255(r2);
+    d[2] = Clamp255(g2);
+    d[3] = Clamp255(b2);
+}
+
+void VellCore::Ink(int n) {
+    static const unsigned char palette[10][3] = {
+        {0, 0, 0},     {255, 0, 0},   {255, 128, 0},   {255, 255, 0}, {0, 255, 0},
+        {0, 255, 255}, {0, 0, 255},   {180, 0, 255},   {255, 0, 180}, {255, 255, 255}};
+    int i = n % 10;
+    if (i < 0) {
+        SetCol(0, 0, 0, 1);
+        return;
+    }
+    SetCol(palette[i][0], palette[i][1], palette[i][2], 1);
+}
+
+void VellCore::InkRot(float hue) { HSV2RGB(hue, 1, 1); }
+void VellCore::InkRot(float hue, float s) { HSV2RGB(hue, s, 1); }
+void VellCore::InkRot(float hue, float s, float v) { HSV2RGB(hue, s, v); }
+
+void VellCore::HSV2RGB(double hue, double s, double v) {
+    double h = fmod(hue, 360.0);
+    if (!(h < 360)) h = 0;  // also catches a NaN hue
+    if (s <= 0) {
+        SetCol((float)(255 * v), (float)(255 * v), (float)(255 * v), 1);
+        return;
+    }
+    h /= 60;
+    int i = (int)h;
+    double f = h - i;
+    double p = v * (1 - s);
+    double q = v * (1 - s * f);
+    double t = v * (1 - s * (1 - f));
+    double r, g, b;
+    switch (i) {
+    case 0: r = v, g = t, b = p; break;
+    case 1: r = q, g = v, b = p; break;
+    case 2: r = p, g = v, b = t; break;
+    case 3: r = p, g = q, b = v; break;
+    case 4: r = t, g = p, b = v; break;
+    default: r = v, g = p, b = q; break;
+    }
+    SetCol((float)(255 * r), (float)(255 * g), (float)(255 * b), 1);
+}
+
+void VellCore::SetSize(float s) { SetSize(s, s); }
+void VellCore::SetSize(float sx, float sy) {
+    ASys.DrawSet[11] = sx / ViewScale;
+    ASys.DrawSet[12] = -sy / ViewScale;
+}
+
+void VellCore::SetRot(float degrees) { ASys.DrawSet[8] = degrees; }
+
+void VellCore::SetLineThickness(float t) { ASys.DrawSet[9] = 0.5f * (t > 0.05f ? t : 0.05f); }
+void VellCore::Width(float t) { SetLineThickness(t); }
+void VellCore::Thick(float t) { SetLineThickness(t); }
+void VellCore::SetLineWidth(float t) { SetLineThickness(t); }
+void VellCore::SetLineThick(float t) { SetLineThickness(t); }
+
+void VellCore::Smooth(int n) { ASys.DrawSet[49] = (float)n; }
+void VellCore::SetSmooth(int n) { Smooth(n); }
+
+void VellCore::SetBlend(int mode) {
+    if (mode == ASys.CurBlend) return;
+    // Only slot 1 is written: the renderer reads nothing else of a blend row.
+    double* r = BeginRecord(*this, kBlend);
+    if (r) {
+        r[1] = mode;
+        ASys.DrawTo++;
+    }
+    ASys.CurBlend = mode;
+}
+
+void VellCore::CLS(float r, float g, float b) {
+    float* d = ASys.DrawSet;
+    d[21] = d[24] = Clamp255(r);
+    d[22] = d[25] = Clamp255(g);
+    d[23] = d[26] = Clamp255(b);
+    d[27] = 1;
+}
+void VellCore::SetCLS(float r, float g, float b) { CLS(r, g, b); }
+
+void VellCore::FadeCLS(float r, float g, float b, float rate) {
+    float* d = ASys.DrawSet;
+    d[24] = Clamp255(r);
+    d[25] = Clamp255(g);
+    d[26] = Clamp255(b);
+    d[27] = rate;
+}
+
+void VellCore::SetCLSRot(float hue, float lo, float hi) {
+    lo = Clamp255(lo);
+    hi = Clamp255(hi);
+    float a = hi - lo;
+    CLS(hi + a * DegSin(hue), hi + a * DegSin(hue + 120), hi + a * DegSin(hue + 240));
+}
+
+// ---- shapes ----
+
+void VellCore::Rect(float x, float y, float w, float h) {
+    double* r = BeginRecord(*this, kRect);
+    if (!r) return;
+    r[1] = RelX(x);
+    r[2] = RelY(y);
+    r[3] = ViewScale * ASys.DrawSet[11] * w;
+    r[4] = ViewScale * ASys.DrawSet[12] * h;
+    EndRecord(*this);
+}
+void VellCore::Rect(float x, float y, float s) { Rect(x, y, s, s); }
+void VellCore::Plot(float x, float y) { Rect(x, y, 1, 1); }
+void VellCore::Rect_UL(float x, float y, float s) { Rect(x + s / 2, y + s / 2, s, s); }
+void VellCore::Rect_UL(float x, float y, float w, float h) { Rect(x + w / 2, y + h / 2, w, h); }
+
+void VellCore::Oval(float x, float y, float w, float h) {
+    double* r = BeginRecord(*this, kOval);
+    if (!r) return;
+    r[1] = RelX(x);
+    r[2] = RelY(y);
+    r[3] = ViewScale * ASys.DrawSet[11] * w;
+    r[4] = ViewScale * ASys.DrawSet[12] * h;
+    EndRecord(*this);
+}
+void VellCore::Oval(float x, float y, float r) { Oval(x, y, 2 * r, 2 * r); }
+void VellCore::Circle(float x, float y, float r) { Oval(x, y, 2 * r, 2 * r); }
+void VellCore::Oval_UL(float x, float y, float w, float h) { Oval(x + w / 2, y + h / 2, w, h); }
+void VellCore::Oval_UL(float x, float y, float r) { Oval(x + r, y + r, 2 * r, 2 * r); }
+void VellCore::Circle_UL(float x, float y, float r) { Oval(x + r, y + r, 2 * r, 2 * r); }
+
+void VellCore::Quad(float x1, float y1, float x2, float y2, float x3, float y3, float x4,
+                    float y4) {
+    double* r = BeginRecord(*this, kQuad);
+    if (!r) return;
+    r[1] = RelX(x1), r[2] = RelY(y1);
+    r[3] = RelX(x2), r[4] = RelY(y2);
+    r[5] = RelX(x3), r[6] = RelY(y3);
+    r[7] = RelX(x4), r[8] = RelY(y4);
+    EndRecord(*this);
+}
+
+void VellCore::FullTri(float x1, float y1, float x2, float y2, float x3, float y3) {
+    double* r = BeginRecord(*this, kTri);
+    if (!r) return;
+    r[1] = RelX(x1), r[2] = RelY(y1);
+    r[3] = RelX(x2), r[4] = RelY(y2);
+    r[5] = RelX(x3), r[6] = RelY(y3);
+    EndRecord(*this);
+}
+
+void VellCore::Tri(float x, float y, float w, float h) {
+    double* r = BeginRecord(*this, kTri);
+    if (!r) return;
+    float rot = ASys.DrawSet[8];
+    float sx = ViewScale * ASys.DrawSet[11];
+    float sy = ViewScale * ASys.DrawSet[12];
+    // The rotation is baked into the corners; the renderer does not turn
+    // triangles again.
+    for (int k = 0; k < 3; k++) {
+        r[1 + 2 * k] = (double)(x - (float)rw2 + sx * w * DegSin(rot + 120 * k));
+        r[2 + 2 * k] = (double)(y - (float)rh2 + sy * h * DegCos(rot + 120 * k));
+    }
+    EndRecord(*this);
+}
+
+void VellCore::Tri_Fix(float x, float y, float w, float h, float f) {
+    float rot = ASys.DrawSet[8];
+    float sy = ViewScale * ASys.DrawSet[12];
+    float k = sy * h * (DegCos(60) - DegCos(0)) * f;
+    Tri(x + DegSin(rot + 180) * k, y - DegCos(rot + 180) * k, w, h);
+}
+
+void VellCore::Fan(float x, float y, float rad) {
+    double* r = BeginRecord(*this, kFan);
+    if (!r) return;
+    r[1] = RelX(x);
+    r[2] = RelY(y);
+    r[3] = (double)(ViewScale * ASys.DrawSet[11]) * (2.0 * rad);
+    r[4] = (double)(ViewScale * ASys.DrawSet[12]) * (2.0 * rad);
+    EndRecord(*this);
+}
+
+void VellCore::Line(float x1, float y1, float x2, float y2) {
+    float t = ASys.DrawSet[9];
+    // The divisor is 0.017453 on purpose, not the exact radian factor, so
+    // line ends land where they always have.
+    float a = (float)(atan2((double)(x2 - x1), (double)(y1 - y2)) / 0.017453);
+    float u = a + 90, d = a - 90;
+    Quad(x1 + t * DegSin(u), y1 - t * DegCos(u), x2 + t * DegSin(u), y2 - t * DegCos(u),
+         x2 + t * DegSin(d), y2 - t * DegCos(d), x1 + t * DegSin(d), y1 - t * DegCos(d));
+}
+
+// ---- images ----
+
+static void ImageRecord(VellCore& core, int kind, int slot, float x, float y, int frame) {
+    if (!ImagePresent(slot)) {
+        core.Debuglog(core.fstr("Missing Image %i", slot));
+        return;
+    }
+    double* r = BeginRecord(core, kind);
+    if (!r) return;
+    r[1] = RelX(x);
+    r[2] = RelY(y);
+    r[3] = ASys.ImageScale * ASys.DrawSet[11];
+    r[4] = ASys.ImageScale * ASys.DrawSet[12];
+    r[28] = slot;
+    r[29] = frame;
+    EndRecord(core);
+}
+
+void VellCore::DrawImg(int slot, float x, float y) { ImageRecord(*this, kImage, slot, x, y, 0); }
+void VellCore::DrawImg(int slot, float x, float y, int frame) {
+    ImageRecord(*this, kImage, slot, x, y, frame);
+}
+void VellCore::DrawBlur(int slot, float x, float y) {
+    ImageRecord(*this, kImageBlur, slot, x, y, 0);
+}
+void VellCore::DrawBlur(int slot, float x, float y, int frame) {
+    ImageRecord(*this, kImageBlur, slot, x, y, frame);
+}
+
+void VellCore::QuadImg(int slot, float x1, float y1, float x2, float y2, float x3, float y3,
+                       float x4, float y4, int frame) {
+    if (!ImagePresent(slot)) {
+        Debuglog(fstr("Missing Image %i", slot));
+        return;
+    }
+    double* r = BeginRecord(*this, kQuadImage);
+    if (!r) return;
+    r[1] = RelX(x1), r[2] = RelY(y1);
+    r[3] = RelX(x2), r[4] = RelY(y2);
+    r[5] = RelX(x3), r[6] = RelY(y3);
+    r[7] = RelX(x4), r[8] = RelY(y4);
+    r[28] = slot;
+    r[29] = frame;
+    EndRecord(*this);
+}
+
+void VellCore::DrawBuffer() {
+    if (!ImagePresent(102)) {
+        Debuglog("Previous Buffer Missing");
+        return;
+    }
+    double* r = BeginRecord(*this, kImage);
+    if (!r) return;
+    // The copy covers the whole window, so it sits on the screen centre and
+    // is not scaled for the narrow virtual screen.
+    r[1] = 0;
+    r[2] = 0;
+    r[3] = ASys.DrawSet[11];
+    r[4] = ASys.DrawSet[12];
+    r[28] = 102;
+    r[29] = 0;
+    EndRecord(*this);
+}

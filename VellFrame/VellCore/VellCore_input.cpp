@@ -1,47 +1,187 @@
+// The game's view of input: the per-update poll with the engine's own hot
+// keys, and queries over the tables the platform layer samples.
+#include <cstdio>
+#include <cstring>
+
 #include "VellCore.h"
 
+static bool PadCounted(int p) {
+    return p >= 0 && p < 4 && ASys.Joy[100 * p + 98] == 1.0f && ASys.Joy[100 * p + 99] == 1.0f;
+}
+
+static void CountUpdate(VellCore& core) {
+    UpdateCountLive++;
+    int now = core.Mills();
+    if (now >= core.UpdateSec + 1000 || now <= core.UpdateSec - 1000) {
+        core.UpdateSec = core.Mills();
+        core.UpdateCount = UpdateCountLive;
+        UpdateCountLive = 0;
+    }
+}
+
+// A key held over many polls flips its switch once.
+static void Latch(int key, int& held, int& value) {
+    if (key == 0) held = 0;
+    if (key == 1 && held == 0) {
+        held = 1;
+        value = 1 - value;
+    }
+}
+
 void VellCore::PollInput(int invert) {
+    CountUpdate(*this);
     ASys.PollInputB(invert);
+    Latch(ASys.Button[68], DebugToggle, DebugMode);
+    Latch(ASys.Button[64], ScreenshotToggle, ScreenshotMode);
     if (ASys.Button[100] == 1) GameBreak = 1;
     Active = ASys.Button[63];
+    // A base directory too long for the name buffer would make a cut path
+    // that points somewhere else; the screenshot then goes to the current
+    // directory instead.
+    char* stamp = DateTime_fileb();
+    int n = snprintf(ASys.ScreenshotName, sizeof ASys.ScreenshotName, "%s/Screenshot_%i_%s.png",
+                     home, GameNum, stamp);
+    if (n < 0 || n >= (int)sizeof ASys.ScreenshotName)
+        snprintf(ASys.ScreenshotName, sizeof ASys.ScreenshotName, "Screenshot_%i_%.80s.png",
+                 GameNum, stamp);
 }
-int VellCore::PlayKey(int) { return 0; }
-int VellCore::PlayKeyAll(int) { return 0; }
-float VellCore::Joy(int) { return 0; }
-float VellCore::StickX() { return 0; }
-float VellCore::StickY() { return 0; }
-int VellCore::JoyDown(int) { return 0; }
-int VellCore::JoyDown(int, int) { return 0; }
-float VellCore::JoyAxis(int) { return 0; }
-float VellCore::JoyAxis(int, int) { return 0; }
-const char* VellCore::KeyName(int) { return nullptr; }
-void VellCore::SetKey(int, int) {  }
-int VellCore::KeyValue(int, int) { return 0; }
-void VellCore::LockForGet() {  }
-int VellCore::GetKey() { return 0; }
-void VellCore::FlushKeys() {  }
-int VellCore::mdall() { return 0; }
-float VellCore::MouseX() { return 0; }
-float VellCore::MouseX(int) { return 0; }
-float VellCore::MouseY() { return 0; }
-float VellCore::MouseY(int) { return 0; }
-int VellCore::MouseDown() { return 0; }
-int VellCore::MouseDown(int) { return 0; }
-int VellCore::MouseDown_Alt() { return 0; }
-int VellCore::MouseDown_Alt(int) { return 0; }
-int VellCore::MouseHeld() { return 0; }
-int VellCore::MouseHeld(int) { return 0; }
-float VellCore::TouchX() { return 0; }
-float VellCore::TouchX(int) { return 0; }
-float VellCore::TouchY() { return 0; }
-float VellCore::TouchY(int) { return 0; }
-int VellCore::TouchDown() { return 0; }
-int VellCore::TouchDown(int) { return 0; }
-int VellCore::TouchDown_Alt() { return 0; }
-int VellCore::TouchDown_Alt(int) { return 0; }
-int VellCore::TouchHeld() { return 0; }
-int VellCore::TouchHeld(int) { return 0; }
-int VellCore::MouseIn(float, float, float, float) { return 0; }
-int VellCore::MouseIn_Centered(float, float, float, float) { return 0; }
-int VellCore::MouseIn_Radius(float, float, float) { return 0; }
-int VellCore::Button(int, float, float, int) { return 0; }
+
+// Whether a counted pad holds the raw key down as well.
+static bool PadMix(int index) {
+    for (int p = 0; p < 4; p++) {
+        if (!PadCounted(p)) continue;
+        const float* j = ASys.Joy + 100 * p;
+        bool down = false;
+        switch (index) {
+        case 0: down = j[10] > 0.5f || j[51] < -0.5f; break;
+        case 3: down = j[13] > 0.5f || j[50] < -0.5f; break;
+        case 5: down = j[11] > 0.5f || j[50] > 0.5f; break;
+        case 8: down = j[12] > 0.5f || j[51] > 0.5f; break;
+        case 98: down = j[7] > 0.5f; break;
+        case 99: down = j[6] > 0.5f; break;
+        default:
+            if (index >= 10 && index <= 15) down = j[index - 10] > 0.5f;
+            break;
+        }
+        if (down) return true;
+    }
+    return false;
+}
+
+int VellCore::PlayKey(int index) {
+    if (index < 0 || index > 127) return 0;
+    if (MixJoy == 1 && PadMix(index)) return 1;
+    return ASys.Button[index];
+}
+
+int VellCore::PlayKeyAll(int index) { return PlayKey(index); }
+
+float VellCore::Joy(int vkey) { return vkey >= 0 && vkey < 128 ? ASys.Keyv[vkey] : 0; }
+
+float VellCore::StickX() {
+    float s = 0;
+    for (int p = 0; p < 4; p++)
+        if (PadCounted(p)) s += ASys.Joy[100 * p + 50];
+    return s;
+}
+
+float VellCore::StickY() {
+    float s = 0;
+    for (int p = 0; p < 4; p++)
+        if (PadCounted(p)) s += ASys.Joy[100 * p + 51];
+    return s;
+}
+
+int VellCore::JoyDown(int button) { return JoyDown(button, 0); }
+
+int VellCore::JoyDown(int button, int pad) {
+    if (button < 0 || button > 99 || !PadCounted(pad)) return 0;
+    return ASys.Joy[100 * pad + button] > 0.5f ? 1 : 0;
+}
+
+float VellCore::JoyAxis(int axis) { return JoyAxis(axis, 0); }
+
+float VellCore::JoyAxis(int axis, int pad) {
+    if (axis < 0 || axis > 49 || !PadCounted(pad)) return 0;
+    return ASys.Joy[100 * pad + 50 + axis];
+}
+
+const char* VellCore::KeyName(int code) { return ASys.ButtonName(code); }
+
+void VellCore::SetKey(int vkey, int code) { ASys.DefineKey(vkey, code); }
+
+int VellCore::KeyValue(int vkey, int slot) {
+    if (vkey < 0 || vkey > 15 || slot < 0 || slot > 63) return 0;
+    return ASys.redef[vkey + 16 * slot];
+}
+
+void VellCore::LockForGet() { ASys.LockAll(); }
+int VellCore::GetKey() { return ASys.AnyKey(); }
+void VellCore::FlushKeys() { ASys.ClearKeys(); }
+
+int VellCore::mdall() {
+    for (int t = 0; t < 10; t++)
+        if (ASys.Touch[10 * t + 5] != 0) return 1;
+    return 0;
+}
+
+// One entry of pointer t, 0 for a pointer that does not exist.
+static float Pointer(int t, int entry) {
+    return t >= 0 && t < 10 ? ASys.Touch[10 * t + entry] : 0;
+}
+
+float VellCore::MouseX() { return Pointer(0, 1); }
+float VellCore::MouseX(int t) { return Pointer(t, 1); }
+float VellCore::MouseY() { return Pointer(0, 2); }
+float VellCore::MouseY(int t) { return Pointer(t, 2); }
+int VellCore::MouseDown() { return (int)Pointer(0, 5); }
+int VellCore::MouseDown(int t) { return (int)Pointer(t, 5); }
+int VellCore::MouseDown_Alt() { return (int)Pointer(0, 6); }
+int VellCore::MouseDown_Alt(int t) { return (int)Pointer(t, 6); }
+int VellCore::MouseHeld() { return (int)Pointer(0, 7); }
+int VellCore::MouseHeld(int t) { return (int)Pointer(t, 7); }
+float VellCore::TouchX() { return MouseX(); }
+float VellCore::TouchX(int t) { return MouseX(t); }
+float VellCore::TouchY() { return MouseY(); }
+float VellCore::TouchY(int t) { return MouseY(t); }
+int VellCore::TouchDown() { return MouseDown(); }
+int VellCore::TouchDown(int t) { return MouseDown(t); }
+int VellCore::TouchDown_Alt() { return MouseDown_Alt(); }
+int VellCore::TouchDown_Alt(int t) { return MouseDown_Alt(t); }
+int VellCore::TouchHeld() { return MouseHeld(); }
+int VellCore::TouchHeld(int t) { return MouseHeld(t); }
+
+// A pointer resting exactly at (0, 0) is taken for one that is not there.
+static bool PointerPresent(int t) { return Pointer(t, 1) > 0 || Pointer(t, 2) > 0; }
+
+int VellCore::MouseIn(float x, float y, float w, float h) {
+    for (int t = 0; t < 10; t++) {
+        if (!PointerPresent(t)) continue;
+        float px = Pointer(t, 1), py = Pointer(t, 2);
+        if (x <= px && px <= x + w && y <= py && py <= y + h) return t + 1;
+    }
+    return 0;
+}
+
+int VellCore::MouseIn_Centered(float cx, float cy, float w, float h) {
+    return MouseIn(cx - w / 2, cy - h / 2, w, h);
+}
+
+int VellCore::MouseIn_Radius(float x, float y, float r) {
+    for (int t = 0; t < 10; t++) {
+        if (!PointerPresent(t)) continue;
+        float dx = Pointer(t, 1) - x, dy = Pointer(t, 2) - y;
+        if (dx * dx + dy * dy <= r * r) return t + 1;
+    }
+    return 0;
+}
+
+int VellCore::Button(int slot, float x, float y, int frame) {
+    if (slot < 0 || slot > 99) return 0;
+    float s = ViewScale * ASys.DrawSet[11] * (float)ASys.ImageFrameSize[slot];
+    DrawImg(slot, x, y, frame);
+    int t = MouseIn(x - s / 2, y - s / 2, s, s);
+    if (t == 0) return 0;
+    if (Pointer(t - 1, 5) == 0) return 0;
+    return t;
+}

@@ -1,26 +1,197 @@
+// The engine's own table-driven generator, so a seed replays the same
+// sequence on every machine, plus degree trigonometry and small geometry.
+#include <climits>
+#include <cmath>
+#include <cstdint>
+
 #include "VellCore.h"
 
-void VellCore::SeedRnd(int) { }
-void VellCore::SeedRnd() {  }
-float VellCore::Rnd(float, float) { return 0; }
-float VellCore::Rnd(float) { return 0; }
-int VellCore::Rand(float, float) { return 0; }
-int VellCore::Rand(float) { return 0; }
-float VellCore::tRnd(float, float) { return 0; }
-float VellCore::tRnd(float) { return 0; }
-int VellCore::tRand(float, float) { return 0; }
-int VellCore::tRand(float) { return 0; }
-float VellCore::Sin(float) { return 0; }
-float VellCore::Cos(float) { return 0; }
-float VellCore::Mod(float, float) { return 0; }
-float VellCore::Abs(float) { return 0; }
-int VellCore::Abs(int) { return 0; }
-float VellCore::WhichWayDoIGo(float, float) { return 0; }
-float VellCore::WhichWayDoIGo(float, float, float, float) { return 0; }
-float VellCore::Dist(float, float, float, float) { return 0; }
-float VellCore::Pyth(float, float) { return 0; }
-int VellCore::Collide_Point_Circle(float, float, float, float, float) { return 0; }
-int VellCore::Collide_Circle_Circle(float, float, float, float, float, float) { return 0; }
-int VellCore::Collide_Line_Line(float, float, float, float, float, float, float, float) { return 0; }
-int VellCore::Collide_Rect_Rect(float, float, float, float, float, float, float, float) { return 0; }
-int VellCore::Collide_Rect_Rect_Complex(float, float, float, float, float, float, float, float) { return 0; }
+int jRand_Seed = 0;
+int jRand_Count = 0;
+int jRand_Bit = 0;
+int jRand_Plus = 0;
+int jRand_Out = 0;
+int jRand_tSeed = 0;
+
+// 256 bytes, each 48..112, then a terminator.
+const signed char jRand_Txt[257] = {
+    0x34, 0x67, 0x4e, 0x35, 0x47, 0x4e, 0x47, 0x55, 0x48, 0x4f, 0x3c, 0x30, 0x64, 0x56, 0x57, 0x4e,
+    0x5e, 0x6c, 0x5e, 0x38, 0x33, 0x6b, 0x34, 0x6b, 0x3a, 0x32, 0x44, 0x65, 0x51, 0x53, 0x56, 0x6d,
+    0x35, 0x4a, 0x31, 0x3d, 0x30, 0x48, 0x58, 0x41, 0x54, 0x69, 0x5b, 0x58, 0x4b, 0x60, 0x52, 0x59,
+    0x4c, 0x51, 0x6f, 0x46, 0x62, 0x5e, 0x4f, 0x6a, 0x6f, 0x6f, 0x4d, 0x37, 0x49, 0x5b, 0x3b, 0x45,
+    0x3e, 0x3d, 0x51, 0x6e, 0x55, 0x4c, 0x3d, 0x6d, 0x47, 0x56, 0x48, 0x6a, 0x5a, 0x4e, 0x31, 0x63,
+    0x44, 0x5f, 0x41, 0x67, 0x59, 0x43, 0x5d, 0x68, 0x3d, 0x42, 0x5a, 0x4d, 0x63, 0x6e, 0x49, 0x52,
+    0x61, 0x3f, 0x55, 0x32, 0x54, 0x33, 0x41, 0x5d, 0x63, 0x4d, 0x47, 0x45, 0x6e, 0x30, 0x56, 0x66,
+    0x35, 0x42, 0x3e, 0x38, 0x5f, 0x55, 0x64, 0x6c, 0x5b, 0x45, 0x54, 0x64, 0x3e, 0x38, 0x59, 0x4b,
+    0x44, 0x67, 0x5b, 0x39, 0x52, 0x57, 0x4d, 0x40, 0x6c, 0x5e, 0x32, 0x3a, 0x69, 0x42, 0x46, 0x51,
+    0x3a, 0x3c, 0x6b, 0x37, 0x3b, 0x4a, 0x53, 0x61, 0x6b, 0x6c, 0x40, 0x40, 0x6d, 0x3b, 0x70, 0x5f,
+    0x50, 0x35, 0x59, 0x61, 0x50, 0x68, 0x49, 0x52, 0x44, 0x53, 0x62, 0x3a, 0x30, 0x34, 0x66, 0x58,
+    0x48, 0x69, 0x68, 0x64, 0x6a, 0x43, 0x3f, 0x4b, 0x66, 0x34, 0x62, 0x45, 0x43, 0x4c, 0x33, 0x46,
+    0x40, 0x42, 0x37, 0x5f, 0x6e, 0x49, 0x5a, 0x3f, 0x60, 0x4c, 0x3c, 0x4a, 0x67, 0x50, 0x58, 0x6f,
+    0x5a, 0x61, 0x33, 0x57, 0x50, 0x4f, 0x31, 0x60, 0x53, 0x43, 0x60, 0x4b, 0x3e, 0x32, 0x36, 0x51,
+    0x39, 0x67, 0x65, 0x63, 0x6a, 0x39, 0x46, 0x67, 0x5d, 0x65, 0x3b, 0x3c, 0x36, 0x36, 0x41, 0x54,
+    0x38, 0x4a, 0x37, 0x6d, 0x69, 0x5d, 0x65, 0x31, 0x57, 0x68, 0x3f, 0x62, 0x66, 0x36, 0x4f, 0x39,
+    0};
+
+// The generator's sums wrap at 32 bits and its remainders never go
+// negative. For the seeds the game uses (clock times) every intermediate is
+// non-negative and far from the int limits, so this is plain arithmetic;
+// it only matters for negative seeds and for hundreds of millions of draws
+// without a reseed, where a negative or overflowed value would otherwise
+// index outside the table.
+static int Wrap(int64_t x) { return (int)(uint32_t)(uint64_t)x; }
+static int Rem(int64_t x, int m) {
+    int r = (int)(Wrap(x) % m);
+    return r < 0 ? r + m : r;
+}
+static int T(int64_t i) { return jRand_Txt[Rem(i, 256)]; }
+
+// Whole-number results of float draws, kept inside the int range.
+static int FloorToInt(double v) {
+    double f = floor(v);
+    if (!(f > (double)INT_MIN)) return INT_MIN;  // also catches NaN
+    if (f >= (double)INT_MAX) return INT_MAX;
+    return (int)f;
+}
+
+void VellCore::SeedRnd(int seed) {
+    jRand_Seed = seed;
+    jRand_Bit = Rem(seed, 256);
+    double plus = (double)GameNum + (double)(seed / 256);
+    if (plus > (double)INT_MAX) plus = INT_MAX;
+    if (plus < (double)INT_MIN) plus = INT_MIN;
+    jRand_Plus = (int)plus;
+    jRand_Count = 0;
+    jRand_Out = 0;
+}
+
+void VellCore::SeedRnd() { SeedRnd(Mills()); }
+
+float VellCore::Rnd(float lo, float hi) {
+    jRand_Count = jRand_Count > INT_MAX - 7 ? 0 : jRand_Count + 7;
+    int64_t count = jRand_Count;
+    jRand_Bit = Rem((int64_t)jRand_Bit + jRand_Plus, 256);
+    jRand_Plus = Rem((int64_t)T(jRand_Bit) + count + jRand_Plus, 13817278);
+    jRand_Bit = Rem((int64_t)jRand_Bit + jRand_Plus, 256);
+    jRand_Plus = Rem((int64_t)T(jRand_Bit) + jRand_Plus + jRand_Seed, 15215178);
+    jRand_Bit = Rem((int64_t)jRand_Bit + jRand_Plus + count, 256);
+    jRand_Out = T(count) + T(jRand_Bit);
+    jRand_Out = Rem((int64_t)jRand_Out * 16 + jRand_Bit + count, 371716);
+    jRand_Out = Rem((int64_t)jRand_Out * 1024 + jRand_Plus, 1310725);
+    float f = (float)(jRand_Out / 1310725.0);
+    return (hi - lo) * f + lo;
+}
+
+float VellCore::Rnd(float hi) { return Rnd(0, hi); }
+
+int VellCore::Rand(float lo, float hi) { return FloorToInt(Rnd(lo, (float)(hi + 0.9999))); }
+int VellCore::Rand(float hi) { return FloorToInt(Rnd(0, (float)(hi + 0.9999))); }
+
+float VellCore::tRnd(float lo, float hi) {
+    jRand_tSeed = jRand_tSeed == INT_MAX ? 0 : jRand_tSeed + 1;
+    int64_t m = Mills();
+    int64_t m2 = (int64_t)Mills() + 37171;
+    int64_t ts = jRand_tSeed;
+    int p = jRand_Plus;
+    int b = Rem(m + m2 + p + p, 256);
+    p = Rem((int64_t)T(b) + m + p, 13817278);
+    b = Rem((int64_t)b + p, 256);
+    p = Rem((int64_t)T(b) + p + ts, 15215178);
+    b = Rem((int64_t)b + p + m, 256);
+    int o = Wrap((int64_t)T(b) + ts + T(m));
+    o = Rem((int64_t)o * 16 + b + m, 371716);
+    o = Rem((int64_t)o * 1024 + p + 7 * ts, 1310725);
+    float f = (float)(o / 1310725.0);
+    return (hi - lo) * f + lo;
+}
+
+float VellCore::tRnd(float hi) { return tRnd(0, hi); }
+
+int VellCore::tRand(float lo, float hi) { return FloorToInt(tRnd(lo, (float)(hi + 0.9999))); }
+int VellCore::tRand(float hi) { return FloorToInt(tRnd(0, (float)(hi + 0.9999))); }
+
+float VellCore::Sin(float degrees) { return (float)sin((double)degrees * 0.0174532925); }
+float VellCore::Cos(float degrees) { return (float)cos((double)degrees * 0.0174532925); }
+float VellCore::Mod(float a, float b) { return (float)fmod((double)a, (double)b); }
+float VellCore::Abs(float x) { return fabsf(x); }
+int VellCore::Abs(int x) { return x == INT_MIN ? INT_MAX : (x < 0 ? -x : x); }
+
+float VellCore::WhichWayDoIGo(float a, float b) { return WhichWayDoIGo(a, b, 0, 359); }
+
+float VellCore::WhichWayDoIGo(float a, float b, float lo, float hi) {
+    float r = hi - lo;
+    float n = r + 1;
+    float ma = Mod(a, n);
+    if (ma < 0) ma += n;
+    float mb = Mod(b, n);
+    if (mb < 0) mb += n;
+    float d = Mod(mb - ma, n);
+    if (d < 0) d += n;
+    d += lo;
+    return d > lo + r / 2 ? d - n : d;
+}
+
+float VellCore::Dist(float x1, float y1, float x2, float y2) {
+    float dx = x1 - x2, dy = y1 - y2;
+    float s = dx * dx + dy * dy;
+    return (float)sqrt((double)s);
+}
+
+float VellCore::Pyth(float a, float b) {
+    float s = a * a + b * b;
+    return (float)sqrt((double)s);
+}
+
+int VellCore::Collide_Point_Circle(float px, float py, float cx, float cy, float r) {
+    LastColPointX = -3717;
+    LastColPointY = -3717;
+    float dx = px - cx, dy = py - cy;
+    return dx * dx + dy * dy <= r * r ? 1 : 0;
+}
+
+int VellCore::Collide_Circle_Circle(float x1, float y1, float r1, float x2, float y2, float r2) {
+    LastColPointX = -3717;
+    LastColPointY = -3717;
+    float dx = x1 - x2, dy = y1 - y2, rr = r1 + r2;
+    return dx * dx + dy * dy <= rr * rr ? 1 : 0;
+}
+
+int VellCore::Collide_Line_Line(float x1, float y1, float x2, float y2, float x3, float y3,
+                                float x4, float y4) {
+    LastColPointX = -3717;
+    LastColPointY = -3717;
+    float d = (x2 - x1) * (y4 - y3) - (y2 - y1) * (x4 - x3);
+    if (d == 0) return 0;
+    float ua = ((y1 - y3) * (x4 - x3) - (x1 - x3) * (y4 - y3)) / d;
+    float ub = ((y1 - y3) * (x2 - x1) - (x1 - x3) * (y2 - y1)) / d;
+    if (ua < 0 || ua > 1 || ub < 0 || ub > 1) return 0;
+    LastColPointX = x1 + ua * (x2 - x1);
+    LastColPointY = y1 + ua * (y2 - y1);
+    return 1;
+}
+
+int VellCore::Collide_Rect_Rect(float x1, float y1, float w1, float h1, float x2, float y2,
+                                float w2, float h2) {
+    float l1 = x1 - w1 / 2, r1 = x1 + w1 / 2, t1 = y1 - h1 / 2, b1 = y1 + h1 / 2;
+    float l2 = x2 - w2 / 2, r2 = x2 + w2 / 2, t2 = y2 - h2 / 2, b2 = y2 + h2 / 2;
+    return l1 <= r2 && l2 <= r1 && t1 <= b2 && t2 <= b1 ? 1 : 0;
+}
+
+static bool Within(float lo, float hi, float v) { return lo <= v && v <= hi; }
+
+// True when an x-edge and a y-edge of rectangle B fall inside rectangle A.
+static bool EdgesInside(float la, float ra, float ta, float ba, float lb, float rb, float tb,
+                        float bb) {
+    bool x = Within(la, ra, lb) || Within(la, ra, rb);
+    bool y = Within(ta, ba, tb) || Within(ta, ba, bb);
+    return x && y;
+}
+
+int VellCore::Collide_Rect_Rect_Complex(float x1, float y1, float w1, float h1, float x2,
+                                        float y2, float w2, float h2) {
+    float l1 = x1 - w1 / 2, r1 = x1 + w1 / 2, t1 = y1 - h1 / 2, b1 = y1 + h1 / 2;
+    float l2 = x2 - w2 / 2, r2 = x2 + w2 / 2, t2 = y2 - h2 / 2, b2 = y2 + h2 / 2;
+    return EdgesInside(l1, r1, t1, b1, l2, r2, t2, b2) || EdgesInside(l2, r2, t2, b2, l1, r1, t1, b1)
+               ? 1
+               : 0;
+}

@@ -1,13 +1,105 @@
+// Bitmap text: one image command per character from a 32-pixel font sheet
+// whose frame n holds character 32 + n, spaced by the font's own widths.
+#include <cmath>
+#include <cstring>
+
 #include "VellCore.h"
 
-void VellCore::LoadFont(int, const char*) { }
-void VellCore::SetFont(int) {  }
-void VellCore::Text(float, float, const char*) {  }
-void VellCore::Text(float, float, const char*, float) {  }
-void VellCore::Text(float, float, const char*, float, float) {  }
-void VellCore::Text(float, float, char) {  }
-void VellCore::Text(float, float, char, float) {  }
-void VellCore::Text(float, float, char, float, float) {  }
-float VellCore::StringWidth(const char*) { return 0; }
-float VellCore::StringWidth(char) { return 0; }
-float VellCore::CharWidth(char) { return 0; }
+// Advance widths of the shipped font in font pixels plus one, code 32 up.
+const int fontw[136] = {
+    15, 5,  12, 19, 15, 22, 15, 5,  10, 10, 15, 15, 5,  15, 5,  15,  //  !"#$%&'()*+,-./
+    16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 5,  5,  15, 15, 15, 15,  // 0-9 :;<=>?
+    25, 15, 15, 15, 15, 15, 15, 15, 15, 15, 15, 15, 15, 22, 15, 15,  // @A-O
+    15, 15, 15, 15, 15, 15, 16, 22, 15, 15, 15, 10, 15, 10, 12, 16,  // P-Z [\]^_
+    5,  15, 15, 15, 15, 15, 15, 15, 15, 5,  10, 15, 5,  25, 15, 15,  // `a-o
+    15, 15, 15, 15, 15, 15, 15, 22, 15, 15, 15, 11, 5,  12, 25, 0,   // p-z {|}~
+    0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,
+    0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,
+    0,  0,  0,  0,  0,  0,  0,  0,
+};
+
+static float DegSin(float d) { return (float)sin((double)d * 0.0174532925); }
+static float DegCos(float d) { return (float)cos((double)d * 0.0174532925); }
+
+// Advance of frame f in font pixels; frames without an entry do not move the pen.
+static int Advance(int f) { return (f >= 0 && f < 136) ? fontw[f] - 1 : 0; }
+
+static float FontScale() { return ViewScale * ASys.DrawSet[11]; }
+
+// Path of a named picture under the data folder, as the image loader builds
+// it: backslashes become slashes and ".png" is added unless already there.
+static char* PicturePath(VellCore& core, const char* name) {
+    char* clean = core.fstr("%s", name ? name : "");
+    for (char* p = clean; *p; p++)
+        if (*p == '\\') *p = '/';
+    size_t n = strlen(clean);
+    const char* ext = n >= 4 ? clean + n - 4 : "";
+    bool hasExt = !strcmp(ext, ".png") || !strcmp(ext, ".Png") || !strcmp(ext, ".PNG");
+    if (hasExt) return core.fstr("%s/Data/%i/%s", core.home, core.GameNum, clean);
+    return core.fstr("%s/Data/%i/%s.png", core.home, core.GameNum, clean);
+}
+
+void VellCore::LoadFont(int slot, const char* name) {
+    Debuglog(fstr("Load Font  : %s ", name ? name : ""));
+    ASys.GetPNG(slot, PicturePath(*this, name), 32);
+    ASys.FontImage = slot;
+}
+
+void VellCore::SetFont(int slot) { ASys.FontImage = slot; }
+
+void VellCore::Text(float x, float y, const char* text) { Text(x, y, text, 0, 1); }
+void VellCore::Text(float x, float y, const char* text, float align) {
+    Text(x, y, text, align, 1);
+}
+
+void VellCore::Text(float x, float y, const char* text, float align, float) {
+    if (!text) return;
+    float s = FontScale();
+    float half = StringWidth(text) / 2;
+    float r = ASys.DrawSet[8];
+    x += half * align * DegSin(r - 90);
+    y -= half * align * DegCos(r - 90);
+    // Glyphs are drawn by their centres: start half a space in.
+    x = (float)((double)x + (double)(14 * s) * (double)DegSin(r + 90));
+    y = (float)((double)y - (double)(14 * s) * (double)DegCos(r + 90));
+    float dx = DegSin(r + 90), dy = -DegCos(r + 90);
+    for (const char* p = text; *p; p++) {
+        int f = (signed char)*p - 32;
+        DrawImg(ASys.FontImage, x, y, f);
+        // Control and high bytes still record a (blank) glyph but take no room.
+        x += Advance(f) * s * dx;
+        y += Advance(f) * s * dy;
+    }
+}
+
+void VellCore::Text(float x, float y, char c) { Text(x, y, c, 1, 1); }
+void VellCore::Text(float x, float y, char c, float align) { Text(x, y, c, align, 1); }
+
+void VellCore::Text(float x, float y, char c, float align, float) {
+    float s = FontScale();
+    float r = ASys.DrawSet[8];
+    int f = (signed char)c - 32;
+    float w = (f >= 0 && f < 136) ? fontw[f] - 0.5f : 0;
+    float hw = w * align;
+    float xx = x + hw * DegSin(r - 90) + 7 * s * DegSin(r + 90);
+    float yy = y - hw * DegCos(r - 90) - 7 * s * DegCos(r + 90);
+    DrawImg(ASys.FontImage, xx, yy, f);
+}
+
+float VellCore::StringWidth(const char* text) {
+    if (!text) return 0;
+    float s = FontScale();
+    float sum = 0;
+    for (const char* p = text; *p; p++) {
+        int f = (signed char)*p - 32;
+        sum += Advance(f) * s;
+    }
+    return sum;
+}
+
+float VellCore::StringWidth(char c) {
+    int f = (signed char)c - 32;
+    return Advance(f) * FontScale();
+}
+
+float VellCore::CharWidth(char c) { return StringWidth(c); }

@@ -150,6 +150,9 @@ extern int RenderFrames;
 extern double GLtime;
 // Pixel uploads made by the renderer since start-up; the benchmarks read it.
 extern long TexUploads;
+// Called after a frame is drawn and before it is presented, while the back
+// buffer still holds it (tests read the picture back here); null normally.
+extern void (*RenderBeforeSwap)();
 
 // Image tables.
 extern std::vector<unsigned char> Image[105];
@@ -170,3 +173,7 @@ extern FILE* DebuglogOut;
 
 // Port of the HTTP fetch; always 80 in the game, moved by tests.
 extern int URLPort;
+
+// Called at the end of every input poll when set. The soak driver and the
+// tests stand in for a player through it; the game never sets it.
+extern void (*PollInputHook)();

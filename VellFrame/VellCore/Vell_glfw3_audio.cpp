@@ -1,6 +1,249 @@
-#include "Vell_glfw3.h"
+// Sound effects: OpenAL start-up and shutdown, the RIFF/WAV reader shared
+// with the music stream, loading effects into buffers and playing them on a
+// ring of 31 sources.
+#include "Vell_glfw3_audio.h"
 
-void VellSys::AudioStart() { }
-void VellSys::AudioClose() { Debuglog("Closing OpenAL Audio"); }
-void VellSys::GetWAV(int, const char* path) {  }
-void VellSys::PlayWAV(int, float, float, float, int) {  }
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+ALCdevice* ALdev = nullptr;
+ALCcontext* ALctx = nullptr;
+int AudioEnabled = 0;
+ALuint ALsource[32];
+int ALsourcebuffer[32];
+int ALChannel = 0;
+ALuint ALbuffer[105];
+int ALbufferActive[105];
+int SFXData[105][10];
+ALuint MusicBuffer[4];
+
+std::string readTag(FILE* f) {
+    char tag[4];
+    if (fread(tag, 1, 4, f) != 4) return "";
+    return std::string(tag, 4);
+}
+
+int readInt(FILE* f) {
+    unsigned char b[4];
+    if (fread(b, 1, 4, f) != 4) return ReadFailed;
+    uint32_t v = (uint32_t)b[0] | (uint32_t)b[1] << 8 | (uint32_t)b[2] << 16 | (uint32_t)b[3] << 24;
+    return (int)v;
+}
+
+int readShort(FILE* f) {
+    unsigned char b[2];
+    if (fread(b, 1, 2, f) != 2) return ReadFailed;
+    return b[0] | b[1] << 8;
+}
+
+void skipBytes(long count, FILE* f) {
+    unsigned char scrap[4096];
+    while (count > 0) {
+        size_t want = count < (long)sizeof scrap ? (size_t)count : sizeof scrap;
+        size_t got = fread(scrap, 1, want, f);
+        if (got == 0) return;  // the file ended first
+        count -= (long)got;
+    }
+}
+
+bool ReadWavHeader(FILE* f, WavHeader& h) {
+    if (readTag(f) != "RIFF") return false;
+    readInt(f);
+    if (readTag(f) != "WAVE") return false;
+    if (readTag(f) != "fmt ") return false;
+    int n = readInt(f);
+    h.formatTag = readShort(f);
+    if (h.formatTag != 1) return false;
+    h.channels = readShort(f);
+    h.rate = readInt(f);
+    h.byteRate = readInt(f);
+    h.blockAlign = readShort(f);
+    h.bits = readShort(f);
+    if (h.bits == ReadFailed) return false;  // the header itself is cut short
+    if (n > 16) skipBytes((long)n - 16, f);
+    return true;
+}
+
+ALenum WavFormat(int bytesPerSample, int channels) {
+    if (bytesPerSample == 1 && channels == 1) return AL_FORMAT_MONO8;
+    if (bytesPerSample == 1 && channels == 2) return AL_FORMAT_STEREO8;
+    if (bytesPerSample == 2 && channels == 1) return AL_FORMAT_MONO16;
+    if (bytesPerSample == 2 && channels == 2) return AL_FORMAT_STEREO16;
+    return 0;
+}
+
+// NaN falls to the lower bound rather than reaching OpenAL.
+static float Clamp(float v, float lo, float hi) {
+    if (!(v >= lo)) return lo;
+    return v > hi ? hi : v;
+}
+
+void VellSys::AudioStart() {
+    AudioEnabled = 0;
+    ALChannel = 0;
+    for (int i = 0; i < 32; i++) ALsourcebuffer[i] = 0;
+    for (int i = 0; i < 105; i++) ALbufferActive[i] = 0;
+    ALdev = alcOpenDevice(nullptr);
+    if (!ALdev) {
+        Debuglog("Audio Device Error");
+        return;
+    }
+    ALctx = alcCreateContext(ALdev, nullptr);
+    if (ALctx && !alcMakeContextCurrent(ALctx)) {
+        alcDestroyContext(ALctx);
+        ALctx = nullptr;
+    }
+    if (!ALctx) {
+        Debuglog("Audio Context Issue");
+        return;
+    }
+    Debuglog("OpenAL Audio Engaged!");
+    AudioEnabled = 1;
+    alGenSources(32, ALsource);
+    alGenBuffers(4, MusicBuffer);
+    if (alGetError() != AL_NO_ERROR) {
+        Debuglog("Error with Audio Buffers");
+        AudioEnabled = 0;
+    }
+    ALfloat at_up[6] = {0, 0, 1, 0, 1, 0};
+    alListener3f(AL_POSITION, 0, 0, 1);
+    alListener3f(AL_VELOCITY, 0, 0, 0);
+    alListenerfv(AL_ORIENTATION, at_up);
+}
+
+void VellSys::AudioClose() {
+    Debuglog("Closing OpenAL Audio");
+    StopMusicSys();
+    if (AudioLive()) {
+        alDeleteSources(32, ALsource);
+        for (int i = 0; i < 105; i++)
+            if (ALbufferActive[i] == 1) alDeleteBuffers(1, &ALbuffer[i]);
+    }
+    for (int i = 0; i < 105; i++) ALbufferActive[i] = 0;
+    if (ALdev) alcMakeContextCurrent(nullptr);
+    if (ALctx) alcDestroyContext(ALctx);
+    if (ALdev) alcCloseDevice(ALdev);
+    ALctx = nullptr;
+    ALdev = nullptr;
+    AudioEnabled = 0;
+}
+
+// Lets go of whatever buffer a source holds, so the buffer can be deleted.
+// Effect sources hold one static buffer; the music source holds a queue.
+static void ReleaseSource(ALuint source) {
+    alSourceStop(source);
+    ALint type = 0;
+    alGetSourcei(source, AL_SOURCE_TYPE, &type);
+    if (type == AL_STATIC) {
+        alSourcei(source, AL_BUFFER, 0);
+    } else if (type == AL_STREAMING) {
+        ALint processed = 0;
+        alGetSourcei(source, AL_BUFFERS_PROCESSED, &processed);
+        ALuint gone;
+        if (processed > 0) alSourceUnqueueBuffers(source, 1, &gone);
+    }
+}
+
+// Reads the chunks after the header; the first complete "data" chunk goes
+// into the slot's buffer, and a later one replaces it.
+static void LoadWavChunks(VellSys& sys, int s, FILE* f, const WavHeader& h, long fileSize) {
+    for (;;) {
+        std::string tag = readTag(f);
+        if (feof(f) || ferror(f)) break;
+        int size = readInt(f);
+        if (tag != "data") {
+            skipBytes(size, f);
+            continue;
+        }
+        long left = fileSize - ftell(f);
+        if (size < 0 || (long)size > left) {
+            // A lying size must not decide how much memory we take.
+            sys.Debuglog(sys.fstrSys("Wave data chunk of %i bytes is larger than the file", size));
+            break;
+        }
+        unsigned char* bytes = (unsigned char*)malloc(size > 0 ? (size_t)size : 1);
+        if (!bytes) {
+            sys.Debuglog(sys.fstrSys("No memory for %i bytes of wave data", size));
+            break;
+        }
+        if (fread(bytes, 1, (size_t)size, f) == (size_t)size) {
+            int bps = h.bits / 8;
+            int frameBytes = h.channels * bps;
+            SFXData[s][0] = size;
+            SFXData[s][1] = frameBytes > 0 ? size / frameBytes : 0;
+            SFXData[s][2] = h.channels;
+            SFXData[s][3] = bps;
+            SFXData[s][4] = h.rate;
+            if (AudioLive())
+                alBufferData(ALbuffer[s], WavFormat(bps, h.channels), bytes, size, h.rate);
+            sys.Debuglog(sys.fstrSys("     Load %i bytes", size));
+            if (AudioLive()) {
+                ALenum e = alGetError();
+                if (e != AL_NO_ERROR) sys.Debuglog(sys.fstrSys("Post Error %i", e));
+            }
+        }
+        free(bytes);
+    }
+}
+
+void VellSys::GetWAV(int s, const char* path) {
+    if (s < 0 || s > 104) {
+        Debuglog(fstrSys("Sound number out of bounds %i", s));
+        return;
+    }
+    bool live = AudioLive();
+    if (live) alGetError();
+    for (int i = 0; i < 32; i++) {
+        if (ALsourcebuffer[i] != s) continue;
+        Debuglog(fstrSys("Freeing Buffer %i", i));
+        ALsourcebuffer[i] = -1;
+        if (!live) continue;
+        ReleaseSource(ALsource[i]);
+        ALenum e = alGetError();
+        if (e != AL_NO_ERROR) Debuglog(fstrSys("Source->Buffer Error %i", e));
+    }
+    if (ALbufferActive[s] == 1) {
+        ALbufferActive[s] = 0;
+        if (live) {
+            alDeleteBuffers(1, &ALbuffer[s]);
+            ALenum e = alGetError();
+            if (e != AL_NO_ERROR) Debuglog(fstrSys("Delete Buffer Error %i", e));
+        }
+    }
+    ALbuffer[s] = 0;
+    if (live) {
+        alGenBuffers(1, &ALbuffer[s]);
+        ALenum e = alGetError();
+        if (e != AL_NO_ERROR) Debuglog(fstrSys("Generate Buffer Error %i", e));
+    }
+    ALbufferActive[s] = 1;
+
+    FILE* f = path ? fopen(path, "rb") : nullptr;
+    if (!f) {
+        Debuglog("Error Opening Wave");
+        return;
+    }
+    long fileSize = -1;
+    if (fseek(f, 0, SEEK_END) == 0) fileSize = ftell(f);
+    rewind(f);
+    WavHeader h = {};
+    if (fileSize >= 0 && ReadWavHeader(f, h)) LoadWavChunks(*this, s, f, h, fileSize);
+    fclose(f);
+}
+
+void VellSys::PlayWAV(int s, float pitch, float volume, float pan, int loop) {
+    if (s < 0 || s > 104 || ALbufferActive[s] != 1) return;
+    ALChannel = (ALChannel + 1) % 31;
+    int c = ALChannel;
+    ALsourcebuffer[c] = s;
+    if (!AudioLive()) return;
+    ALuint src = ALsource[c];
+    alSourceStop(src);
+    alSourcei(src, AL_BUFFER, (ALint)ALbuffer[s]);
+    alSourcef(src, AL_PITCH, Clamp(pitch, 0.25f, 16.0f));
+    alSourcef(src, AL_GAIN, Clamp(volume, 0.0f, 1.0f));
+    alSource3f(src, AL_POSITION, -Clamp(pan, -1.0f, 1.0f), 0, 0);
+    alSourcei(src, AL_LOOPING, loop == 1 ? AL_TRUE : AL_FALSE);
+    alSourcePlay(src);
+}

@@ -1,3 +1,14 @@
+// Image slots: PNG pictures and sprite sheets, paintable buffers, the screen
+// copy and screenshots. Pixels live in main memory; the renderer uploads
+// them when it draws, so nothing here needs a GL context except the two
+// framebuffer reads.
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <sys/stat.h>
+
+#include <lodepng.h>
+
 #include "Vell_glfw3_internal.h"
 
 std::vector<unsigned char> Image[105];
@@ -6,12 +17,329 @@ int iSize[105];
 int iFramesW[105];
 float iFramesWz[105];
 
-void VellSys::GetPNG(int, const char* path, unsigned) { }
-void VellSys::Buffer_Create(int, int) {  }
-void VellSys::Buffer_Fill(int, int, int, int, int) {  }
-void VellSys::Buffer_Plot(int, float, float, float, float, float, float) {  }
-void VellSys::Buffer_Line(int, float, float, float, float, float, float, float, float) {  }
-void VellSys::Buffer_Tile(int, int, float, float, int) {  }
-void VellSys::GrabBuffer() {  }
-void VellSys::Screenshot() {  }
-void VellSys::SavePNG(const char* path, int, int, int) {  }
+namespace {
+
+// Largest texture side we build; every side above it is refused or capped,
+// which bounds a slot at 64 MB however hostile the file.
+const int kMaxSide = 4096;
+// No legitimate picture file comes near this; larger files are not read.
+const long long kMaxFileBytes = 256LL << 20;
+
+bool IsKeyColour(const unsigned char* p) {
+    return (p[0] > 250 && p[1] < 5 && p[2] > 250) || (p[0] < 5 && p[1] > 250 && p[2] > 250);
+}
+
+bool ReadWholeFile(const char* path, std::vector<unsigned char>& out) {
+    struct stat st;
+    if (!path || stat(path, &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    if (st.st_size <= 0 || st.st_size > kMaxFileBytes) return false;
+    FILE* f = fopen(path, "rb");
+    if (!f) return false;
+    out.resize((size_t)st.st_size);
+    size_t got = fread(out.data(), 1, out.size(), f);
+    fclose(f);
+    return got == out.size();
+}
+
+// Decodes to 8-bit RGBA. The header is checked first, so a file declaring
+// absurd dimensions is refused before anything is allocated for its pixels.
+bool DecodePNG(const char* path, std::vector<unsigned char>& pixels, unsigned& w, unsigned& h) {
+    std::vector<unsigned char> file;
+    if (!ReadWholeFile(path, file)) return false;
+    lodepng::State state;
+    if (lodepng_inspect(&w, &h, &state, file.data(), file.size()) != 0) return false;
+    if (w == 0 || h == 0 || w > (unsigned)kMaxSide || h > (unsigned)kMaxSide) return false;
+    if (lodepng::decode(pixels, w, h, file) != 0) return false;
+    return pixels.size() >= (size_t)w * h * 4;
+}
+
+// At least 64, then the next power of two; sides above 2,048 stay as given.
+int TextureSide(int n) {
+    if (n < 64) n = 64;
+    if (n > 2048) return n;
+    int p = 64;
+    while (p < n) p *= 2;
+    return p;
+}
+
+// Side of slot s's pixels for buffer painting, or 0 when its tables and its
+// pixel array disagree (e.g. a screenshot reused the array) or it is empty.
+int PaintSide(int s) {
+    if (s < 0 || s > 104) return 0;
+    int side = iSize[s];
+    if (side <= 0 || Image[s].size() < (size_t)side * side * 4) return 0;
+    return side;
+}
+
+// Writes pixel (floor x, floor y) when it lies inside the slot.
+void PutPixel(int s, int side, float x, float y, const unsigned char* rgba) {
+    double fx = floor(x), fy = floor(y);
+    if (!(fx >= 0 && fx < side && fy >= 0 && fy < side)) return;
+    memcpy(&Image[s][((size_t)fy * side + (size_t)fx) * 4], rgba, 4);
+}
+
+unsigned char ClampByte(float v) {
+    if (!(v > 0)) return 0;
+    if (v > 255) return 255;
+    return (unsigned char)(int)v;
+}
+
+// Averages the colour of opaque neighbours into every transparent texel, so
+// linear filtering at a sprite's edge blends towards its own colour instead
+// of black. Only opaque texels are read, so updating in place is safe.
+void BleedColours(std::vector<unsigned char>& img, int side) {
+    for (int y = 1; y <= side - 2; y++) {
+        for (int x = 1; x <= side - 2; x++) {
+            unsigned char* p = &img[((size_t)y * side + x) * 4];
+            if (p[3] != 0) continue;
+            int r = 0, g = 0, b = 0, n = 0;
+            for (int dy = -1; dy <= 1; dy++) {
+                for (int dx = -1; dx <= 1; dx++) {
+                    if (dx == 0 && dy == 0) continue;
+                    const unsigned char* q = &img[((size_t)(y + dy) * side + (x + dx)) * 4];
+                    if (q[3] == 0) continue;
+                    r += q[0], g += q[1], b += q[2], n++;
+                }
+            }
+            if (n > 0) r /= n, g /= n, b /= n;
+            p[0] = (unsigned char)r, p[1] = (unsigned char)g, p[2] = (unsigned char)b;
+        }
+    }
+}
+
+}  // namespace
+
+void VellSys::GetPNG(int s, const char* path, unsigned fs) {
+    if (s < 0 || s > 99) {
+        printf("Image number out of bounds");
+        fflush(stdout);
+        return;
+    }
+    ImageFrames[s] = -1;
+    std::vector<unsigned char> pic;
+    unsigned W = 0, H = 0;
+    if (!DecodePNG(path, pic, W, H)) {
+        Debuglog("OMGERRORZ");
+        return;
+    }
+    if (fs == 0 || fs > (unsigned)kMaxSide || (W > fs && fs + 8 > (unsigned)kMaxSide)) {
+        Debuglog(fstrSys("Image frame size %u out of bounds", fs));
+        return;
+    }
+    int f = (int)fs;
+
+    if (W <= fs) {
+        // A single picture. One smaller than its frame is copied as far as
+        // it goes; the rest of the texture stays transparent.
+        Image[s].assign((size_t)f * f * 4, 0);
+        ImageBlur[s].assign((size_t)f * f * 4, 0);
+        int rows = std::min(f, (int)H);
+        for (int y = 0; y < rows; y++) {
+            for (int x = 0; x < (int)W; x++) {
+                const unsigned char* src = &pic[((size_t)y * W + x) * 4];
+                unsigned char* dst = &Image[s][((size_t)y * f + x) * 4];
+                if (IsKeyColour(src)) memset(dst, 0, 4);
+                else memcpy(dst, src, 4);
+            }
+        }
+        Debuglog(fstrSys("    Loaded %ix%i Image", f, f));
+        ImageFrames[s] = 1;
+        iFramesW[s] = f;
+        iFramesWz[s] = 1;
+        iSize[s] = f;
+        ImageFrameSize[s] = f;
+        ImageUnit[s] = f / VirtualWidth;
+        return;
+    }
+
+    for (size_t i = 0; i < (size_t)W * H; i++)
+        if (IsKeyColour(&pic[i * 4])) pic[i * 4 + 3] = 0;
+    int cell = f + 8;
+    int columns = (int)W / f, rows = (int)H / f;
+    int frames = columns * rows;
+    int side = std::min(TextureSide(columns * cell), kMaxSide);
+    // Frames are packed side/cell to a texture row, so a sheet with more
+    // frame rows than columns can need more rows than the side gives: grow
+    // the texture, and past the largest side keep only the frames that fit.
+    while ((side / cell) * (side / cell) < frames && side < kMaxSide)
+        side = std::min(side * 2, kMaxSide);
+    Debuglog(fstrSys("    Loaded Spritesheet of %i x %ix%i sprites", frames, f, f));
+    int perRow = side / cell;
+    if (frames > perRow * perRow) {
+        Debuglog(fstrSys("    Sheet too large, kept %i of %i sprites", perRow * perRow, frames));
+        frames = perRow * perRow;
+    }
+
+    Image[s].assign((size_t)side * side * 4, 0);
+    ImageBlur[s].assign((size_t)side * side * 4, 0);
+    ImageFrames[s] = frames;
+    iFramesW[s] = perRow;
+    iFramesWz[s] = (float)cell / (float)side;
+    iSize[s] = side;
+    ImageFrameSize[s] = f;
+    ImageUnit[s] = cell / VirtualWidth;
+
+    // Each frame sits in its own cell with a 4-pixel transparent margin, so
+    // filtering never picks up a neighbouring frame.
+    int px = 0, py = 0;
+    for (int n = 0; n < frames; n++) {
+        int c = n % columns, r = n / columns;
+        for (int y = 0; y < f; y++) {
+            const unsigned char* src = &pic[(((size_t)r * f + y) * W + (size_t)c * f) * 4];
+            unsigned char* dst = &Image[s][(((size_t)py + 4 + y) * side + px + 4) * 4];
+            memcpy(dst, src, (size_t)f * 4);
+        }
+        px += cell;
+        if (px + cell > side) {
+            px = 0;
+            py += cell;
+        }
+    }
+    BleedColours(Image[s], side);
+}
+
+void VellSys::Buffer_Create(int s, int n) {
+    if (s < 0 || s > 100 || n < 0 || n > kMaxSide) {
+        Debuglog(fstrSys("Buffer %i of side %i out of bounds", s, n));
+        return;
+    }
+    Image[s].assign((size_t)n * n * 4, 0);
+    ImageBlur[s].assign((size_t)n * n * 4, 0);
+    ImageFrames[s] = 1;
+    iFramesW[s] = n;
+    iFramesWz[s] = 1;
+    iSize[s] = n;
+    ImageFrameSize[s] = n;
+    ImageUnit[s] = n / VirtualWidth;
+    Buffer_Fill(s, 0, 0, 0, 0);
+}
+
+void VellSys::Buffer_Fill(int s, int r, int g, int b, int a) {
+    int side = PaintSide(s);
+    if (side == 0) return;
+    const unsigned char c[4] = {(unsigned char)std::clamp(r, 0, 255),
+                                (unsigned char)std::clamp(g, 0, 255),
+                                (unsigned char)std::clamp(b, 0, 255),
+                                (unsigned char)std::clamp(a, 0, 255)};
+    unsigned char* p = Image[s].data();
+    for (size_t i = 0; i < (size_t)side * side; i++) memcpy(p + i * 4, c, 4);
+}
+
+void VellSys::Buffer_Plot(int s, float x, float y, float r, float g, float b, float a) {
+    int side = PaintSide(s);
+    if (side == 0) return;
+    const unsigned char c[4] = {ClampByte(r), ClampByte(g), ClampByte(b), ClampByte(a)};
+    PutPixel(s, side, x, y, c);
+}
+
+void VellSys::Buffer_Line(int s, float x1, float y1, float x2, float y2, float r, float g, float b,
+                          float a) {
+    int side = PaintSide(s);
+    if (side == 0) return;
+    const unsigned char c[4] = {ClampByte(r), ClampByte(g), ClampByte(b), ClampByte(a)};
+    // Two passes, one stepping along each axis, so steep and shallow lines
+    // both come out unbroken. Steps before 0 or past the side could only
+    // plot outside the slot, so the loops start and stop at its edges.
+    if (x1 > x2) std::swap(x1, x2), std::swap(y1, y2);
+    for (double x = std::max(trunc((double)x1), 0.0); x < x2 && x < side; x += 1) {
+        float fx = (float)x;
+        PutPixel(s, side, fx, (fx - x1) * (y2 - y1) / (x2 - x1) + y1, c);
+    }
+    if (y1 > y2) std::swap(x1, x2), std::swap(y1, y2);
+    for (double y = std::max(trunc((double)y1), 0.0); y < y2 && y < side; y += 1) {
+        float fy = (float)y;
+        PutPixel(s, side, (fy - y1) * (x2 - x1) / (y2 - y1) + x1, fy, c);
+    }
+}
+
+void VellSys::Buffer_Tile(int d, int t, float x, float y, int frame) {
+    int ds = PaintSide(d), ts = PaintSide(t);
+    if (ds == 0 || ts == 0) return;
+    if (frame < 0 || frame >= ImageFrames[t]) return;
+    int fs = ImageFrameSize[t], n = iFramesW[t];
+    if (fs <= 0 || n <= 0) return;
+    // The frame's top-left texel, inside the margin the sheet packing left.
+    long long u = (long long)(fs + 8) * (frame % n) + 4;
+    long long v = (long long)(fs + 8) * (frame / n) + 4;
+    for (int j = 0; j < fs; j++) {
+        double dy = trunc((double)((float)j + y));
+        long long sv = v + j;
+        if (!(dy >= 0 && dy < ds) || sv >= ts) continue;
+        for (int i = 0; i < fs; i++) {
+            double dx = trunc((double)((float)i + x));
+            long long su = u + i;
+            if (!(dx >= 0 && dx < ds) || su >= ts) continue;
+            const unsigned char* src = &Image[t][((size_t)sv * ts + (size_t)su) * 4];
+            if (src[3] == 0) continue;
+            memcpy(&Image[d][((size_t)dy * ds + (size_t)dx) * 4], src, 4);
+        }
+    }
+}
+
+void VellSys::GrabBuffer() {
+    int ww = WindowWidth, wh = WindowHeight;
+    if (ww <= 0 || wh <= 0) return;
+    int m = std::max(ww, wh);
+    int side = m > 2048 ? 4096 : TextureSide(m);
+    ImageFrames[102] = 1;
+    Image[101].assign((size_t)ww * wh * 4, 0);
+    Image[102].resize((size_t)side * side * 4, 0);
+    iFramesW[102] = side;
+    iFramesWz[102] = 1;
+    iSize[102] = side;
+    ImageUnit[102] = (float)side / (float)ww;
+    if (window) glReadPixels(0, 0, ww, wh, GL_RGBA, GL_UNSIGNED_BYTE, Image[101].data());
+    // GL rows run bottom-up; the copy is stored upright and centred. A
+    // window wider than the largest texture loses its outer edges.
+    int ox = side / 2 - ww / 2, oy = side / 2 - wh / 2;
+    for (int y = 0; y < wh; y++) {
+        int ty = oy + y;
+        if (ty < 0 || ty >= side) continue;
+        const unsigned char* row = &Image[101][(size_t)(wh - 1 - y) * ww * 4];
+        for (int x = 0; x < ww; x++) {
+            int tx = ox + x;
+            if (tx < 0 || tx >= side) continue;
+            unsigned char* dst = &Image[102][((size_t)ty * side + tx) * 4];
+            memcpy(dst, row + (size_t)x * 4, 3);
+            dst[3] = 255;
+        }
+    }
+}
+
+void VellSys::Screenshot() {
+    int w = WindowWidth, h = WindowHeight;
+    if (!window || w <= 0 || h <= 0) {
+        Debuglog("Screenshot skipped, there is no window");
+        return;
+    }
+    size_t rowBytes = (size_t)w * 4;
+    Image[100].assign(rowBytes * h, 0);
+    Image[101].assign(rowBytes * h, 0);
+    glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, Image[101].data());
+    for (int y = 0; y < h; y++) {
+        const unsigned char* src = &Image[101][(size_t)(h - 1 - y) * rowBytes];
+        unsigned char* dst = &Image[100][(size_t)y * rowBytes];
+        for (int x = 0; x < w; x++) {
+            memcpy(dst + x * 4, src + x * 4, 3);
+            dst[x * 4 + 3] = 255;
+        }
+    }
+    // The name is written elsewhere; never trust it to be terminated.
+    char name[sizeof ScreenshotName];
+    memcpy(name, ScreenshotName, sizeof name);
+    name[sizeof name - 1] = 0;
+    SavePNG(name, 100, w, h);
+}
+
+void VellSys::SavePNG(const char* path, int s, int w, int h) {
+    if (!path) path = "";
+    Debuglog(fstrSys("Saving Image - %ix%i  ~ %.900s", w, h, path));
+    static const std::vector<unsigned char> none;
+    const std::vector<unsigned char>& pixels = (s >= 0 && s < 105) ? Image[s] : none;
+    // The encoder refuses pixels too few for w x h, which also covers an
+    // empty or foreign slot, but would write an empty picture: refuse that
+    // with its own code for a zero size.
+    unsigned err = 93;
+    if (w > 0 && h > 0) err = lodepng::encode(std::string(path), pixels, (unsigned)w, (unsigned)h);
+    if (err) Debuglog(fstrSys("The image save didn't work.  All the images are unsaved!! %i", (int)err));
+}

@@ -1,29 +1,326 @@
+// Input polling (keyboard, mouse, up to four pads), the key bindings that
+// turn them into sixteen virtual controls, and the printable input names.
+//
+// Every GLFW call is made only while a window exists. Without one, keys read
+// as up and the pads keep whatever is in the tables, which is how the tests
+// drive the pad and binding logic.
+#include <cstdlib>
+#include <cstring>
+
 #include "Vell_glfw3_internal.h"
 
 int ignorePress[1024];
 std::string KeyName[350];
 int UpdateFrames = 0;
 
-void FillKeyNames() {}
+// One pad's sample for a poll; split from the GLFW reads so it can be fed
+// recorded values.
+void ReadPadState(int p, const char* name, const float* axes, int na, const unsigned char* buttons,
+                  int nb, int flipY);
 
-void VellSys::PollInputB(int) {
-    FlushKeys();
-    // Without a window nothing can ever ask to quit, so treat it as closed.
-    if (!window) Button[100] = 1;
-    if (window) {
-        if (glfwGetKey(window, GLFW_KEY_F4) || glfwWindowShouldClose(window)) Button[100] = 1;
-        Button[63] = glfwGetWindowAttrib(window, GLFW_FOCUSED) ? 1 : -1;
+static const int PadStride = 100;
+static const int PadInputs = 45;  // buttons and axes read per pad
+
+static bool KeyDown(int code) {
+    if (!window || code < GLFW_KEY_SPACE || code > GLFW_KEY_LAST) return false;
+    return glfwGetKey(window, code) != GLFW_RELEASE;
+}
+
+static bool PadCounts(const float* joy, int p) {
+    return p >= 0 && p < 4 && joy[PadStride * p + 98] == 1.0f && joy[PadStride * p + 99] == 1.0f;
+}
+
+void FillKeyNames() {
+    for (int i = 0; i < 350; i++) KeyName[i] = "???";
+    KeyName[32] = "Space";
+    KeyName[39] = "'";
+    KeyName[44] = ",";
+    KeyName[45] = "-";
+    KeyName[46] = ".";
+    KeyName[47] = "/";
+    for (int i = 0; i <= 9; i++) KeyName[48 + i] = std::string(1, (char)('0' + i));
+    KeyName[59] = ";";
+    KeyName[61] = "=";
+    for (int i = 0; i < 26; i++) KeyName[65 + i] = std::string(1, (char)('A' + i));
+    KeyName[91] = "[";
+    KeyName[92] = "\\";
+    KeyName[93] = "]";
+    KeyName[96] = "`";
+    static const struct {
+        int code;
+        const char* name;
+    } named[] = {{256, "Escape"},      {257, "Return"},     {258, "Tab"},
+                 {259, "Backspace"},   {260, "Insert"},     {261, "Delete"},
+                 {262, "Right"},       {263, "Left"},       {264, "Down"},
+                 {265, "Up"},          {266, "Page Up"},    {267, "Page Down"},
+                 {268, "Home"},        {269, "End"},        {280, "Caps Lock"},
+                 {281, "Scroll Lock"}, {282, "Num Lock"},   {283, "Print Screen"},
+                 {284, "Pause"},       {330, "Num ."},      {331, "Num /"},
+                 {332, "Num *"},       {333, "Num -"},      {334, "Num +"},
+                 {335, "Num Enter"},   {336, "Num ="},      {340, "Left Shift"},
+                 {341, "Left Ctrl"},   {342, "Left Alt"},   {343, "Left Super"},
+                 {344, "Right Shift"}, {345, "Right Ctrl"}, {346, "Right Alt"},
+                 {347, "Right Super"}, {348, "Menu"}};
+    for (const auto& n : named) KeyName[n.code] = n.name;
+    for (int i = 1; i <= 25; i++) KeyName[289 + i] = "F" + std::to_string(i);
+    for (int i = 0; i <= 9; i++) KeyName[320 + i] = "Num " + std::to_string(i);
+}
+
+// Fixed keys: each raw index and the keys that set it (0 ends a list).
+struct FixedKey {
+    int index;
+    int keys[6];
+};
+static const FixedKey FixedKeys[] = {
+    {0, {GLFW_KEY_UP, GLFW_KEY_W, GLFW_KEY_KP_8}},
+    {3, {GLFW_KEY_LEFT, GLFW_KEY_A, GLFW_KEY_KP_4}},
+    {5, {GLFW_KEY_RIGHT, GLFW_KEY_D, GLFW_KEY_KP_6}},
+    {8, {GLFW_KEY_DOWN, GLFW_KEY_S, GLFW_KEY_KP_5, GLFW_KEY_KP_2}},
+    {10, {GLFW_KEY_Z, GLFW_KEY_J, GLFW_KEY_SPACE, GLFW_KEY_ENTER, GLFW_KEY_KP_7}},
+    {11, {GLFW_KEY_X, GLFW_KEY_K, GLFW_KEY_LEFT_CONTROL, GLFW_KEY_RIGHT_CONTROL, GLFW_KEY_KP_9}},
+    {12, {GLFW_KEY_C, GLFW_KEY_L, GLFW_KEY_LEFT_SHIFT, GLFW_KEY_RIGHT_SHIFT}},
+    {13, {GLFW_KEY_V, GLFW_KEY_I, GLFW_KEY_LEFT_ALT, GLFW_KEY_RIGHT_ALT}},
+    {14, {GLFW_KEY_B, GLFW_KEY_U}},
+    {15, {GLFW_KEY_N, GLFW_KEY_O}},
+    {98, {GLFW_KEY_ENTER}},
+    {99, {GLFW_KEY_ESCAPE}},
+    {100, {GLFW_KEY_F4}},
+};
+
+// Q held with a digit 1..7 reshapes the window to a test aspect ratio.
+static void WindowSizeKeys(VellSys& sys) {
+    static const float factors[7] = {1.3333f, 1.77777f, 0.75f, 1.775f, 0.5633f, 2.16f, 0.4618f};
+    if (!KeyDown(GLFW_KEY_Q)) return;
+    for (int d = 0; d < 7; d++) {
+        if (!KeyDown(GLFW_KEY_1 + d)) continue;
+        GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+        const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
+        if (!mode) return;
+        int h = mode->height - 128;
+        double factor = factors[d];
+        if (d == 5 && h * factor > mode->width) h -= 64;
+        isFullscreen = 0;
+        sys.SetScreen((int)(h * factor), h);
+        return;
     }
 }
+
+void ReadPadState(int p, const char* name, const float* axes, int na, const unsigned char* buttons,
+                  int nb, int flipY) {
+    if (p < 0 || p > 3) return;
+    float* joy = ASys.Joy + PadStride * p;
+    joy[99] = 1;
+    if (!axes) na = 0;
+    if (!buttons) nb = 0;
+    if (na > PadInputs) na = PadInputs;
+    if (nb > PadInputs) nb = PadInputs;
+    if (na < 0) na = 0;
+    if (nb < 0) nb = 0;
+    bool idle = true;
+    for (int a = 0; a < na; a++) {
+        joy[50 + a] = axes[a];
+        if (a < 4 && (axes[a] > 0.3f || axes[a] < -0.3f)) idle = false;
+    }
+    // Only the sticks read in this poll are flipped; a stale value would
+    // otherwise change sign on every poll.
+    if (flipY == 1) {
+        if (na > 1) joy[51] = -joy[51];
+        if (na > 3) joy[53] = -joy[53];
+    }
+    for (int b = 0; b < nb; b++) {
+        joy[b] = buttons[b] ? 1.0f : 0.0f;
+        if (buttons[b]) idle = false;
+    }
+    if (idle && joy[98] == 0) {
+        printf("\n\n--=--\nController ID '%s'\n--=--\n\n", name ? name : "");
+        fflush(stdout);
+    }
+    if (idle) joy[98] = 1;
+    // A pad only counts from the first poll that saw it at rest, so a stick
+    // resting off-centre cannot steer the menus.
+    if (joy[98] == 0) {
+        for (int b = 0; b < nb; b++) joy[b] = 0;
+        int n = na > nb ? na : nb;
+        for (int a = 0; a < n; a++) joy[50 + a] = 0;
+    }
+}
+
+void VellSys::PollInputB(int flipY) {
+    UpdateFrames++;
+    FlushKeys();
+    if (window) {
+        float r = VirtualWidth / (float)(WindowWidth > 0 ? WindowWidth : 1);
+        Touch[5] = glfwGetMouseButton(window, GLFW_MOUSE_BUTTON_LEFT) == GLFW_PRESS ? 1.0f : 0.0f;
+        Touch[6] = glfwGetMouseButton(window, GLFW_MOUSE_BUTTON_RIGHT) == GLFW_PRESS ? 1.0f : 0.0f;
+        Touch[3] = Touch[1];
+        Touch[4] = Touch[2];
+        Touch[7] += 1;
+        if (Touch[5] == 0) {
+            Touch[7] = 0;
+            Touch[3] = -100;
+            Touch[4] = -100;
+        }
+        double cx = 0, cy = 0;
+        glfwGetCursorPos(window, &cx, &cy);
+        Touch[1] = (float)(VirtualHalfW + (cx - WindowWidth / 2) * OverscanScaleX * r);
+        Touch[2] = (float)(VirtualHalfH + (cy - WindowHeight / 2) * OverscanScaleY * r);
+        Touch[8] = Touch[1] - Touch[3];
+        Touch[9] = Touch[2] - Touch[4];
+        if (Touch[3] < 0) {
+            Touch[8] = 0;
+            Touch[9] = 0;
+        }
+        for (const FixedKey& f : FixedKeys)
+            for (int k : f.keys)
+                if (k && KeyDown(k)) Button[f.index] = 1;
+        if (glfwWindowShouldClose(window)) Button[100] = 1;
+    } else {
+        // Nothing can ever ask a missing window to close: quit rather than
+        // run blind.
+        Button[100] = 1;
+    }
+
+    if (KeyDown(GLFW_KEY_F10)) Button[66] = 1;
+    if (KeyDown(GLFW_KEY_F11)) {
+        Button[65] = 1;
+        FlipFull();
+    }
+    Wireframe = 0;
+    if (KeyDown(GLFW_KEY_F9)) {
+        Button[67] = 1;
+        Wireframe = 1;
+    }
+    if (KeyDown(GLFW_KEY_F1)) Button[68] = 1;
+    if (KeyDown(GLFW_KEY_F2)) Button[64] = 1;
+
+    Button[63] -= 1;
+    if (window && glfwGetWindowAttrib(window, GLFW_FOCUSED)) Button[63] = 1;
+
+    if (window) WindowSizeKeys(*this);
+
+    if (window) {
+        for (int p = 0; p < 4; p++) {
+            Joy[PadStride * p + 99] = 0;
+            if (!glfwJoystickPresent(GLFW_JOYSTICK_1 + p)) continue;
+            int na = 0, nb = 0;
+            const char* name = glfwGetJoystickName(GLFW_JOYSTICK_1 + p);
+            const float* axes = glfwGetJoystickAxes(GLFW_JOYSTICK_1 + p, &na);
+            const unsigned char* buttons = glfwGetJoystickButtons(GLFW_JOYSTICK_1 + p, &nb);
+            ReadPadState(p, name, axes, na, buttons, nb, flipY);
+        }
+    }
+
+    PollRedef();
+    if (PollInputHook) PollInputHook();
+}
+
 void VellSys::FlushKeys() {
     for (int i = 0; i < 127; i++) Button[i] = 0;
 }
-int VellSys::IsBut(int) { return 0; }
-float VellSys::vKey(int) { return 0; }
-float VellSys::vKey(int, int) { return 0; }
-void VellSys::ClearKeys() {  }
-void VellSys::DefineKey(int, int) {  }
-void VellSys::LockAll() {  }
-int VellSys::AnyKey() { return 0; }
-void VellSys::PollRedef() {  }
-const char* VellSys::ButtonName(int) { return nullptr; }
+
+int VellSys::IsBut(int i) { return i >= 0 && i < 128 ? Button[i] : 0; }
+
+float VellSys::vKey(int i) { return i >= 0 && i < 128 ? Keyv[i] : 0; }
+
+float VellSys::vKey(int key, int player) {
+    long long i = 16LL * player + key;
+    return i >= 0 && i < 128 ? Keyv[i] : 0;
+}
+
+void VellSys::ClearKeys() {
+    for (int i = 0; i < 1024; i++) redef[i] = 0;
+}
+
+void VellSys::DefineKey(int key, int code) {
+    if (key < 0 || key > 15) return;
+    for (int i = 0; i < 1024; i++)
+        if (redef[i] == code) redef[i] = 0;
+    bool pad = code / 100 > 4;
+    for (int row = 48; row < 63; row++) {
+        int& slot = redef[16 * row + key];
+        slot = redef[16 * (row + 1) + key];
+        if (pad && slot / 100 == code / 100) slot = 0;
+    }
+    redef[16 * 63 + key] = code;
+}
+
+void VellSys::LockAll() {
+    for (int i = 0; i < 1000; i++) ignorePress[i] = 1;
+}
+
+int VellSys::AnyKey() {
+    for (int code = GLFW_KEY_SPACE; code <= GLFW_KEY_LAST; code++) {
+        if (!KeyDown(code))
+            ignorePress[code] = 0;
+        else if (ignorePress[code] == 0)
+            return code;
+    }
+    for (int p = 0; p < 4; p++) {
+        if (!PadCounts(Joy, p)) continue;
+        for (int i = 0; i < 50; i++) {
+            int code = (p + 5) * 100 + i;
+            float x = Joy[PadStride * p + i];
+            if (x > -0.25f && x < 0.25f)
+                ignorePress[code] = 0;
+            else if ((x > 0.25f || x < -0.25f) && ignorePress[code] == 0)
+                return code;
+        }
+    }
+    return -1;
+}
+
+void VellSys::PollRedef() {
+    for (int k = 0; k < 16; k++) {
+        float v = 0;
+        for (int row = 48; row < 64; row++) {
+            int c = redef[16 * row + k];
+            if (c >= 1 && c <= 499 && KeyDown(c)) v = 1.0f;
+            if (c >= 500 && c % 100 <= 97) {
+                int p = c / 100 - 5;
+                if (!PadCounts(Joy, p)) continue;
+                float x = Joy[PadStride * p + c % 100];
+                // Truncation makes a bound axis count only at full deflection.
+                if ((x > 0.25f || x < -0.25f) && std::abs((int)x) > std::abs((int)v)) v = x;
+            }
+        }
+        for (int p = 0; p < 4; p++) {
+            if (!PadCounts(Joy, p)) continue;
+            const float* j = Joy + PadStride * p;
+            if (k < 4) {
+                float x1 = j[50], y1 = j[51];
+                if (!(y1 > 0.25f || y1 < -0.25f || x1 > 0.25f || x1 < -0.25f)) continue;
+                float s = k == 0 ? -y1 : k == 1 ? x1 : k == 2 ? y1 : -x1;
+                if (s > v) v = s;
+            } else if (k < 8) {
+                float x2 = j[52], y2 = j[53];
+                if (!(y2 > 0.25f || y2 < -0.25f || x2 > 0.25f || x2 < -0.25f)) continue;
+                float s = k == 4 ? -y2 : k == 5 ? x2 : k == 6 ? y2 : -x2;
+                if (s > v) v = s;
+            }
+        }
+        Keyv[k] = v;
+    }
+}
+
+const char* VellSys::ButtonName(int code) {
+    // A few rotating buffers, so two names can be used in one expression.
+    static char names[8][48];
+    static int next = 0;
+    char* out = names[next];
+    next = (next + 1) % 8;
+    int pad = code / 100;
+    // Names are asked for before start-up in tools and tests.
+    if (KeyName[32].empty()) FillKeyNames();
+    if (code >= 1 && code < 350) {
+        snprintf(out, sizeof names[0], "[ %s ]", KeyName[code].c_str());
+    } else if (pad > 4 && PadCounts(Joy, pad - 5)) {
+        int i = code % 100;
+        if (i < 50)
+            snprintf(out, sizeof names[0], "Joy %i Button %i", pad - 4, i);
+        else
+            snprintf(out, sizeof names[0], "Joy %i Axis %i", pad - 4, i - 50);
+    } else {
+        snprintf(out, sizeof names[0], "N/A");
+    }
+    return out;
+}

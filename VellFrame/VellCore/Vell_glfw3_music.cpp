@@ -1,8 +1,223 @@
-#include "Vell_glfw3.h"
+// Music streaming: a WAV or Ogg Vorbis file read in blocks into four OpenAL
+// buffers queued on source 31, topped up by polling from the game loop.
+#include "Vell_glfw3_audio.h"
 
-void VellSys::PlayMusic_Wav_Sys(const char* path, int) { }
-void VellSys::PlayMusic_Ogg_Sys(const char* path, int) {  }
-void VellSys::BufferMusic_Wav_Sys() {  }
-void VellSys::BufferMusic_Ogg_Sys() {  }
-void VellSys::HandleMusicSys() {  }
-void VellSys::StopMusicSys() {  }
+#define STB_VORBIS_HEADER_ONLY
+#include <stb/stb_vorbis.h>
+
+FILE* MusicFile = nullptr;
+stb_vorbis* OggFile = nullptr;
+fpos_t MusicFileBegin;
+int MusicBufferTick = 0;
+int MusicBufferStats[10];
+
+static const int BlockBytes = 16384;
+static const int OggBlockSamples = 16384;
+
+// Fixed block areas: the stream reads into these every top-up, so playing
+// music allocates nothing per frame.
+static unsigned char WavBlock[BlockBytes];
+static short OggBlock[OggBlockSamples];
+
+static ALuint MusicSource() { return ALsource[31]; }
+
+static void CloseStreamFiles() {
+    if (OggFile) stb_vorbis_close(OggFile);
+    OggFile = nullptr;
+    if (MusicFile) fclose(MusicFile);
+    MusicFile = nullptr;
+}
+
+// Common first steps of a new stream: silence and empty the queue, drop the
+// previous file and decoder.
+static void BeginStream(VellSys& sys, int loop) {
+    if (AudioLive()) {
+        alSourceStop(MusicSource());
+        alSourcei(MusicSource(), AL_BUFFER, 0);
+        alGetError();
+    }
+    CloseStreamFiles();
+    sys.StreamType = 0;
+    sys.StreamIndex = 0;
+    sys.StreamLoop = loop;
+}
+
+static void ResetStream(VellSys& sys, int type) {
+    sys.StreamPitch = 1.0f;
+    sys.StreamVolume = 1.0f;
+    sys.StreamPan = 0.0f;
+    MusicBufferTick = -3;
+    sys.StreamIndex = 0;
+    sys.StreamType = type;
+}
+
+static void ApplyMusicParams(VellSys& sys) {
+    if (!AudioLive()) return;
+    alSourcef(MusicSource(), AL_PITCH, sys.StreamPitch);
+    alSourcef(MusicSource(), AL_GAIN, sys.StreamMasterVolume * sys.StreamVolume);
+    alSource3f(MusicSource(), AL_POSITION, -sys.StreamPan, 0, 0);
+}
+
+// Steps 1 and 2 of a top-up: false when the queue is full. A source that
+// starved is emptied and refilled four blocks at once, so it resumes with
+// new music rather than replaying the blocks it already played.
+static bool RoomForBlock(int& processed) {
+    processed = 0;
+    if (AudioLive()) {
+        alGetError();
+        ALint state = 0;
+        alGetSourcei(MusicSource(), AL_BUFFERS_PROCESSED, &processed);
+        alGetSourcei(MusicSource(), AL_SOURCE_STATE, &state);
+        if (state == AL_STOPPED && MusicBufferTick > 0 && processed > 0) {
+            ALuint gone[4];
+            alSourceUnqueueBuffers(MusicSource(), processed > 4 ? 4 : processed, gone);
+            alGetError();
+            processed = 0;
+            MusicBufferTick = -3;
+        }
+    }
+    return !(processed == 0 && MusicBufferTick > 0);
+}
+
+static void QueueBlock(VellSys& sys, const void* data, int bytes, int processed) {
+    ALuint buf = MusicBuffer[sys.StreamIndex];
+    if (AudioLive()) {
+        // Refill the buffer OpenAL just finished; in the normal rotation it
+        // is MusicBuffer[StreamIndex] anyway.
+        if (MusicBufferTick > 0 && processed > 0) alSourceUnqueueBuffers(MusicSource(), 1, &buf);
+        alBufferData(buf, MusicBufferStats[1], data, bytes, MusicBufferStats[4]);
+        alSourceQueueBuffers(MusicSource(), 1, &buf);
+    }
+    sys.StreamIndex = (sys.StreamIndex + 1) % 4;
+    MusicBufferTick += 1;
+    if (AudioLive()) {
+        ALenum e = alGetError();
+        if (e != AL_NO_ERROR) sys.Debuglog(sys.fstrSys("Buffer Error %i", e));
+    }
+}
+
+// A finished stream lets its queue play out and gives up its file.
+static void EndStream(VellSys& sys) {
+    sys.StreamType = 0;
+    CloseStreamFiles();
+}
+
+static void FinishTopUp(VellSys& sys) {
+    ApplyMusicParams(sys);
+    if (!AudioLive()) return;
+    ALint state = 0;
+    alGetSourcei(MusicSource(), AL_SOURCE_STATE, &state);
+    if (state != AL_PLAYING) alSourcePlay(MusicSource());
+}
+
+void VellSys::PlayMusic_Wav_Sys(const char* path, int loop) {
+    BeginStream(*this, loop);
+    MusicFile = path ? fopen(path, "rb") : nullptr;
+    if (!MusicFile) {
+        Debuglog(fstrSys("Error Opening Wave - %s", path ? path : ""));
+        return;
+    }
+    fgetpos(MusicFile, &MusicFileBegin);
+    WavHeader h = {};
+    ALenum format = 0;
+    if (ReadWavHeader(MusicFile, h)) format = WavFormat(h.bits / 8, h.channels);
+    if (format == 0 || h.rate <= 0) {
+        // Streaming such a file would only queue noise or fail every block.
+        Debuglog(fstrSys("Not a PCM Wave - %s", path));
+        CloseStreamFiles();
+        return;
+    }
+    fsetpos(MusicFile, &MusicFileBegin);
+    MusicBufferStats[1] = format;
+    MusicBufferStats[3] = 1024;
+    MusicBufferStats[4] = h.rate;
+    ResetStream(*this, 1);
+    BufferMusic_Wav_Sys();
+    if (AudioLive()) {
+        alSourcePlay(MusicSource());
+        if (alGetError() != AL_NO_ERROR) fputs("Error Opening WAV stream :(\n", stderr);
+    }
+}
+
+void VellSys::PlayMusic_Ogg_Sys(const char* path, int loop) {
+    BeginStream(*this, loop);
+    MusicFile = path ? fopen(path, "rb") : nullptr;
+    if (!MusicFile) {
+        Debuglog("Error Opening Ogg");
+        return;
+    }
+    fgetpos(MusicFile, &MusicFileBegin);
+    int err = 0;
+    OggFile = stb_vorbis_open_file(MusicFile, 0, &err, nullptr);
+    if (!OggFile) {
+        Debuglog(fstrSys("Not an Ogg Vorbis stream - %s (%i)", path, err));
+        CloseStreamFiles();
+        return;
+    }
+    stb_vorbis_info info = stb_vorbis_get_info(OggFile);
+    int ch = info.channels;
+    ALenum format = ch == 1 ? AL_FORMAT_MONO16 : ch == 2 ? AL_FORMAT_STEREO16 : 0;
+    MusicBufferStats[1] = format;
+    MusicBufferStats[5] = ch;
+    MusicBufferStats[3] = ch > 0 ? 4096 / ch : 0;
+    MusicBufferStats[4] = (int)info.sample_rate;
+    if (format == 0) {
+        Debuglog(fstrSys("Ogg stream with %i channels not played", ch));
+        CloseStreamFiles();
+        return;
+    }
+    ResetStream(*this, 2);
+    BufferMusic_Ogg_Sys();
+    if (AudioLive()) {
+        alSourcePlay(MusicSource());
+        if (alGetError() != AL_NO_ERROR) fputs("Error Opening OGG stream :(\n", stderr);
+    }
+}
+
+void VellSys::BufferMusic_Wav_Sys() {
+    if (StreamType != 1 || !MusicFile) return;
+    int processed;
+    if (!RoomForBlock(processed)) return;
+    // Only whole blocks are played; a shorter tail is dropped.
+    if (fread(WavBlock, 1, BlockBytes, MusicFile) == (size_t)BlockBytes)
+        QueueBlock(*this, WavBlock, BlockBytes, processed);
+    if (feof(MusicFile) || ferror(MusicFile)) {
+        if (StreamLoop == 1 && !ferror(MusicFile)) {
+            clearerr(MusicFile);
+            fsetpos(MusicFile, &MusicFileBegin);
+        } else {
+            EndStream(*this);
+        }
+    }
+    FinishTopUp(*this);
+}
+
+void VellSys::BufferMusic_Ogg_Sys() {
+    if (StreamType != 2 || !OggFile) return;
+    int processed;
+    if (!RoomForBlock(processed)) return;
+    int ch = MusicBufferStats[5];
+    int frames = stb_vorbis_get_samples_short_interleaved(OggFile, ch, OggBlock, OggBlockSamples);
+    if (frames > 0) {
+        // Exactly what was decoded; a mono block is half the area.
+        QueueBlock(*this, OggBlock, frames * ch * 2, processed);
+    } else if (StreamLoop == 1 && stb_vorbis_seek_start(OggFile)) {
+        // The next top-up decodes from the beginning again.
+    } else {
+        // The end, or a decoding error that rewinding cannot get past.
+        EndStream(*this);
+    }
+    FinishTopUp(*this);
+}
+
+void VellSys::HandleMusicSys() {
+    if (StreamType == 1) BufferMusic_Wav_Sys();
+    if (StreamType == 2) BufferMusic_Ogg_Sys();
+    ApplyMusicParams(*this);
+}
+
+void VellSys::StopMusicSys() {
+    StreamType = 0;
+    StreamIndex = 0;
+    CloseStreamFiles();
+}

@@ -1,3 +1,10 @@
+// The OpenGL renderer: replays the frame's draw-command list with the
+// fixed-function pipeline in immediate mode, then presents it.
+//
+// No texture objects are used: the default texture is re-specified whenever
+// the pixels a command needs differ from the open batch's, so consecutive
+// commands on the same pixels share one glBegin/glEnd.
+#include <cmath>
 #include <cstring>
 
 #include "Vell_glfw3_internal.h"
@@ -17,27 +24,325 @@ int RenderFrames = 0;
 double GLtime = 0;
 long TexUploads = 0;
 std::vector<unsigned char> WhiteBlock;
+void (*RenderBeforeSwap)() = nullptr;
 
-void VellSys::RenderBuffer() { }
-void VellSys::RenderSys(float) {
+namespace {
+
+const int kRecordSize = 30;
+const int kMaxRecordsR = 1500000 / kRecordSize;
+const int kBatchLimit = 50000;
+const double kDegToRad = 0.017453;
+
+struct Colour {
+    GLubyte r, g, b, a;
+};
+
+// Truncated and cut to the low 8 bits; values no int can hold become 0
+// instead of undefined behaviour.
+GLubyte Channel(double d) {
+    if (!(d > -2147483648.0 && d < 2147483648.0)) return 0;
+    return (GLubyte)((int)d & 255);
+}
+
+Colour Lower(const double* c) {
+    return Colour{Channel(c[11]), Channel(c[12]), Channel(c[13]), Channel(c[10])};
+}
+Colour Upper(const double* c) {
+    return Colour{Channel(c[15]), Channel(c[16]), Channel(c[17]), Channel(c[14])};
+}
+
+inline void Vertex(double u, double v, const Colour& c, float x, float y) {
+    glTexCoord2d(u, v);
+    glColor4ub(c.r, c.g, c.b, c.a);
+    glVertex2f(x, y);
+}
+
+// Corners c1..c4 as the two triangles (c1, c2, c3) and (c1, c3, c4); the
+// first two corners take the lower colour, the last two the upper.
+void EmitQuad(const float* x, const float* y, const double* u, const double* v, Colour lower,
+              Colour upper) {
+    Vertex(u[0], v[0], lower, x[0], y[0]);
+    Vertex(u[1], v[1], lower, x[1], y[1]);
+    Vertex(u[2], v[2], upper, x[2], y[2]);
+    Vertex(u[0], v[0], lower, x[0], y[0]);
+    Vertex(u[2], v[2], upper, x[2], y[2]);
+    Vertex(u[3], v[3], upper, x[3], y[3]);
+}
+
+// Corners of a box of half-size (hw, hh) around (cx, cy), turned by rot
+// degrees; a rotation of exactly 0 skips the trigonometry.
+void BoxCorners(double cx, double cy, float hw, float hh, double rot, float* x, float* y) {
+    const float dx[4] = {-hw, hw, hw, -hw};
+    const float dy[4] = {-hh, -hh, hh, hh};
+    if (rot == 0) {
+        for (int k = 0; k < 4; k++) {
+            x[k] = (float)(cx + dx[k]);
+            y[k] = (float)(cy + dy[k]);
+        }
+        return;
+    }
+    float a = (float)(rot * kDegToRad);
+    double ca = cos(a), sa = sin(a);
+    for (int k = 0; k < 4; k++) {
+        x[k] = (float)(cx + dx[k] * ca - dy[k] * sa);
+        y[k] = (float)(cy + dx[k] * sa + dy[k] * ca);
+    }
+}
+
+void CloseBatch() {
+    if (TexUse != -1) glEnd();
+    TexUse = -1;
+}
+
+// The single place where pixels reach OpenGL, so the upload path can be
+// measured and changed on its own.
+void UploadPixels(int side, const unsigned char* data) {
+    glTexImage2D(GL_TEXTURE_2D, 0, 4, side, side, 0, GL_RGBA, GL_UNSIGNED_BYTE, data);
+    TexUploads++;
+}
+
+// Keeps the open batch when it already draws from pixels p, otherwise
+// closes it, uploads p and opens a new one.
+void UsePixels(int p, int side, const unsigned char* data) {
+    if (TexUse == p && TriCount <= kBatchLimit) return;
+    CloseBatch();
+    TexUse = p;
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, (GLfloat)RenderMode);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, (GLfloat)RenderMode);
+    UploadPixels(side, data);
+    glBegin(GL_TRIANGLES);
+    TriCount = 0;
+}
+
+void UseWhite() { UsePixels(-2, 8, WhiteBlock.data()); }
+
+const double kUnitU[4] = {0, 1, 1, 0};
+const double kUnitV[4] = {0, 0, 1, 1};
+
+// Where an image command's frame lies in its texture. Returns false when
+// the command must be skipped; otherwise the batch is ready for it.
+struct FrameBox {
+    int slot;
+    float uL, uR, vT, vB;
+};
+
+bool PrepareImage(double* c, bool blur, bool quad, FrameBox& box) {
+    if (!(c[28] >= 0 && c[28] < 105)) return false;
+    int s = (int)c[28];
+    if (s > 99 && (quad || s != 102)) return false;
+    int frames = ASys.ImageFrames[s];
+    if (frames == -1) return false;
+    if (!(c[29] >= 0) || c[29] > frames - 1) c[29] = 0;
+    int f = (int)c[29];
+    int side = iSize[s];
+    const std::vector<unsigned char>& pixels = blur ? ImageBlur[s] : Image[s];
+    // A slot whose tables disagree with its pixels is never handed to GL.
+    if (side <= 0 || iFramesW[s] <= 0 || pixels.size() < (size_t)side * side * 4) return false;
+    UsePixels(blur ? 200 + s : s, side, pixels.data());
+    float wz = iFramesWz[s];
+    box.slot = s;
+    box.uL = wz * (float)(f % iFramesW[s]);
+    box.vT = wz * (float)(f / iFramesW[s]);
+    box.uR = box.uL + wz;
+    box.vB = box.vT + wz;
+    return true;
+}
+
+void DrawImageBox(double* c, bool blur) {
+    FrameBox b;
+    if (!PrepareImage(c, blur, false, b)) return;
+    float unit = ASys.ImageUnit[b.slot];
+    float x[4], y[4];
+    BoxCorners(c[1], c[2], (float)(unit * c[3]), (float)(unit * c[4]), c[18], x, y);
+    // Image heights are negative, so c1 and c2 are the lower corners on
+    // screen and take the frame's bottom row.
+    const double u[4] = {b.uL, b.uR, b.uR, b.uL};
+    const double v[4] = {b.vB, b.vB, b.vT, b.vT};
+    EmitQuad(x, y, u, v, Lower(c), Upper(c));
+    TriCount += 1;
+    ASys.PolyCount += 2;
+    ASys.ObjCount += 1;
+}
+
+// Ovals and fans: 36 slices around the centre, slice k spanning the angles
+// 10k - turn to 10(k+1) - turn degrees.
+void DrawSlices(const double* c, double turn, bool alternate) {
+    UseWhite();
+    float hw = (float)(c[3] / 2), hh = (float)(c[4] / 2);
+    float cx = (float)c[1], cy = (float)c[2];
+    Colour lower = Lower(c), upper = Upper(c);
+    float rx[37], ry[37];
+    for (int k = 0; k <= 36; k++) {
+        float a = (float)((10.0 * k - turn) * kDegToRad);
+        rx[k] = (float)(cx + hw * sin(a));
+        ry[k] = (float)(cy - hh * cos(a));
+    }
+    for (int k = 0; k < 36; k++) {
+        Colour centre = lower, rim = upper;
+        if (alternate) centre = rim = (k % 2 == 1) ? lower : upper;
+        Vertex(0, 0, centre, cx, cy);
+        Vertex(1, 0, rim, rx[k], ry[k]);
+        Vertex(1, 1, rim, rx[k + 1], ry[k + 1]);
+    }
+    TriCount += 36;
+    ASys.PolyCount += 36;
+    ASys.ObjCount += 1;
+}
+
+void SwitchBlend(double mode) {
+    CloseBatch();
+    if (mode == 1.0) glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    else if (mode == 2.0) glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    else if (mode == 3.0) glBlendFunc(GL_ONE_MINUS_SRC_COLOR, GL_ONE);
+}
+
+// One step of the clear colour towards its target; snaps when within 2.
+void FadeClearColour(float* d) {
+    float div = d[27];
+    // A divisor below 1 would overshoot or divide by zero: jump instead.
+    if (!(div >= 1)) div = 1;
+    for (int i = 0; i < 3; i++) {
+        float& now = d[21 + i];
+        float target = d[24 + i];
+        now = now - (now - target) / div;
+        float diff = now - target;
+        // Truncated to an int the difference lies strictly inside (-2, 2)
+        // exactly when the float does; a NaN snaps too.
+        if (!(diff <= -2 || diff >= 2)) now = target;
+    }
+}
+
+}  // namespace
+
+void VellSys::RenderBuffer() {
+    DrawToR = 0;
+    int n = DrawTo;
+    if (n < 0) n = 0;
+    if (n > kMaxRecordsR) n = kMaxRecordsR;
+    DrawToRT = n;
+    memcpy(DrawR, Draw, sizeof(double) * kRecordSize * (size_t)n);
+}
+
+void VellSys::RenderSys(float overscan) {
     Frames++;
     RenderFrames++;
-    if (window) glfwGetFramebufferSize(window, &WindowWidth, &WindowHeight);
+    RenderMode = DrawSet[49] == 1.0f ? GL_LINEAR : GL_NEAREST;
+    if (window) {
+        GLtime = glfwGetTime();
+        glfwGetFramebufferSize(window, &WindowWidth, &WindowHeight);
+    }
+    // A minimised window reports 0 x 0; keep the last shape rather than
+    // dividing by zero.
     if (WindowWidth > 0 && WindowHeight > 0) Aspect = (float)(WindowWidth * (1.0 / WindowHeight));
+    FadeClearColour(DrawSet);
+    float o = overscan, A = Aspect, V = VirtualWidth;
+    OverscanScaleX = 1.0f / (1.0f - o / 2);
+    OverscanScaleY = 1.0f / (1.0f - A * o / 2);
+    TexUse = -1;
+    ThickUse = 1.0f;
+    TriCount = 0;
+    PolyCount = 0;
+    ObjCount = 0;
     if (!window) return;
+
     glViewport(0, 0, WindowWidth, WindowHeight);
-    glClearColor(DrawSet[21] / 255.0f, DrawSet[22] / 255.0f, DrawSet[23] / 255.0f, 1);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    if (Wireframe == 1) glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    glClearColor(DrawSet[21] / 255, DrawSet[22] / 255, DrawSet[23] / 255, 1);
     glClear(GL_COLOR_BUFFER_BIT);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_BLEND);
+    if (Wireframe) glDisable(GL_TEXTURE_2D);
+    else glEnable(GL_TEXTURE_2D);
+    if (WhiteBlock.size() < 256) WhiteBlock.assign(256, 255);
+
+    glPushMatrix();
+    // Records are already centred on the screen with y downwards, so a
+    // scale alone maps them onto the window.
+    glScalef((float)((2.0 - o) / V), (float)(-(double)A * (2.0 - (double)A * o) / V), 1.0f);
+
+    for (int n = 0; n < DrawToRT; n++) {
+        int i = DrawToR + kRecordSize * n;
+        double kind = DrawR[i];
+        if (!(kind > -1e9 && kind < 1e9)) continue;
+        switch ((int)kind) {
+        case 1: RenderRect(i); break;
+        case 2: RenderQuad(i); break;
+        case 3: RenderOval(i); break;
+        case 4: RenderLine(i); break;
+        case 5: RenderFan(i); break;
+        case 6: RenderTri(i); break;
+        case 11: RenderImage(i); break;
+        case 12: RenderQuadImage(i); break;
+        case 13: RenderImageBlur(i); break;
+        case 50: SwitchBlend(DrawR[i + 1]); break;
+        default: break;
+        }
+    }
+    CloseBatch();
+    glPopMatrix();
+
+    if (RenderBeforeSwap) RenderBeforeSwap();
     glfwSwapInterval(1);
     glfwSwapBuffers(window);
+    if (Button[66]) Screenshot();
     glfwPollEvents();
 }
-void VellSys::RenderRect(int) {  }
-void VellSys::RenderQuad(int) {  }
-void VellSys::RenderOval(int) {  }
-void VellSys::RenderLine(int) {  }
-void VellSys::RenderFan(int) {  }
-void VellSys::RenderTri(int) {  }
-void VellSys::RenderImage(int) {  }
-void VellSys::RenderQuadImage(int) {  }
-void VellSys::RenderImageBlur(int) {  }
+
+void VellSys::RenderRect(int i) {
+    const double* c = &DrawR[i];
+    UseWhite();
+    float x[4], y[4];
+    BoxCorners(c[1], c[2], (float)(c[3] / 2), (float)(c[4] / 2), c[18], x, y);
+    EmitQuad(x, y, kUnitU, kUnitV, Lower(c), Upper(c));
+    TriCount += 1;
+    PolyCount += 2;
+    ObjCount += 1;
+}
+
+void VellSys::RenderQuad(int i) {
+    const double* c = &DrawR[i];
+    UseWhite();
+    const float x[4] = {(float)c[1], (float)c[3], (float)c[5], (float)c[7]};
+    const float y[4] = {(float)c[2], (float)c[4], (float)c[6], (float)c[8]};
+    EmitQuad(x, y, kUnitU, kUnitV, Lower(c), Upper(c));
+    TriCount += 1;
+    PolyCount += 2;
+    ObjCount += 1;
+}
+
+void VellSys::RenderLine(int i) { RenderQuad(i); }
+
+void VellSys::RenderOval(int i) { DrawSlices(&DrawR[i], 0, false); }
+
+void VellSys::RenderFan(int i) { DrawSlices(&DrawR[i], DrawR[i + 18], true); }
+
+void VellSys::RenderTri(int i) {
+    const double* c = &DrawR[i];
+    UseWhite();
+    Colour lower = Lower(c), upper = Upper(c);
+    Vertex(0, 0, upper, (float)c[1], (float)c[2]);
+    Vertex(1, 0, lower, (float)c[3], (float)c[4]);
+    Vertex(1, 1, lower, (float)c[5], (float)c[6]);
+    TriCount += 1;
+    PolyCount += 1;
+    ObjCount += 1;
+}
+
+void VellSys::RenderImage(int i) { DrawImageBox(&DrawR[i], false); }
+
+void VellSys::RenderImageBlur(int i) { DrawImageBox(&DrawR[i], true); }
+
+void VellSys::RenderQuadImage(int i) {
+    double* c = &DrawR[i];
+    FrameBox b;
+    if (!PrepareImage(c, false, true, b)) return;
+    const float x[4] = {(float)c[1], (float)c[3], (float)c[5], (float)c[7]};
+    const float y[4] = {(float)c[2], (float)c[4], (float)c[6], (float)c[8]};
+    const double u[4] = {b.uL, b.uR, b.uR, b.uL};
+    const double v[4] = {b.vT, b.vT, b.vB, b.vB};
+    EmitQuad(x, y, u, v, Lower(c), Upper(c));
+    TriCount += 1;
+    PolyCount += 2;
+    ObjCount += 1;
+}

@@ -7,6 +7,7 @@ VellSys ASys;
 GLFWwindow* window = nullptr;
 int isFullscreen = 0;
 char GameTitleSys[1024];
+void (*PollInputHook)() = nullptr;
 
 VellSys::VellSys() : WebReply() {
     // Sane values before SysInit, so logic run without a window (tests,

@@ -1,4 +1,126 @@
+// "Settings.sav" and the score file. The score file is trusted only when
+// its checksum holds and it carries the same user ID as the settings file;
+// otherwise the scores are cleared rather than believed.
+#include <cstdio>
+
 #include "MyGame.h"
 
-void MyGame::Save() { }
-void MyGame::Load() { }
+static const int EndOfFile = -37170;  // reads past the end return -37171
+
+static int UserCheck(const int* s) { return s[24] % 37171 + s[25] % 17021 + s[26] % 53496; }
+static int CopyCheck(const int* s) { return s[124] % 53496 + s[125] % 37171 + s[126] % 17021; }
+
+// The checksum runs in 32-bit wrapping arithmetic; the products are formed
+// in 64 bits and cut back so that large scores cannot overflow an int.
+struct ScoreSum {
+    int a, b, c, s;
+    ScoreSum(const int* settings, int gameNum)
+        : a(settings[24] % 5 + 3), b(settings[25] % 4 + 4), c(gameNum % 6 + 2), s(0) {}
+    static int Cut(long long v) { return (int)(unsigned)(unsigned long long)v; }
+    void Setting(int gameNum, int i, int value) {
+        long long t = (long long)Cut((long long)gameNum + value) * a + (long long)(b + i) * c + s;
+        s = Cut(t) % 371653;
+    }
+    void Score(int gameNum, int j, int value) {
+        long long t = (long long)Cut((long long)gameNum + value) * a + (long long)(c + j) * b + s;
+        s = Cut(t) % 371653;
+    }
+};
+
+static const char* ScoreFileName(MyGame& g) {
+    return g.fstr("Save_%i_%s.sav", g.GameNum, g.GameTitle);
+}
+
+void MyGame::Save() {
+    if (WriteFile("Settings.sav")) {
+        for (int i = 0; i < 100; i++) WriteInt(Settings[i]);
+        for (int k = 0; k < 16; k++)
+            for (int slot = 0; slot < 64; slot++) WriteInt(KeyValue(k, slot));
+        CloseFile();
+    } else {
+        Debuglog("Could not write Settings.sav, the previous one is kept");
+    }
+    ScoreSum sum(Settings, GameNum);
+    const char* name = ScoreFileName(*this);
+    if (!WriteFile(name)) {
+        Debuglog(fstr("Could not write %s, the previous one is kept", name));
+        return;
+    }
+    for (int i = 100; i < 200; i++) {
+        WriteInt(Settings[i]);
+        sum.Setting(GameNum, i, Settings[i]);
+    }
+    for (int j = 0; j < 22000; j++) {
+        WriteInt(ScoreTable[j]);
+        sum.Score(GameNum, j, ScoreTable[j]);
+    }
+    WriteInt(sum.s);
+    CloseFile();
+}
+
+void MyGame::Load() {
+    Debuglog("Load Settings");
+    if (ReadFile("Settings.sav")) {
+        for (int i = 0; i < 100; i++) {
+            int v = ReadInt();
+            if (v >= EndOfFile) Settings[i] = v;
+        }
+        for (int k = 0; k < 16; k++)
+            for (int slot = 0; slot < 64; slot++) {
+                int v = ReadInt();
+                if (v >= EndOfFile) SetKey(k, v);
+            }
+        CloseFile();
+    }
+    if (Settings[27] != UserCheck(Settings)) {
+        printf("A");
+        fflush(stdout);
+        Settings[24] = Settings[25] = Settings[26] = 0;
+    }
+
+    Debuglog("Load Scores");
+    int expected = 5;
+    ScoreSum sum(Settings, GameNum);
+    bool missing = !ReadFile(ScoreFileName(*this));
+    if (!missing) {
+        for (int i = 100; i < 200; i++) {
+            Settings[i] = ReadInt();
+            sum.Setting(GameNum, i, Settings[i]);
+        }
+        for (int j = 0; j < 22000; j++) {
+            ScoreTable[j] = ReadInt();
+            sum.Score(GameNum, j, ScoreTable[j]);
+        }
+        expected = ReadInt();
+    }
+    int s = sum.s;
+    if (s != expected) Settings[124] = Settings[125] = Settings[126] = 0;
+    CloseFile();
+    if (Settings[127] != CopyCheck(Settings)) Settings[124] = Settings[125] = Settings[126] = 0;
+    if (missing)
+        for (int i = 24; i < 27; i++) Settings[100 + i] = Settings[i];
+    for (int i = 24; i < 27; i++)
+        if (Settings[100 + i] != Settings[i]) s = 0;
+
+    if (Settings[24] == 0 && Settings[25] == 0 && Settings[26] == 0) {
+        Debuglog("Reset User");
+        Settings[24] = Date_Year() * 10000 + Date_Month() * 100 + Date_Day();
+        Settings[25] = Time_Hour() * 10000 + Time_Minute() * 100 + Time_Second();
+        SeedRnd();
+        for (int i = 0; i < 100; i++) Rnd(10);
+        Settings[26] = (int)((float)(Mills() % 1000 * 10000) + Rnd(1000, 9999));
+        Settings[27] = UserCheck(Settings);
+    }
+    if (s != expected) {
+        Debuglog("Clearing Scoreboard");
+        for (int i = 100; i < 200; i++) Settings[i] = 0;
+        for (int j = 0; j < 22000; j++) ScoreTable[j] = 0;
+    }
+    for (int i = 24; i < 27; i++) Settings[100 + i] = Settings[i];
+    Settings[127] = CopyCheck(Settings);
+    Debuglog(fstr("User ID '%s'", Strip(SixDigitString(Settings[24], Settings[25], Settings[26]))));
+    // A first start or a rejected score file leaves no difficulty; the list
+    // should then open on Normal rather than wrap round to Hard.
+    if (DifficultyCursor < 1 || DifficultyCursor > 3) DifficultyCursor = 2;
+    Save();
+}

@@ -1,0 +1,54 @@
+// Shared by the sound-effect and music files (and the audio tests): the
+// OpenAL handles and tables, the little RIFF reader, the stream's file state.
+#pragma once
+
+#include <AL/al.h>
+#include <AL/alc.h>
+#include <cstdio>
+#include <string>
+
+#include "Vell_glfw3.h"
+
+struct stb_vorbis;
+
+extern ALCdevice* ALdev;
+extern ALCcontext* ALctx;
+extern int AudioEnabled;
+// Sources 0 to 30 play effects; 31 is the music stream.
+extern ALuint ALsource[32];
+extern int ALsourcebuffer[32];
+extern int ALChannel;
+extern ALuint ALbuffer[105];
+extern int ALbufferActive[105];
+// Per slot: data bytes, sample frames, channels, bytes per sample, rate.
+extern int SFXData[105][10];
+extern ALuint MusicBuffer[4];
+
+// Music stream state.
+extern FILE* MusicFile;
+extern stb_vorbis* OggFile;
+extern fpos_t MusicFileBegin;
+extern int MusicBufferTick;
+extern int MusicBufferStats[10];
+
+// Returned by readInt and readShort when the bytes are not there.
+const int ReadFailed = -37171;
+
+std::string readTag(FILE* f);
+int readInt(FILE* f);
+int readShort(FILE* f);
+void skipBytes(long count, FILE* f);
+
+// The fields of a WAV header up to the end of its "fmt " chunk.
+struct WavHeader {
+    int formatTag, channels, rate, byteRate, blockAlign, bits;
+};
+// Reads "RIFF", size, "WAVE" and the "fmt " chunk (skipping its extra bytes);
+// false as soon as a required part is missing or the format is not PCM.
+bool ReadWavHeader(FILE* f, WavHeader& h);
+// AL_FORMAT_* for bytes per sample and channels, 0 for anything else.
+ALenum WavFormat(int bytesPerSample, int channels);
+
+// True while there is a current OpenAL context to talk to. Without one the
+// game runs silent and every AL call is skipped.
+inline bool AudioLive() { return ALctx != nullptr; }

@@ -1,0 +1,189 @@
+// Title mode: the page switch between the title buttons and the difficulty
+// list, the backdrop with its zooming logo, and the vertical list itself.
+#include <cmath>
+
+#include "MyGame.h"
+
+void MyGame::LoadMenu() {
+    HandleDefaultScoreboards();
+    Save();
+    StopMusic();
+    PlaySFX(95, 1.0f);
+    GameEnding = 0;
+    GameMode = 0;
+}
+
+void MyGame::DoMenu() {
+    Menu_Background();
+    bool calm = Settings[23] == 1;
+    if (MenuPage == 0) {
+        LogoZoom -= 0.1f;
+        if (calm) LogoZoom -= 5.0f;
+        Menu_Start();
+        BoardSlide = 0;
+        BoardTimer = 0;
+        BoardPage = 0;
+    }
+    // Tested again so that "Start" on the title shows the list at once.
+    if (MenuPage == 1) {
+        LogoZoom += 0.1f;
+        if (calm) LogoZoom += 5.0f;
+        Menu_Default("Easy|Normal|Hard",
+                     "For learning the ropes|Just right|When you feel like a challenge");
+        DisplayScoreboard();
+    }
+}
+
+void MyGame::Menu_Background() {
+    float W = ScreenW, H = ScreenH;
+    FadeCLS(0, 0, 140, 8);
+    ResetDraw();
+    SetSize(2.25f);
+    DrawImg(53, W / 2, H / 2, 0);
+    if (LogoZoom < 1.0f) LogoZoom = 1.0f;
+    if (LogoZoom > 2.0f) LogoZoom = 2.0f;
+    float s = (W - 32) / 1024;
+    if (s * 512 > H - 196) s = (H - 196) / 512;
+    // A window too flat to hold the logo would give a mirrored one.
+    if (s < 0) s = 0;
+    s = s / LogoZoom;
+    SetSize(s);
+    SetRot(0);
+    DrawImg(54, W / 2, s * 256 + 16, 0);
+    ResetDraw();
+}
+
+// Hue of list item i: the three difficulties get blue, green and red.
+static float ItemHue(int i) {
+    if (i == 0) return 220;
+    if (i == 1) return 120;
+    if (i == 2) return 0;
+    return (float)((i + 4) * 50);
+}
+
+void MyGame::Menu_Default(const char* items, const char* descriptions) {
+    (void)descriptions;  // accepted for callers; the list has no room for it
+    if (!items) items = "";
+    float W = ScreenW, H = ScreenH;
+    int n = SplitCount(items, '|');
+
+    double spacing, target, z, top;
+    if (H <= W) {
+        spacing = 46;
+        target = H - 128;
+        z = 1.0;
+        top = (H - 128) - (DifficultyCursor - 1) * 46.0;
+    } else {
+        spacing = 58;
+        target = H - 180;
+        z = 1.2;
+        top = (H - 192) - (DifficultyCursor - 1) * 46.0;
+    }
+
+    if (PointerDown == 0) TouchLock[0] = 0;
+    MenuScroll = (float)(MenuScroll - (MenuScroll - top) / 4.0);
+
+    bool chosen = false;
+    for (int i = 0; i < n; i++) {
+        SetSize((float)z);
+        float tx = 100;
+        float y = (float)(int)(i * spacing) + MenuScroll;
+        float h = ItemHue(i);
+        double d = std::fabs(target - y);
+        double f = 1.0;
+        if (d > 1.2 * spacing) f = 1.0 - (d - 1.2 * spacing) / (1.2 * spacing);
+        if (d >= 2.4 * spacing) continue;
+
+        InkRot(h, 0.5f, 0.5f);
+        SetAlpha(i + 1 == DifficultyCursor ? 0.7f : (float)(0.3 * f));
+        Rect(228, y, 256, 32);
+
+        if (MouseIn_Centered(228, y, 256, 32) > 0 && PointerDown > 0 && TouchLock[0] == 0) {
+            TouchLock[0] = 1;
+            if (i + 1 != DifficultyCursor) {
+                PlaySFX(98);
+                DifficultyCursor = i + 1;
+                BoardTimer = 0;
+                BoardPage = 0;
+            } else {
+                chosen = true;
+            }
+        }
+
+        SetRot(90);
+        InkRot(h, 0.5f, 1.0f);
+        SetAlpha((float)(0.3 * f));
+        Tri(116, y, 32, 16);
+
+        if (i + 1 == DifficultyCursor) {
+            tx = 132;
+            SetSize((float)(z * 1.3));
+        }
+        SetRot(0);
+        InkRot(h, 0.8f, 1.5f);
+        SetAlpha((float)f);
+        Text(tx, y, Trim(Split(items, '|', i + 1)));
+    }
+
+    // Escape is bound to "Start" by default but must only ever go back.
+    if (Joy(10) < 0.3f && Joy(8) < 0.3f) KeyLock[10] = 0;
+    if ((Joy(10) > 0.5f || Joy(8) > 0.5f) && PlayKey(99) == 0 && KeyLock[10] == 0) {
+        LockKeys();
+        chosen = true;
+    }
+
+    // Held directions repeat after 24, 18, 12, 6 and then every 3 updates.
+    int& wait = KeyLock[5];
+    int& gap = KeyLock[6];
+    wait -= 1;
+    if (gap < 3) gap = 3;
+    if (wait < 0) wait = 0;
+    if (Joy(0) < 0.25f && Joy(1) < 0.25f && Joy(2) < 0.25f && Joy(3) < 0.25f) {
+        wait = 0;
+        gap = 24;
+    }
+    if ((Joy(0) > 0.5f || Joy(3) > 0.5f) && wait == 0) {
+        wait = gap;
+        gap -= 6;
+        DifficultyCursor -= 1;
+        PlaySFX(99, 1.2f);
+        BoardTimer = 0;
+        BoardPage = 0;
+    }
+    if ((Joy(2) > 0.5f || Joy(1) > 0.5f) && wait == 0) {
+        wait = gap;
+        gap -= 6;
+        DifficultyCursor += 1;
+        PlaySFX(99, 0.8f);
+        BoardTimer = 0;
+        BoardPage = 0;
+    }
+    if (DifficultyCursor < 1) DifficultyCursor = n;
+    if (DifficultyCursor > n) DifficultyCursor = 1;
+
+    if (chosen) {
+        PlaySFX(98);
+        GameMode = 11;
+        Difficulty = DifficultyCursor;
+        PointerPlay = (Joy(10) > 0.5f || Joy(8) > 0.5f) ? 0 : 1;
+    }
+
+    ResetDraw();
+    SetSize(2.0f);
+    SetCol(255, 200, 200, 0.75f);
+    DrawImg(52, 32, 32, 0);
+    if (MouseIn_Centered(32, 32, 64, 64) > 0 && PointerDown > 0 && TouchLock[0] == 0) {
+        MenuPage = 0;
+        LockKeys();
+        PlaySFX(98);
+    }
+
+    // A pad's Start confirmed above and locked this; Escape cannot confirm,
+    // so it reaches here and goes back.
+    if (Joy(11) < 0.3f && Joy(8) < 0.3f) KeyLock[11] = 0;
+    if ((Joy(11) > 0.5f || Joy(8) > 0.5f) && KeyLock[11] == 0) {
+        MenuPage = 0;
+        LockKeys();
+        PlaySFX(98);
+    }
+}

@@ -1,0 +1,121 @@
+// Name entry: twelve boxes, each a wheel of 64 characters turned with
+// Up/Down. The name is packed two characters to a Settings slot.
+#include "MyGame.h"
+
+namespace {
+
+const int kNameSlot = 50;
+const int kNameLength = 12;
+
+int NameCode(const MyGame& g, int k) {
+    int v = g.Settings[kNameSlot + k / 2];
+    return (k % 2 == 0 ? v : v >> 8) & 63;
+}
+
+// Stores one character and keeps its neighbour; stray bits are dropped.
+void SetNameCode(MyGame& g, int k, int q) {
+    int& v = g.Settings[kNameSlot + k / 2];
+    int even = v & 63, odd = (v >> 8) & 63;
+    if (k % 2 == 0) even = q & 63;
+    else odd = q & 63;
+    v = even | (odd << 8);
+}
+
+}  // namespace
+
+void MyGame::EnterYourName() {
+    float W = ScreenW, H = ScreenH;
+    float y0 = H / 2;
+    AddPlatBG();
+    ResetDraw();
+    SetGradient(255, 255, 64, 1.0f, 255, 128, 64, 1.0f);
+    SetSize(1.5f);
+    Text(W / 2, 32, "Enter Your Name", 1.0f);
+    ResetDraw();
+
+    int& pos = OptionsCursor;
+    // The options list shares this member; never edit outside the name.
+    if (pos < 0 || pos >= kNameLength) pos = 0;
+
+    for (int k = 0; k < kNameLength; k++) {
+        int q = NameCode(*this, k);
+        float x = k * 40 + (W / 2 - 220);
+        if (k == pos) SetCol(0, 128, 0, 0.5f);
+        else SetCol(0, 0, 0, 0.5f);
+        Rect(x, y0, 36, 64);
+        SetCol(255, 255, 255, 1.0f);
+        Text(x, y0, Char64b(q), 1.0f);
+        SetAlpha(0.7f);
+        if (k != pos) continue;
+
+        for (int d = -4; d <= 4; d++) Text(x, y0 + d * 64, Char64b((q + d + 64) % 64), 1.0f);
+        if (Joy(0) > 0.3f && KeyLock[0] < 1) {
+            q = (q + 63) % 64;
+            KeyLock[0] = KeyLock[2];
+            KeyLock[2] -= 8;
+            PlaySFX(99, 0.5f);
+        }
+        if (Joy(2) > 0.3f && KeyLock[0] < 1) {
+            q = (q + 1) % 64;
+            KeyLock[0] = KeyLock[2];
+            KeyLock[2] -= 8;
+            PlaySFX(99, 0.6f);
+        }
+        SetNameCode(*this, k, q);
+    }
+
+    // A held direction steps at once, then after 30, 22, 14, 6 and then
+    // every 2 updates.
+    if (KeyLock[0] > 0) KeyLock[0] -= 1;
+    if (KeyLock[2] < 2) KeyLock[2] = 2;
+    if (Joy(0) < 0.3f && Joy(2) < 0.3f) {
+        KeyLock[0] = 0;
+        KeyLock[2] = 30;
+    }
+
+    if (Joy(3) < 0.3f && Joy(1) < 0.3f) KeyLock[1] = 0;
+    if (Joy(1) > 0.4f && KeyLock[1] == 0) {
+        KeyLock[1] = 1;
+        pos = (pos + 1) % kNameLength;
+        PlaySFX(98, 1.2f);
+    }
+    if (Joy(3) > 0.4f && KeyLock[1] == 0) {
+        KeyLock[1] = 1;
+        pos = (pos + kNameLength - 1) % kNameLength;
+        PlaySFX(98, 0.8f);
+    }
+
+    if (Joy(10) < 0.3f && Joy(11) < 0.3f && PlayKey(99) == 0 && PlayKey(98) == 0)
+        KeyLock[11] = 0;
+    // Return is bound to "Button 1" by default; it is kept for finishing.
+    if (Joy(10) > 0.4f && PlayKey(98) == 0 && KeyLock[11] == 0 && pos <= 10) {
+        KeyLock[11] = 1;
+        pos += 1;
+        SetNameCode(*this, pos, NameCode(*this, pos - 1));
+        PlaySFX(98, 1.5f);
+    }
+    if (Joy(11) > 0.4f && KeyLock[11] == 0) {
+        SetNameCode(*this, pos, 0);
+        if (pos > 0) pos = (pos + kNameLength - 1) % kNameLength;
+        KeyLock[11] = 1;
+        PlaySFX(98, 0.5f);
+    }
+    if ((Joy(12) > 0.4f || Joy(13) > 0.4f || PlayKey(99) != 0 || PlayKey(98) != 0) &&
+        KeyLock[11] == 0) {
+        pos = 0;
+        OverlayScreen = 1;
+        LockKeys();
+    }
+}
+
+const char* MyGame::ShowName() {
+    static char name[kNameLength + 1];
+    int used = 0;
+    for (int k = 0; k < kNameLength; k++) {
+        int q = NameCode(*this, k);
+        name[k] = Char64b(q);
+        if (q > 0) used++;
+    }
+    name[kNameLength] = 0;
+    return used == 0 ? "Enter Your Name" : name;
+}

@@ -1,0 +1,241 @@
+// The options screen: a list of rows rebuilt every update under section
+// headings. Value rows show a row of dots, toggle rows flip a setting, and
+// action rows (no setting) open other screens.
+#include "MyGame.h"
+
+namespace {
+
+// The frame every selectable row shares: shadow, panel, icon and label.
+struct OptionRow {
+    int index;
+    float x, y;
+    bool pointerOn;
+};
+
+OptionRow BeginRow(MyGame& g, int frame, const char* label) {
+    OptionRow r;
+    r.index = g.OptionsCount;
+    bool lit = g.OptionsCursor == r.index;
+    float H = g.ScreenH;
+    r.y = (float)(g.OptionsY + g.OptionsScroll);
+    r.x = (float)(int)(g.ScreenW / 2);
+    float grow = 0, value = 0.15f;
+
+    if (lit && r.y < 80) g.OptionsScroll += 16;
+    if (lit && r.y > H - 80) g.OptionsScroll -= 16;
+
+    g.SetCol(0, 0, 0, 0.5f);
+    g.Rect(r.x + 1, r.y + 1, 404, 36);
+    g.SetAlpha(1.0f);
+    if (lit) {
+        r.x -= 8;
+        r.y -= 8;
+        grow = 6;
+        value = 0.35f;
+    }
+    r.pointerOn = g.MouseIn_Centered(r.x, r.y, 400, 32) > 0 && g.TouchDown() > 0;
+
+    g.InkRot((float)g.OptionsY);
+    g.Rect(r.x, r.y, 404 + grow, 36 + grow);
+    g.InkRot((float)g.OptionsY, 1.0f, value);
+    g.Rect(r.x, r.y, 400, 32);
+
+    g.SetCol(255, 255, 255);
+    g.DrawImg(52, r.x - 182, r.y, frame);
+    g.SetSize(0.75f);
+    g.Text(r.x - 196, r.y - 28, label ? label : "", 0.0f);
+    g.SetSize(1.0f);
+    return r;
+}
+
+void EndRow(MyGame& g) {
+    g.OptionsY += 86;
+    g.OptionsCount += 1;
+}
+
+bool Lit(MyGame& g, const OptionRow& r) { return g.OptionsCursor == r.index; }
+
+// A first click on a row only highlights it.
+void PointerHighlight(MyGame& g, const OptionRow& r) {
+    if (!Lit(g, r) && r.pointerOn && g.KeyLock[2] == 0) {
+        g.KeyLock[2] = 1;
+        g.OptionsCursor = r.index;
+        g.PlaySFX(99, 1.5f);
+    }
+}
+
+void ReleaseActivation(MyGame& g) {
+    if (!(g.Joy(10) > 0.5f) && g.PlayKeyAll(98) == 0 && g.Joy(11) < 0.3f && g.MouseDown() == 0)
+        g.KeyLock[2] = 0;
+}
+
+bool ValidSlot(int slot) { return slot >= 0 && slot < 200; }
+
+void Close(MyGame& g) {
+    g.OverlayScreen = 0;
+    g.LockKeys();
+    g.Save();
+}
+
+}  // namespace
+
+void MyGame::Options() {
+    AddPlatBG();
+    ResetDraw();
+    OptionsY = 64;
+    OptionsCount = 0;
+    OptionsList();
+    ResetDraw();
+
+    if (Joy(0) < 0.3f && Joy(2) < 0.3f) KeyLock[0] = 0;
+    if (Joy(3) < 0.3f && Joy(1) < 0.3f) KeyLock[5] = 0;
+    if (Joy(0) > 0.5f && KeyLock[0] == 0) {
+        KeyLock[0] = 1;
+        OptionsCursor -= 1;
+        PlaySFX(99, 1.5f);
+    }
+    if (Joy(2) > 0.5f && KeyLock[0] == 0) {
+        KeyLock[0] = 1;
+        OptionsCursor += 1;
+        PlaySFX(99, 1.5f);
+    }
+    if (OptionsCursor > OptionsCount - 1) OptionsCursor = OptionsCount - 1;
+    if (OptionsCursor < 0) OptionsCursor = 0;
+
+    if (Joy(9) < 0.3f) KeyLock[15] = 0;
+    if (Joy(9) > 0.5f && KeyLock[15] == 0) {
+        Close(*this);
+        PlaySFX(98);
+    }
+    for (int t = 0; t < 10; t++)
+        if (TouchDown(t) == 0) TouchLock[t + 1] = 0;
+}
+
+void MyGame::OptionsList() {
+    float W = ScreenW, H = ScreenH;
+    // The rest of the list is still built this update, closed or not.
+    if (PlayKey(99) != 0) Close(*this);
+
+    if (AddToggleOption(-1, 0, "Back", "Return", "Return") == 1) Close(*this);
+
+    AddOptionLabel("Sound");
+    AddLinearOption(0, 1, "SFX Volume", 10);
+    AddLinearOption(1, 2, "Music Volume", 10);
+
+    AddOptionLabel("Player");
+    const char* name = ShowName();
+    if (AddToggleOption(-1, 10, "Online Name", name, name) == 1) {
+        OverlayScreen = 4;
+        LockKeys();
+        Save();
+        OptionsCursor = 0;
+    }
+
+    AddOptionLabel("Screen");
+    if (AddToggleOption(-1, 3, "Fullscreen [F11]", "Switch", "Switch") == 1) {
+        FlipFullscreen();
+        LockKeys();
+        Save();
+    }
+    AddToggleOption(23, 11, "Motion Reduction", "Normal", "Less Motion");
+    AddLinearOption(20, 3, "Overscan", 10);
+
+    AddOptionLabel("Input");
+    if (AddToggleOption(-1, 7, "Controller", "Define", "Define") == 1) {
+        OverlayScreen = 3;
+        RedefRow = -1;
+        RedefCol = 0;
+        LockKeys();
+        Save();
+    }
+    AddToggleOption(10, 8, "Invert Thumbstick Y", "Normal", "Inverted");
+
+    AddOptionLabel("System");
+    if (AddToggleOption(22, 6, "Debug Stats [F1]", "Off", "On") == 1) DebugMode = Settings[22];
+
+    // Corner squares, to judge the overscan margin against the real edges.
+    ResetDraw();
+    Rect(0, 0, 8, 8);
+    Rect(0, H, 8, 8);
+    Rect(W, 0, 8, 8);
+    Rect(W, H, 8, 8);
+}
+
+void MyGame::AddOptionLabel(const char* label) {
+    float y = (float)(OptionsY + OptionsScroll);
+    OptionsY += 28;
+    SetSize(0.7f);
+    Text((float)(int)(ScreenW / 2 - 224), y, label ? label : "", 0.0f);
+    SetSize(1.0f);
+    OptionsY += 28;
+}
+
+int MyGame::AddLinearOption(int slot, int frame, const char* label, int maximum) {
+    OptionRow r = BeginRow(*this, frame, label);
+    int m = maximum < 0 ? 0 : maximum;
+    int spare = 0;
+    int& v = ValidSlot(slot) ? Settings[slot] : spare;
+
+    float step = 320.0f / (m + 1);
+    for (int k = 0; k <= m; k++) {
+        float px = (r.x - 160) + step + k * step;
+        Text(px, r.y, ".", 1.0f);
+        // No lock is taken here, so dragging along the dots keeps setting.
+        if (r.pointerOn && MouseIn_Centered(px, r.y, step, 32) > 0 && Lit(*this, r) &&
+            KeyLock[2] == 0) {
+            if (v != k) PlaySFX(99, 1.0f);
+            v = k;
+        }
+        if (v == k) Text(px, r.y, "|", 1.0f);
+    }
+
+    if ((Joy(10) > 0.5f || PlayKeyAll(98) != 0 || Joy(11) > 0.5f) && KeyLock[2] == 0 &&
+        Lit(*this, r)) {
+        if (v > 0) v = 0;
+        else if (v == 0) v = m;
+        KeyLock[2] = 1;
+        PlaySFX(99, 1.0f);
+    }
+    if (Joy(3) > 0.5f && Lit(*this, r) && KeyLock[5] == 0 && v > 0) {
+        v -= 1;
+        KeyLock[5] = 1;
+        PlaySFX(99, 1.0f);
+    }
+    if (Joy(1) > 0.5f && Lit(*this, r) && KeyLock[5] == 0 && v < m) {
+        v += 1;
+        KeyLock[5] = 1;
+        PlaySFX(99, 1.0f);
+    }
+    PointerHighlight(*this, r);
+    ReleaseActivation(*this);
+    EndRow(*this);
+    return -1;
+}
+
+int MyGame::AddToggleOption(int slot, int frame, const char* label, const char* text0,
+                            const char* text1) {
+    OptionRow r = BeginRow(*this, frame, label);
+    bool toggle = ValidSlot(slot);
+    if (!text0) text0 = "";
+    if (!text1) text1 = "";
+
+    if (!toggle) Text(r.x, r.y, text0, 1.0f);
+    else if (Settings[slot] == 0) Text(r.x, r.y, text0, 1.0f);
+    else if (Settings[slot] == 1) Text(r.x, r.y, text1, 1.0f);
+
+    PointerHighlight(*this, r);
+    ReleaseActivation(*this);
+
+    int result = -1;
+    if (Lit(*this, r) && KeyLock[2] == 0 &&
+        (Joy(10) > 0.5f || Joy(11) > 0.5f || PlayKeyAll(98) != 0 || r.pointerOn)) {
+        KeyLock[2] = 1;
+        KeyLock[5] = 1;
+        // Unsigned so that a wild value from a hand-edited file cannot overflow.
+        if (toggle) Settings[slot] = (int)(1u - (unsigned)Settings[slot]);
+        PlaySFX(98);
+        result = 1;
+    }
+    EndRow(*this);
+    return result;
+}

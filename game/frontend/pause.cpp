@@ -1,0 +1,90 @@
+// The pause menu: quit, resume and options in a row that sinks out of the
+// way when left alone, and snaps back at the first sign of life.
+#include "MyGame.h"
+
+namespace {
+
+const int kQuit = 0, kResume = 1, kOptions = 2;
+
+void Activate(MyGame& g, int b) {
+    if (b == kQuit) {
+        g.Paused = 0;
+        g.PlaySFX(98, 1.0f);
+        g.LockKeys();
+        g.EndGame(-1);
+    } else if (b == kResume) {
+        g.Paused = 0;
+        g.PlaySFX(98, 1.0f);
+        g.LockKeys();
+    } else {
+        // Paused stays set, so closing the options lands here again.
+        g.OverlayScreen = 1;
+        g.PlaySFX(98, 1.0f);
+        g.LockKeys();
+    }
+}
+
+}  // namespace
+
+void MyGame::PauseMenu() {
+    float W = ScreenW, H = ScreenH;
+    ResetDraw();
+    SetCLSRot(Mills() / 32.0f, 0, 40);
+    Text(100, 100, "Paused!", 0.0f);
+
+    float y = (float)PauseSlide + (H - 128);
+
+    PauseIdle -= 1;
+    // Any count past 360 idle updates behaves the same; stop well before
+    // the counter could wrap.
+    if (PauseIdle < -1000000) PauseIdle = -1000000;
+    if (PauseIdle >= -359) PauseSlide -= 64;
+    else PauseSlide += 4;
+    if (PauseSlide < 0) PauseSlide = 0;
+    if (PauseSlide > 480) PauseSlide = 480;
+    if (PointerDown > 0) PauseIdle = 0;
+
+    if (Joy(10) < 0.3f && Joy(11) < 0.3f && Joy(9) < 0.3f && Joy(8) < 0.3f) KeyLock[10] = 0;
+
+    const int order[3] = {kResume, kQuit, kOptions};
+    for (int b : order) {
+        bool lit = PauseCursor == b;
+        SetSize(lit ? 1.5f : 1.0f);
+        int result;
+        if (b == kOptions) {
+            CogAngle = (CogAngle + 1) % 360;
+            SetRot((float)-CogAngle);
+            result = Button(50, 3 * W / 4, y, 3);
+            SetRot((float)CogAngle);
+            DrawImg(50, 3 * W / 4, y, 4);
+        } else if (b == kQuit) {
+            result = Button(50, W / 4, y, 1);
+        } else {
+            result = Button(50, W / 2, y, 0);
+        }
+
+        bool pressed = Joy(10) > 0.5f || Joy(11) > 0.5f || Joy(9) > 0.5f || Joy(8) > 0.5f;
+        if (pressed && KeyLock[10] == 0 && PauseCursor == b) {
+            result = 1;
+            PauseIdle = 0;
+        }
+        // Only the mouse (pointer 0) acts; it needs no release in between.
+        if (result == 1) Activate(*this, b);
+    }
+
+    if (KeyLock[1] == 0 && Joy(1) > 0.5f) {
+        KeyLock[1] = 1;
+        PauseCursor += 1;
+        PlaySFX(99, 1.0f);
+        PauseIdle = 0;
+    }
+    if (KeyLock[1] == 0 && Joy(3) > 0.5f) {
+        KeyLock[1] = 1;
+        PauseCursor -= 1;
+        PlaySFX(99, 1.0f);
+        PauseIdle = 0;
+    }
+    if (PauseCursor < 0) PauseCursor = 2;
+    if (PauseCursor > 2) PauseCursor = 0;
+    if (Joy(1) < 0.3f && Joy(3) < 0.3f) KeyLock[1] = 0;
+}

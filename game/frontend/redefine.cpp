@@ -1,0 +1,229 @@
+// The key redefinition screen. The controls themselves are being changed
+// here, so it is driven by the fixed play keys only: pick a part of the pad
+// picture, press fire, then press the new key or pad button.
+#include <cstdio>
+#include <cstring>
+
+#include "MyGame.h"
+
+namespace {
+
+const char* const kControlNames[16] = {
+    "Up",           "Right",        "Down",          "Left",
+    "Stick 2 Up",   "Stick 2 Right", "Stick 2 Down", "Stick 2 Left",
+    "Start",        "Back/Select",  "Button 1",      "Button 2",
+    "Button 3",     "Button 4",     "Left Shoulder", "Right Shoulder"};
+
+const int kTest = -1, kSave = -2;
+
+int LastColumn(int row) {
+    if (row == 2) return 3;
+    return row < 0 ? 0 : 1;
+}
+
+// The picked row and column laid over the pad picture.
+int Target(int row, int col) {
+    static const int rows[5][4] = {
+        {14, 15, 0, 0}, {0, 13, 0, 0}, {3, 1, 12, 11}, {2, 10, 0, 0}, {9, 8, 0, 0}};
+    if (row == -2) return kSave;
+    if (row == -1) return kTest;
+    return rows[row][col];
+}
+
+struct PadColours {
+    float r, g, b;
+};
+
+void Ink(MyGame& g, PadColours c) { g.SetCol(c.r, c.g, c.b, 1.0f); }
+
+void DrawPad(MyGame& g, float cx, float cy, int target) {
+    const PadColours lit = {40, 140, 200}, litShoulder = {40, 120, 200};
+    const PadColours grey40 = {40, 40, 40}, grey140 = {140, 140, 140}, grey170 = {170, 170, 170};
+    auto pressed = [&](int c) { return g.Joy(c) > 0.5f; };
+
+    for (int side = 0; side < 2; side++) {
+        int c = side == 0 ? 14 : 15;
+        float r = target == c ? 102.0f : pressed(c) ? 100.0f : 96.0f;
+        Ink(g, target == c ? litShoulder : grey140);
+        g.Circle(side == 0 ? cx - 153 : cx + 153, cy - 16, r);
+    }
+
+    Ink(g, grey170);
+    g.Rect(cx, cy - 5, 290, 190);
+    g.Circle(cx - 150, cy, 100);
+    g.Circle(cx + 150, cy, 100);
+    Ink(g, grey40);
+    g.Rect(cx - 150, cy, 40, 40);
+
+    const struct { int control; float dx, dy; } dirs[4] = {
+        {0, -150, -40}, {1, -110, 0}, {2, -150, 40}, {3, -190, 0}};
+    for (const auto& d : dirs) {
+        float side = pressed(d.control) ? 50.0f : 40.0f;
+        Ink(g, target == d.control ? lit : grey40);
+        g.Rect(cx + d.dx, cy + d.dy, side, side);
+    }
+
+    const struct {
+        int control;
+        float dx, dy;
+        PadColours normal, picked, label;
+        const char* text;
+    } buttons[4] = {
+        {10, 150, 40, {0, 40, 0}, {0, 140, 0}, {0, 60, 0}, "1"},
+        {11, 190, 0, {40, 0, 0}, {140, 0, 0}, {60, 0, 0}, "2"},
+        {12, 110, 0, {40, 40, 0}, {140, 140, 0}, {60, 60, 0}, "3"},
+        {13, 150, -40, {0, 40, 40}, {0, 140, 140}, {0, 60, 60}, "4"},
+    };
+    for (const auto& b : buttons) {
+        bool picked = target == b.control;
+        float x = cx + b.dx, y = cy + b.dy;
+        Ink(g, picked ? b.picked : b.normal);
+        g.Circle(x, y, pressed(b.control) ? 32.0f : 24.0f);
+        Ink(g, picked ? lit : b.label);
+        g.Text(x - 2, y + 2, b.text, 1.0f);
+    }
+
+    for (int side = 0; side < 2; side++) {
+        int c = side == 0 ? 8 : 9;
+        float w = pressed(c) ? 32.0f : 24.0f;
+        Ink(g, target == c ? lit : grey40);
+        g.SetRot(side == 0 ? 90.0f : -90.0f);
+        g.Tri(side == 0 ? cx + 26 : cx - 26, cy + 52, w, w * 0.667f);
+    }
+    g.SetRot(0);
+}
+
+void DrawBar(MyGame& g, float cx, float y, const char* text, bool picked, float g2) {
+    if (picked) g.SetCol(0, 100, 200, 1.0f);
+    else g.SetGradient(0, 120, 120, 1.0f, 0, 60, 120, 1.0f);
+    g.Rect(cx, y, 200, 32);
+    g.SetGradient(255, 255, 0, 1.0f, 255, g2, 0, 1.0f);
+    g.Text(cx, y, text, 1.0f);
+}
+
+void DrawCountdown(MyGame& g, float cx, float H, int timer) {
+    g.ResetDraw();
+    g.SetSize(2.0f);
+    int s = timer / 60;
+    if (s < 0) s = 0;
+    float a = (float)((timer % 60) * 6);
+    g.SetCol(100, 255, 100, 1.0f);
+    g.Circle(cx + 48 * g.Sin(a), H / 2 - 48 * g.Cos(a), 6);
+    g.SetCol(255, 100, 100, 1.0f);
+    g.Text(cx, H / 2, g.fstr("%i", s), 1.0f);
+}
+
+}  // namespace
+
+void MyGame::RedefineKeys() {
+    float W = ScreenW, H = ScreenH;
+    float cx = W / 2, cy = H - 112;
+    AddPlatBG();
+    ResetDraw();
+
+    if (RedefRow < -2) RedefRow = 4;
+    if (RedefRow > 4) RedefRow = -2;
+    if (RedefCol < 0) RedefCol = 0;
+    if (RedefCol > LastColumn(RedefRow)) RedefCol = LastColumn(RedefRow);
+    int target = Target(RedefRow, RedefCol);
+
+    DrawPad(*this, cx, cy, target);
+
+    int& capture = KeyLock[66];
+    if (capture == 1 && PlayKeyAll(10) == 0) capture = 0;
+    // Only a control can be waited for; anything else is a stale state.
+    if (capture == 2 && target < 0) capture = 0;
+
+    if (capture == 2) {
+        int code = GetKey();
+        // Whatever is held during the first two updates (the fire key that
+        // made the pick) only counts once released and pressed again.
+        RedefDelay -= 1;
+        if (RedefDelay >= 0) LockForGet();
+        if (code > 0 && RedefDelay < 0) {
+            capture = 0;
+            printf("Button Caught %i\n", code);
+            fflush(stdout);
+            SetKey(target, code);
+        }
+        RedefTimeout -= 1;
+        if (RedefTimeout < 0) capture = 0;
+        ResetDraw();
+        SetSize(2.0f);
+        Text(cx, H / 2 - 48, "Hit button for", 1.0f);
+        Text(cx, H / 2 + 48, kControlNames[target], 1.0f);
+    }
+    if (capture == 0) RedefTimeout = 0;
+
+    if (capture == 0 && TestTimer == 0 && RedefTimeout == 0) {
+        if (!PlayKeyAll(0) && !PlayKeyAll(3) && !PlayKeyAll(5) && !PlayKeyAll(8) &&
+            !PlayKeyAll(10))
+            KeyLock[0] = 0;
+        if (KeyLock[0] == 0 && PlayKeyAll(0)) {
+            KeyLock[0] = 1;
+            RedefRow -= 1;
+        }
+        if (KeyLock[0] == 0 && PlayKeyAll(8)) {
+            KeyLock[0] = 1;
+            RedefRow += 1;
+        }
+        if (KeyLock[0] == 0 && PlayKeyAll(3)) {
+            KeyLock[0] = 1;
+            RedefCol -= 1;
+        }
+        if (KeyLock[0] == 0 && PlayKeyAll(5)) {
+            KeyLock[0] = 1;
+            RedefCol += 1;
+        }
+        if (KeyLock[0] == 0 && PlayKeyAll(10)) {
+            if (target >= 0) {
+                RedefDelay = 2;
+                capture = 2;
+                KeyLock[0] = 1;
+                RedefTimeout = 359;
+            } else if (target == kTest) {
+                KeyLock[0] = 1;
+                TestTimer = 359;
+            } else {
+                OverlayScreen = 1;
+                Save();
+                LockKeys();
+            }
+        }
+        ResetDraw();
+        DrawBar(*this, cx, H - 272, "Test", target == kTest, 0);
+        ResetDraw();
+        DrawBar(*this, cx, H - 312, "Save", target == kSave, 128);
+    }
+
+    ResetDraw();
+    SetSize(0.8f);
+    if (target >= 0) {
+        float y = H - 240;
+        for (int slot = 63; slot >= 0; slot--) {
+            int code = KeyValue(target, slot);
+            if (code <= 0) continue;
+            const char* name = KeyName(code);
+            if (!name || strcmp(name, "N/A") == 0) continue;
+            Text(8, y, name, 0.0f);
+            y -= 24;
+        }
+    }
+
+    TestTimer -= 1;
+    if (TestTimer > 0) DrawCountdown(*this, cx, H, TestTimer);
+    if (RedefTimeout > 0) DrawCountdown(*this, cx, H, RedefTimeout);
+    if (TestTimer < 0) TestTimer = 0;
+    if (RedefTimeout < 0) RedefTimeout = 0;
+
+    ResetDraw();
+    SetCol(255, 255, 255, 0.15f);
+    for (int side = -1; side <= 1; side += 2) {
+        Circle(cx + 160 * side, H - 272, 32);
+        Rect(cx + 160 * side, H - 272, 64, 64);
+    }
+    SetCol(255, 100, 100, 1.0f);
+    Rect(cx - 160 + 32 * (Joy(1) - Joy(3)), H - 272 + 32 * (Joy(2) - Joy(0)), 6, 6);
+    Rect(cx + 160 + 32 * (Joy(5) - Joy(7)), H - 272 + 32 * (Joy(6) - Joy(4)), 6, 6);
+    SetRot(0);
+}

@@ -1,0 +1,98 @@
+// The local scoreboards: five best and five newest scores per difficulty,
+// and the panel that slides in beside the difficulty list.
+#include <cmath>
+
+#include "MyGame.h"
+
+// First slot of the boards of the highlighted difficulty, or -1 when the
+// cursor holds something no list could produce (a hand-edited score file).
+static int BoardBase(MyGame& g) {
+    long b = 20L * g.DifficultyCursor;
+    if (b < 0 || b + 9 >= 22000) return -1;
+    return (int)b;
+}
+
+void MyGame::HandleDefaultScoreboards() {
+    int b = BoardBase(*this);
+    if (b < 0) {
+        Debuglog(fstr("No scoreboard for difficulty %i, score not kept", DifficultyCursor));
+        return;
+    }
+    // Keep the conversion defined whatever the play step left behind.
+    float score = Play.Score;
+    if (score != score) score = 0;
+    if (score > 2147483520.0f) score = 2147483520.0f;
+    if (score < -2147483520.0f) score = -2147483520.0f;
+    int s = (int)score;
+
+    int* top = &ScoreTable[b];
+    for (int p = 0; p < 5; p++) {
+        if ((float)top[p] < score) {
+            for (int k = 4; k > p; k--) top[k] = top[k - 1];
+            top[p] = s;
+            break;
+        }
+    }
+    int* last = &ScoreTable[b + 5];
+    for (int k = 4; k > 0; k--) last[k] = last[k - 1];
+    last[0] = s;
+}
+
+void MyGame::DisplayScoreboard() {
+    const int w = 180;
+    float W = ScreenW, H = ScreenH;
+
+    BoardTimer += 1;
+    if (BoardTimer < 0 || BoardTimer > 300) {
+        BoardTimer = 0;
+        BoardPage += 1;
+    }
+    if (BoardTimer <= 29) BoardSlide -= 16;
+    if (BoardTimer > 270) BoardSlide += 16;
+    if (BoardSlide < -180) BoardSlide = -180;
+    if (BoardSlide > 64) BoardSlide = 64;
+
+    float x = (float)BoardSlide + (w / 2 + W - 8);
+    if (Settings[23] == 1) x = W + 82 - 180;
+
+    ResetDraw();
+    SetCol(0, 0, 0, 0.5f);
+    Rect(x, H / 2, w, 360);
+    ResetDraw();
+    SetCol(255, 255, 255, 1.0f);
+    SetSize(1.0f);
+    if (BoardPage > 1) BoardPage = 0;
+
+    int b = BoardBase(*this);
+    if (b >= 0 && BoardPage == 1) {
+        Text(x, H / 2 - 170, "Last 5", 1.0f);
+        for (int i = 0; i < 5; i++)
+            Text(x + 90, H / 2 - 139.5f + 67 * i + 30, fstr("%08d", ScoreTable[b + 5 + i]), 2.0f);
+    }
+    if (b >= 0 && BoardPage == 0) {
+        Text(x, H / 2 - 170, "Top 5", 1.0f);
+        int newest = ScoreTable[b + 5];
+        for (int i = 0; i < 5; i++) {
+            int v = ScoreTable[b + i];
+            float dx = 0, dy = 0;
+            // The last game's place wobbles.
+            if (v > 0 && v == newest) {
+                float m = (float)Mills();
+                dx = 4 * Sin(m * 0.25f);
+                dy = -3 * Cos(m * 0.4f);
+            }
+            Text(x + 90 + dx, H / 2 - 139.5f + 67 * i + dy + 30, fstr("%08d", v), 2.0f);
+        }
+    }
+
+    // A held pointer keeps the timer at 270, so the page turns on release.
+    if (PointerDown > 0) {
+        KeyLock[13] = 1;
+        BoardTimer = 270;
+    }
+    if (Joy(13) < 0.3f && PointerDown == 0) KeyLock[13] = 0;
+    if (Joy(13) > 0.5f && KeyLock[13] == 0) {
+        KeyLock[13] = 1;
+        BoardTimer = 270;
+    }
+}

@@ -1,0 +1,157 @@
+// The title page: four round buttons in a row (Credits, Quit, Start,
+// Options), moved between with Left/Right, tapped once to highlight and once
+// more to activate.
+#include "MyGame.h"
+
+namespace {
+
+const int kCredits = -2, kQuit = -1, kStart = 0, kOptions = 1;
+
+// Left and right neighbours, wrapping at both ends of the row.
+int LeftOf(int b) {
+    switch (b) {
+    case kCredits: return kOptions;
+    case kQuit: return kCredits;
+    case kStart: return kQuit;
+    default: return kStart;
+    }
+}
+
+int RightOf(int b) {
+    switch (b) {
+    case kCredits: return kQuit;
+    case kQuit: return kStart;
+    case kStart: return kOptions;
+    default: return kCredits;
+    }
+}
+
+void Activate(MyGame& g, int b) {
+    switch (b) {
+    case kStart:
+        g.MenuPage = 1;
+        g.LockKeys();
+        g.PlaySFX(98, 1.0f);
+        break;
+    case kQuit:
+        g.GameBreak = 1;
+        break;
+    case kOptions:
+        g.OverlayScreen = 1;
+        g.OptionsCursor = 0;
+        g.OptionsScroll = 0;
+        g.LockKeys();
+        // F1 may have flipped the statistics line since the row last saw it.
+        g.Settings[22] = g.DebugMode;
+        g.PlaySFX(98);
+        break;
+    case kCredits:
+        g.OverlayScreen = 2;
+        g.LockKeys();
+        g.PlaySFX(98);
+        break;
+    }
+}
+
+void DrawLabel(MyGame& g, float x, float y, float r, float a, const char* label) {
+    g.SetRot(0);
+    g.SetSize(0.25f + a);
+    g.Text(x, y + r, label, 1.0f);
+}
+
+}  // namespace
+
+void MyGame::Menu_Start() {
+    float W = ScreenW, H = ScreenH;
+    float y = H - 96;
+
+    // LockKeys holds this, so an Escape still down from another screen
+    // must be released before it can quit.
+    if (PlayKey(99) == 0) KeyLock[99] = 0;
+    if (PlayKey(99) != 0 && KeyLock[99] == 0) GameBreak = 1;
+
+    bool confirm, back;
+    if (Settings[13] == 1) {
+        confirm = Joy(11) > 0.5f;
+        back = Joy(10) > 0.5f || Joy(8) > 0.5f;
+    } else {
+        confirm = Joy(8) > 0.5f || Joy(10) > 0.5f;
+        back = Joy(11) > 0.5f;
+    }
+
+    const int order[4] = {kStart, kQuit, kOptions, kCredits};
+    for (int b : order) {
+        bool lit = TitleCursor == b;
+        float x, r, a = lit ? 0.75f : 0.5f;
+        ResetDraw();
+        switch (b) {
+        case kStart:
+            x = W / 2;
+            r = lit ? 80.0f : 64.0f;
+            SetGradient(100, 255, 100, a, 0, 150, 0, a);
+            Circle(x, y, r);
+            SetRot(90);
+            SetGradient(120, 255, 120, a, 80, 180, 80, a);
+            Tri_Fix(x, y, 0.85f * r, 0.85f * r, 0.25f);
+            DrawLabel(*this, x, y, r, a, "Start");
+            break;
+        case kQuit:
+            x = W / 2 - 160;
+            if (x < 128) x = 128;
+            r = lit ? 48.0f : 32.0f;
+            SetSize(lit ? 1.5f : 1.0f);
+            DrawImg(50, x, y, 1);
+            break;
+        case kOptions:
+            x = W - 52;
+            r = lit ? 48.0f : 32.0f;
+            if (lit) CogAngle = (CogAngle + 1) % 360;
+            SetSize(r / 32);
+            SetCol(255, 255, 255, 1.0f);
+            SetRot((float)-CogAngle);
+            DrawImg(50, x, y, 3);
+            SetRot((float)CogAngle);
+            DrawImg(50, x, y, 4);
+            DrawLabel(*this, x, y, r, a, "Options");
+            break;
+        default:
+            x = 52;
+            r = lit ? 48.0f : 32.0f;
+            SetSize(r / 32);
+            DrawImg(50, x, y, 5);
+            DrawLabel(*this, x, y, r, a, "Credits");
+            break;
+        }
+
+        if (TitleCursor == b) {
+            if (Joy(3) > 0.5f && KeyLock[5] == 0) {
+                LockKeys();
+                TitleCursor = LeftOf(b);
+                PlaySFX(99, 1.0f);
+            }
+            if (Joy(1) > 0.5f && KeyLock[5] == 0) {
+                LockKeys();
+                TitleCursor = RightOf(b);
+                PlaySFX(99, 1.0f);
+            }
+            if (confirm && KeyLock[10] == 0) Activate(*this, b);
+        }
+
+        int t = MouseIn_Radius(x, y, r + 16);
+        if (t > 0 && TouchDown(t - 1) > 0 && TouchLock[t] == 0) {
+            if (TitleCursor == b) {
+                Activate(*this, b);
+            } else {
+                TitleCursor = b;
+                LockKeys();
+                PlaySFX(99, 1.0f);
+            }
+        }
+    }
+
+    if (!confirm) KeyLock[10] = 0;
+    if (!back) KeyLock[11] = 0;
+    if (Joy(3) < 0.3f && Joy(1) < 0.3f) KeyLock[5] = 0;
+    for (int t = 0; t < 10; t++)
+        if (TouchDown(t) == 0) TouchLock[t + 1] = 0;
+}

@@ -1,0 +1,16 @@
+// A seeded monkey: runs the game logic without a window, pressing random
+// controls and pointers, and checks the game's invariants after every step.
+#pragma once
+
+#include <string>
+
+struct SoakResult {
+    bool ok = true;
+    long updates = 0;
+    int gamesStarted = 0;
+    int levelsReached = 0;
+    std::string failure;  // what broke, and at which update
+};
+
+// dataDir: a folder holding Data/552 (or empty to run without assets).
+SoakResult RunSoak(long updates, unsigned seed, const std::string& dataDir);

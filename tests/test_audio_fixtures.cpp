@@ -1,0 +1,168 @@
+#include "test_audio_fixtures.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <vorbis/vorbisenc.h>
+
+static void Put32(std::vector<unsigned char>& out, uint32_t v) {
+    for (int i = 0; i < 4; i++) out.push_back((unsigned char)(v >> (8 * i)));
+}
+static void Put16(std::vector<unsigned char>& out, uint32_t v) {
+    out.push_back((unsigned char)v);
+    out.push_back((unsigned char)(v >> 8));
+}
+
+Chunk FmtChunk(int channels, int bits, int rate, int extra, int formatTag) {
+    Chunk c{"fmt ", -1, {}};
+    int block = channels * bits / 8;
+    Put16(c.bytes, (uint32_t)formatTag);
+    Put16(c.bytes, (uint32_t)channels);
+    Put32(c.bytes, (uint32_t)rate);
+    Put32(c.bytes, (uint32_t)(rate * block));
+    Put16(c.bytes, (uint32_t)block);
+    Put16(c.bytes, (uint32_t)bits);
+    for (int i = 0; i < extra; i++) c.bytes.push_back(0);
+    return c;
+}
+
+Chunk DataChunk(size_t bytes, unsigned char fill) {
+    return Chunk{"data", -1, std::vector<unsigned char>(bytes, fill)};
+}
+
+Chunk ToneChunk(int rate, double seconds, double hz, double amplitude) {
+    Chunk c{"data", -1, {}};
+    int n = (int)(rate * seconds);
+    for (int i = 0; i < n; i++) {
+        int v = (int)(32767 * amplitude * sin(2 * M_PI * hz * i / rate));
+        Put16(c.bytes, (uint32_t)(uint16_t)(int16_t)v);
+    }
+    return c;
+}
+
+std::vector<unsigned char> Riff(const std::vector<Chunk>& chunks) {
+    std::vector<unsigned char> body;
+    for (const char* p = "WAVE"; *p; p++) body.push_back((unsigned char)*p);
+    for (const Chunk& c : chunks) {
+        for (int i = 0; i < 4; i++) body.push_back((unsigned char)c.tag[i]);
+        Put32(body, (uint32_t)(c.statedSize < 0 ? (long)c.bytes.size() : c.statedSize));
+        body.insert(body.end(), c.bytes.begin(), c.bytes.end());
+    }
+    std::vector<unsigned char> out = {'R', 'I', 'F', 'F'};
+    Put32(out, (uint32_t)body.size());
+    out.insert(out.end(), body.begin(), body.end());
+    return out;
+}
+
+std::vector<unsigned char> Wav(int channels, int bits, int rate, size_t bytes) {
+    return Riff({FmtChunk(channels, bits, rate), DataChunk(bytes)});
+}
+
+bool WriteOgg(const std::string& path, int channels, int rate, double seconds, double hz,
+              float noise) {
+    FILE* out = fopen(path.c_str(), "wb");
+    if (!out) return false;
+    vorbis_info vi;
+    vorbis_info_init(&vi);
+    if (vorbis_encode_init_vbr(&vi, channels, rate, 0.4f) != 0) {
+        vorbis_info_clear(&vi);
+        fclose(out);
+        return false;
+    }
+    vorbis_comment vc;
+    vorbis_comment_init(&vc);
+    vorbis_dsp_state vd;
+    vorbis_block vb;
+    vorbis_analysis_init(&vd, &vi);
+    vorbis_block_init(&vd, &vb);
+    ogg_stream_state os;
+    ogg_stream_init(&os, 1234);
+    ogg_packet header, comm, code;
+    vorbis_analysis_headerout(&vd, &vc, &header, &comm, &code);
+    ogg_stream_packetin(&os, &header);
+    ogg_stream_packetin(&os, &comm);
+    ogg_stream_packetin(&os, &code);
+    ogg_page og;
+    while (ogg_stream_flush(&os, &og)) {
+        fwrite(og.header, 1, (size_t)og.header_len, out);
+        fwrite(og.body, 1, (size_t)og.body_len, out);
+    }
+    long total = (long)(rate * seconds), done = 0;
+    bool eos = false, ended = false;
+    while (!eos && !ended) {
+        long n = total - done < 1024 ? total - done : 1024;
+        ended = n == 0;
+        if (n > 0) {
+            float** buf = vorbis_analysis_buffer(&vd, (int)n);
+            for (long i = 0; i < n; i++)
+                for (int c = 0; c < channels; c++)
+                    buf[c][i] = 0.5f * (float)sin(2 * M_PI * hz * (double)(done + i) / rate) +
+                                noise * ((float)(rand() % 2001) / 1000.0f - 1.0f);
+            done += n;
+        }
+        vorbis_analysis_wrote(&vd, (int)n);
+        while (vorbis_analysis_blockout(&vd, &vb) == 1) {
+            vorbis_analysis(&vb, nullptr);
+            vorbis_bitrate_addblock(&vb);
+            ogg_packet op;
+            while (vorbis_bitrate_flushpacket(&vd, &op)) {
+                ogg_stream_packetin(&os, &op);
+                while (!eos && ogg_stream_pageout(&os, &og)) {
+                    fwrite(og.header, 1, (size_t)og.header_len, out);
+                    fwrite(og.body, 1, (size_t)og.body_len, out);
+                    if (ogg_page_eos(&og)) eos = true;
+                }
+            }
+        }
+    }
+    ogg_stream_clear(&os);
+    vorbis_block_clear(&vb);
+    vorbis_dsp_clear(&vd);
+    vorbis_comment_clear(&vc);
+    vorbis_info_clear(&vi);
+    fclose(out);
+    return true;
+}
+
+AudioSession::AudioSession() {
+    ASys.StopMusicSys();
+    ASys.StreamMasterVolume = 1.0f;
+    for (auto& slot : SFXData)
+        for (int& v : slot) v = 0;
+    ASys.AudioStart();
+}
+
+AudioSession::~AudioSession() { ASys.AudioClose(); }
+
+float SourceFloat(int source, ALenum what) {
+    ALfloat v = -1;
+    alGetSourcef(ALsource[source], what, &v);
+    return v;
+}
+
+int SourceInt(int source, ALenum what) {
+    ALint v = -1;
+    alGetSourcei(ALsource[source], what, &v);
+    return v;
+}
+
+void SourcePosition(int source, float& x, float& y, float& z) {
+    x = y = z = -99;
+    alGetSource3f(ALsource[source], AL_POSITION, &x, &y, &z);
+}
+
+int BufferSize(ALuint buffer) {
+    ALint v = -1;
+    alGetBufferi(buffer, AL_SIZE, &v);
+    return v;
+}
+
+int OpenFileCount() {
+    int n = 0;
+    DIR* d = opendir("/proc/self/fd");
+    if (!d) return -1;
+    while (readdir(d)) n++;
+    closedir(d);
+    return n;
+}

@@ -1,0 +1,241 @@
+// Start-up rules, frame pacing and the end banner.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "test_support.h"
+
+namespace {
+
+struct HomeCase {
+    const char* path;
+    const char* home;
+};
+
+TEST(FrameLaunch, BaseDirectoryFromProgramPath) {
+    const HomeCase cases[] = {
+        {"/usr/games/bramblehop/Bramblehop", "/usr/games/bramblehop"},
+        {"build/game/Bramblehop", "build/game"},
+        {"Bramblehop", "."},
+        {"/Bramblehop", ""},
+        {"C:\\Games\\Bramble\\Bramblehop.exe", "C:\\Games\\Bramble"},
+        {"mixed/dir\\Bramblehop", "mixed/dir"},
+        {"mixed\\dir/Bramblehop", "mixed\\dir"},
+        {".", "."},
+    };
+    for (const auto& c : cases) {
+        SetBaseDirectory(ThisGame, c.path);
+        EXPECT_STREQ(ThisGame.home, c.home) << c.path;
+    }
+}
+
+TEST(FrameLaunch, OverlongDirectoryIsRefusedNotOverflowed) {
+    LogCapture log;
+    std::string path(5000, 'd');
+    path += "/Bramblehop";
+    SetBaseDirectory(ThisGame, path.c_str());
+    EXPECT_STREQ(ThisGame.home, ".");
+    EXPECT_EQ(log.Lines().size(), 1u);
+
+    // The longest directory that fits is kept whole.
+    std::string fits(4099, 'e');
+    SetBaseDirectory(ThisGame, (fits + "/x").c_str());
+    EXPECT_EQ(strlen(ThisGame.home), 4099u);
+}
+
+// Puts the game in a mode whose screen does nothing, with a frozen clock.
+class FrameLoop : public ::testing::Test {
+protected:
+    void SetUp() override {
+        MillsFrozen = true;
+        MillsOffset = 100000;
+        ThisGame.GameMode = 99;
+        ThisGame.OverlayScreen = 0;
+        ThisGame.LoadTo = 0;
+        ThisGame.Paused = 0;
+        ThisGame.GameEnding = 0;
+        ThisGame.EndTimer = 0;
+        ThisGame.Active = 1;
+        ThisGame.NextUpdate = 0;
+        ThisGame.NextRender = 0;
+        for (int i = 0; i < 200; i++) ThisGame.Settings[i] = 0;
+    }
+    void TearDown() override {
+        MillsFrozen = false;
+        MillsOffset = 0;
+    }
+    // The loader counts one step per update while it sits past its last
+    // asset, which makes it a handy update counter.
+    void CountUpdates() { ThisGame.LoadTo = 50; }
+    int Updates() const { return ThisGame.LoadTo - 50; }
+};
+
+TEST_F(FrameLoop, FrameFactorIsTheClampedStepLength) {
+    const struct {
+        int ms;
+        float factor;
+    } cases[] = {{0, 0.3f}, {1, 0.3f}, {5, 0.3f}, {16, 0.96f}, {17, 1.02f},
+                 {128, 7.68f}, {129, 7.68f}, {2000, 7.68f}};
+    for (const auto& c : cases) {
+        ThisGame.CurMillis = MillsOffset;
+        MillsOffset += c.ms;
+        ThisGame.Update();
+        EXPECT_FLOAT_EQ(ThisGame.FrameFactor, c.factor) << c.ms << " ms";
+    }
+}
+
+TEST_F(FrameLoop, DueUpdateAndRenderRunOnceAndRearm) {
+    CountUpdates();
+    int frames = Frames;
+    ThisGame.KeepAlive();
+    EXPECT_EQ(Updates(), 1);
+    EXPECT_EQ(Frames - frames, 1);
+    EXPECT_EQ(ThisGame.NextUpdate, MillsOffset + 16);
+    EXPECT_EQ(ThisGame.NextRender, MillsOffset + 16);
+
+    // Nothing is due 10 ms later; both are due again at 16 ms.
+    MillsOffset += 10;
+    ThisGame.Active = 1;
+    ThisGame.KeepAlive();
+    EXPECT_EQ(Updates(), 1);
+    MillsOffset += 6;
+    ThisGame.Active = 1;
+    ThisGame.KeepAlive();
+    EXPECT_EQ(Updates(), 2);
+    EXPECT_EQ(Frames - frames, 2);
+}
+
+TEST_F(FrameLoop, ClockJumpBackRearmsBothDueTimes) {
+    CountUpdates();
+    ThisGame.NextUpdate = MillsOffset + 10001;
+    ThisGame.NextRender = MillsOffset + 10001;
+    int frames = Frames;
+    ThisGame.KeepAlive();
+    EXPECT_EQ(Updates(), 1);
+    EXPECT_EQ(Frames - frames, 1);
+    EXPECT_EQ(ThisGame.NextUpdate, MillsOffset + 16);
+    EXPECT_EQ(ThisGame.NextRender, MillsOffset + 16);
+
+    // A due time just 10 s ahead is still waited for.
+    ThisGame.Active = 1;
+    ThisGame.NextUpdate = MillsOffset + 10000;
+    ThisGame.KeepAlive();
+    EXPECT_EQ(Updates(), 1);
+}
+
+TEST_F(FrameLoop, PausedStepsAre32msAndMusicIsNotFed) {
+    ThisGame.GameMode = 99;
+    ThisGame.Paused = 1;
+    ThisGame.Settings[1] = 4;
+    ASys.StreamMasterVolume = 0.25f;
+    ThisGame.KeepAlive();
+    EXPECT_EQ(ThisGame.NextUpdate, MillsOffset + 32);
+    EXPECT_EQ(ThisGame.NextRender, MillsOffset + 32);
+    EXPECT_FLOAT_EQ(ASys.StreamMasterVolume, 0.25f);
+
+    ThisGame.Paused = 0;
+    ThisGame.Active = 1;
+    MillsOffset += 32;
+    ThisGame.KeepAlive();
+    EXPECT_FLOAT_EQ(ASys.StreamMasterVolume, 0.4f);
+}
+
+TEST_F(FrameLoop, InactiveWindowPollsAndPresentsEvery150ms) {
+    CountUpdates();
+    ThisGame.Active = -1;
+    ThisGame.NextUpdate = MillsOffset - 1;
+    ThisGame.NextRender = MillsOffset - 1;
+    int frames = Frames;
+    ThisGame.KeepAlive();
+    EXPECT_EQ(Updates(), 0) << "no logic step while the window is inactive";
+    EXPECT_EQ(Frames - frames, 1);
+    // The new due time counts from the old one, not from the clock.
+    EXPECT_EQ(ThisGame.NextUpdate, MillsOffset - 1 + 150);
+    EXPECT_EQ(ThisGame.NextRender, MillsOffset - 1 + 150);
+}
+
+TEST_F(FrameLoop, SettingsReachTheEngineEveryPass) {
+    ThisGame.Settings[0] = 3;
+    ThisGame.Settings[1] = 10;
+    ThisGame.Settings[20] = 5;
+    ThisGame.NextUpdate = ThisGame.NextRender = MillsOffset + 100;
+    ThisGame.KeepAlive();
+    EXPECT_FLOAT_EQ(ThisGame.SFXVol, 0.3f);
+    EXPECT_FLOAT_EQ(ThisGame.MusicVol, 1.0f);
+    EXPECT_FLOAT_EQ(ThisGame.Overscan, 0.1f);
+}
+
+TEST_F(FrameLoop, EndBannerGrowsThenReturnsToTitle) {
+    ThisGame.EndGame(1);
+    EXPECT_EQ(ThisGame.GameEnding, 1);
+    EXPECT_EQ(ThisGame.EndBanner, 1);
+    ThisGame.EndGame(-1);  // the first end wins
+    EXPECT_EQ(ThisGame.EndBanner, 1);
+
+    for (int step = 1; step <= 120; step++) {
+        ThisGame.KeyLock[3] = 0;
+        ThisGame.TouchLock[7] = 0;
+        ThisGame.Update();
+        ASSERT_EQ(ThisGame.EndTimer, step);
+        ASSERT_EQ(ThisGame.GameMode, 99);
+        ASSERT_EQ(ThisGame.KeyLock[3], 1) << "the banner locks every input";
+        ASSERT_EQ(ThisGame.TouchLock[7], 1);
+        ASSERT_EQ(ThisGame.KeyLock[5], 50);
+    }
+    ThisGame.Update();
+    EXPECT_EQ(ThisGame.EndTimer, 121);
+    EXPECT_EQ(ThisGame.GameMode, 1);
+
+    // Shrinking: once the end is cleared the timer falls by 3, not below 0.
+    ThisGame.GameMode = 99;
+    ThisGame.GameEnding = 0;
+    ThisGame.Update();
+    EXPECT_EQ(ThisGame.EndTimer, 118);
+    ThisGame.EndTimer = 2;
+    ThisGame.Update();
+    EXPECT_EQ(ThisGame.EndTimer, 0);
+    ThisGame.KeyLock[3] = 0;
+    ThisGame.Update();
+    EXPECT_EQ(ThisGame.KeyLock[3], 0) << "idle banner locks nothing";
+}
+
+TEST_F(FrameLoop, QuitBannerUsesItsOwnWords) {
+    ThisGame.EndGame(-1);
+    EXPECT_EQ(ThisGame.EndBanner, -1);
+    EXPECT_EQ(ThisGame.GameEnding, -1);
+}
+
+TEST_F(FrameLoop, PauseKeyMustBeReleasedBeforeItPausesAgain) {
+    ThisGame.Paused = 0;
+    ThisGame.KeyLock[98] = 1;
+    ASys.Keyv[8] = 1.0f;  // "Start" held since leaving the pause menu
+    ThisGame.Ingame();
+    EXPECT_EQ(ThisGame.Paused, 0);
+    ASys.Keyv[8] = 0.0f;
+    ThisGame.Ingame();
+    EXPECT_EQ(ThisGame.KeyLock[98], 0);
+    ASys.Keyv[8] = 1.0f;
+    ThisGame.Ingame();
+    EXPECT_EQ(ThisGame.Paused, 1);
+    EXPECT_EQ(ThisGame.PauseCursor, 1);
+    EXPECT_EQ(ThisGame.KeyLock[98], 1);
+    ASys.Keyv[8] = 0.0f;
+}
+
+TEST_F(FrameLoop, FirstUpdateAfterStartRunsTheLoader) {
+    ThisGame.LoadTo = 1;
+    ThisGame.GameMode = 0;
+    ThisGame.Update();
+    EXPECT_EQ(ThisGame.LoadTo, 2);
+    // However fast the assets load, the screens only run again from the
+    // 121st update on.
+    int steps = 1;
+    while (ThisGame.LoadTo > 0 && steps < 500) {
+        ThisGame.Update();
+        steps++;
+    }
+    EXPECT_EQ(steps, 120);
+}
+
+}  // namespace

@@ -1,0 +1,158 @@
+// The difficulty list, the logo zoom and the return from a finished game.
+#include <vector>
+
+#include "test_menu_fixture.h"
+
+namespace {
+
+class FrontMenu : public FrontScreen {
+protected:
+    void List() { g.Menu_Default("Easy|Normal|Hard", "a|b|c"); }
+    // Lets the list ease into place with no input.
+    void Settle() {
+        Run([&] { List(); }, 80);
+    }
+};
+
+TEST_F(FrontMenu, HeldDirectionRepeatsAfterShrinkingGapsAndWraps) {
+    g.MenuPage = 1;
+    g.DifficultyCursor = 1;
+    Run([&] { List(); });  // nothing held yet: the long first gap is armed
+    Control(2);
+    std::vector<int> when, where;
+    for (int u = 1; u <= 80; u++) {
+        int before = g.DifficultyCursor;
+        Run([&] { List(); });
+        if (g.DifficultyCursor != before) {
+            when.push_back(u);
+            where.push_back(g.DifficultyCursor);
+        }
+    }
+    std::vector<int> gaps;
+    for (size_t i = 1; i < when.size(); i++) gaps.push_back(when[i] - when[i - 1]);
+    EXPECT_EQ(when.front(), 1);
+    EXPECT_EQ(gaps, (std::vector<int>{24, 18, 12, 6, 3, 3, 3, 3, 3, 3}));
+    EXPECT_EQ(std::vector<int>(where.begin(), where.begin() + 5),
+              (std::vector<int>{2, 3, 1, 2, 3}));
+
+    // Releasing all four directions restores the long first gap; "Up" wraps
+    // the other way.
+    ReleaseAll();
+    Run([&] { List(); });
+    g.DifficultyCursor = 1;
+    Control(0);
+    Run([&] { List(); });
+    EXPECT_EQ(g.DifficultyCursor, 3);
+    Run([&] { List(); }, 23);
+    EXPECT_EQ(g.DifficultyCursor, 3);
+    Run([&] { List(); });
+    EXPECT_EQ(g.DifficultyCursor, 2);
+}
+
+TEST_F(FrontMenu, FirstClickHighlightsSecondClickStartsWithPointerPlay) {
+    g.MenuPage = 1;
+    Settle();
+    // Landscape 800 x 600: the highlighted item sits on y = 472, 46 apart.
+    Mouse(228, 518, true);
+    Run([&] { List(); }, 5);
+    EXPECT_EQ(g.DifficultyCursor, 3);
+    EXPECT_EQ(g.GameMode, 0);
+
+    Mouse(228, 518, false);
+    Settle();
+    Mouse(228, 472, true);
+    Run([&] { List(); });
+    EXPECT_EQ(g.GameMode, 11);
+    EXPECT_EQ(g.Difficulty, 3);
+    EXPECT_EQ(g.PointerPlay, 1);
+    EXPECT_EQ(g.MenuPage, 1);  // the list reopens here after the game
+}
+
+TEST_F(FrontMenu, ControlsConfirmOrGoBack) {
+    struct Case {
+        const char* what;
+        int control, playKey;
+        int page, mode;
+    } cases[] = {
+        {"Escape goes back and never starts", 8, 99, 0, 0},
+        {"Button 2 goes back", 11, -1, 0, 0},
+        {"Button 1 starts", 10, -1, 1, 11},
+        {"a pad's Start starts", 8, -1, 1, 11},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        g.MenuPage = 1;
+        g.PointerPlay = 1;
+        Control(c.control);
+        if (c.playKey >= 0) PlayKey(c.playKey);
+        Run([&] { List(); }, 3);
+        EXPECT_EQ(g.MenuPage, c.page);
+        EXPECT_EQ(g.GameMode, c.mode);
+        if (c.mode == 11) {
+            EXPECT_EQ(g.PointerPlay, 0);
+            EXPECT_EQ(g.Difficulty, 2);
+        }
+    }
+}
+
+TEST_F(FrontMenu, BackArrowReturnsToTitle) {
+    g.MenuPage = 1;
+    Mouse(20, 40, true);
+    Run([&] { List(); });
+    EXPECT_EQ(g.MenuPage, 0);
+    EXPECT_EQ(g.GameMode, 0);
+}
+
+TEST_F(FrontMenu, PortraitHidesItemsFarFromTheTargetLine) {
+    // Portrait 512 x 800: target line 620, spacing 58, list top 562 for the
+    // second item highlighted, so items sit at 562, 620, 678, 736, 794.
+    g.ScreenW = 512;
+    g.ScreenH = 800;
+    g.MenuPage = 1;
+    auto list = [&] { g.Menu_Default("A|B|C|D|E", ""); };
+    Run(list, 80);
+    Mouse(228, 794, true);  // 174 away: past 2.4 x 58
+    Run(list);
+    EXPECT_EQ(g.DifficultyCursor, 2);
+    Mouse(228, 794, false);
+    Run(list);
+    Mouse(228, 736, true);  // 116 away: hidden in landscape, shown here
+    Run(list);
+    EXPECT_EQ(g.DifficultyCursor, 4);
+}
+
+TEST_F(FrontMenu, LogoZoomsInTenUpdatesOrOneWithMotionReduction) {
+    auto menu = [&] { g.DoMenu(); };
+    g.MenuPage = 1;
+    Run(menu, 9);
+    EXPECT_LT(g.LogoZoom, 1.95f);
+    Run(menu);
+    EXPECT_GT(g.LogoZoom, 1.99f);
+
+    g.LogoZoom = 1.0f;
+    g.Settings[23] = 1;
+    Run(menu);
+    Run([&] { g.Menu_Background(); });
+    EXPECT_EQ(g.LogoZoom, 2.0f);
+    g.MenuPage = 0;
+    Run(menu);
+    Run([&] { g.Menu_Background(); });
+    EXPECT_EQ(g.LogoZoom, 1.0f);
+}
+
+TEST_F(FrontMenu, FinishedGameEntersScoreSavesAndReturnsToTheList) {
+    g.MenuPage = 1;
+    g.GameMode = 1;
+    g.GameEnding = -1;
+    g.Play.Score = 1234.9f;
+    Run([&] { g.LoopTarget(); });
+    EXPECT_EQ(g.GameMode, 0);
+    EXPECT_EQ(g.GameEnding, 0);
+    EXPECT_EQ(g.MenuPage, 1);
+    EXPECT_EQ(g.ScoreTable[40], 1234);
+    EXPECT_EQ(g.ScoreTable[45], 1234);
+    EXPECT_EQ(ReadBytes(dir.File("Save_552_Bramblehop.sav")).size(), 88404u);
+}
+
+}  // namespace

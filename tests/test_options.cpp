@@ -1,0 +1,160 @@
+// The options screen: value rows, toggles and actions, moving and
+// scrolling, the three ways out, and the pointer's highlight-then-act.
+#include "test_menu_fixture.h"
+
+namespace {
+
+// Rows of the list, in order (0 is "Back").
+enum Row { kBack, kSfx, kMusic, kName, kFullscreen, kMotion, kOverscan, kController, kInvert, kStats };
+
+class FrontOptions : public FrontScreen {
+protected:
+    void SetUp() override {
+        FrontScreen::SetUp();
+        g.OverlayScreen = 1;
+        g.OptionsCursor = 0;
+        g.OptionsScroll = 0;
+    }
+    void Options(int updates = 1) { Run([&] { g.Options(); }, updates); }
+    // Presses a control for one update, then releases it for one.
+    void Tap(int control) {
+        Control(control);
+        Options();
+        ReleaseAll();
+        Options();
+    }
+};
+
+TEST_F(FrontOptions, ConfirmOnAValueRowGoesToZeroThenToTheMaximum) {
+    g.OptionsCursor = kSfx;
+    Control(10);
+    Options(4);  // held: acts once
+    EXPECT_EQ(g.Settings[0], 0);
+    ReleaseAll();
+    Options();
+    Tap(10);
+    EXPECT_EQ(g.Settings[0], 10);
+    Tap(11);  // "Button 2" confirms here too
+    EXPECT_EQ(g.Settings[0], 0);
+    EXPECT_EQ(g.OverlayScreen, 1);
+}
+
+TEST_F(FrontOptions, LeftAndRightStepWithinTheRange) {
+    struct Case {
+        int row, slot, from, control, to;
+    } cases[] = {
+        {kSfx, 0, 0, 3, 0},       {kSfx, 0, 10, 1, 10},     {kMusic, 1, 5, 3, 4},
+        {kOverscan, 20, 9, 1, 10}, {kOverscan, 20, 1, 3, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row);
+        g.OptionsCursor = c.row;
+        g.Settings[c.slot] = c.from;
+        Control(c.control);
+        Options(3);
+        EXPECT_EQ(g.Settings[c.slot], c.to);
+        ReleaseAll();
+        Options();
+    }
+}
+
+TEST_F(FrontOptions, CursorStopsAtTheEndsAndTheListScrollsIntoView) {
+    Tap(0);
+    EXPECT_EQ(g.OptionsCursor, 0);
+    g.OptionsCursor = kStats;
+    Tap(2);
+    EXPECT_EQ(g.OptionsCursor, kStats);
+    EXPECT_EQ(g.OptionsCount, 10);
+
+    // The last row is laid out at y = 1118; it scrolls up 16 pixels per
+    // update until it lies above H - 80.
+    g.OptionsScroll = 0;
+    Options();
+    EXPECT_EQ(g.OptionsScroll, -16);
+    Options(100);
+    EXPECT_EQ(g.OptionsScroll, -608);
+    g.OptionsCursor = kBack;
+    Options(100);
+    EXPECT_EQ(g.OptionsScroll, 16);  // "Back" at 64 comes down to 80
+}
+
+TEST_F(FrontOptions, TogglesFlipAndActionsOpenTheirScreens) {
+    g.OptionsCursor = kMotion;
+    Tap(11);
+    EXPECT_EQ(g.Settings[23], 1);
+    EXPECT_EQ(g.OverlayScreen, 1);
+    Tap(10);
+    EXPECT_EQ(g.Settings[23], 0);
+
+    g.OptionsCursor = kStats;
+    Tap(10);
+    EXPECT_EQ(g.Settings[22], 1);
+    EXPECT_EQ(g.DebugMode, 1);
+
+    g.OptionsCursor = kController;
+    Control(10);
+    Options();
+    EXPECT_EQ(g.OverlayScreen, 3);
+    EXPECT_EQ(g.RedefRow, -1);
+    EXPECT_EQ(g.RedefCol, 0);
+    EXPECT_EQ(g.KeyLock[66], 1);  // the capture waits for fire to be released
+
+    SetUp();
+    g.OptionsCursor = kName;
+    Control(10);
+    Options();
+    EXPECT_EQ(g.OverlayScreen, 4);
+    EXPECT_EQ(g.OptionsCursor, 0);
+    EXPECT_EQ(ReadBytes(dir.File("Settings.sav")).size(), 4496u);
+}
+
+TEST_F(FrontOptions, BackRowBackSelectAndEscapeCloseAndSave) {
+    struct Case {
+        const char* what;
+        int row, control, playKey;
+    } cases[] = {
+        {"Back row", kBack, 10, -1},
+        {"Back/Select", kMusic, 9, -1},
+        {"Escape", kSfx, -1, 99},
+    };
+    int volume = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        g.OptionsCursor = c.row;
+        g.Settings[0] = ++volume;
+        if (c.control >= 0) Control(c.control);
+        if (c.playKey >= 0) PlayKey(c.playKey);
+        Options();
+        EXPECT_EQ(g.OverlayScreen, 0);
+        EXPECT_EQ(g.KeyLock[99], 1);  // Escape must be released before it quits
+        EXPECT_EQ(SavedInt("Settings.sav", 0), volume);
+    }
+}
+
+TEST_F(FrontOptions, PointerHighlightsThenActsAndDragsAlongTheDots) {
+    // "Online Name" is laid out at (400, 434); highlighted it lifts by 8.
+    Mouse(400, 434, true);
+    Options(3);
+    EXPECT_EQ(g.OptionsCursor, kName);
+    EXPECT_EQ(g.OverlayScreen, 1);
+    Mouse(392, 426, false);
+    Options();
+    Mouse(392, 426, true);
+    Options();
+    EXPECT_EQ(g.OverlayScreen, 4);
+
+    // "SFX Volume" at (392, 198) when highlighted; its 11 dots lie
+    // 320 / 11 apart from x = 392 - 160.
+    SetUp();
+    g.OptionsCursor = kSfx;
+    float step = 320.0f / 11;
+    Mouse(392 - 160 + step * 4, 198, true);
+    Options();
+    EXPECT_EQ(g.Settings[0], 3);
+    Mouse(392 - 160 + step * 9, 198, true);
+    Options();
+    EXPECT_EQ(g.Settings[0], 8);
+}
+
+}  // namespace

@@ -1,0 +1,134 @@
+// The key redefinition screen, driven by the fixed play keys and by pad
+// buttons (the only inputs a test can press without a window).
+#include <cstring>
+#include <string>
+
+#include "test_menu_fixture.h"
+
+namespace {
+
+class FrontRedefine : public FrontScreen {
+protected:
+    void SetUp() override {
+        FrontScreen::SetUp();
+        g.OverlayScreen = 3;
+        g.RedefRow = -1;
+        g.RedefCol = 0;
+        g.RedefDelay = g.RedefTimeout = g.TestTimer = 0;
+        ASys.Joy[98] = ASys.Joy[99] = 1;  // pad 0 connected and seen at rest
+    }
+    void Screen(int updates = 1) { Run([&] { g.RedefineKeys(); }, updates); }
+    void Tap(int playKey) {
+        PlayKey(playKey);
+        Screen();
+        PlayKey(playKey, 0);
+        Screen();
+    }
+    bool Bound(int control, int code) {
+        for (int slot = 0; slot < 64; slot++)
+            if (g.KeyValue(control, slot) == code) return true;
+        return false;
+    }
+};
+
+TEST_F(FrontRedefine, PicksWrapByRowAndClampByColumn) {
+    struct Case {
+        int row, col, key, toRow, toCol;
+    } cases[] = {
+        {-2, 0, 0, 4, 0},  // up from "Save" to Back/Select
+        {4, 1, 8, -2, 0},  // down from Start to "Save"
+        {2, 3, 0, 1, 1},   // up from Button 2 lands on Button 4
+        {3, 1, 5, 3, 1},   // right at the end of a row stays
+        {2, 0, 3, 2, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.row << "," << c.col << " key " << c.key);
+        g.RedefRow = c.row;
+        g.RedefCol = c.col;
+        PlayKey(c.key);
+        Screen(3);  // held: one move
+        PlayKey(c.key, 0);
+        Screen();
+        EXPECT_EQ(g.RedefRow, c.toRow);
+        EXPECT_EQ(g.RedefCol, c.toCol);
+    }
+}
+
+TEST_F(FrontRedefine, CatchesANewButtonButNotTheOneThatPicked) {
+    g.SetKey(13, 503);  // pad button 3 drives "Button 4" for now
+    g.RedefRow = 3;     // "Down"
+    g.RedefCol = 0;
+
+    // The pad's button 0 is the fire key that makes the pick.
+    PlayKey(10);
+    ASys.Joy[0] = 1;
+    Screen();
+    EXPECT_EQ(g.KeyLock[66], 2);
+    Screen(10);
+    EXPECT_FALSE(Bound(2, 500));
+    PlayKey(10, 0);
+    ASys.Joy[0] = 0;
+    Screen();
+
+    testing::internal::CaptureStdout();
+    ASys.Joy[3] = 1;
+    Screen();
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(g.KeyLock[66], 0);
+    EXPECT_EQ(g.KeyValue(2, 63), 503);
+    EXPECT_FALSE(Bound(13, 503));
+    EXPECT_NE(out.find("Button Caught 503\n"), std::string::npos);
+}
+
+TEST_F(FrontRedefine, NothingIsCaughtBeforeTheThirdWaitingUpdate) {
+    g.RedefRow = 1;  // "Up"
+    Tap(10);         // pick, and the second update of the wait
+    ASys.Joy[5] = 1;  // a fresh button pressed during the wait
+    Screen();
+    EXPECT_EQ(g.KeyLock[66], 2);  // locked by the delay, must be pressed again
+    ASys.Joy[5] = 0;
+    Screen();
+    ASys.Joy[5] = 1;
+    Screen();
+    EXPECT_EQ(g.KeyValue(0, 63), 505);
+}
+
+TEST_F(FrontRedefine, WaitGivesUpAfter359UpdatesLeavingBindingsAlone) {
+    g.SetKey(2, 264);
+    int before[1024];
+    memcpy(before, ASys.redef, sizeof before);
+    g.RedefRow = 3;
+    Tap(10);     // pick, then the first waiting update
+    Screen(358);
+    EXPECT_EQ(g.KeyLock[66], 2);
+    EXPECT_EQ(g.RedefTimeout, 0);
+    Screen();
+    EXPECT_EQ(g.KeyLock[66], 0);
+    EXPECT_EQ(memcmp(before, ASys.redef, sizeof before), 0);
+    Tap(8);  // navigation is back
+    EXPECT_EQ(g.RedefRow, 4);
+}
+
+TEST_F(FrontRedefine, TestModeBlocksNavigationThenSaveReturnsToOptions) {
+    // Opened with fire still held: nothing until it is released.
+    g.LockKeys();
+    PlayKey(10);
+    Screen(3);
+    EXPECT_EQ(g.TestTimer, 0);
+    PlayKey(10, 0);
+    Screen();
+    Tap(10);
+    EXPECT_GT(g.TestTimer, 350);
+    Tap(0);
+    EXPECT_EQ(g.RedefRow, -1);
+    Screen(360);
+    EXPECT_EQ(g.TestTimer, 0);
+    Tap(0);
+    ASSERT_EQ(g.RedefRow, -2);
+    g.SetKey(10, 90);
+    Tap(10);
+    EXPECT_EQ(g.OverlayScreen, 1);
+    EXPECT_EQ(SavedInt("Settings.sav", 100 + 64 * 10 + 63), 90);
+}
+
+}  // namespace

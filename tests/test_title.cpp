@@ -1,0 +1,102 @@
+// The title page: Escape and its lock, moving between the four buttons,
+// activating them by control or by two taps, and the swapped confirm.
+#include "test_menu_fixture.h"
+
+namespace {
+
+class FrontTitle : public FrontScreen {
+protected:
+    void Title(int updates = 1) { Run([&] { g.Menu_Start(); }, updates); }
+};
+
+TEST_F(FrontTitle, EscapeQuitsOnlyAfterItsLockIsReleased) {
+    // As after returning from another screen with Escape still held.
+    g.LockKeys();
+    PlayKey(99);
+    Title(5);
+    EXPECT_EQ(g.GameBreak, 0);
+    PlayKey(99, 0);
+    Title();
+    PlayKey(99);
+    Title();
+    EXPECT_EQ(g.GameBreak, 1);
+}
+
+TEST_F(FrontTitle, LeftAndRightWrapRoundTheRowOneStepPerPress) {
+    struct Case {
+        int control;
+        int visits[4];
+    } cases[] = {{1, {1, -2, -1, 0}}, {3, {-1, -2, 1, 0}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.control);
+        g.TitleCursor = 0;
+        for (int expected : c.visits) {
+            Control(c.control);
+            Title(8);  // held: one move only
+            EXPECT_EQ(g.TitleCursor, expected);
+            ReleaseAll();
+            Title();
+        }
+    }
+    // A value between the thresholds keeps the lock.
+    Control(1);
+    Title();
+    Control(1, 0.4f);
+    Title();
+    Control(1);
+    Title();
+    EXPECT_EQ(g.TitleCursor, 1);
+}
+
+TEST_F(FrontTitle, ConfirmActivatesTheHighlightedButton) {
+    struct Case {
+        int cursor;
+        int page, overlay, quit;
+    } cases[] = {{0, 1, 0, 0}, {1, 0, 1, 0}, {-2, 0, 2, 0}, {-1, 0, 0, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.cursor);
+        SetUp();
+        g.TitleCursor = c.cursor;
+        g.OptionsCursor = 5;
+        g.OptionsScroll = -100;
+        g.DebugMode = 1;  // flipped with F1 during play
+        Control(10);
+        Title();
+        EXPECT_EQ(g.MenuPage, c.page);
+        EXPECT_EQ(g.OverlayScreen, c.overlay);
+        EXPECT_EQ(g.GameBreak, c.quit);
+        EXPECT_EQ(g.TitleCursor, c.cursor);
+        if (c.overlay == 1) {
+            EXPECT_EQ(g.OptionsCursor, 0);
+            EXPECT_EQ(g.OptionsScroll, 0);
+            EXPECT_EQ(g.Settings[22], 1);
+        }
+    }
+}
+
+TEST_F(FrontTitle, FirstTapHighlightsSecondTapActivates) {
+    // Options sits at (W - 52, H - 96).
+    Mouse(748, 504, true);
+    Title(4);
+    EXPECT_EQ(g.TitleCursor, 1);
+    EXPECT_EQ(g.OverlayScreen, 0);
+    Mouse(748, 504, false);
+    Title();
+    Mouse(748, 504, true);
+    Title();
+    EXPECT_EQ(g.OverlayScreen, 1);
+}
+
+TEST_F(FrontTitle, SwappedRolesLetButton2ConfirmInstead) {
+    g.Settings[13] = 1;
+    Control(10);
+    Title();
+    EXPECT_EQ(g.MenuPage, 0);
+    ReleaseAll();
+    Title();
+    Control(11);
+    Title();
+    EXPECT_EQ(g.MenuPage, 1);
+}
+
+}  // namespace

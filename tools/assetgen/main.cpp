@@ -1,0 +1,54 @@
+// Writes every picture and sound of the game into a data folder, the same
+// bytes on every run. With --preview it draws a contact sheet instead.
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "art.h"
+#include "glyphs.h"
+#include "preview.h"
+#include "synth.h"
+
+namespace {
+
+int Usage() {
+    std::fprintf(stderr,
+                 "usage: bramblehop-assets OUTDIR\n"
+                 "       bramblehop-assets --preview DATADIR OUT.png\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 4 && std::strcmp(argv[1], "--preview") == 0) return RunPreview(argv[2], argv[3]);
+    if (argc != 2) return Usage();
+    const std::string dir = argv[1];
+    std::error_code ec;
+    std::filesystem::create_directories(dir + "/audio", ec);
+    if (ec) {
+        std::fprintf(stderr, "cannot create %s/audio: %s\n", dir.c_str(), ec.message().c_str());
+        return 1;
+    }
+    auto started = std::chrono::steady_clock::now();
+    const struct {
+        const char* file;
+        Image (*make)();
+    } images[] = {{"entplain.png", MakeFontSheet}, {"VellLogo.png", MakeVellLogo}, {"icons.png", MakeIcons},
+                  {"particles.png", MakeParticles}, {"options.png", MakeOptions},   {"menu.png", MakeMenu},
+                  {"logo.png", MakeLogo},           {"plr-32.png", MakePlayer},     {"tiles-32.png", MakeTiles},
+                  {"bg-32.png", MakeBackdrop},      {"obj-32.png", MakeFireballs}};
+    for (const auto& im : images) {
+        std::string path = dir + "/" + im.file;
+        if (!SavePNG(im.make(), path)) {
+            std::fprintf(stderr, "cannot write %s\n", path.c_str());
+            return 1;
+        }
+    }
+    if (!WriteSounds(dir + "/audio") || !WriteMusic(dir + "/audio/pages.ogg")) return 1;
+    double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    std::printf("Generated 11 images, 9 sounds and the music into %s in %.1f s\n", dir.c_str(), secs);
+    return 0;
+}
