@@ -84,7 +84,9 @@ TEST_F(PlayStep, RespawnHoldFreezesUntilEverythingIsReleased) {
             EXPECT_EQ(p.PlayerX, 2);
             EXPECT_EQ(p.PlayerY, 19);
             EXPECT_NE(p.SpeedY, -2.5f);
-            if (c.flap > 0.5f) EXPECT_EQ(g.KeyLock[10], 50);
+            if (c.flap > 0.5f) {
+                EXPECT_EQ(g.KeyLock[10], 50);
+            }
         }
     }
     EXPECT_GT(p.PlayerY, 19);  // free again: it falls
