@@ -310,6 +310,32 @@ TEST_F(DrawRec, ImageCommandsNeedALoadedSlot) {
     EXPECT_EQ(log.Lines(), want);
 }
 
+// A missing picture drawn every frame must not flood the log, yet a slot
+// that comes back and goes missing again is reported afresh.
+TEST_F(DrawRec, MissingImageLinesAreCappedPerSlot) {
+    ASys.ImageFrames[6] = 1;
+    ThisGame.DrawImg(6, 0, 0);  // a successful draw starts the count afresh
+    ASys.ImageFrames[6] = -1;
+    LogCapture log;
+    for (int i = 0; i < 100; i++) ThisGame.DrawImg(6, 0, 0);
+    std::vector<std::string> lines = log.Lines();
+    ASSERT_EQ(lines.size(), 17u);
+    EXPECT_EQ(lines[0], "Missing Image 6");
+    EXPECT_EQ(lines[15], "Missing Image 6");
+    EXPECT_EQ(lines[16], "Missing Image 6, not logged again until it is loaded");
+
+    ASys.ImageFrames[6] = 1;
+    ThisGame.DrawImg(6, 0, 0);
+    ASys.ImageFrames[6] = -1;
+    ThisGame.DrawImg(6, 0, 0);
+    ASSERT_EQ(log.Lines().size(), 18u);
+    EXPECT_EQ(log.Lines().back(), "Missing Image 6");
+
+    // Slots outside the table can never be loaded; they go quiet for good.
+    for (int i = 0; i < 100; i++) ThisGame.DrawImg(-3, 0, 0);
+    EXPECT_LE(log.Lines().size(), 18u + 17u);
+}
+
 TEST_F(DrawRec, ImageRecordsCarrySlotFrameAndScale) {
     ASys.ImageFrames[7] = 3;
     ASys.ImageFrames[102] = 1;

@@ -188,6 +188,39 @@ TEST_F(MusicStream, OggCutShortEndsOrLoopsCleanly) {
     }
 }
 
+// Damaged bytes never reach the decoder: a stream plays up to its first
+// damaged page, and one damaged from the start does not play at all.
+TEST_F(MusicStream, DamagedOggPagesStopTheStreamThere) {
+    std::string full = dir.File("full.ogg");
+    ASSERT_TRUE(WriteOgg(full, 1, 8000, 4.0, 300, 0.3f));
+    const std::vector<unsigned char> bytes = ReadBytes(full);
+    const long size = (long)bytes.size();
+    EXPECT_EQ(CheckedOggLength(bytes.data(), size), size);
+
+    std::vector<unsigned char> late = bytes;
+    late[late.size() * 2 / 3] ^= 0x20;
+    long good = CheckedOggLength(late.data(), size);
+    EXPECT_GT(good, 0);
+    EXPECT_LT(good, size * 2 / 3);
+    std::string path = Write("late.ogg", late);
+    ASys.PlayMusic_Ogg_Sys(path.c_str(), 0);
+    EXPECT_EQ(ASys.StreamType, 2);
+    EXPECT_TRUE(log.Has("Ogg stream damaged at byte " + std::to_string(good) + ", played up to there - " + path));
+    for (int i = 0; i < 40 && ASys.StreamType == 2; i++) ASys.HandleMusicSys();
+    EXPECT_EQ(ASys.StreamType, 0) << "the stream ends at the damage";
+
+    std::vector<unsigned char> early = bytes;
+    early[10] ^= 1;  // inside the first page
+    EXPECT_EQ(CheckedOggLength(early.data(), size), 0);
+    std::vector<unsigned char> shortPage(bytes.begin(), bytes.begin() + 40);
+    EXPECT_EQ(CheckedOggLength(shortPage.data(), 40), 0);
+    path = Write("early.ogg", early);
+    ASys.PlayMusic_Ogg_Sys(path.c_str(), 1);
+    EXPECT_EQ(ASys.StreamType, 0);
+    EXPECT_EQ(OggFile, nullptr);
+    EXPECT_TRUE(log.Has("Not an Ogg Vorbis stream - " + path + " (damaged at byte 0)"));
+}
+
 TEST_F(MusicStream, FilesThatCannotStreamStartNothing) {
     std::string good = dir.File("good.ogg");
     ASSERT_TRUE(WriteOgg(good, 1, 22050, 1.0, 440));

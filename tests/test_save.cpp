@@ -292,6 +292,43 @@ TEST_F(SaveTest, ShortSettingsFileKeepsTheDefaultsPastItsEnd) {
     EXPECT_EQ(ReadBytes(dir.File("Settings.sav")).size(), 4496u);
 }
 
+// Values no options screen could write (a damaged or foreign file) fall
+// back to their defaults; everything in range is believed.
+TEST_F(SaveTest, OutOfRangeSettingsAndBindingsFallBackToDefaults) {
+    Restart();
+    game.Save();
+    const std::vector<unsigned char> good = ReadBytes(dir.File("Settings.sav"));
+    struct Case {
+        int slot, written, loaded;
+    } cases[] = {{0, 11, 7},  {0, -1, 7}, {1, 10, 10},  {1, 0, 0},   {10, 2, 0},  {13, 1, 1},
+                 {20, 10, 10}, {20, 5000, 0}, {22, -3, 0}, {23, 1, 1}, {23, 1 << 30, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "slot " << c.slot << " = " << c.written);
+        std::vector<unsigned char> bytes = good;
+        for (int i = 0; i < 4; i++) bytes[4 * c.slot + i] = (unsigned char)((uint32_t)c.written >> (8 * i));
+        WriteBytes(dir.File("Settings.sav"), bytes);
+        Restart();
+        EXPECT_EQ(game.Settings[c.slot], c.loaded);
+    }
+
+    // Bindings: codes that name no key, button or axis are skipped, so the
+    // control keeps its default; a real pad button is taken.
+    Defaults();
+    int defaults[64];
+    for (int slot = 0; slot < 64; slot++) defaults[slot] = game.KeyValue(3, slot);
+    std::vector<unsigned char> bytes = good;
+    const int junk[] = {123456789, -5, 31, 349, 499, 598, 999, 4000};
+    for (int slot = 0; slot < 64; slot++) {
+        int v = junk[slot % 8];
+        for (int i = 0; i < 4; i++) bytes[400 + (3 * 64 + slot) * 4 + i] = (unsigned char)((uint32_t)v >> (8 * i));
+    }
+    for (int i = 0; i < 4; i++) bytes[400 + (4 * 64 + 63) * 4 + i] = (unsigned char)(712u >> (8 * i));
+    WriteBytes(dir.File("Settings.sav"), bytes);
+    Restart();
+    for (int slot = 0; slot < 64; slot++) EXPECT_EQ(game.KeyValue(3, slot), defaults[slot]) << slot;
+    EXPECT_EQ(game.KeyValue(4, 63), 712);  // pad 2, button 12
+}
+
 TEST_F(SaveTest, FailedSavesKeepThePreviousFiles) {
     Restart();
     FillScores();

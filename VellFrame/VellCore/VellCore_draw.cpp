@@ -46,6 +46,30 @@ bool ImagePresent(int slot) {
     return slot >= 0 && slot < 105 && ASys.ImageFrames[slot] != -1;
 }
 
+// A missing picture is asked for every frame, and text asks once per
+// character: unchecked, a game without its Data folder writes thousands of
+// lines a second. Each slot gets a few lines, then one saying it goes quiet,
+// until it is drawn successfully again. Slots outside the table share a row.
+const int kMissingLogLimit = 16;
+int MissingLogged[106];
+
+int MissingRow(int slot) { return slot >= 0 && slot < 105 ? slot : 105; }
+
+bool ImageUsable(VellCore& core, int slot) {
+    int& logged = MissingLogged[MissingRow(slot)];
+    if (ImagePresent(slot)) {
+        logged = 0;
+        return true;
+    }
+    if (logged < kMissingLogLimit) {
+        core.Debuglog(core.fstr("Missing Image %i", slot));
+    } else if (logged == kMissingLogLimit) {
+        core.Debuglog(core.fstr("Missing Image %i, not logged again until it is loaded", slot));
+    }
+    if (logged <= kMissingLogLimit) logged++;
+    return false;
+}
+
 }  // namespace
 
 // Starts a record of the given kind, or returns null when the list is full.
@@ -300,10 +324,7 @@ void VellCore::Line(float x1, float y1, float x2, float y2) {
 // ---- images ----
 
 static void ImageRecord(VellCore& core, int kind, int slot, float x, float y, int frame) {
-    if (!ImagePresent(slot)) {
-        core.Debuglog(core.fstr("Missing Image %i", slot));
-        return;
-    }
+    if (!ImageUsable(core, slot)) return;
     double* r = BeginRecord(core, kind);
     if (!r) return;
     r[1] = RelX(x);
@@ -328,10 +349,7 @@ void VellCore::DrawBlur(int slot, float x, float y, int frame) {
 
 void VellCore::QuadImg(int slot, float x1, float y1, float x2, float y2, float x3, float y3,
                        float x4, float y4, int frame) {
-    if (!ImagePresent(slot)) {
-        Debuglog(fstr("Missing Image %i", slot));
-        return;
-    }
+    if (!ImageUsable(*this, slot)) return;
     double* r = BeginRecord(*this, kQuadImage);
     if (!r) return;
     r[1] = RelX(x1), r[2] = RelY(y1);

@@ -146,8 +146,10 @@ static void ReleaseSource(ALuint source) {
 }
 
 // Reads the chunks after the header; the first complete "data" chunk goes
-// into the slot's buffer, and a later one replaces it.
-static void LoadWavChunks(VellSys& sys, int s, FILE* f, const WavHeader& h, long fileSize) {
+// into the slot's buffer, and a later one replaces it. False when the file
+// ended without any sound and nothing was said about it yet.
+static bool LoadWavChunks(VellSys& sys, int s, FILE* f, const WavHeader& h, long fileSize) {
+    bool said = false;
     for (;;) {
         std::string tag = readTag(f);
         if (feof(f) || ferror(f)) break;
@@ -160,12 +162,12 @@ static void LoadWavChunks(VellSys& sys, int s, FILE* f, const WavHeader& h, long
         if (size < 0 || (long)size > left) {
             // A lying size must not decide how much memory we take.
             sys.Debuglog(sys.fstrSys("Wave data chunk of %i bytes is larger than the file", size));
-            break;
+            return true;
         }
         unsigned char* bytes = (unsigned char*)malloc(size > 0 ? (size_t)size : 1);
         if (!bytes) {
             sys.Debuglog(sys.fstrSys("No memory for %i bytes of wave data", size));
-            break;
+            return true;
         }
         if (fread(bytes, 1, (size_t)size, f) == (size_t)size) {
             int bps = h.bits / 8;
@@ -178,6 +180,7 @@ static void LoadWavChunks(VellSys& sys, int s, FILE* f, const WavHeader& h, long
             if (AudioLive())
                 alBufferData(ALbuffer[s], WavFormat(bps, h.channels), bytes, size, h.rate);
             sys.Debuglog(sys.fstrSys("     Load %i bytes", size));
+            said = true;
             if (AudioLive()) {
                 ALenum e = alGetError();
                 if (e != AL_NO_ERROR) sys.Debuglog(sys.fstrSys("Post Error %i", e));
@@ -185,6 +188,7 @@ static void LoadWavChunks(VellSys& sys, int s, FILE* f, const WavHeader& h, long
         }
         free(bytes);
     }
+    return said;
 }
 
 void VellSys::GetWAV(int s, const char* path) {
@@ -228,7 +232,11 @@ void VellSys::GetWAV(int s, const char* path) {
     if (fseek(f, 0, SEEK_END) == 0) fileSize = ftell(f);
     rewind(f);
     WavHeader h = {};
-    if (fileSize >= 0 && ReadWavHeader(f, h)) LoadWavChunks(*this, s, f, h, fileSize);
+    // A damaged or foreign file leaves the slot silent, and the log says so.
+    if (fileSize < 0 || !ReadWavHeader(f, h))
+        Debuglog("Not a PCM Wave file");
+    else if (!LoadWavChunks(*this, s, f, h, fileSize))
+        Debuglog("No sound data in the Wave file");
     fclose(f);
 }
 

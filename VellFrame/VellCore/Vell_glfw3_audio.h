@@ -31,6 +31,10 @@ extern fpos_t MusicFileBegin;
 extern int MusicBufferTick;
 extern int MusicBufferStats[10];
 
+// How many bytes from the start of an Ogg file are whole pages whose
+// checksums hold; only those reach the decoder.
+long CheckedOggLength(const unsigned char* data, long size);
+
 // Returned by readInt and readShort when the bytes are not there.
 const int ReadFailed = -37171;
 

@@ -1,5 +1,9 @@
 // Music streaming: a WAV or Ogg Vorbis file read in blocks into four OpenAL
 // buffers queued on source 31, topped up by polling from the game loop.
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
 #include "Vell_glfw3_audio.h"
 
 #define STB_VORBIS_HEADER_ONLY
@@ -21,9 +25,16 @@ static short OggBlock[OggBlockSamples];
 
 static ALuint MusicSource() { return ALsource[31]; }
 
+// The Ogg stream's checked pages, decoded from memory so the decoder can
+// never read past them.
+static unsigned char* OggBytes = nullptr;
+static const long MaxOggBytes = 64L << 20;
+
 static void CloseStreamFiles() {
     if (OggFile) stb_vorbis_close(OggFile);
     OggFile = nullptr;
+    free(OggBytes);
+    OggBytes = nullptr;
     if (MusicFile) fclose(MusicFile);
     MusicFile = nullptr;
 }
@@ -139,16 +150,83 @@ void VellSys::PlayMusic_Wav_Sys(const char* path, int loop) {
     }
 }
 
+// Ogg's page checksum: CRC-32 with polynomial 0x04c11db7, no reflection,
+// computed with the page's own checksum field as zero.
+static uint32_t OggCrc(const unsigned char* p, long n, long crcAt) {
+    static uint32_t table[256];
+    if (!table[1])
+        for (uint32_t i = 0; i < 256; i++) {
+            uint32_t r = i << 24;
+            for (int k = 0; k < 8; k++) r = (r & 0x80000000u) ? (r << 1) ^ 0x04c11db7u : r << 1;
+            table[i] = r;
+        }
+    uint32_t crc = 0;
+    for (long i = 0; i < n; i++) {
+        unsigned char b = (i >= crcAt && i < crcAt + 4) ? 0 : p[i];
+        crc = (crc << 8) ^ table[((crc >> 24) ^ b) & 255];
+    }
+    return crc;
+}
+
+// The length of the run of whole, undamaged pages at the start. The
+// decoder trusts what it reads, and a damaged download or disk must not be
+// able to crash the game, so it only ever sees pages whose checksums hold.
+long CheckedOggLength(const unsigned char* data, long size) {
+    long at = 0;
+    while (size - at >= 27) {
+        const unsigned char* page = data + at;
+        if (memcmp(page, "OggS", 4) != 0 || page[4] != 0) break;
+        long segments = page[26];
+        if (size - at < 27 + segments) break;
+        long length = 27 + segments;
+        for (long i = 0; i < segments; i++) length += page[27 + i];
+        if (size - at < length) break;
+        uint32_t stored = (uint32_t)page[22] | (uint32_t)page[23] << 8 | (uint32_t)page[24] << 16 |
+                          (uint32_t)page[25] << 24;
+        if (OggCrc(page, length, 22) != stored) break;
+        at += length;
+    }
+    return at;
+}
+
+// Reads the whole file; null (with the reason logged) when it cannot.
+static unsigned char* ReadOggFile(VellSys& sys, FILE* f, const char* path, long& size) {
+    size = -1;
+    if (fseek(f, 0, SEEK_END) == 0) size = ftell(f);
+    rewind(f);
+    if (size < 0 || size > MaxOggBytes) {
+        sys.Debuglog(sys.fstrSys("Ogg stream too large to play - %s", path));
+        return nullptr;
+    }
+    unsigned char* bytes = (unsigned char*)malloc(size > 0 ? (size_t)size : 1);
+    if (!bytes || fread(bytes, 1, (size_t)size, f) != (size_t)size) {
+        sys.Debuglog(sys.fstrSys("Error Reading Ogg - %s", path));
+        free(bytes);
+        return nullptr;
+    }
+    return bytes;
+}
+
 void VellSys::PlayMusic_Ogg_Sys(const char* path, int loop) {
     BeginStream(*this, loop);
-    MusicFile = path ? fopen(path, "rb") : nullptr;
-    if (!MusicFile) {
+    FILE* f = path ? fopen(path, "rb") : nullptr;
+    if (!f) {
         Debuglog("Error Opening Ogg");
         return;
     }
-    fgetpos(MusicFile, &MusicFileBegin);
+    long size;
+    OggBytes = ReadOggFile(*this, f, path, size);
+    fclose(f);
+    if (!OggBytes) return;
+    long good = CheckedOggLength(OggBytes, size);
+    if (good == 0) {
+        Debuglog(fstrSys("Not an Ogg Vorbis stream - %s (damaged at byte 0)", path));
+        CloseStreamFiles();
+        return;
+    }
+    if (good < size) Debuglog(fstrSys("Ogg stream damaged at byte %li, played up to there - %s", good, path));
     int err = 0;
-    OggFile = stb_vorbis_open_file(MusicFile, 0, &err, nullptr);
+    OggFile = stb_vorbis_open_memory(OggBytes, (int)good, &err, nullptr);
     if (!OggFile) {
         Debuglog(fstrSys("Not an Ogg Vorbis stream - %s (%i)", path, err));
         CloseStreamFiles();

@@ -7,6 +7,23 @@
 
 static const int EndOfFile = -37170;  // reads past the end return -37171
 
+// Any physical input the bindings can name: nothing, a keyboard key, or a
+// button or axis of one of four pads.
+static bool InputCode(int v) {
+    if (v == 0 || (v >= 32 && v <= 348)) return true;
+    return v >= 500 && v < 900 && v % 100 <= 97;
+}
+
+// A damaged or foreign settings file must not leave the player deaf,
+// blinded by a huge overscan or without working controls: values the
+// options screen could never have written fall back to their defaults.
+static void KeepSaneSettings(int* s) {
+    const struct { int slot, top, fallback; } ranges[] = {
+        {0, 10, 7}, {1, 10, 7}, {10, 1, 0}, {13, 1, 0}, {20, 10, 0}, {22, 1, 0}, {23, 1, 0}};
+    for (const auto& r : ranges)
+        if (s[r.slot] < 0 || s[r.slot] > r.top) s[r.slot] = r.fallback;
+}
+
 static int UserCheck(const int* s) { return s[24] % 37171 + s[25] % 17021 + s[26] % 53496; }
 static int CopyCheck(const int* s) { return s[124] % 53496 + s[125] % 37171 + s[126] % 17021; }
 
@@ -68,9 +85,10 @@ void MyGame::Load() {
         for (int k = 0; k < 16; k++)
             for (int slot = 0; slot < 64; slot++) {
                 int v = ReadInt();
-                if (v >= EndOfFile) SetKey(k, v);
+                if (v >= EndOfFile && InputCode(v)) SetKey(k, v);
             }
         CloseFile();
+        KeepSaneSettings(Settings);
     }
     if (Settings[27] != UserCheck(Settings)) {
         printf("A");
