@@ -221,6 +221,25 @@ TEST_F(MusicStream, DamagedOggPagesStopTheStreamThere) {
     EXPECT_TRUE(log.Has("Not an Ogg Vorbis stream - " + path + " (damaged at byte 0)"));
 }
 
+// Files the fuzzer found, with their page checksums intact so they reach
+// the header checks: a comment length that pointed outside the packet (the
+// decoder wrote before its memory) and a broken sparse codebook (it failed
+// half-way and lost what it had allocated). Both are refused; the sanitizer
+// build shows any overflow or leak.
+TEST_F(MusicStream, FuzzerFindsAreRefusedSafely) {
+    for (const char* name : {"ogg_comment_overflow.ogg", "ogg_setup_leak.ogg"}) {
+        SCOPED_TRACE(name);
+        std::string path = std::string(BRAMBLEHOP_SOURCE_DIR) + "/tests/data/" + name;
+        ASSERT_FALSE(ReadBytes(path).empty());
+        for (int i = 0; i < 3; i++) {
+            ASys.PlayMusic_Ogg_Sys(path.c_str(), 1);
+            for (int k = 0; k < 6; k++) ASys.HandleMusicSys();
+        }
+        EXPECT_EQ(OggFile, nullptr);
+        EXPECT_EQ(ASys.StreamType, 0);
+    }
+}
+
 TEST_F(MusicStream, FilesThatCannotStreamStartNothing) {
     std::string good = dir.File("good.ogg");
     ASSERT_TRUE(WriteOgg(good, 1, 22050, 1.0, 440));

@@ -34,6 +34,9 @@ extern int MusicBufferStats[10];
 // How many bytes from the start of an Ogg file are whole pages whose
 // checksums hold; only those reach the decoder.
 long CheckedOggLength(const unsigned char* data, long size);
+// Whether the identification and comment headers at the start of checked
+// pages are consistent enough to hand to the decoder.
+bool VorbisHeadersSound(const unsigned char* data, long size);
 
 // Returned by readInt and readShort when the bytes are not there.
 const int ReadFailed = -37171;

@@ -30,6 +30,10 @@ static ALuint MusicSource() { return ALsource[31]; }
 static unsigned char* OggBytes = nullptr;
 static const long MaxOggBytes = 64L << 20;
 
+// The decoder works inside this fixed area instead of the heap: some of its
+// error paths forget to free what they took, and one stream plays at a time.
+static char OggArena[1 << 20];
+
 static void CloseStreamFiles() {
     if (OggFile) stb_vorbis_close(OggFile);
     OggFile = nullptr;
@@ -150,45 +154,6 @@ void VellSys::PlayMusic_Wav_Sys(const char* path, int loop) {
     }
 }
 
-// Ogg's page checksum: CRC-32 with polynomial 0x04c11db7, no reflection,
-// computed with the page's own checksum field as zero.
-static uint32_t OggCrc(const unsigned char* p, long n, long crcAt) {
-    static uint32_t table[256];
-    if (!table[1])
-        for (uint32_t i = 0; i < 256; i++) {
-            uint32_t r = i << 24;
-            for (int k = 0; k < 8; k++) r = (r & 0x80000000u) ? (r << 1) ^ 0x04c11db7u : r << 1;
-            table[i] = r;
-        }
-    uint32_t crc = 0;
-    for (long i = 0; i < n; i++) {
-        unsigned char b = (i >= crcAt && i < crcAt + 4) ? 0 : p[i];
-        crc = (crc << 8) ^ table[((crc >> 24) ^ b) & 255];
-    }
-    return crc;
-}
-
-// The length of the run of whole, undamaged pages at the start. The
-// decoder trusts what it reads, and a damaged download or disk must not be
-// able to crash the game, so it only ever sees pages whose checksums hold.
-long CheckedOggLength(const unsigned char* data, long size) {
-    long at = 0;
-    while (size - at >= 27) {
-        const unsigned char* page = data + at;
-        if (memcmp(page, "OggS", 4) != 0 || page[4] != 0) break;
-        long segments = page[26];
-        if (size - at < 27 + segments) break;
-        long length = 27 + segments;
-        for (long i = 0; i < segments; i++) length += page[27 + i];
-        if (size - at < length) break;
-        uint32_t stored = (uint32_t)page[22] | (uint32_t)page[23] << 8 | (uint32_t)page[24] << 16 |
-                          (uint32_t)page[25] << 24;
-        if (OggCrc(page, length, 22) != stored) break;
-        at += length;
-    }
-    return at;
-}
-
 // Reads the whole file; null (with the reason logged) when it cannot.
 static unsigned char* ReadOggFile(VellSys& sys, FILE* f, const char* path, long& size) {
     size = -1;
@@ -224,9 +189,15 @@ void VellSys::PlayMusic_Ogg_Sys(const char* path, int loop) {
         CloseStreamFiles();
         return;
     }
+    if (!VorbisHeadersSound(OggBytes, good)) {
+        Debuglog(fstrSys("Not an Ogg Vorbis stream - %s (damaged headers)", path));
+        CloseStreamFiles();
+        return;
+    }
     if (good < size) Debuglog(fstrSys("Ogg stream damaged at byte %li, played up to there - %s", good, path));
     int err = 0;
-    OggFile = stb_vorbis_open_memory(OggBytes, (int)good, &err, nullptr);
+    stb_vorbis_alloc arena = {OggArena, (int)sizeof OggArena};
+    OggFile = stb_vorbis_open_memory(OggBytes, (int)good, &err, &arena);
     if (!OggFile) {
         Debuglog(fstrSys("Not an Ogg Vorbis stream - %s (%i)", path, err));
         CloseStreamFiles();

@@ -5,7 +5,7 @@
 # and say what went wrong in one clear log line.
 #
 # Usage: hostile.sh CASE path/to/Bramblehop
-#   CASE: no_data corrupt_png corrupt_wav corrupt_ogg read_only full_disk
+#   CASE: no_audio no_data corrupt_png corrupt_wav corrupt_ogg read_only full_disk
 #         garbage_saves empty_saves huge_saves
 set -uo pipefail
 case_name=$1
@@ -99,6 +99,13 @@ PY
 }
 
 case $case_name in
+no_audio)
+  with_game; with_data
+  e2e_audio_drivers=no-such-device
+  play_round
+  expect_log "Audio Device Error"
+  saves_hold_a_game
+  ;;
 no_data)
   with_game
   play_round
@@ -162,7 +169,7 @@ full_disk)
   cp "$work/before"/*.sav "$base/"
   dd if=/dev/zero of="$base/filler" bs=4k 2>/dev/null  # until the disk is full
   play_round
-  expect_log "the previous one is kept"
+  expect_log "Save failed, kept the previous"
   cmp -s "$work/before/Settings.sav" "$base/Settings.sav" || fail "Settings.sav changed"
   cmp -s "$work/before/Save_552_Bramblehop.sav" "$base/Save_552_Bramblehop.sav" ||
     fail "the score file changed"

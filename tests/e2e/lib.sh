@@ -40,7 +40,7 @@ start_game() {
   # on Escape) still counts as held; let go of everything first.
   xdotool keyup Escape z x Left Right Up Down F10 2>/dev/null
   start=$(date +%s%N)
-  ALSOFT_CONF="$work/alsoft.conf" ALSOFT_DRIVERS= "$dir/Bramblehop" >"$log" 2>&1 &
+  ALSOFT_CONF="$work/alsoft.conf" ALSOFT_DRIVERS=${e2e_audio_drivers:-} "$dir/Bramblehop" >"$log" 2>&1 &
   pid=$!
   for _ in $(seq 1 100); do
     wid=$(xdotool search --name '^Bramblehop$' 2>/dev/null | tail -1)

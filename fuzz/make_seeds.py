@@ -1,0 +1,111 @@
+#!/usr/bin/env python3
+"""Writes the fuzzers' seed corpus into fuzz/corpus: small, valid examples
+of every input kind, so the fuzzers start from files the game really reads.
+
+Usage: make_seeds.py PATH/TO/pages.ogg   (the generated music, for Ogg pages)
+"""
+import os
+import struct
+import sys
+import zlib
+
+here = os.path.join(os.path.dirname(os.path.abspath(__file__)), "corpus")
+
+
+def put(kind, name, data):
+    os.makedirs(os.path.join(here, kind), exist_ok=True)
+    with open(os.path.join(here, kind, name), "wb") as f:
+        f.write(data)
+
+
+# ---- PNG ----
+def chunk(tag, body):
+    return struct.pack(">I", len(body)) + tag + body + struct.pack(">I", zlib.crc32(tag + body))
+
+
+def png(width, height, colour, depth, rows, extra=b""):
+    head = struct.pack(">IIBBBBB", width, height, depth, colour, 0, 0, 0)
+    raw = b"".join(b"\0" + r for r in rows)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", head) + extra +
+            chunk(b"IDAT", zlib.compress(raw)) + chunk(b"IEND", b""))
+
+
+put("png", "rgba_16", png(16, 16, 6, 8, [b"".join(bytes((x * 16, y * 16, 99, 255 - x)) for x in range(16))
+                                          for y in range(16)]))
+put("png", "rgb_8", png(8, 8, 2, 8, [b"".join(bytes((x * 30, y * 30, 200)) for x in range(8)) for y in range(8)]))
+put("png", "grey16_4", png(4, 4, 0, 16, [b"".join(struct.pack(">H", (x + y) * 8000) for x in range(4))
+                                         for y in range(4)]))
+put("png", "palette_4", png(4, 4, 3, 8, [bytes((x + y) % 3 for x in range(4)) for y in range(4)],
+                            chunk(b"PLTE", bytes((255, 0, 0, 0, 255, 0, 0, 0, 255))) +
+                            chunk(b"tRNS", bytes((255, 128, 0)))))
+put("png", "sheet_64x32", png(64, 32, 6, 8, [b"".join(bytes((x * 4, y * 8, (x // 32) * 200, 255))
+                                                      for x in range(64)) for y in range(32)]))
+
+
+# ---- WAV ----
+def wav(channels, bits, rate, samples, extra=b""):
+    data = bytes((i * 37) & 255 for i in range(samples * channels * bits // 8))
+    fmt = struct.pack("<HHIIHH", 1, channels, rate, rate * channels * bits // 8, channels * bits // 8, bits)
+    body = b"WAVE" + b"fmt " + struct.pack("<I", len(fmt)) + fmt + extra + b"data" + struct.pack("<I", len(data)) + data
+    return b"RIFF" + struct.pack("<I", len(body)) + body
+
+
+put("wav", "mono8", wav(1, 8, 8000, 200))
+put("wav", "stereo16", wav(2, 16, 22050, 300))
+put("wav", "list_chunk", wav(1, 16, 11025, 100, b"LIST" + struct.pack("<I", 4) + b"INFO"))
+
+
+# ---- Ogg: the headers and the first audio pages of the game's own music ----
+def ogg_prefix(path, audio_pages):
+    data = open(path, "rb").read()
+    at, pages = 0, 0
+    while at + 27 <= len(data) and data[at:at + 4] == b"OggS":
+        segments = data[at + 26]
+        length = 27 + segments + sum(data[at + 27:at + 27 + segments])
+        granule = struct.unpack("<q", data[at + 6:at + 14])[0]
+        at += length
+        if granule > 0:
+            pages += 1
+            if pages == audio_pages:
+                break
+    return data[:at]
+
+
+if len(sys.argv) > 1:
+    put("ogg", "music_start", ogg_prefix(sys.argv[1], 2))
+
+
+# ---- Save files: a valid pair, joined as the load fuzzer splits them ----
+def i32(v):
+    v &= 0xffffffff
+    return v - (1 << 32) if v >= 1 << 31 else v
+
+
+def cmod(a, b):  # C's remainder, which keeps the sign of a
+    r = abs(a) % b
+    return -r if a < 0 else r
+
+
+settings = [0] * 200
+settings[0], settings[1], settings[101], settings[100] = 8, 7, 3, 4
+settings[24], settings[25], settings[26] = 20261210, 123456, 4321
+settings[27] = settings[24] % 37171 + settings[25] % 17021 + settings[26] % 53496
+for i in range(24, 27):
+    settings[100 + i] = settings[i]
+settings[127] = settings[124] % 53496 + settings[125] % 37171 + settings[126] % 17021
+scores = [0] * 22000
+scores[40], scores[41], scores[45] = 5000, 4000, 1200
+a, b, c, s = settings[24] % 5 + 3, settings[25] % 4 + 4, 552 % 6 + 2, 0
+for i in range(100, 200):
+    s = cmod(i32(i32(552 + settings[i]) * a + (b + i) * c + s), 371653)
+for j in range(22000):
+    s = cmod(i32(i32(552 + scores[j]) * a + (c + j) * b + s), 371653)
+keys = [0] * 1024
+settings_file = struct.pack("<100i", *settings[:100]) + struct.pack("<1024i", *keys)
+score_file = struct.pack("<100i", *settings[100:]) + struct.pack("<22000i", *scores) + struct.pack("<i", s)
+# The first byte (8) puts the cut at 8/256 of the whole: exactly the end of
+# the settings file when the input is 32 times its length.
+whole = settings_file + score_file
+whole += bytes(len(settings_file) * 32 - len(whole))
+put("load", "valid_pair", whole)
+put("load", "short", settings_file[:64])
