@@ -13,3 +13,12 @@ void RestoreBusyLevel();
 
 // Fills every particle slot with a long-lived spark.
 void FillParticles();
+
+// One line describing the busy play state (level, difficulty, spinners,
+// followers, live particles), so a run shows what it really measured.
+void DescribeBusyLevel(char* out, int size);
+
+// Records in the list handed to the renderer, and how many times
+// consecutive records change the pixels they draw from (each change
+// starts a new batch).
+void DescribeDrawList(int& records, int& imageChanges);
