@@ -14,6 +14,15 @@ float* Cell(int x, int y) { return &ThisGame.TileMap[(y * 60 + x) * 10]; }
 
 }  // namespace
 
+bool LoadGameAssets(const char* folder) {
+    MyGame& g = ThisGame;
+    snprintf(g.home, sizeof g.home, "%s", folder);
+    g.GameNum = 552;  // names the Data folder
+    g.LoadTo = 1;
+    while (g.LoadTo > 0) g.Update();
+    return ASys.ImageFrames[51] != -1;
+}
+
 void FillParticles() {
     MyGame& g = ThisGame;
     for (int i = 0; i < 256; i++) {

@@ -1,9 +1,11 @@
 // Whole frames on the real renderer (run under Xvfb with Mesa's llvmpipe):
 // first frame, empty / busy play / options frames, uploads, peak memory.
 // Usage: bramblehop_frame_bench <folder holding Data/552> <launch-ns> [shots]
+//        bramblehop_frame_bench <folder holding Data/552> <launch-ns> --first
 // where launch-ns is CLOCK_REALTIME in ns just before this process started.
 // With a shots folder, the busy and options frames are also saved there as
 // PNG files, so two builds of the renderer can be compared pixel for pixel.
+// With --first only the start-up is timed, so it can be repeated cheaply.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -43,7 +45,7 @@ void TimeFrames(int frames, double& ms, double& uploads) {
 }
 
 void SaveShot(int argc, char** argv, const char* name) {
-    if (argc < 4) return;
+    if (argc < 4 || strcmp(argv[3], "--first") == 0) return;
     snprintf(ASys.ScreenshotName, sizeof ASys.ScreenshotName, "%s/%s.png", argv[3], name);
     ASys.Screenshot();
 }
@@ -79,6 +81,11 @@ int main(int argc, char** argv) {
     timespec now;
     clock_gettime(CLOCK_REALTIME, &now);
     double firstFrame = ((double)now.tv_sec * 1e9 + now.tv_nsec - atof(argv[2])) / 1e6;
+    if (argc > 3 && strcmp(argv[3], "--first") == 0) {
+        printf("first_frame_ms %.1f ms\n", firstFrame);
+        g.Terminate();
+        return 0;
+    }
 
     // Load everything as the loading screen does.
     while (g.LoadTo > 0) {

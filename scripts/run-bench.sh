@@ -11,11 +11,20 @@ export ALSOFT_DRIVERS=null
 "$build/bramblehop_bench" --benchmark_out="$out/logic.json" --benchmark_out_format=json \
   --benchmark_report_aggregates_only=true >/dev/null
 
+frames=$(readlink -f "$build/bramblehop_frame_bench")
+game=$(readlink -f "$build/game")
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   launch=$(date +%s%N)
-  exec "$1" "$2" "$launch"' _ "$(readlink -f "$build/bramblehop_frame_bench")" \
-  "$(readlink -f "$build/game")" >"$out/frames.txt" 2>"$out/frames.log"
+  exec "$1" "$2" "$launch"' _ "$frames" "$game" >"$out/frames.txt" 2>"$out/frames.log"
 cat "$out/frames.log"
+
+# Start-up varies from launch to launch (disk cache, other work on the
+# machine): five more launches, the median is kept.
+for i in 1 2 3 4 5; do
+  xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+    launch=$(date +%s%N)
+    exec "$1" "$2" "$launch" --first' _ "$frames" "$game" 2>/dev/null | grep "^first_frame_ms"
+done >"$out/first.txt"
 
 # Idle CPU: the real game on its title page for 10 s.
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
@@ -44,6 +53,7 @@ upd = med["BM_UpdateStep"]
 rows.append(("update_step_us", f"{upd:.1f}", "us"))
 rows.append(("update_budget_pct", f"{upd / 16670 * 100:.2f}", "%"))
 rows.append(("level_gen_us", f"{med['BM_LevelGen']:.1f}", "us"))
+firsts = sorted(float(l.split()[1]) for l in open(f"{out}/first.txt"))
 for f in ("frames.txt", "idle.txt"):
     for line in open(f"{out}/{f}"):
         # The game's own start and farewell lines share standard output;
@@ -54,6 +64,8 @@ for f in ("frames.txt", "idle.txt"):
                 float(parts[1])
             except ValueError:
                 continue
+            if parts[0] == "first_frame_ms" and firsts:
+                parts[1] = f"{firsts[len(firsts) // 2]:.1f}"
             rows.append(tuple(parts))
 with open(f"{out}/summary.txt", "w") as s:
     for r in rows:
