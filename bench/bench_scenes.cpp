@@ -1,5 +1,6 @@
 #include "bench_scenes.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -12,6 +13,15 @@ float savedTrailX[100], savedTrailY[100];
 float* Cell(int x, int y) { return &ThisGame.TileMap[(y * 60 + x) * 10]; }
 
 }  // namespace
+
+bool LoadGameAssets(const char* folder) {
+    MyGame& g = ThisGame;
+    snprintf(g.home, sizeof g.home, "%s", folder);
+    g.GameNum = 552;  // names the Data folder
+    g.LoadTo = 1;
+    while (g.LoadTo > 0) g.Update();
+    return ASys.ImageFrames[51] != -1;
+}
 
 void FillParticles() {
     MyGame& g = ThisGame;
@@ -93,4 +103,38 @@ void RestoreBusyLevel() {
     g.GameEnding = 0;
     g.EndTimer = 0;
     g.Paused = 0;
+}
+
+void DescribeBusyLevel(char* out, int size) {
+    MyGame& g = ThisGame;
+    int spinners = 0, particles = 0;
+    for (int y = 0; y < 25; y++)
+        for (int x = 0; x < 50; x++)
+            if ((int)Cell(x, y)[0] == 11) spinners++;
+    for (int i = 0; i < 256; i++)
+        if (g.Particles[i * 10] > 0) particles++;
+    snprintf(out, (size_t)size,
+             "level %.0f difficulty %d mode %d spinners %d followers %.0f particles %d/256",
+             g.Play.LevelNumber, g.Difficulty, g.GameMode, spinners, g.Play.FollowerCount,
+             particles);
+}
+
+void DescribeDrawList(int& records, int& imageChanges) {
+    records = DrawToRT;
+    imageChanges = 0;
+    int last = -1;
+    for (int n = 0; n < records; n++) {
+        const double* c = &DrawR[n * 30];
+        int kind = (int)c[0];
+        int pixels;
+        if (kind == 11 || kind == 12) pixels = (int)c[28];
+        else if (kind == 13) pixels = 200 + (int)c[28];
+        else if (kind == 50) {
+            last = -1;  // a blend switch closes the batch
+            continue;
+        } else if (kind >= 1 && kind <= 6) pixels = -2;
+        else continue;
+        if (pixels != last) imageChanges++;
+        last = pixels;
+    }
 }

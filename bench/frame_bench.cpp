@@ -1,10 +1,15 @@
 // Whole frames on the real renderer (run under Xvfb with Mesa's llvmpipe):
 // first frame, empty / busy play / options frames, uploads, peak memory.
-// Usage: bramblehop_frame_bench <folder holding Data/552> <launch-ns>
+// Usage: bramblehop_frame_bench <folder holding Data/552> <launch-ns> [shots]
+//        bramblehop_frame_bench <folder holding Data/552> <launch-ns> --first
 // where launch-ns is CLOCK_REALTIME in ns just before this process started.
+// With a shots folder, the busy and options frames are also saved there as
+// PNG files, so two builds of the renderer can be compared pixel for pixel.
+// With --first only the start-up is timed, so it can be repeated cheaply.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <sys/resource.h>
 #include <vector>
@@ -39,6 +44,12 @@ void TimeFrames(int frames, double& ms, double& uploads) {
     uploads = (double)(TexUploads - before) / frames;
 }
 
+void SaveShot(int argc, char** argv, const char* name) {
+    if (argc < 4 || strcmp(argv[3], "--first") == 0) return;
+    snprintf(ASys.ScreenshotName, sizeof ASys.ScreenshotName, "%s/%s.png", argv[3], name);
+    ASys.Screenshot();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -70,6 +81,11 @@ int main(int argc, char** argv) {
     timespec now;
     clock_gettime(CLOCK_REALTIME, &now);
     double firstFrame = ((double)now.tv_sec * 1e9 + now.tv_nsec - atof(argv[2])) / 1e6;
+    if (argc > 3 && strcmp(argv[3], "--first") == 0) {
+        printf("first_frame_ms %.1f ms\n", firstFrame);
+        g.Terminate();
+        return 0;
+    }
 
     // Load everything as the loading screen does.
     while (g.LoadTo > 0) {
@@ -77,23 +93,46 @@ int main(int argc, char** argv) {
         g.Render();
     }
     g.DebugMode = 0;
+    // What the memory figure is made of: the slots' pixels and blur pixels.
+    size_t imageBytes = 0;
+    fprintf(stderr, "slots (slot:side):");
+    for (int s = 0; s < 105; s++) {
+        imageBytes += Image[s].capacity() + ImageBlur[s].capacity();
+        if (!Image[s].empty()) fprintf(stderr, " %d:%d", s, iSize[s]);
+    }
+    fprintf(stderr, "; pixels held %.1f MiB\n", imageBytes / 1048576.0);
 
     double emptyMs, emptyUp, busyMs, busyUp, menuMs, menuUp;
     ASys.DrawTo = 0;
     g.BufferGame();
     TimeFrames(240, emptyMs, emptyUp);
 
+    // The clock stays frozen for the two scenes, so every run (and every
+    // build) records the same lists.
     BuildBusyLevel();
-    MillsFrozen = false;
     g.Update();
+    char scene[160];
+    DescribeBusyLevel(scene, sizeof scene);
+    int records, changes;
+    DescribeDrawList(records, changes);
+    fprintf(stderr, "busy play: %s; %d records, %d image changes\n", scene, records, changes);
     TimeFrames(240, busyMs, busyUp);
+    SaveShot(argc, argv, "busy");
 
+    // The options screen on its own, as opened from the title: no sparks
+    // left over from the play scene above.
+    memset(g.Particles, 0, sizeof g.Particles);
     g.OverlayScreen = 1;
     g.OptionsCursor = 0;
     g.OptionsScroll = 0;
     g.Update();
+    DescribeDrawList(records, changes);
+    fprintf(stderr, "options: overlay %d; %d records, %d image changes\n", g.OverlayScreen,
+            records, changes);
     TimeFrames(240, menuMs, menuUp);
+    SaveShot(argc, argv, "options");
     g.OverlayScreen = 0;
+    MillsFrozen = false;
 
     // Play 600 updates for the memory figure.
     g.LoadGame();

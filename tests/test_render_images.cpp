@@ -1,6 +1,7 @@
 // Images through the renderer: frames from packed sheets, filtering, pixel
 // uploads and batching, screenshots and the screen copy.
 #include <cstring>
+#include <functional>
 
 #include "test_render_support.h"
 
@@ -101,11 +102,11 @@ TEST_F(RenderImg, SmoothingOneFiltersLinearlyAnythingElseByNearestTexel) {
     }
 }
 
-TEST_F(RenderImg, PixelsAreUploadedOnlyWhenTheBatchChangesImage) {
+TEST_F(RenderImg, ABatchStartsOnlyWhenThePixelsChange) {
     struct Case {
         const char* what;
         std::vector<int> slots;  // -1: a rectangle, -2: a blend switch
-        long uploads;
+        long batches;
     } cases[] = {
         {"A B A B", {kPic, kPic2, kPic, kPic2}, 4},
         {"A A B B", {kPic, kPic, kPic2, kPic2}, 2},
@@ -122,16 +123,84 @@ TEST_F(RenderImg, PixelsAreUploadedOnlyWhenTheBatchChangesImage) {
             else if (s == -2) ThisGame.SetBlend(blend++);
             else ThisGame.DrawImg(s, 200, 200, 1);
         }
-        long before = TexUploads;
+        long before = TexBinds;
         Frame();
-        EXPECT_EQ(TexUploads - before, c.uploads);
+        EXPECT_EQ(TexBinds - before, c.batches);
     }
     // A batch that passes 50,000 primitives is closed and reopened.
     for (int i = 0; i < 1400; i++) ThisGame.Oval(100, 100, 4, 4);  // 36 each
-    long before = TexUploads;
+    long before = TexBinds;
     Frame();
-    EXPECT_EQ(TexUploads - before, 2);
+    EXPECT_EQ(TexBinds - before, 2);
     EXPECT_EQ(ASys.PolyCount, 1400 * 36);
+}
+
+// Each slot keeps its texture between frames: its pixels go to GL again
+// after any writer changed them, and never for frames that only repeat.
+TEST_F(RenderImg, SlotTexturesAreSentAgainOnlyAfterTheirPixelsChange) {
+    const std::string pic = dir.File("pic.png");
+    ASys.Buffer_Create(kPic2, 4);
+    ASys.Buffer_Fill(kPic2, 255, 0, 0, 255);
+    // kPic2 spans 380..420 x 280..320 at size 10 (4 texels of 10 pixels).
+    auto frame = [] {
+        ThisGame.ResetDraw();
+        ThisGame.SetSize(10);
+        ThisGame.DrawImg(kPic2, 400, 300);
+        ThisGame.SetSize(1);
+        ThisGame.DrawImg(kPic, 100, 100);
+        ThisGame.Rect(700, 500, 10);
+        ThisGame.SetSize(10);
+        ThisGame.DrawImg(kPic2, 600, 300);
+        long uploads = TexUploads;
+        Frame();
+        return TexUploads - uploads;
+    };
+    EXPECT_EQ(frame(), 3);  // kPic2, kPic and the white block
+    long binds = TexBinds;
+    for (int i = 0; i < 3; i++) EXPECT_EQ(frame(), 0);
+    EXPECT_EQ(TexBinds - binds, 3 * 4);
+    EXPECT_EQ(Px(400, 300), (Rgba{255, 0, 0, 255}));
+
+    struct Case {
+        const char* what;
+        std::function<void()> write;
+        int x, y;
+        Rgba seen;
+    } cases[] = {
+        {"fill", [] { ASys.Buffer_Fill(kPic2, 0, 255, 0, 255); }, 400, 300, {0, 255, 0, 255}},
+        {"plot", [] { ASys.Buffer_Plot(kPic2, 1, 1, 0, 0, 255, 255); }, 395, 295, {0, 0, 255, 255}},
+        {"line", [] { ASys.Buffer_Line(kPic2, 0, 2, 4, 2, 9, 9, 9, 255); }, 385, 305, {9, 9, 9, 255}},
+        {"tile", [] { ASys.Buffer_Tile(kPic2, kSheet, 0, 0, 5); }, 400, 300, FrameColour(5)},
+        {"created at another size",
+         [] {
+             ASys.Buffer_Create(kPic2, 8);
+             ASys.Buffer_Fill(kPic2, 10, 20, 30, 255);
+         },
+         435, 335, {10, 20, 30, 255}},
+        {"emptied, drawn empty, created again",
+         [] {
+             ASys.ImageFrames[kPic2] = -1;
+             Frame();
+             ASys.Buffer_Create(kPic2, 4);
+             ASys.Buffer_Fill(kPic2, 40, 50, 60, 255);
+         },
+         400, 300, {40, 50, 60, 255}},
+        {"reloaded from a file", [&] { ASys.GetPNG(kPic2, pic.c_str(), 32); }, 400, 250,
+         {255, 0, 0, 255}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.write();
+        EXPECT_EQ(frame(), 1);
+        EXPECT_EQ(Px(c.x, c.y), c.seen);
+        EXPECT_EQ(frame(), 0);
+    }
+
+    // A new window is a new GL context: every texture is made again.
+    ASys.SetScreen(800, 600);
+    EXPECT_EQ(frame(), 3);
+    EXPECT_EQ(Px(400, 250), (Rgba{255, 0, 0, 255}));
+    EXPECT_EQ(Px(100, 90), (Rgba{255, 0, 0, 255}));
 }
 
 TEST_F(RenderImg, EmptyOrForeignSlotsAreSkippedQuietly) {
@@ -194,6 +263,15 @@ TEST_F(RenderImg, ScreenCopyIsDrawnBackWhereItWasTaken) {
     EXPECT_EQ(Px(100, 95), (Rgba{0, 0, 200, 255}));
     EXPECT_EQ(Px(799, 599), (Rgba{0, 0, 200, 255}));
     EXPECT_EQ(Px(0, 0), (Rgba{0, 0, 200, 255}));
+
+    // A later copy replaces the first on screen, not the texture drawn before.
+    ThisGame.CLS(200, 0, 0);
+    Frame();
+    ASys.GrabBuffer();
+    ThisGame.CLS(0, 0, 0);
+    ThisGame.DrawBuffer();
+    Frame();
+    EXPECT_EQ(Px(100, 80), (Rgba{200, 0, 0, 255}));
     ASys.ImageFrames[102] = -1;
 }
 

@@ -150,6 +150,8 @@ extern int RenderFrames;
 extern double GLtime;
 // Pixel uploads made by the renderer since start-up; the benchmarks read it.
 extern long TexUploads;
+// Batches the renderer has opened since start-up, each with a texture bound.
+extern long TexBinds;
 // Called after a frame is drawn and before it is presented, while the back
 // buffer still holds it (tests read the picture back here); null normally.
 extern void (*RenderBeforeSwap)();
@@ -160,6 +162,11 @@ extern std::vector<unsigned char> ImageBlur[105];
 extern int iSize[105];
 extern int iFramesW[105];
 extern float iFramesWz[105];
+// Bumped whenever a slot's pixels (or its blur pixels) change; the renderer
+// keeps each slot's texture until its number moves. Anything that writes
+// Image[] or ImageBlur[] directly must call ImageChanged for that slot.
+extern unsigned ImageVersion[105];
+void ImageChanged(int slot);
 extern std::vector<unsigned char> WhiteBlock;
 
 // Input.

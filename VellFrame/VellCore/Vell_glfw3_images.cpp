@@ -1,7 +1,8 @@
 // Image slots: PNG pictures and sprite sheets, paintable buffers, the screen
-// copy and screenshots. Pixels live in main memory; the renderer uploads
-// them when it draws, so nothing here needs a GL context except the two
-// framebuffer reads.
+// copy and screenshots. Pixels live in main memory; every writer here marks
+// its slot changed and the renderer uploads the slot's texture again the
+// next time it draws from it, so nothing here needs a GL context except the
+// two framebuffer reads.
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -16,6 +17,11 @@ std::vector<unsigned char> ImageBlur[105];
 int iSize[105];
 int iFramesW[105];
 float iFramesWz[105];
+unsigned ImageVersion[105];
+
+void ImageChanged(int s) {
+    if (s >= 0 && s < 105) ImageVersion[s]++;
+}
 
 namespace {
 
@@ -92,6 +98,15 @@ void BleedColours(std::vector<unsigned char>& img, int side) {
         for (int x = 1; x <= side - 2; x++) {
             unsigned char* p = &img[((size_t)y * side + x) * 4];
             if (p[3] != 0) continue;
+            // Most transparent texels (frame margins, empty cells) have no
+            // opaque neighbour at all: one look at the eight alphas settles
+            // them, which keeps loading a large sheet quick.
+            const unsigned char* up = p - (size_t)side * 4;
+            const unsigned char* dn = p + (size_t)side * 4;
+            if ((up[-1] | up[3] | up[7] | p[-1] | p[7] | dn[-1] | dn[3] | dn[7]) == 0) {
+                p[0] = p[1] = p[2] = 0;
+                continue;
+            }
             int r = 0, g = 0, b = 0, n = 0;
             for (int dy = -1; dy <= 1; dy++) {
                 for (int dx = -1; dx <= 1; dx++) {
@@ -116,6 +131,7 @@ void VellSys::GetPNG(int s, const char* path, unsigned fs) {
         return;
     }
     ImageFrames[s] = -1;
+    ImageChanged(s);
     std::vector<unsigned char> pic;
     unsigned W = 0, H = 0;
     if (!DecodePNG(path, pic, W, H)) {
@@ -205,6 +221,7 @@ void VellSys::Buffer_Create(int s, int n) {
     }
     Image[s].assign((size_t)n * n * 4, 0);
     ImageBlur[s].assign((size_t)n * n * 4, 0);
+    ImageChanged(s);
     ImageFrames[s] = 1;
     iFramesW[s] = n;
     iFramesWz[s] = 1;
@@ -223,6 +240,7 @@ void VellSys::Buffer_Fill(int s, int r, int g, int b, int a) {
                                 (unsigned char)std::clamp(a, 0, 255)};
     unsigned char* p = Image[s].data();
     for (size_t i = 0; i < (size_t)side * side; i++) memcpy(p + i * 4, c, 4);
+    ImageChanged(s);
 }
 
 void VellSys::Buffer_Plot(int s, float x, float y, float r, float g, float b, float a) {
@@ -230,6 +248,7 @@ void VellSys::Buffer_Plot(int s, float x, float y, float r, float g, float b, fl
     if (side == 0) return;
     const unsigned char c[4] = {ClampByte(r), ClampByte(g), ClampByte(b), ClampByte(a)};
     PutPixel(s, side, x, y, c);
+    ImageChanged(s);
 }
 
 void VellSys::Buffer_Line(int s, float x1, float y1, float x2, float y2, float r, float g, float b,
@@ -237,6 +256,7 @@ void VellSys::Buffer_Line(int s, float x1, float y1, float x2, float y2, float r
     int side = PaintSide(s);
     if (side == 0) return;
     const unsigned char c[4] = {ClampByte(r), ClampByte(g), ClampByte(b), ClampByte(a)};
+    ImageChanged(s);
     // Two passes, one stepping along each axis, so steep and shallow lines
     // both come out unbroken. Steps before 0 or past the side could only
     // plot outside the slot, so the loops start and stop at its edges.
@@ -258,6 +278,7 @@ void VellSys::Buffer_Tile(int d, int t, float x, float y, int frame) {
     if (frame < 0 || frame >= ImageFrames[t]) return;
     int fs = ImageFrameSize[t], n = iFramesW[t];
     if (fs <= 0 || n <= 0) return;
+    ImageChanged(d);
     // The frame's top-left texel, inside the margin the sheet packing left.
     long long u = (long long)(fs + 8) * (frame % n) + 4;
     long long v = (long long)(fs + 8) * (frame / n) + 4;
@@ -282,6 +303,8 @@ void VellSys::GrabBuffer() {
     int m = std::max(ww, wh);
     int side = m > 2048 ? 4096 : TextureSide(m);
     ImageFrames[102] = 1;
+    ImageChanged(101);
+    ImageChanged(102);
     Image[101].assign((size_t)ww * wh * 4, 0);
     Image[102].resize((size_t)side * side * 4, 0);
     iFramesW[102] = side;
@@ -313,6 +336,8 @@ void VellSys::Screenshot() {
         return;
     }
     size_t rowBytes = (size_t)w * 4;
+    ImageChanged(100);
+    ImageChanged(101);
     Image[100].assign(rowBytes * h, 0);
     Image[101].assign(rowBytes * h, 0);
     glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, Image[101].data());

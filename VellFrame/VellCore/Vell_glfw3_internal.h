@@ -13,3 +13,7 @@ void error_callback(int code, const char* description);
 
 // Fills the printable key-name table (input module).
 void FillKeyNames();
+
+// Forgets every texture object the renderer made. Called whenever the GL
+// context goes away (window closed or re-created): its objects went with it.
+void ForgetTextures();

@@ -1,9 +1,11 @@
 // The OpenGL renderer: replays the frame's draw-command list with the
 // fixed-function pipeline in immediate mode, then presents it.
 //
-// No texture objects are used: the default texture is re-specified whenever
-// the pixels a command needs differ from the open batch's, so consecutive
-// commands on the same pixels share one glBegin/glEnd.
+// Consecutive commands on the same pixels share one glBegin/glEnd; a change
+// of pixels binds another texture. Each image slot (and its blur pixels,
+// and the white block for plain shapes) has its own texture object, whose
+// pixels are sent again only when the slot's version has moved, so a frame
+// that alternates images costs binds rather than uploads.
 #include <cmath>
 #include <cstring>
 
@@ -23,6 +25,7 @@ int Frames = 0;
 int RenderFrames = 0;
 double GLtime = 0;
 long TexUploads = 0;
+long TexBinds = 0;
 std::vector<unsigned char> WhiteBlock;
 void (*RenderBeforeSwap)() = nullptr;
 
@@ -94,27 +97,78 @@ void CloseBatch() {
     TexUse = -1;
 }
 
-// The single place where pixels reach OpenGL, so the upload path can be
-// measured and changed on its own.
-void UploadPixels(int side, const unsigned char* data) {
-    glTexImage2D(GL_TEXTURE_2D, 0, 4, side, side, 0, GL_RGBA, GL_UNSIGNED_BYTE, data);
+// What a texture object holds. A name of 0 means none yet in this context.
+struct SlotTexture {
+    GLuint name;
+    int side;
+    unsigned version;
+    const unsigned char* data;  // the array uploaded; a new one means new pixels
+    size_t bytes;
+    int filter;  // 0 until set: a fresh object's filter is not ours
+};
+
+SlotTexture SlotTex[105];
+SlotTexture BlurTex[105];
+SlotTexture WhiteTex;
+
+void DropTexture(SlotTexture& t) {
+    if (t.name) glDeleteTextures(1, &t.name);
+    t = SlotTexture{};
+}
+
+// Binds t, creating it or sending its pixels again when they are not the
+// ones it holds. The filter is the frame's, kept per object.
+void BindTexture(SlotTexture& t, int side, const std::vector<unsigned char>& pixels,
+                 unsigned version) {
+    if (!t.name) {
+        t = SlotTexture{};
+        glGenTextures(1, &t.name);
+    }
+    glBindTexture(GL_TEXTURE_2D, t.name);
+    if (t.filter != RenderMode) {
+        glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, (GLfloat)RenderMode);
+        glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, (GLfloat)RenderMode);
+        t.filter = RenderMode;
+    }
+    if (t.side == side && t.version == version && t.data == pixels.data() &&
+        t.bytes == pixels.size())
+        return;
+    if (t.side == side)
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, side, side, GL_RGBA, GL_UNSIGNED_BYTE,
+                        pixels.data());
+    else
+        glTexImage2D(GL_TEXTURE_2D, 0, 4, side, side, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    t.side = side;
+    t.version = version;
+    t.data = pixels.data();
+    t.bytes = pixels.size();
     TexUploads++;
 }
 
 // Keeps the open batch when it already draws from pixels p, otherwise
-// closes it, uploads p and opens a new one.
-void UsePixels(int p, int side, const unsigned char* data) {
+// closes it, binds p's texture and opens a new one.
+void UsePixels(int p, SlotTexture& t, int side, const std::vector<unsigned char>& pixels,
+               unsigned version) {
     if (TexUse == p && TriCount <= kBatchLimit) return;
     CloseBatch();
     TexUse = p;
-    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, (GLfloat)RenderMode);
-    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, (GLfloat)RenderMode);
-    UploadPixels(side, data);
+    BindTexture(t, side, pixels, version);
+    TexBinds++;
     glBegin(GL_TRIANGLES);
     TriCount = 0;
 }
 
-void UseWhite() { UsePixels(-2, 8, WhiteBlock.data()); }
+void UseWhite() { UsePixels(-2, WhiteTex, 8, WhiteBlock, 0); }
+
+// Textures of slots emptied since the last frame are given back, so a
+// freed or failed slot holds no texture memory.
+void DropEmptySlots() {
+    for (int s = 0; s < 105; s++) {
+        if (ASys.ImageFrames[s] != -1) continue;
+        if (SlotTex[s].name) DropTexture(SlotTex[s]);
+        if (BlurTex[s].name) DropTexture(BlurTex[s]);
+    }
+}
 
 const double kUnitU[4] = {0, 1, 1, 0};
 const double kUnitV[4] = {0, 0, 1, 1};
@@ -138,7 +192,7 @@ bool PrepareImage(double* c, bool blur, bool quad, FrameBox& box) {
     const std::vector<unsigned char>& pixels = blur ? ImageBlur[s] : Image[s];
     // A slot whose tables disagree with its pixels is never handed to GL.
     if (side <= 0 || iFramesW[s] <= 0 || pixels.size() < (size_t)side * side * 4) return false;
-    UsePixels(blur ? 200 + s : s, side, pixels.data());
+    UsePixels(blur ? 200 + s : s, blur ? BlurTex[s] : SlotTex[s], side, pixels, ImageVersion[s]);
     float wz = iFramesWz[s];
     box.slot = s;
     box.uL = wz * (float)(f % iFramesW[s]);
@@ -214,6 +268,11 @@ void FadeClearColour(float* d) {
 
 }  // namespace
 
+void ForgetTextures() {
+    for (int s = 0; s < 105; s++) SlotTex[s] = BlurTex[s] = SlotTexture{};
+    WhiteTex = SlotTexture{};
+}
+
 void VellSys::RenderBuffer() {
     DrawToR = 0;
     int n = DrawTo;
@@ -255,6 +314,7 @@ void VellSys::RenderSys(float overscan) {
     if (Wireframe) glDisable(GL_TEXTURE_2D);
     else glEnable(GL_TEXTURE_2D);
     if (WhiteBlock.size() < 256) WhiteBlock.assign(256, 255);
+    DropEmptySlots();
 
     glPushMatrix();
     // Records are already centred on the screen with y downwards, so a

@@ -57,6 +57,7 @@ void VellSys::SetScreen(int w, int h) {
         glfwDestroyWindow(window);
         window = nullptr;
     }
+    ForgetTextures();
     GLFWmonitor* monitor = glfwGetPrimaryMonitor();
     const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
     if (isFullscreen == 0) {
@@ -90,6 +91,7 @@ void VellSys::Close() {
     Debuglog("Closing OpenGL Window");
     if (window) glfwDestroyWindow(window);
     window = nullptr;
+    ForgetTextures();
     glfwTerminate();
 }
 
