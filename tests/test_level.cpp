@@ -54,10 +54,17 @@ static void CheckLayout(int D, int L, int clock) {
             int ledge = 0;
             if (left) ledge = y == 20 ? 2 : y > 20 ? 3 : 0;
             if (right) ledge = y == 20 ? 4 : y > 20 ? 5 : 0;
-            if (ledge) EXPECT_EQ(code, ledge) << x << "," << y;
-            else EXPECT_FALSE(code >= 2 && code <= 5) << x << "," << y;
-            if (y == 0) EXPECT_EQ(code, 1) << x;
-            if ((left || right) && y > 10) EXPECT_NE(code, 1) << x << "," << y;
+            if (ledge) {
+                EXPECT_EQ(code, ledge) << x << "," << y;
+            } else {
+                EXPECT_FALSE(code >= 2 && code <= 5) << x << "," << y;
+            }
+            if (y == 0) {
+                EXPECT_EQ(code, 1) << x;
+            }
+            if ((left || right) && y > 10) {
+                EXPECT_NE(code, 1) << x << "," << y;
+            }
             if (code % 10 == 6 && code >= 16 && code <= 56) {
                 switchX[code / 10] = x;
                 switchY[code / 10] = y;
@@ -94,9 +101,12 @@ static void CheckLayout(int D, int L, int clock) {
     for (int c = 20; c <= 22; c++) EXPECT_LE(count[c], 1);
     int spinners = count[11];
     EXPECT_LE(spinners, 3);
-    if (D == 1) EXPECT_LE(spinners, 1);
-    if (D == 1 && L < 3) EXPECT_EQ(spinners, 0);
-    if (D == 2 && L < 2) EXPECT_EQ(spinners, 0);
+    if (D == 1) {
+        EXPECT_LE(spinners, 1);
+    }
+    if ((D == 1 && L < 3) || (D == 2 && L < 2)) {
+        EXPECT_EQ(spinners, 0);
+    }
 
     // Every switch stands in its clearing: no bramble in the cut-cornered
     // block around it.
@@ -172,7 +182,7 @@ TEST_F(LevelGen, PlayRecordIsSetForTheScroll) {
 }
 
 TEST_F(LevelGen, OldLevelIsBackInTheLiveRows) {
-    MyGame& g = G();
+    G();
     srand(3);
     std::vector<float> before(50 * 25 * 10);
     for (int y = 0; y < 25; y++)
@@ -247,7 +257,9 @@ TEST_F(LevelGen, EasyFirstLevelFollowsTheDrawOrder) {
                     EXPECT_EQ(fill[x][y], 1) << x << "," << y;
                     kept++;
                 }
-                if (fill[x][y] >= 2) EXPECT_EQ(c, fill[x][y]);
+                if (fill[x][y] >= 2) {
+                    EXPECT_EQ(c, fill[x][y]);
+                }
             }
         EXPECT_GE(kept, 50);  // at least the top row
     }

@@ -55,7 +55,9 @@ TEST_F(PlayStep, OneFlapPerPress) {
         Controls(button[i], 0, 0);
         Step();
         EXPECT_EQ(g.Play.SpeedY == -2.5f, flap[i]) << "step " << i;
-        if (flap[i]) EXPECT_EQ(g.KeyLock[10], 1000);
+        if (flap[i]) {
+            EXPECT_EQ(g.KeyLock[10], 1000);
+        }
     }
 }
 

@@ -323,10 +323,16 @@ TEST_F(SaveTest, OutOfRangeSettingsAndBindingsFallBackToDefaults) {
         for (int i = 0; i < 4; i++) bytes[400 + (3 * 64 + slot) * 4 + i] = (unsigned char)((uint32_t)v >> (8 * i));
     }
     for (int i = 0; i < 4; i++) bytes[400 + (4 * 64 + 63) * 4 + i] = (unsigned char)(712u >> (8 * i));
+    // A control whose every slot says "nothing" keeps its defaults too.
+    int confirm[64];
+    for (int slot = 0; slot < 64; slot++) confirm[slot] = game.KeyValue(10, slot);
+    for (int slot = 0; slot < 64 * 4; slot++) bytes[400 + 10 * 64 * 4 + slot] = 0;
     WriteBytes(dir.File("Settings.sav"), bytes);
     Restart();
     for (int slot = 0; slot < 64; slot++) EXPECT_EQ(game.KeyValue(3, slot), defaults[slot]) << slot;
     EXPECT_EQ(game.KeyValue(4, 63), 712);  // pad 2, button 12
+    for (int slot = 0; slot < 64; slot++) EXPECT_EQ(game.KeyValue(10, slot), confirm[slot]) << slot;
+    EXPECT_TRUE(log.Has("Control 10 had nothing bound, its defaults are back"));
 }
 
 TEST_F(SaveTest, FailedSavesKeepThePreviousFiles) {

@@ -75,8 +75,29 @@ void MyGame::Save() {
     CloseFile();
 }
 
+// A control the file left with nothing bound (a zeroed file does that; the
+// key screen never can) would lock the player out of the menus, so it gets
+// the bindings it had before loading.
+static void RestoreUnboundControls(MyGame& g, const int (&before)[16][64]) {
+    for (int k = 0; k < 16; k++) {
+        bool bound = false;
+        for (int slot = 0; slot < 64 && !bound; slot++) bound = g.KeyValue(k, slot) != 0;
+        if (bound) continue;
+        bool any = false;
+        for (int slot = 0; slot < 64; slot++)
+            if (before[k][slot]) {
+                g.SetKey(k, before[k][slot]);
+                any = true;
+            }
+        if (any) g.Debuglog(g.fstr("Control %i had nothing bound, its defaults are back", k));
+    }
+}
+
 void MyGame::Load() {
     Debuglog("Load Settings");
+    int before[16][64];
+    for (int k = 0; k < 16; k++)
+        for (int slot = 0; slot < 64; slot++) before[k][slot] = KeyValue(k, slot);
     if (ReadFile("Settings.sav")) {
         for (int i = 0; i < 100; i++) {
             int v = ReadInt();
@@ -89,6 +110,7 @@ void MyGame::Load() {
             }
         CloseFile();
         KeepSaneSettings(Settings);
+        RestoreUnboundControls(*this, before);
     }
     if (Settings[27] != UserCheck(Settings)) {
         printf("A");

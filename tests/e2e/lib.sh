@@ -54,9 +54,12 @@ start_game() {
   wid=$(xdotool search --name '^Bramblehop$' | tail -1)  # the 800 x 600 window
 }
 
-press() {  # press KEY [held seconds]; the release may find the window gone
+press() {  # press KEY [held seconds]
   xdotool keydown --window "$wid" "$1"; sleep "${2:-0.12}"
-  xdotool keyup --window "$wid" "$1" 2>/dev/null; sleep 0.15
+  # A key that quit the game has no window left to be released in; release
+  # it anyway, or the display keeps it held for the next game.
+  xdotool keyup --window "$wid" "$1" 2>/dev/null || xdotool keyup "$1"
+  sleep 0.15
 }
 
 # wait_exit [seconds]: waits for the game to end by itself; fails on a hang

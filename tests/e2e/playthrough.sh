@@ -8,44 +8,17 @@
 set -uo pipefail
 bin=$(readlink -f "$1")
 here=$(cd "$(dirname "$0")" && pwd)
-window_ms=${E2E_WINDOW_MS:-1000}
-work=$(mktemp -d /tmp/bramblehop-e2e-XXXXXX)
-trap 'kill $pid 2>/dev/null; rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; cat "$work/out.txt" 2>/dev/null | tail -20; exit 1; }
+. "$here/lib.sh"
 
 [[ -n "${DISPLAY:-}" ]] || { echo "SKIP: needs a display"; exit 0; }
+e2e_folder
 cp "$bin" "$work/Bramblehop"
 ln -s "$(dirname "$bin")/Data" "$work/Data"
-cat >"$work/alsoft.conf" <<CONF
-[general]
-drivers=wave
-sample-type=int16
-channels=mono
-frequency=44100
-[wave]
-file=$work/sound.wav
-CONF
-
 cd "$work"
-start=$(date +%s%N)
-ALSOFT_CONF="$work/alsoft.conf" ALSOFT_DRIVERS= ./Bramblehop >out.txt 2>&1 &
-pid=$!
-wid=""
-for _ in $(seq 1 100); do
-  wid=$(xdotool search --name '^Bramblehop$' 2>/dev/null | tail -1)
-  [[ -n "$wid" ]] && break
-  sleep 0.05
-done
-[[ -n "$wid" ]] || fail "no window appeared"
-appeared=$(( ($(date +%s%N) - start) / 1000000 ))
+start_game "$work"
 echo "window appeared after ${appeared} ms"
-(( appeared <= window_ms )) || fail "window took ${appeared} ms (limit ${window_ms})"
-sleep 0.3
-wid=$(xdotool search --name '^Bramblehop$' | tail -1)  # the 800 x 600 window
+(( appeared <= E2E_WINDOW_MS )) || fail "window took ${appeared} ms (limit ${E2E_WINDOW_MS})"
 
-press() {  # press KEY [held seconds]
-  xdotool keydown --window "$wid" "$1"; sleep "${2:-0.12}"; xdotool keyup --window "$wid" "$1"; sleep 0.15
-}
 shots=()
 shoot() {  # shoot NAME: an F10 screenshot of the game, kept as NAME.png
   rm -f Screenshot_552_*.png
@@ -102,12 +75,7 @@ shoot credits
 press z                      # close the credits
 sleep 0.6
 press Escape                 # quit from the title page
-for _ in $(seq 1 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
-kill -0 $pid 2>/dev/null && fail "the game did not quit"
-wait $pid
-rc=$?
-(( rc == 0 )) || fail "exit code $rc"
-grep -q "Farewell happy gamer" out.txt || fail "no farewell"
+wait_exit 10
 
 # Every state must look different from the one before it.
 python3 - "${shots[@]}" <<'PY' || fail "two successive screens look the same"
