@@ -31,7 +31,8 @@ TEST_F(ImageLoad, SheetIsRepackedIntoPowerOfTwoCellsWithMargins) {
     EXPECT_EQ(ASys.ImageFrameSize[kSlot], 32);
     EXPECT_FLOAT_EQ(ASys.ImageUnit[kSlot], 40.0f / 800);
     EXPECT_EQ(Image[kSlot].size(), 512u * 512 * 4);
-    EXPECT_EQ(ImageBlur[kSlot], std::vector<unsigned char>(512 * 512 * 4, 0));
+    EXPECT_EQ(std::vector<unsigned char>(ImageBlur[kSlot].begin(), ImageBlur[kSlot].end()),
+              std::vector<unsigned char>(512 * 512 * 4, 0));
 
     for (int n = 0; n < 16; n++) {
         SCOPED_TRACE(n);

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdio>
+#include <cstdlib>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -156,9 +158,39 @@ extern long TexBinds;
 // buffer still holds it (tests read the picture back here); null normally.
 extern void (*RenderBeforeSwap)();
 
+// Blur copies start all zero and are rarely written. Taken from calloc and
+// never filled element by element, their pages stay untouched, and out of
+// the game's memory use, until something draws into them.
+template <class T>
+struct ZeroedAlloc {
+    using value_type = T;
+    ZeroedAlloc() = default;
+    template <class U>
+    ZeroedAlloc(const ZeroedAlloc<U>&) {}
+    T* allocate(size_t n) {
+        void* p = calloc(n ? n : 1, sizeof(T));
+        if (!p) abort();  // as operator new would throw; nothing to carry on with
+        return static_cast<T*>(p);
+    }
+    void deallocate(T* p, size_t) { free(p); }
+    template <class U>
+    void construct(U*) {}  // leaves calloc's zeros in place
+    template <class U, class... A>
+    void construct(U* p, A&&... a) {
+        ::new ((void*)p) U(static_cast<A&&>(a)...);
+    }
+    template <class U>
+    bool operator==(const ZeroedAlloc<U>&) const { return true; }
+    template <class U>
+    bool operator!=(const ZeroedAlloc<U>&) const { return false; }
+};
+using BlurPixels = std::vector<unsigned char, ZeroedAlloc<unsigned char>>;
+
 // Image tables.
 extern std::vector<unsigned char> Image[105];
-extern std::vector<unsigned char> ImageBlur[105];
+extern BlurPixels ImageBlur[105];
+// Gives slot s a fresh all-zero blur copy of n bytes.
+void ZeroBlur(int s, size_t n);
 extern int iSize[105];
 extern int iFramesW[105];
 extern float iFramesWz[105];

@@ -13,7 +13,12 @@
 #include "Vell_glfw3_internal.h"
 
 std::vector<unsigned char> Image[105];
-std::vector<unsigned char> ImageBlur[105];
+BlurPixels ImageBlur[105];
+
+void ZeroBlur(int s, size_t n) {
+    BlurPixels().swap(ImageBlur[s]);
+    ImageBlur[s].resize(n);
+}
 int iSize[105];
 int iFramesW[105];
 float iFramesWz[105];
@@ -148,7 +153,7 @@ void VellSys::GetPNG(int s, const char* path, unsigned fs) {
         // A single picture. One smaller than its frame is copied as far as
         // it goes; the rest of the texture stays transparent.
         Image[s].assign((size_t)f * f * 4, 0);
-        ImageBlur[s].assign((size_t)f * f * 4, 0);
+        ZeroBlur(s, (size_t)f * f * 4);
         int rows = std::min(f, (int)H);
         for (int y = 0; y < rows; y++) {
             for (int x = 0; x < (int)W; x++) {
@@ -187,7 +192,7 @@ void VellSys::GetPNG(int s, const char* path, unsigned fs) {
     }
 
     Image[s].assign((size_t)side * side * 4, 0);
-    ImageBlur[s].assign((size_t)side * side * 4, 0);
+    ZeroBlur(s, (size_t)side * side * 4);
     ImageFrames[s] = frames;
     iFramesW[s] = perRow;
     iFramesWz[s] = (float)cell / (float)side;
@@ -220,7 +225,7 @@ void VellSys::Buffer_Create(int s, int n) {
         return;
     }
     Image[s].assign((size_t)n * n * 4, 0);
-    ImageBlur[s].assign((size_t)n * n * 4, 0);
+    ZeroBlur(s, (size_t)n * n * 4);
     ImageChanged(s);
     ImageFrames[s] = 1;
     iFramesW[s] = n;

@@ -118,7 +118,7 @@ void DropTexture(SlotTexture& t) {
 
 // Binds t, creating it or sending its pixels again when they are not the
 // ones it holds. The filter is the frame's, kept per object.
-void BindTexture(SlotTexture& t, int side, const std::vector<unsigned char>& pixels,
+void BindTexture(SlotTexture& t, int side, const unsigned char* pixels, size_t bytes,
                  unsigned version) {
     if (!t.name) {
         t = SlotTexture{};
@@ -130,35 +130,34 @@ void BindTexture(SlotTexture& t, int side, const std::vector<unsigned char>& pix
         glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, (GLfloat)RenderMode);
         t.filter = RenderMode;
     }
-    if (t.side == side && t.version == version && t.data == pixels.data() &&
-        t.bytes == pixels.size())
+    if (t.side == side && t.version == version && t.data == pixels && t.bytes == bytes)
         return;
     if (t.side == side)
         glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, side, side, GL_RGBA, GL_UNSIGNED_BYTE,
-                        pixels.data());
+                        pixels);
     else
-        glTexImage2D(GL_TEXTURE_2D, 0, 4, side, side, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        glTexImage2D(GL_TEXTURE_2D, 0, 4, side, side, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
     t.side = side;
     t.version = version;
-    t.data = pixels.data();
-    t.bytes = pixels.size();
+    t.data = pixels;
+    t.bytes = bytes;
     TexUploads++;
 }
 
 // Keeps the open batch when it already draws from pixels p, otherwise
 // closes it, binds p's texture and opens a new one.
-void UsePixels(int p, SlotTexture& t, int side, const std::vector<unsigned char>& pixels,
+void UsePixels(int p, SlotTexture& t, int side, const unsigned char* pixels, size_t bytes,
                unsigned version) {
     if (TexUse == p && TriCount <= kBatchLimit) return;
     CloseBatch();
     TexUse = p;
-    BindTexture(t, side, pixels, version);
+    BindTexture(t, side, pixels, bytes, version);
     TexBinds++;
     glBegin(GL_TRIANGLES);
     TriCount = 0;
 }
 
-void UseWhite() { UsePixels(-2, WhiteTex, 8, WhiteBlock, 0); }
+void UseWhite() { UsePixels(-2, WhiteTex, 8, WhiteBlock.data(), WhiteBlock.size(), 0); }
 
 // Textures of slots emptied since the last frame are given back, so a
 // freed or failed slot holds no texture memory.
@@ -189,10 +188,11 @@ bool PrepareImage(double* c, bool blur, bool quad, FrameBox& box) {
     if (!(c[29] >= 0) || c[29] > frames - 1) c[29] = 0;
     int f = (int)c[29];
     int side = iSize[s];
-    const std::vector<unsigned char>& pixels = blur ? ImageBlur[s] : Image[s];
+    const unsigned char* pixels = blur ? ImageBlur[s].data() : Image[s].data();
+    size_t bytes = blur ? ImageBlur[s].size() : Image[s].size();
     // A slot whose tables disagree with its pixels is never handed to GL.
-    if (side <= 0 || iFramesW[s] <= 0 || pixels.size() < (size_t)side * side * 4) return false;
-    UsePixels(blur ? 200 + s : s, blur ? BlurTex[s] : SlotTex[s], side, pixels, ImageVersion[s]);
+    if (side <= 0 || iFramesW[s] <= 0 || bytes < (size_t)side * side * 4) return false;
+    UsePixels(blur ? 200 + s : s, blur ? BlurTex[s] : SlotTex[s], side, pixels, bytes, ImageVersion[s]);
     float wz = iFramesWz[s];
     box.slot = s;
     box.uL = wz * (float)(f % iFramesW[s]);
