@@ -14,6 +14,7 @@ TEST(Soak, TwentyThousandRandomUpdatesKeepEveryInvariant) {
     EXPECT_TRUE(r.ok) << r.failure << " (seed 552)";
     EXPECT_EQ(r.updates, 20000);
     EXPECT_GT(r.gamesStarted, 0) << "the monkey should get into a game";
+    EXPECT_GE(r.levelsReached, 3) << "the guided monkey should get past the first caves";
 }
 
 }  // namespace

@@ -48,12 +48,36 @@ void PressLikeAPlayer() {
     ASys.Touch[5] = (float)pointerDown;
     ASys.Touch[7] = pointerDown ? ASys.Touch[7] + 1 : 0;
 
-    if (--escLeft <= 0) escLeft = Roll(400) == 0 ? 4 : 0;
+    // Pausing is rarer in play, or most games would end in the pause menu.
+    if (--escLeft <= 0) escLeft = Roll(g.GameMode == 10 ? 1500 : 400) == 0 ? 4 : 0;
     if (--enterLeft <= 0) enterLeft = Roll(60) == 0 ? 4 : 0;
     ASys.Button[99] = escLeft > 0;
     ASys.Button[98] = enterLeft > 0;
     for (int i : {0, 3, 5, 8, 10, 11, 12})
         ASys.Button[i] = Roll(100) < 10;
+}
+
+// Random play rarely lights five switches in order, so now and then a
+// guiding hand drops the bird just above the next switch or, with all five
+// lit, the exit, and sometimes gives back its lives. The landing itself is
+// the game's own; the run then also reaches later, harder levels.
+void GuideTheBird() {
+    MyGame& g = ThisGame;
+    PlayRecord& p = g.Play;
+    if (g.GameMode != 10 || g.Paused || p.Lives < 0 || p.ScrollLeft >= 1 || Roll(90) != 0) return;
+    bool exit = p.SwitchesOn == 5;
+    for (int y = 1; y < (int)p.MapHeight; y++)
+        for (int x = 1; x < (int)p.MapWidth - 1; x++) {
+            int c = g.isAt(x, y);
+            bool target = exit ? c == 4 : (c == 16 || c == 17);
+            if (!target || g.isAt(x, y - 1) != 0) continue;
+            p.PlayerX = (float)x;
+            p.PlayerY = (float)(y - 1);
+            p.SpeedX = 0;
+            p.SpeedY = 0.5f;
+            if (Roll(2) == 0) p.Lives = 3;
+            return;
+        }
 }
 
 bool Finite(float v) { return std::isfinite(v); }
@@ -166,6 +190,7 @@ SoakResult RunSoak(long updates, unsigned seed, const std::string& dataDir) {
             ASys.WindowHeight = s[1];
         }
         ThisGame.GameBreak = 0;
+        GuideTheBird();
         ThisGame.Update();
         ThisGame.Render();
         if (ThisGame.Settings[100] != lastGames) {
