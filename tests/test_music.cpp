@@ -2,7 +2,9 @@
 // end of a stream, starvation, parameters and files that must not stream.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstring>
 #include <thread>
 
@@ -237,6 +239,65 @@ TEST_F(MusicStream, FuzzerFindsAreRefusedSafely) {
         }
         EXPECT_EQ(OggFile, nullptr);
         EXPECT_EQ(ASys.StreamType, 0);
+    }
+}
+
+// Rewrites every page's checksum, so a changed header field gets past the
+// page check and only the header check stands in its way.
+void RepairOggPages(std::vector<unsigned char>& b) {
+    size_t at = 0;
+    while (b.size() - at >= 27 && memcmp(&b[at], "OggS", 4) == 0) {
+        size_t length = 27 + b[at + 26];
+        for (size_t i = 0; i < b[at + 26]; i++) length += b[at + 27 + i];
+        uint32_t crc = 0;
+        for (size_t i = 0; i < length; i++) {
+            crc ^= (uint32_t)(i >= 22 && i < 26 ? 0 : b[at + i]) << 24;
+            for (int k = 0; k < 8; k++) crc = (crc & 0x80000000u) ? (crc << 1) ^ 0x04c11db7u : crc << 1;
+        }
+        for (int i = 0; i < 4; i++) b[at + 22 + i] = (unsigned char)(crc >> (8 * i));
+        at += length;
+    }
+}
+
+TEST_F(MusicStream, InconsistentVorbisHeadersNeverReachTheDecoder) {
+    std::string good = dir.File("good.ogg");
+    ASSERT_TRUE(WriteOgg(good, 2, 22050, 0.5, 440));
+    const std::vector<unsigned char> bytes = ReadBytes(good);
+    // The identification packet fills the first page; the comments open the second.
+    const size_t id = 27 + bytes[26];
+    const size_t page2 = id + 30;
+    ASSERT_EQ(memcmp(&bytes[page2], "OggS", 4), 0);
+    const size_t comments = page2 + 27 + bytes[page2 + 26];
+    ASSERT_EQ(bytes[comments], 3);
+    struct Case {
+        const char* name;
+        size_t at;
+        std::vector<unsigned char> put;
+    } cases[] = {
+        {"no channels", id + 11, {0}},
+        {"no sample rate", id + 12, {0, 0, 0, 0}},
+        {"short blocks too small", id + 28, {0x85}},
+        {"long blocks too large", id + 28, {0xE8}},
+        {"short blocks longer than long", id + 28, {0x8B}},
+        {"no framing bit", id + 29, {0}},
+        {"vendor longer than the packet", comments + 7, {0xff, 0xff, 0xff, 0x7f}},
+        {"a billion comments", comments + 11 + bytes[comments + 7], {0, 0, 0, 0x40}},
+    };
+    std::vector<unsigned char> same = bytes;
+    RepairOggPages(same);
+    ASSERT_EQ(same, bytes) << "the repair must agree with the encoder's checksums";
+    EXPECT_TRUE(VorbisHeadersSound(bytes.data(), (long)bytes.size()));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<unsigned char> b = bytes;
+        std::copy(c.put.begin(), c.put.end(), b.begin() + (long)c.at);
+        RepairOggPages(b);
+        ASSERT_EQ(CheckedOggLength(b.data(), (long)b.size()), (long)b.size());
+        EXPECT_FALSE(VorbisHeadersSound(b.data(), (long)b.size()));
+        std::string path = Write("bad.ogg", b);
+        ASys.PlayMusic_Ogg_Sys(path.c_str(), 1);
+        EXPECT_EQ(ASys.StreamType, 0);
+        EXPECT_TRUE(log.Has("Not an Ogg Vorbis stream - " + path + " (damaged headers)"));
     }
 }
 
