@@ -19,6 +19,18 @@ void ZeroBlur(int s, size_t n) {
     BlurPixels().swap(ImageBlur[s]);
     ImageBlur[s].resize(n);
 }
+
+// The tables that tell the renderer how a slot's frames sit in its texture
+// (count, per row, width as a fraction of the side) and how large one is.
+static void DescribeSlot(VellSys& sys, int s, int frames, int perRow, float wz, int side,
+                         int frameSize, float unit) {
+    sys.ImageFrames[s] = frames;
+    iFramesW[s] = perRow;
+    iFramesWz[s] = wz;
+    iSize[s] = side;
+    sys.ImageFrameSize[s] = frameSize;
+    sys.ImageUnit[s] = unit;
+}
 int iSize[105];
 int iFramesW[105];
 float iFramesWz[105];
@@ -164,12 +176,7 @@ void VellSys::GetPNG(int s, const char* path, unsigned fs) {
             }
         }
         Debuglog(fstrSys("    Loaded %ix%i Image", f, f));
-        ImageFrames[s] = 1;
-        iFramesW[s] = f;
-        iFramesWz[s] = 1;
-        iSize[s] = f;
-        ImageFrameSize[s] = f;
-        ImageUnit[s] = f / VirtualWidth;
+        DescribeSlot(*this, s, 1, f, 1, f, f, f / VirtualWidth);
         return;
     }
 
@@ -193,12 +200,7 @@ void VellSys::GetPNG(int s, const char* path, unsigned fs) {
 
     Image[s].assign((size_t)side * side * 4, 0);
     ZeroBlur(s, (size_t)side * side * 4);
-    ImageFrames[s] = frames;
-    iFramesW[s] = perRow;
-    iFramesWz[s] = (float)cell / (float)side;
-    iSize[s] = side;
-    ImageFrameSize[s] = f;
-    ImageUnit[s] = cell / VirtualWidth;
+    DescribeSlot(*this, s, frames, perRow, (float)cell / (float)side, side, f, cell / VirtualWidth);
 
     // Each frame sits in its own cell with a 4-pixel transparent margin, so
     // filtering never picks up a neighbouring frame.
@@ -227,12 +229,7 @@ void VellSys::Buffer_Create(int s, int n) {
     Image[s].assign((size_t)n * n * 4, 0);
     ZeroBlur(s, (size_t)n * n * 4);
     ImageChanged(s);
-    ImageFrames[s] = 1;
-    iFramesW[s] = n;
-    iFramesWz[s] = 1;
-    iSize[s] = n;
-    ImageFrameSize[s] = n;
-    ImageUnit[s] = n / VirtualWidth;
+    DescribeSlot(*this, s, 1, n, 1, n, n, n / VirtualWidth);
     Buffer_Fill(s, 0, 0, 0, 0);
 }
 
