@@ -42,6 +42,13 @@ std::vector<unsigned char> Truncated(std::vector<unsigned char> v, size_t n) {
     return v;
 }
 
+// States the chunk's true size and adds the pad byte RIFF puts after it.
+Chunk Padded(Chunk c) {
+    c.statedSize = (long)c.bytes.size();
+    c.bytes.push_back(0);
+    return c;
+}
+
 std::vector<WavCase> WavCases() {
     const char* text = "hello, this is not a wave file at all";
     std::vector<unsigned char> notRiff(text, text + 37);
@@ -74,11 +81,15 @@ std::vector<WavCase> WavCases() {
         {"absurd size of another chunk",
          Riff({FmtChunk(1, 8, 8000), Chunk{"LIST", 0x7ffffff0, {}}, DataChunk(50)}), false, {},
          "No sound data in the Wave file"},
-        // The pad byte after an odd-sized chunk is not skipped, so the data
-        // chunk behind it is never found.
+        // RIFF pads an odd-sized chunk with one byte its size leaves out.
         {"odd-sized chunk with a pad byte",
-         Riff({FmtChunk(1, 8, 8000), Chunk{"LIST", 3, {1, 2, 3, 0}}, DataChunk(64)}), false, {},
-         "No sound data in the Wave file"},
+         Riff({FmtChunk(1, 8, 8000), Chunk{"LIST", 3, {1, 2, 3, 0}}, DataChunk(64)}), true,
+         {64, 64, 1, 1, 8000}, nullptr},
+        {"odd-sized data chunk, then another",
+         Riff({FmtChunk(1, 8, 8000), Padded(DataChunk(63, 9)), DataChunk(100)}), true,
+         {100, 100, 1, 1, 8000}, nullptr},
+        {"odd-sized fmt chunk", Riff({Padded(FmtChunk(1, 16, 8000, 1)), DataChunk(64)}), true,
+         {64, 32, 1, 2, 8000}, nullptr},
         {"truncated in the header", Truncated(Wav(1, 16, 8000, 100), 30), false, {}, "Not a PCM Wave file"},
         {"truncated in the data tag", Truncated(Wav(1, 16, 8000, 100), 38), false, {},
          "No sound data in the Wave file"},

@@ -61,7 +61,7 @@ bool ReadWavHeader(FILE* f, WavHeader& h) {
     h.blockAlign = readShort(f);
     h.bits = readShort(f);
     if (h.bits == ReadFailed) return false;  // the header itself is cut short
-    if (n > 16) skipBytes((long)n - 16, f);
+    if (n > 16) skipBytes((long)n - 16 + (n & 1), f);
     return true;
 }
 
@@ -154,8 +154,11 @@ static bool LoadWavChunks(VellSys& sys, int s, FILE* f, const WavHeader& h, long
         std::string tag = readTag(f);
         if (feof(f) || ferror(f)) break;
         int size = readInt(f);
+        // RIFF keeps chunks at even offsets: an odd-sized chunk is followed
+        // by one pad byte that its size does not count.
+        long pad = size > 0 ? (size & 1) : 0;
         if (tag != "data") {
-            skipBytes(size, f);
+            skipBytes((long)size + pad, f);
             continue;
         }
         long left = fileSize - ftell(f);
@@ -187,6 +190,7 @@ static bool LoadWavChunks(VellSys& sys, int s, FILE* f, const WavHeader& h, long
             }
         }
         free(bytes);
+        skipBytes(pad, f);
     }
     return said;
 }
