@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "test_support.h"
@@ -20,6 +21,63 @@ TEST(StringsScratch, ThirtyRotatingTexts) {
     std::string big(20000, 'q');
     char* cut = E().fstr("%s", big.c_str());
     EXPECT_EQ(strlen(cut), 16383u);
+}
+
+// Every operation keeps inside its scratch text whatever the input's
+// length. The last scratch text is followed by the engine's own members, so
+// each call is made to land there and those members are checked after it.
+TEST(StringsScratch, LongInputsStayInsideTheScratchText) {
+    VellCore& e = E();
+    std::string plain(20000, 'a');
+    std::string pairs;
+    for (int i = 0; i < 10000; i++) pairs += i % 2 ? "b" : "a";  // runs of one
+    std::string counts;
+    for (int i = 0; i < 10000; i++) counts += "zq";  // 52 q's per pair
+    std::string field = plain + "," + plain;
+    std::string spaced = " " + plain + " ";
+    std::string keyed = "k=" + plain;
+
+    const struct {
+        const char* name;
+        std::function<const char*()> call;
+        size_t length;  // of the result
+    } cases[] = {
+        {"fstr", [&] { return e.fstr("%s", plain.c_str()); }, 16383},
+        {"Trim", [&] { return e.Trim(spaced.c_str()); }, 16383},
+        {"Split", [&] { return e.Split(field.c_str(), ',', 2); }, 16383},
+        {"Strip", [&] { return e.Strip(spaced.c_str()); }, 16383},
+        {"Right", [&] { return e.Right(plain.c_str(), 20000); }, 16383},
+        {"Mid", [&] { return e.Mid(plain.c_str(), 1, 19000); }, 16383},
+        {"Left", [&] { return e.Left(plain.c_str(), 20000); }, 16383},
+        {"LeftPad", [&] { return e.LeftPad(plain.c_str(), 20000, '0'); }, 0},
+        {"RightPad", [&] { return e.RightPad(plain.c_str(), 20000, '0'); }, 0},
+        {"LeftPad of a 1,000-character text", [&] { return e.LeftPad(plain.c_str() + 19000, 500, '0'); }, 23},
+        {"RightPad of a 1,000-character text", [&] { return e.RightPad(plain.c_str() + 19000, 500, '0'); }, 23},
+        {"iniLeft", [&] { return e.iniLeft((plain + "=").c_str()); }, 16383},
+        {"iniRight", [&] { return e.iniRight(keyed.c_str()); }, 16383},
+        {"JNKrunch", [&] { return e.JNKrunch(pairs.c_str()); }, 0},
+        {"JuNKrunch", [&] { return e.JuNKrunch(counts.c_str()); }, 16383},
+        {"ScrambleTxt", [&] { return e.ScrambleTxt(plain.c_str()); }, 16383},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        e.UpdateSec = 0x5a5a5a5a;
+        e.GameBreak = 0x3c3c3c3c;
+        strcpy(e.home, "guard");
+        TempstrUse = 28;  // the call writes into the last scratch text
+        const char* out = c.call();
+        size_t length = strlen(out);
+        EXPECT_EQ(e.UpdateSec, 0x5a5a5a5a);
+        EXPECT_EQ(e.GameBreak, 0x3c3c3c3c);
+        EXPECT_STREQ(e.home, "guard");
+        if (c.length) {
+            EXPECT_EQ(length, c.length);
+        }
+        EXPECT_LT(length, 16384u);
+    }
+    e.UpdateSec = 0;
+    e.GameBreak = 0;
+    strcpy(e.home, ".");
 }
 
 TEST(StringsCodes, Char64bAndOrdinals) {

@@ -180,12 +180,15 @@ static long PadLength(long len, int n) {
     return m < 0 ? 0 : m;
 }
 
+// Only the m characters that are kept are ever written, however long the
+// text: the result never reaches past the first 1,024 bytes of its scratch.
 char* VellCore::LeftPad(const char* text, int n, char c) {
     char* out = NextTempstr();
     long len = (long)strlen(text);
     long m = PadLength(len, n);
-    memcpy(out, text, (size_t)len);
-    memset(out + len, c, (size_t)m);
+    long keep = len < m ? len : m;
+    memcpy(out, text, (size_t)keep);
+    memset(out + keep, c, (size_t)(m - keep));
     out[m] = 0;
     return out;
 }
@@ -194,9 +197,9 @@ char* VellCore::RightPad(const char* text, int n, char c) {
     char* out = NextTempstr();
     long len = (long)strlen(text);
     long m = PadLength(len, n);
-    memset(out, c, (size_t)m);
-    memcpy(out + m, text, (size_t)len);
-    memmove(out, out + len, (size_t)m);
+    long keep = len < m ? len : m;
+    memset(out, c, (size_t)(m - keep));
+    memcpy(out + (m - keep), text + (len - keep), (size_t)keep);
     out[m] = 0;
     return out;
 }
