@@ -60,7 +60,7 @@ std::vector<unsigned char> Wav(int channels, int bits, int rate, size_t bytes) {
 }
 
 bool WriteOgg(const std::string& path, int channels, int rate, double seconds, double hz,
-              float noise) {
+              float noise, const std::vector<std::string>& comments) {
     FILE* out = fopen(path.c_str(), "wb");
     if (!out) return false;
     vorbis_info vi;
@@ -72,6 +72,7 @@ bool WriteOgg(const std::string& path, int channels, int rate, double seconds, d
     }
     vorbis_comment vc;
     vorbis_comment_init(&vc);
+    for (const std::string& c : comments) vorbis_comment_add(&vc, c.c_str());
     vorbis_dsp_state vd;
     vorbis_block vb;
     vorbis_analysis_init(&vd, &vi);

@@ -223,6 +223,45 @@ TEST_F(MusicStream, DamagedOggPagesStopTheStreamThere) {
     EXPECT_TRUE(log.Has("Not an Ogg Vorbis stream - " + path + " (damaged at byte 0)"));
 }
 
+// Real music often carries cover art in its comments. However large the
+// comment header, the stream plays; a stream the decoder's memory cannot
+// hold is refused with a line that says so, not blamed on the file.
+TEST_F(MusicStream, LargeCommentHeadersPlay) {
+    const struct {
+        const char* name;
+        std::vector<std::string> comments;
+    } cases[] = {
+        {"900 KB of cover art", {"METADATA_BLOCK_PICTURE=" + std::string(900000, 'Q')}},
+        {"3 MB of cover art", {"METADATA_BLOCK_PICTURE=" + std::string(3000000, 'Q')}},
+        {"100,000 short comments", std::vector<std::string>(100000, "A=b")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string path = dir.File("art.ogg");
+        ASSERT_TRUE(WriteOgg(path, 2, 22050, 2.0, 440, 0, c.comments));
+        ASys.PlayMusic_Ogg_Sys(path.c_str(), 0);
+        ASSERT_EQ(ASys.StreamType, 2);
+        ASSERT_NE(OggFile, nullptr);
+        for (int i = 0; i < 3; i++) ASys.HandleMusicSys();
+        EXPECT_EQ(Queued(), 4);
+        EXPECT_EQ(MusicBufferStats[4], 22050);
+    }
+    for (const auto& l : log.Lines()) EXPECT_EQ(l.find("Not an Ogg"), std::string::npos) << l;
+
+    std::string path = dir.File("plain.ogg");
+    ASSERT_TRUE(WriteOgg(path, 2, 22050, 1.0, 440));
+    long spare = OggDecoderSpare;
+    OggDecoderSpare = 4096;  // too little for any decoder
+    ASys.PlayMusic_Ogg_Sys(path.c_str(), 0);
+    OggDecoderSpare = spare;
+    EXPECT_EQ(ASys.StreamType, 0);
+    EXPECT_EQ(OggFile, nullptr);
+    bool said = false;
+    for (const auto& l : log.Lines())
+        said = said || l.rfind("Not enough memory for Ogg stream - " + path, 0) == 0;
+    EXPECT_TRUE(said);
+}
+
 // Files the fuzzer found, with their page checksums intact so they reach
 // the header checks: a comment length that pointed outside the packet (the
 // decoder wrote before its memory) and a broken sparse codebook (it failed

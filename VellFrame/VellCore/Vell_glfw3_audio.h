@@ -35,8 +35,12 @@ extern int MusicBufferStats[10];
 // checksums hold; only those reach the decoder.
 long CheckedOggLength(const unsigned char* data, long size);
 // Whether the identification and comment headers at the start of checked
-// pages are consistent enough to hand to the decoder.
-bool VorbisHeadersSound(const unsigned char* data, long size);
+// pages are consistent enough to hand to the decoder; if so, and asked for,
+// how many bytes of decoder memory the comments will take.
+bool VorbisHeadersSound(const unsigned char* data, long size, long long* commentMemory = nullptr);
+// Decoder memory given to an Ogg stream on top of what its comments need
+// (tests lower it to see a stream refused for memory).
+extern long OggDecoderSpare;
 
 // Returned by readInt and readShort when the bytes are not there.
 const int ReadFailed = -37171;

@@ -30,13 +30,19 @@ static ALuint MusicSource() { return ALsource[31]; }
 static unsigned char* OggBytes = nullptr;
 static const long MaxOggBytes = 64L << 20;
 
-// The decoder works inside this fixed area instead of the heap: some of its
-// error paths forget to free what they took, and one stream plays at a time.
-static char OggArena[1 << 20];
+// The decoder works inside one area of our own instead of the heap: some
+// of its error paths forget to free what they took, and freeing the area
+// takes everything back. The area is sized per stream: a fixed part for the
+// codebooks and working buffers, plus whatever the comments hold (cover art
+// in a comment can be megabytes).
+static char* OggArena = nullptr;
+long OggDecoderSpare = 1L << 20;
 
 static void CloseStreamFiles() {
     if (OggFile) stb_vorbis_close(OggFile);
     OggFile = nullptr;
+    free(OggArena);
+    OggArena = nullptr;
     free(OggBytes);
     OggBytes = nullptr;
     if (MusicFile) fclose(MusicFile);
@@ -189,15 +195,28 @@ void VellSys::PlayMusic_Ogg_Sys(const char* path, int loop) {
         CloseStreamFiles();
         return;
     }
-    if (!VorbisHeadersSound(OggBytes, good)) {
+    long long commentMemory = 0;
+    if (!VorbisHeadersSound(OggBytes, good, &commentMemory)) {
         Debuglog(fstrSys("Not an Ogg Vorbis stream - %s (damaged headers)", path));
         CloseStreamFiles();
         return;
     }
     if (good < size) Debuglog(fstrSys("Ogg stream damaged at byte %li, played up to there - %s", good, path));
     int err = 0;
-    stb_vorbis_alloc arena = {OggArena, (int)sizeof OggArena};
+    long long areaBytes = OggDecoderSpare + commentMemory;
+    if (areaBytes <= INT32_MAX) OggArena = (char*)malloc((size_t)areaBytes);
+    if (!OggArena) {
+        Debuglog(fstrSys("Not enough memory for Ogg stream - %s (%lli bytes)", path, areaBytes));
+        CloseStreamFiles();
+        return;
+    }
+    stb_vorbis_alloc arena = {OggArena, (int)areaBytes};
     OggFile = stb_vorbis_open_memory(OggBytes, (int)good, &err, &arena);
+    if (!OggFile && err == VORBIS_outofmem) {
+        Debuglog(fstrSys("Not enough memory for Ogg stream - %s (%lli bytes)", path, areaBytes));
+        CloseStreamFiles();
+        return;
+    }
     if (!OggFile) {
         Debuglog(fstrSys("Not an Ogg Vorbis stream - %s (%i)", path, err));
         CloseStreamFiles();

@@ -115,7 +115,11 @@ long CheckedOggLength(const unsigned char* data, long size) {
     return at;
 }
 
-bool VorbisHeadersSound(const unsigned char* data, long size) {
+// The decoder keeps every comment it reads, each piece rounded up to 8
+// bytes: the vendor text, one pointer per comment, and each comment text.
+static long long Rounded(long long n) { return (n + 7) & ~7LL; }
+
+bool VorbisHeadersSound(const unsigned char* data, long size, long long* commentMemory) {
     PacketReader r{data, size};
     if (!r.OpenSegment()) return false;
 
@@ -135,8 +139,13 @@ bool VorbisHeadersSound(const unsigned char* data, long size) {
     if (!r.NextPacket() || !r.Header(3)) return false;
     uint32_t vendor, count, length;
     if (!r.Word(vendor) || !r.Skip(vendor) || !r.Word(count)) return false;
-    for (uint32_t i = 0; i < count; i++)
+    long long memory = Rounded((long long)vendor + 1) + Rounded(8LL * count);
+    for (uint32_t i = 0; i < count; i++) {
         if (!r.Word(length) || !r.Skip(length)) return false;
+        memory += Rounded((long long)length + 1);
+    }
     unsigned char end;
-    return r.Byte(end) && (end & 1);
+    if (!r.Byte(end) || !(end & 1)) return false;
+    if (commentMemory) *commentMemory = memory;
+    return true;
 }
