@@ -263,6 +263,57 @@ TEST_F(SaveTest, ScoreFileOfAnotherUserIsClearedEvenWithAValidChecksum) {
     EXPECT_EQ(game.Settings[124], game.Settings[24]);
 }
 
+// A stored checksum of 0 must be checked like any other value: a forged
+// file of this user and a file of nothing but zeros are both refused.
+TEST_F(SaveTest, ZeroChecksumIsNotTrusted) {
+    Restart();
+    int settings[200], scores[22000] = {};
+    memcpy(settings, game.Settings, sizeof settings);
+    settings[100] = 777;
+    scores[40] = 99999999;  // Normal's top score
+    std::vector<unsigned char> forged = ExpectedScoreFile(settings, scores);
+    for (int i = 0; i < 4; i++) forged[88400 + i] = 0;
+    ASSERT_NE(Checksum(settings, scores), 0);
+
+    const struct {
+        const char* name;
+        std::vector<unsigned char> bytes;
+    } cases[] = {{"forged scores, checksum 0", forged},
+                 {"all zeros", std::vector<unsigned char>(88404, 0)}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes(dir.File(ScoreName), c.bytes);
+        std::vector<std::string> lines = Restart();
+        EXPECT_TRUE(Cleared());
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), "Clearing Scoreboard"), 1);
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), "Reset User"), 0);
+    }
+}
+
+// A pair of files written by an earlier build of the game, after one game
+// of Normal: they must keep loading to exactly what they hold.
+TEST_F(SaveTest, FilesFromAnEarlierBuildLoadUnchanged) {
+    const std::string from = std::string(BRAMBLEHOP_SOURCE_DIR) + "/tests/data/saves/";
+    std::vector<unsigned char> settings = ReadBytes(from + "Settings.sav");
+    std::vector<unsigned char> scores = ReadBytes(from + ScoreName);
+    ASSERT_EQ(settings.size(), 4496u);
+    ASSERT_EQ(scores.size(), 88404u);
+    WriteBytes(dir.File("Settings.sav"), settings);
+    WriteBytes(dir.File(ScoreName), scores);
+
+    std::vector<std::string> lines = Restart();
+    EXPECT_EQ(lines, (std::vector<std::string>{"Load Settings", "Load Scores", UserId()}));
+    EXPECT_EQ(stdoutText.find('A'), std::string::npos);
+    for (int i = 0; i < 100; i++) EXPECT_EQ(game.Settings[i], GetInt(settings, 4 * i)) << i;
+    for (int i = 0; i < 100; i++) EXPECT_EQ(game.Settings[100 + i], GetInt(scores, 4 * i)) << 100 + i;
+    for (int j = 0; j < 22000; j++)
+        ASSERT_EQ(game.ScoreTable[j], GetInt(scores, 400 + 4 * j)) << j;
+    EXPECT_GT(game.Settings[100], 0) << "the fixture holds a played game";
+    // Load ends with a save: the same values give the same bytes back.
+    EXPECT_TRUE(ReadBytes(dir.File("Settings.sav")) == settings);
+    EXPECT_TRUE(ReadBytes(dir.File(ScoreName)) == scores);
+}
+
 TEST_F(SaveTest, AlteredUserIdInSettingsStartsANewUser) {
     Restart();
     FillScores();

@@ -133,14 +133,16 @@ void MyGame::Load() {
         }
         expected = ReadInt();
     }
-    int s = sum.s;
-    if (s != expected) Settings[124] = Settings[125] = Settings[126] = 0;
+    // Trust is decided once and kept as a flag: forcing the sum to 0 on a
+    // foreign user ID would let a file whose stored checksum is 0 through.
+    bool trusted = !missing && sum.s == expected;
+    if (!trusted) Settings[124] = Settings[125] = Settings[126] = 0;
     CloseFile();
     if (Settings[127] != CopyCheck(Settings)) Settings[124] = Settings[125] = Settings[126] = 0;
     if (missing)
         for (int i = 24; i < 27; i++) Settings[100 + i] = Settings[i];
     for (int i = 24; i < 27; i++)
-        if (Settings[100 + i] != Settings[i]) s = 0;
+        if (Settings[100 + i] != Settings[i]) trusted = false;
 
     if (Settings[24] == 0 && Settings[25] == 0 && Settings[26] == 0) {
         Debuglog("Reset User");
@@ -151,7 +153,7 @@ void MyGame::Load() {
         Settings[26] = (int)((float)(Mills() % 1000 * 10000) + Rnd(1000, 9999));
         Settings[27] = UserCheck(Settings);
     }
-    if (s != expected) {
+    if (!trusted) {
         Debuglog("Clearing Scoreboard");
         for (int i = 100; i < 200; i++) Settings[i] = 0;
         for (int j = 0; j < 22000; j++) ScoreTable[j] = 0;
