@@ -119,14 +119,37 @@ TEST(FilesAtomicSave, UnwritableFolderFailsCleanly) {
     ASys.CloseFile_Sys();
 }
 
-TEST(FilesAtomicSave, NewFileIsReadableByOthers) {
-    TempDir dir;
-    std::string path = dir.File("new.sav");
-    ASSERT_EQ(ASys.WriteFile_Sys(path.c_str()), 1);
-    ASys.CloseFile_Sys();
-    struct stat st;
-    ASSERT_EQ(stat(path.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0644u);
+// A save replaces the file as a plain write would have: an existing file
+// keeps its mode, a new one gets what the umask allows.
+TEST(FilesAtomicSave, SavedFileKeepsItsModeOrFollowsTheUmask) {
+    const struct {
+        mode_t umask;
+        int oldMode;  // -1: no file yet
+        mode_t expected;
+    } cases[] = {{022, -1, 0644}, {077, -1, 0600}, {002, -1, 0664},
+                 {022, 0600, 0600}, {077, 0664, 0664}, {022, 0640, 0640}};
+    for (const auto& c : cases) {
+        testing::Message m;
+        m << std::oct << "umask " << c.umask << ", old file ";
+        if (c.oldMode < 0) m << "none";
+        else m << c.oldMode;
+        SCOPED_TRACE(m);
+        TempDir dir;
+        std::string path = dir.File("Settings.sav");
+        if (c.oldMode >= 0) {
+            WriteBytes(path, {1, 2, 3, 4});
+            chmod(path.c_str(), (mode_t)c.oldMode);
+        }
+        mode_t saved = umask(c.umask);
+        ASSERT_EQ(ASys.WriteFile_Sys(path.c_str()), 1);
+        ASys.WriteInt_Sys(5);
+        ASys.CloseFile_Sys();
+        umask(saved);
+        struct stat st;
+        ASSERT_EQ(stat(path.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, c.expected);
+        EXPECT_EQ(ReadBytes(path), (Bytes{5, 0, 0, 0}));
+    }
 }
 
 TEST(FilesDebuglog, LinesAreNumberedInEightColumns) {

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <cstring>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "test_support.h"
 
@@ -384,6 +386,28 @@ TEST_F(SaveTest, OutOfRangeSettingsAndBindingsFallBackToDefaults) {
     EXPECT_EQ(game.KeyValue(4, 63), 712);  // pad 2, button 12
     for (int slot = 0; slot < 64; slot++) EXPECT_EQ(game.KeyValue(10, slot), confirm[slot]) << slot;
     EXPECT_TRUE(log.Has("Control 10 had nothing bound, its defaults are back"));
+}
+
+// A save cut off by a crash leaves its temporary beside the files; the
+// next start clears away ours and touches nothing else in the folder.
+TEST_F(SaveTest, StartRemovesStaleTemporariesOfOurSaves) {
+    const std::vector<std::string> stale = {"Settings.sav.tmp-Ab12Cd", "Settings.sav.tmp-zzzzzz",
+                                            std::string(ScoreName) + ".tmp-09azAZ"};
+    const std::vector<std::string> others = {"Settings.sav.tmp-short", "Settings.sav.tmp-Ab12Cd7",
+                                             "Other.sav.tmp-Ab12Cd", "Settings.sav.bak",
+                                             "notes.txt"};
+    for (const std::string& name : stale) WriteBytes(dir.File(name), {1, 2, 3});
+    for (const std::string& name : others) WriteBytes(dir.File(name), {4, 5});
+    mkdir(dir.File("Settings.sav.tmp-Folder").c_str(), 0755);
+
+    Restart();
+    for (const std::string& name : stale)
+        EXPECT_NE(access(dir.File(name).c_str(), F_OK), 0) << name << " was left";
+    for (const std::string& name : others)
+        EXPECT_TRUE(ReadBytes(dir.File(name)) == (std::vector<unsigned char>{4, 5})) << name;
+    EXPECT_EQ(access(dir.File("Settings.sav.tmp-Folder").c_str(), F_OK), 0);
+    EXPECT_EQ(ReadBytes(dir.File("Settings.sav")).size(), 4496u);
+    EXPECT_EQ(ReadBytes(dir.File(ScoreName)).size(), 88404u);
 }
 
 TEST_F(SaveTest, FailedSavesKeepThePreviousFiles) {

@@ -4,15 +4,18 @@
 // temporary beside the target, and only a clean close renames it over the
 // target. A crash, a full disk or a read-only folder leaves the old file.
 #include <arpa/inet.h>
+#include <cctype>
 #include <cerrno>
 #include <cstdarg>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 #include "Vell_glfw3_internal.h"
 
@@ -42,9 +45,45 @@ static void AbandonWrite() {
     FileWriting = 0;
 }
 
+// A save that died before its rename leaves "<target>.tmp-" and mkstemp's
+// six letters behind. The first save of a target in a run removes those,
+// and nothing else: other names in the folder are not ours.
+static void RemoveStaleTemps(const std::string& target) {
+    static std::vector<std::string> cleaned;
+    for (const std::string& done : cleaned)
+        if (done == target) return;
+    cleaned.push_back(target);
+    size_t slash = target.find_last_of('/');
+    std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
+    std::string prefix = (slash == std::string::npos ? target : target.substr(slash + 1)) + ".tmp-";
+    DIR* d = opendir(dir.c_str());
+    if (!d) return;
+    while (dirent* e = readdir(d)) {
+        std::string name = e->d_name;
+        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
+        bool letters = true;
+        for (size_t i = prefix.size(); i < name.size(); i++) letters = letters && isalnum((unsigned char)name[i]);
+        struct stat st;
+        std::string full = dir + "/" + name;
+        if (letters && lstat(full.c_str(), &st) == 0 && S_ISREG(st.st_mode)) unlink(full.c_str());
+    }
+    closedir(d);
+}
+
+// The mode a plain write would have given: the old file's, or what the
+// umask leaves of 0666 for a new one.
+static mode_t SaveMode(const std::string& target) {
+    struct stat st;
+    if (stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return st.st_mode & 07777;
+    mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
 int VellSys::WriteFile_Sys(const char* path) {
     CloseFile_Sys();
     WritePath = path;
+    RemoveStaleTemps(WritePath);
     TempPath = WritePath + ".tmp-XXXXXX";
     int fd = mkstemp(&TempPath[0]);
     MyOpenFile = fd >= 0 ? fdopen(fd, "w") : nullptr;
@@ -57,7 +96,7 @@ int VellSys::WriteFile_Sys(const char* path) {
         printf("Error Writing File\n");
         return 0;
     }
-    fchmod(fd, 0644);
+    fchmod(fd, SaveMode(WritePath));
     FileOpen = 1;
     FileWriting = 1;
     WriteFailed = 0;
