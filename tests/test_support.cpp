@@ -62,7 +62,7 @@ TempDir::~TempDir() {
 }
 
 void ResetClock() {
-    gettimeofday(&starttick, nullptr);
+    RestartClock();
     MillsOffset = 0;
 }
 

@@ -307,6 +307,14 @@ extern int TempstrUse;
 extern int MillsOffset;
 // While set, the clock stands still at MillsOffset (tests only).
 extern bool MillsFrozen;
+// Starts Mills() again from 0; Begin does it once.
+void RestartClock();
+// Tests only: while set, the engine reads these (milliseconds) instead of
+// the system's clocks: the steady clock that paces the game and the wall
+// clock that dates and file names come from. Either can then be stepped.
+extern bool FakeClocks;
+extern long long FakeSteadyMs;
+extern long long FakeWallMs;
 
 // Proportional widths of the shipped font, code 32 upwards.
 extern const int fontw[136];

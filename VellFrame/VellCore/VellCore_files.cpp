@@ -28,7 +28,7 @@ int VellCore::ReadString() {
 }
 
 static struct tm Now() {
-    time_t t = time(nullptr);
+    time_t t = FakeClocks ? (time_t)(FakeWallMs / 1000) : time(nullptr);
     struct tm out;
     localtime_r(&t, &out);
     return out;

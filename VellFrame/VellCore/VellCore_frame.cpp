@@ -20,13 +20,32 @@ struct timeval curtick;
 int GameStartTime = 0;
 int MillsOffset = 0;
 bool MillsFrozen = false;
+bool FakeClocks = false;
+long long FakeSteadyMs = 0;
+long long FakeWallMs = 0;
+static long long StartWallMs = 0;
+
+static long long WallMs() {
+    if (FakeClocks) {
+        curtick.tv_sec = (time_t)(FakeWallMs / 1000);
+        curtick.tv_usec = (suseconds_t)(FakeWallMs % 1000 * 1000);
+    } else {
+        gettimeofday(&curtick, nullptr);
+    }
+    return (long long)curtick.tv_sec * 1000 + curtick.tv_usec / 1000;
+}
+
+void RestartClock() {
+    StartWallMs = WallMs();
+    starttick = curtick;
+}
 
 void VellCore::Begin(int number, const char* title) {
     printf("\n-=-=-=-=-=-=-=-=-\n");
     printf("VellFrame engine, version 0.95\n");
     fflush(stdout);
     GameStartTime = (int)clock();
-    gettimeofday(&starttick, nullptr);
+    RestartClock();
     Active = 1;
     GameNum = number;
     MixJoy = 1;
@@ -50,10 +69,7 @@ void VellCore::Terminate() {
 
 int VellCore::Mills() {
     if (MillsFrozen) return MillsOffset;
-    gettimeofday(&curtick, nullptr);
-    long long now = (long long)curtick.tv_sec * 1000 + curtick.tv_usec / 1000;
-    long long start = (long long)starttick.tv_sec * 1000 + starttick.tv_usec / 1000;
-    return (int)(now - start) + MillsOffset;
+    return (int)(WallMs() - StartWallMs) + MillsOffset;
 }
 
 void VellCore::Rest(int ms) {
