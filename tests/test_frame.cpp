@@ -71,6 +71,78 @@ protected:
     int Updates() const { return ThisGame.LoadTo - 50; }
 };
 
+// The loop against clocks the test steps by hand: 4 ms pass after pass,
+// as a real loop dozing between due times would see them.
+class FramePacing : public FrameLoop {
+protected:
+    void SetUp() override {
+        FrameLoop::SetUp();
+        MillsFrozen = false;
+        MillsOffset = 0;
+        FakeClocks = true;
+        FakeSteadyMs = 86400000;         // a day after the machine booted
+        FakeWallMs = 1796000000000LL;    // an afternoon in 2026
+        RestartClock();
+    }
+    void TearDown() override {
+        FakeClocks = false;
+        ThisGame.LoadTo = 0;
+        ResetClock();
+        FrameLoop::TearDown();
+    }
+    void Pass(long long& updates, float& slowest) {
+        ThisGame.LoadTo = 50;  // the loader, idle past its last asset, counts updates
+        int before = ThisGame.CurMillis;
+        ThisGame.KeepAlive();
+        ThisGame.Active = 1;
+        updates += ThisGame.LoadTo - 50;
+        if (ThisGame.CurMillis != before && ThisGame.FrameFactor > slowest)
+            slowest = ThisGame.FrameFactor;
+        FakeSteadyMs += 4;
+        FakeWallMs += 4;
+    }
+};
+
+// A time sync, a resume or a hand-set clock steps the wall clock; none of
+// that may stall the game or make it race, and neither may the game's own
+// millisecond count wrapping after 24.8 days of running (the third case
+// crosses the wrap half-way through its measured second).
+TEST_F(FramePacing, ClockStepsKeepTheNormalRate) {
+    const struct {
+        const char* name;
+        long long runningMs;  // how long the game has run before
+        long long wallStep;   // applied after a second of play
+    } cases[] = {
+        {"wall clock stepped back 5 s", 0, -5000},
+        {"wall clock jumps an hour ahead", 0, 3600000},
+        {"count wraps after 24.8 days", 2147483648LL - 900, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RestartClock();
+        FakeSteadyMs += c.runningMs;
+        FakeWallMs += c.runningMs;
+        ThisGame.NextUpdate = ThisGame.NextRender = ThisGame.CurMillis = ThisGame.Mills();
+        long long updates = 0;
+        float slowest = 0;
+        for (int i = 0; i < 100; i++) Pass(updates, slowest);
+        int hour = ThisGame.Time_Hour();
+        FakeWallMs += c.wallStep;
+        if (c.wallStep == 3600000) {
+            EXPECT_EQ(ThisGame.Time_Hour(), (hour + 1) % 24) << "dates follow the wall clock";
+        }
+        updates = 0;
+        slowest = 0;
+        int frames = Frames;
+        for (int i = 0; i < 250; i++) Pass(updates, slowest);  // one second
+        EXPECT_GE(updates, 61);
+        EXPECT_LE(updates, 63);
+        EXPECT_GE(Frames - frames, 61);
+        EXPECT_LE(Frames - frames, 63);
+        EXPECT_LE(slowest, 1.0f) << "no step longer than the normal 16 ms";
+    }
+}
+
 TEST_F(FrameLoop, FrameFactorIsTheClampedStepLength) {
     const struct {
         int ms;

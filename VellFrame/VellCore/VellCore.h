@@ -309,6 +309,10 @@ extern int MillsOffset;
 extern bool MillsFrozen;
 // Starts Mills() again from 0; Begin does it once.
 void RestartClock();
+// Mills() wraps round after 24.8 days, so readings are compared and moved
+// only through these, which wrap with it.
+inline int MillsDiff(int later, int earlier) { return (int)((unsigned)later - (unsigned)earlier); }
+inline int MillsAdd(int t, int ms) { return (int)((unsigned)t + (unsigned)ms); }
 // Tests only: while set, the engine reads these (milliseconds) instead of
 // the system's clocks: the steady clock that paces the game and the wall
 // clock that dates and file names come from. Either can then be stepped.

@@ -23,7 +23,15 @@ bool MillsFrozen = false;
 bool FakeClocks = false;
 long long FakeSteadyMs = 0;
 long long FakeWallMs = 0;
-static long long StartWallMs = 0;
+static long long StartSteadyMs = 0;
+
+// Paces the game: unlike the wall clock, it is never set back or forward.
+static long long SteadyMs() {
+    if (FakeClocks) return FakeSteadyMs;
+    struct timespec ts;
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return (long long)ts.tv_sec * 1000 + ts.tv_nsec / 1000000;
+}
 
 static long long WallMs() {
     if (FakeClocks) {
@@ -36,8 +44,9 @@ static long long WallMs() {
 }
 
 void RestartClock() {
-    StartWallMs = WallMs();
+    WallMs();
     starttick = curtick;
+    StartSteadyMs = SteadyMs();
 }
 
 void VellCore::Begin(int number, const char* title) {
@@ -69,7 +78,8 @@ void VellCore::Terminate() {
 
 int VellCore::Mills() {
     if (MillsFrozen) return MillsOffset;
-    return (int)(WallMs() - StartWallMs) + MillsOffset;
+    uint64_t ms = (uint64_t)(SteadyMs() - StartSteadyMs) + (uint64_t)(int64_t)MillsOffset;
+    return (int)(uint32_t)ms;
 }
 
 void VellCore::Rest(int ms) {
@@ -83,8 +93,8 @@ void VellCore::FlipFullscreen() { ASys.FlipFull(); }
 // Counts one event for the per-second rate shown on the statistics line.
 static void CountRate(VellCore& core, int& live, int& sampleTime, int& perSecond) {
     live++;
-    int now = core.Mills();
-    if (now >= sampleTime + 1000 || now <= sampleTime - 1000) {
+    int since = MillsDiff(core.Mills(), sampleTime);
+    if (since >= 1000 || since <= -1000) {
         sampleTime = core.Mills();
         perSecond = live;
         live = 0;

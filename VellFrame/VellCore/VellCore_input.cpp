@@ -11,8 +11,8 @@ static bool PadCounted(int p) {
 
 static void CountUpdate(VellCore& core) {
     UpdateCountLive++;
-    int now = core.Mills();
-    if (now >= core.UpdateSec + 1000 || now <= core.UpdateSec - 1000) {
+    int since = MillsDiff(core.Mills(), core.UpdateSec);
+    if (since >= 1000 || since <= -1000) {
         core.UpdateSec = core.Mills();
         core.UpdateCount = UpdateCountLive;
         UpdateCountLive = 0;

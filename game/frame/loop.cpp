@@ -15,23 +15,23 @@ void MyGame::KeepAlive() {
     if (Active == 1) {
         int step = Paused == 1 ? 32 : 16;
         bool worked = false;
-        if (Mills() >= NextUpdate) {
-            NextUpdate = Mills() + step;
+        if (MillsDiff(Mills(), NextUpdate) >= 0) {
+            NextUpdate = MillsAdd(Mills(), step);
             Update();
             worked = true;
         }
-        if (Mills() < NextUpdate - 10000) {
-            NextUpdate = Mills() + step;
+        if (MillsDiff(Mills(), NextUpdate) < -10000) {
+            NextUpdate = MillsAdd(Mills(), step);
             Update();
             worked = true;
         }
-        if (Mills() >= NextRender) {
-            NextRender = Mills() + step;
+        if (MillsDiff(Mills(), NextRender) >= 0) {
+            NextRender = MillsAdd(Mills(), step);
             Render();
             worked = true;
         }
-        if (Mills() < NextRender - 10000) {
-            NextRender = Mills() + step;
+        if (MillsDiff(Mills(), NextRender) < -10000) {
+            NextRender = MillsAdd(Mills(), step);
             Render();
             worked = true;
         }
@@ -40,25 +40,25 @@ void MyGame::KeepAlive() {
         // (nothing paces the loop when vsync does not block). The due times
         // are untouched, so the schedule is the same.
         if (!worked) {
-            int next = NextUpdate < NextRender ? NextUpdate : NextRender;
-            if (next - Mills() > 0) Rest(1);
+            int next = MillsDiff(NextUpdate, NextRender) < 0 ? NextUpdate : NextRender;
+            if (MillsDiff(next, Mills()) > 0) Rest(1);
         }
     }
     if (Active < 1) {
-        if (Mills() > NextUpdate) {
-            NextUpdate += 150;
+        if (MillsDiff(Mills(), NextUpdate) > 0) {
+            NextUpdate = MillsAdd(NextUpdate, 150);
             PollInput(Settings[10]);
         }
-        if (Mills() < NextUpdate - 10000) {
-            NextUpdate = Mills() + 150;
+        if (MillsDiff(Mills(), NextUpdate) < -10000) {
+            NextUpdate = MillsAdd(Mills(), 150);
             PollInput(Settings[10]);
         }
-        if (Mills() > NextRender) {
-            NextRender += 150;
+        if (MillsDiff(Mills(), NextRender) > 0) {
+            NextRender = MillsAdd(NextRender, 150);
             Render();
         }
-        if (Mills() < NextRender - 10000) {
-            NextRender = Mills() + 150;
+        if (MillsDiff(Mills(), NextRender) < -10000) {
+            NextRender = MillsAdd(Mills(), 150);
             Render();
         }
         Rest(150);
@@ -69,7 +69,7 @@ void MyGame::Update() {
     PointerDown = mdall();
     PrevMillis = CurMillis;
     CurMillis = Mills();
-    float d = (float)(CurMillis - PrevMillis);
+    float d = (float)MillsDiff(CurMillis, PrevMillis);
     if (d > 128) d = 128;
     if (d < 5) d = 5;
     FrameFactor = (float)(d / 16.666666666666668);
