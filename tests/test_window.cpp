@@ -41,7 +41,7 @@ TEST(Window, StartUpOpensTwoWindowsAroundTheAudio) {
 TEST(Window, WithoutADisplayTheGameEndsByItself) {
     TempDir dir;
     std::string cmd = "cp '" BRAMBLEHOP_GAME_BIN "' '" + dir.Path() + "/Bramblehop' && cd '" +
-                      dir.Path() + "' && env -u DISPLAY -u WAYLAND_DISPLAY timeout 20 ./Bramblehop > out.txt 2>&1";
+                      dir.Path() + "' && env -u DISPLAY -u WAYLAND_DISPLAY timeout 120 ./Bramblehop > out.txt 2>&1";
     int rc = system(cmd.c_str());
     ASSERT_TRUE(WIFEXITED(rc));
     EXPECT_EQ(WEXITSTATUS(rc), 0) << "exit code 124 would mean it never ended";
