@@ -52,9 +52,9 @@ press z                      # Start: the difficulty list
 wait_screen 'mode 0 page 1 overlay 0 '
 shoot difficulty
 press z                      # Normal: a game
-wait_screen 'mode 10 '
+wait_screen 'mode 10 '        # the introductory room
 sound_game=$(sound_at)
-level=$(screen_now | sed 's/.* level \([0-9-]*\) .*/\1/')
+level=$(screen_now | sed 's/.* level \([0-9]*\) .*/\1/')
 shoot game
 # Walk to the open exit of the first room until the next cave is there.
 xdotool keydown --window "$wid" Right
