@@ -21,7 +21,7 @@ e2e_display() {
   [[ -n "$xvfb_pid" ]] && return 0
   command -v Xvfb >/dev/null || return 0
   local fifo number
-  fifo=$(mktemp -u /tmp/bramblehop-xvfb-XXXXXX)
+  fifo=$(mktemp -u -t bramblehop-xvfb-XXXXXX)
   mkfifo "$fifo"
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
   xvfb_pid=$!
@@ -35,7 +35,7 @@ e2e_display() {
 # sets $work and starts the script's display. The caller decides what goes
 # beside the game (Data or not).
 e2e_folder() {
-  work=$(mktemp -d /tmp/bramblehop-e2e-XXXXXX)
+  work=$(mktemp -d -t bramblehop-e2e-XXXXXX)
   trap 'e2e_cleanup' EXIT
   e2e_display
   cat >"$work/alsoft.conf" <<CONF
@@ -59,8 +59,7 @@ e2e_mounts=()
 
 fail() { echo "FAIL: $*"; tail -20 "${log:-/dev/null}" 2>/dev/null; exit 1; }
 
-# The game's "Screen ..." lines so far, and the last one.
-screen_count() { grep -c '^ *[0-9]*> Screen ' "$log" 2>/dev/null || true; }
+# The game's latest "Screen ..." line.
 screen_now() { grep '^ *[0-9]*> Screen ' "$log" 2>/dev/null | tail -1; }
 
 # wait_for WHAT COMMAND...: runs COMMAND until it succeeds; fails with WHAT
@@ -80,7 +79,6 @@ wait_for() {
 
 log_has() { grep -qE -- "$1" "$log" 2>/dev/null; }
 screen_is() { screen_now | grep -qE -- "$1"; }
-screen_after() { (($(screen_count) > $1)) && screen_is "$2"; }
 
 # wait_log PATTERN: waits for a log line matching the extended regex.
 wait_log() { wait_for "\"$1\" in the log" log_has "$1"; }
