@@ -9,7 +9,7 @@
 E2E_WINDOW_MS=${E2E_WINDOW_MS:-1000}
 # The ceiling of any one wait, in seconds: far longer than anything takes,
 # so a loaded machine is slow but never a failure.
-E2E_CEILING=${E2E_CEILING:-90}
+E2E_CEILING=${E2E_CEILING:-180}
 pid=""
 wid=""
 xvfb_pid=""
