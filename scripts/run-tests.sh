@@ -6,4 +6,4 @@ set -euo pipefail
 build=${1:-build}
 export ALSOFT_DRIVERS=null
 exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
-  ctest --test-dir "$build" --output-on-failure -j "${TEST_JOBS:-4}" --timeout 600
+  ctest --test-dir "$build" --output-on-failure -j "${TEST_JOBS:-4}" --timeout 1200
