@@ -37,6 +37,8 @@ e2e_display() {
 e2e_folder() {
   work=$(mktemp -d -t bramblehop-e2e-XXXXXX)
   trap 'e2e_cleanup' EXIT
+  # A stopped run (ctest's timeout, Ctrl-C) still unmounts and tidies up.
+  trap 'exit 1' TERM INT HUP
   e2e_display
   cat >"$work/alsoft.conf" <<CONF
 [general]
