@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <regex>
 #include <string>
 
 #include "test_support.h"
@@ -33,7 +34,8 @@ TEST(Window, StartUpOpensTwoWindowsAroundTheAudio) {
     testing::internal::CaptureStdout();
     ThisGame.Terminate();
     std::string out = testing::internal::GetCapturedStdout();
-    EXPECT_NE(out.find("Runtime : 0:0"), std::string::npos);
+    // Minutes and seconds; how many says only how busy the machine was.
+    EXPECT_TRUE(std::regex_search(out, std::regex("Runtime : [0-9]+:[0-9][0-9]\n"))) << out;
     EXPECT_NE(out.find("Farewell happy gamer"), std::string::npos);
     EXPECT_TRUE(log.Has("Closing OpenGL Window"));
 }
@@ -41,7 +43,7 @@ TEST(Window, StartUpOpensTwoWindowsAroundTheAudio) {
 TEST(Window, WithoutADisplayTheGameEndsByItself) {
     TempDir dir;
     std::string cmd = "cp '" BRAMBLEHOP_GAME_BIN "' '" + dir.Path() + "/Bramblehop' && cd '" +
-                      dir.Path() + "' && env -u DISPLAY -u WAYLAND_DISPLAY timeout 20 ./Bramblehop > out.txt 2>&1";
+                      dir.Path() + "' && env -u DISPLAY -u WAYLAND_DISPLAY timeout 120 ./Bramblehop > out.txt 2>&1";
     int rc = system(cmd.c_str());
     ASSERT_TRUE(WIFEXITED(rc));
     EXPECT_EQ(WEXITSTATUS(rc), 0) << "exit code 124 would mean it never ended";

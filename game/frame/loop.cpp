@@ -1,5 +1,7 @@
 // The heartbeat: fixed-rate updates and renders against the millisecond
 // clock, the per-step screen dispatch, pause handling and the end banner.
+#include <cstring>
+
 #include "MyGame.h"
 
 void MyGame::GameLoop() {
@@ -65,6 +67,29 @@ void MyGame::KeepAlive() {
     }
 }
 
+// One log line whenever the screen, a cursor, a setting or the set of held
+// controls changes: a script driving the game waits for the state it needs
+// (and for its key presses to be seen) instead of guessing at timings.
+static void LogScreenChange(MyGame& g) {
+    static int last[12];
+    static bool logged = false;
+    unsigned settings = 0;
+    for (int i = 0; i < 200; i++) settings = settings * 31u + (unsigned)g.Settings[i];
+    int held = 0;
+    for (int c = 0; c < 16; c++)
+        if (g.Joy(c) > 0.5f) held |= 1 << c;
+    int now[12] = {g.GameMode, g.MenuPage, g.OverlayScreen, g.Paused, g.GameEnding != 0 || g.EndTimer > 0,
+                   (int)g.Play.LevelNumber, g.TitleCursor, g.DifficultyCursor, g.PauseCursor,
+                   g.OptionsCursor, (int)settings, held};
+    if (logged && memcmp(now, last, sizeof now) == 0) return;
+    memcpy(last, now, sizeof now);
+    logged = true;
+    g.Debuglog(g.fstr("Screen mode %i page %i overlay %i paused %i banner %i level %i cursors %i %i %i %i "
+                      "settings %08x controls %04x",
+                      now[0], now[1], now[2], now[3], now[4], now[5], now[6], now[7], now[8], now[9],
+                      (unsigned)now[10], (unsigned)now[11]));
+}
+
 void MyGame::Update() {
     PointerDown = mdall();
     PrevMillis = CurMillis;
@@ -81,6 +106,7 @@ void MyGame::Update() {
         return;
     }
     LoopTarget();
+    LogScreenChange(*this);
     if (GameEnding != 0) {
         EndTimer += 1;
         if (EndTimer > 120) GameMode = 1;
