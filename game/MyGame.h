@@ -139,3 +139,11 @@ void Heartbeat();
 
 // Sets the base directory from the program's own path (launch.cpp).
 void SetBaseDirectory(MyGame& game, const char* path);
+// Finds the folder holding Data: beside the program as started, beside the
+// real binary, or the shared data folder of an installed copy. exe is the
+// binary's resolved path. True when the data sits beside the binary.
+std::string OwnBinary();  // the running binary's real path, or ""
+bool FindDataFolder(MyGame& game, const char* path, const char* exe);
+// Points saves and screenshots at the user's data folder unless the game's
+// own folder can take them.
+void ChooseSaveFolder(MyGame& game, bool besideBinary);
