@@ -8,7 +8,7 @@ manifest=${1:-build/install_manifest.txt}
 
 sudo=""
 removed=0
-while IFS= read -r file; do
+while IFS= read -r file || [[ -n "$file" ]]; do
   [[ -n "$file" ]] || continue
   if [[ -e "$file" || -L "$file" ]]; then
     if [[ ! -w "$(dirname "$file")" && $(id -u) -ne 0 ]]; then sudo="sudo"; fi
@@ -18,7 +18,7 @@ while IFS= read -r file; do
 done <"$manifest"
 
 # The data folder belongs to the game alone; take it away when it is empty.
-while IFS= read -r file; do
+while IFS= read -r file || [[ -n "$file" ]]; do
   case "$file" in
     */share/games/bramblehop/*) echo "${file%%/share/games/bramblehop/*}/share/games/bramblehop" ;;
   esac
