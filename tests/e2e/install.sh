@@ -47,7 +47,8 @@ session() {
   log=$work/$2.txt
   start_game "$1"
   if command -v xprop >/dev/null; then
-    xprop -id "$wid" -len 8 _NET_WM_ICON | grep -q "Icon (256 x 256)" || fail "the window has no icon"
+    icon=$(xprop -id "$wid" -len 8 _NET_WM_ICON 2>&1)
+    [[ "$icon" == *"Icon (256 x 256)"* ]] || fail "the window has no icon: $icon"
   fi
   wait_log "Load SFX   : 6" 60
   sleep 2                     # the loading screen's last steps
