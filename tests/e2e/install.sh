@@ -3,19 +3,27 @@
 # other working directory: the installed copy (in a read-only prefix, found
 # on PATH by its bare name) reads its data relative to its binary and keeps
 # saves and screenshots in the user's data folder; the portable folder keeps
-# them beside its binary.
+# them beside its binary. With --system, only the installed part, on the
+# copy a package put on PATH (/usr/bin/bramblehop), which must leave its
+# data folder as the package left it even when run as root.
 #
 # Usage: install.sh BUILD_DIR path/to/Bramblehop
+#        install.sh --system
 set -uo pipefail
-build=$(readlink -f "$1")
-bin=$(readlink -f "$2")
+system=""
+if [[ ${1:-} == --system ]]; then
+  system=1
+else
+  build=$(readlink -f "$1")
+  bin=$(readlink -f "$2")
+fi
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/lib.sh"
 
 [[ -n "${DISPLAY:-}" ]] || { echo "SKIP: needs a display"; exit 0; }
 # A read-only prefix needs a mount: root, or a private user and mount
 # namespace when the kernel allows one.
-if (( EUID != 0 )); then
+if [[ -z "$system" ]] && (( EUID != 0 )); then
   if [[ -z "${E2E_IN_NAMESPACE:-}" ]] && unshare -rm true 2>/dev/null; then
     E2E_IN_NAMESPACE=1 exec unshare -rm bash "$0" "$@"
   fi
@@ -29,7 +37,23 @@ prefix=$work/prefix
 elsewhere=$work/elsewhere
 export XDG_DATA_HOME=$work/xdg
 saves=$XDG_DATA_HOME/bramblehop
-mkdir -p "$prefix" "$elsewhere"
+mkdir -p "$elsewhere"
+
+# install_read_only: the build installed into $prefix, then made read-only.
+install_read_only() {
+  mkdir -p "$prefix"
+  mount -t tmpfs -o size=16m tmpfs "$prefix" || { echo "SKIP: cannot mount a tmpfs"; exit 0; }
+  e2e_mounts+=("$prefix")
+  # cmake --install rewrites the build's manifest; keep the one a real
+  # `make install` left there for `make uninstall`.
+  local manifest=$build/install_manifest.txt kept=""
+  [[ -f "$manifest" ]] && kept=$work/manifest && cp "$manifest" "$kept"
+  cmake --install "$build" --prefix "$prefix" >"$work/install.txt" 2>&1 ||
+    fail "cmake --install: $(tail -3 "$work/install.txt")"
+  if [[ -n "$kept" ]]; then cp "$kept" "$manifest"; else rm -f "$manifest"; fi
+  [[ -x "$prefix/bin/bramblehop" ]] || fail "no bin/bramblehop in the prefix"
+  mount -o remount,ro "$prefix" || fail "cannot make the prefix read-only"
+}
 
 # wait_log TEXT [seconds]: until the game's log shows TEXT.
 wait_log() {
@@ -46,11 +70,13 @@ wait_log() {
 session() {
   log=$work/$2.txt
   start_game "$1"
+  wait_log "Load SFX   : 6" 60
+  # On a busy machine the first small window can outlive start_game's look.
+  wid=$(xdotool search --name '^Bramblehop$' | tail -1)
   if command -v xprop >/dev/null; then
     icon=$(xprop -id "$wid" -len 8 _NET_WM_ICON 2>&1)
     [[ "$icon" == *"Icon (256 x 256)"* ]] || fail "the window has no icon: $icon"
   fi
-  wait_log "Load SFX   : 6" 60
   sleep 2                     # the loading screen's last steps
   press z 0.3; sleep 0.5      # the difficulty list
   press z 0.3; sleep 1        # a Normal game
@@ -87,17 +113,13 @@ PY
 }
 
 # ---- installed: a read-only prefix, started by name from PATH ----
-mount -t tmpfs -o size=16m tmpfs "$prefix" || { echo "SKIP: cannot mount a tmpfs"; exit 0; }
-e2e_mounts+=("$prefix")
-# cmake --install rewrites the build's manifest; keep the one a real
-# `make install` left there for `make uninstall`.
-manifest=$build/install_manifest.txt
-kept=""
-[[ -f "$manifest" ]] && kept=$work/manifest && cp "$manifest" "$kept"
-cmake --install "$build" --prefix "$prefix" >"$work/install.txt" 2>&1 || fail "cmake --install: $(tail -3 "$work/install.txt")"
-if [[ -n "$kept" ]]; then cp "$kept" "$manifest"; else rm -f "$manifest"; fi
-[[ -x "$prefix/bin/bramblehop" ]] || fail "no bin/bramblehop in the prefix"
-mount -o remount,ro "$prefix" || fail "cannot make the prefix read-only"
+if [[ -n "$system" ]]; then
+  prefix=$(dirname "$(dirname "$(readlink -f "$(command -v bramblehop)")")")
+  [[ -d "$prefix/share/games/bramblehop/Data/552" ]] || fail "no installed game on PATH"
+  before=$(find "$prefix/share/games/bramblehop" -printf '%p %s %T@\n' | sort)
+else
+  install_read_only
+fi
 
 # What the desktop starts: the command name alone, found on PATH.
 mkdir -p "$work/launcher"
@@ -109,6 +131,12 @@ grep -qF "Saves and screenshots go to $saves" "$log" || fail "no log line naming
 grep -q "OMGERRORZ\|Could not\|No window icon" "$log" && fail "the installed data was not all found"
 saves_in "$saves"
 [[ -z "$(ls -A "$elsewhere")" ]] || fail "files in the working directory: $(ls -A "$elsewhere")"
+if [[ -n "$system" ]]; then
+  after=$(find "$prefix/share/games/bramblehop" -printf '%p %s %T@\n' | sort)
+  [[ "$before" == "$after" ]] || fail "the installed data folder changed: $(diff <(echo "$before") <(echo "$after"))"
+  echo "installed game ok"
+  exit 0
+fi
 
 # ---- portable: the build folder's layout, writable, started by path ----
 portable=$work/portable
