@@ -80,8 +80,11 @@ TEST_F(Folders, DataIsFoundBesideTheBinaryOrInTheInstalledShare) {
         {"bramblehop", portable + "/Bramblehop", portable, true},
         // Started by a full path to the installed binary.
         {prefix + "/bin/bramblehop", prefix + "/bin/bramblehop", shared, false},
-        // A link elsewhere to the build folder's binary.
-        {dir.File("elsewhere/Bramblehop"), portable + "/Bramblehop", portable, true},
+        // A link to the build folder's binary in a folder without data
+        // runs without data, beside the link; a link to an installed
+        // binary still finds the installed data.
+        {dir.File("elsewhere/Bramblehop"), portable + "/Bramblehop", dir.File("elsewhere"), true},
+        {dir.File("elsewhere/bramblehop"), prefix + "/bin/bramblehop", shared, false},
         // No data anywhere: the folder it was started from, as before.
         {bare + "/Bramblehop", bare + "/Bramblehop", bare, true},
         // No resolvable binary at all.

@@ -34,19 +34,30 @@ static bool SetHome(MyGame& game, const std::string& dir) {
     return true;
 }
 
+// An installed copy: bin/bramblehop beside share/games/bramblehop.
+static bool SetInstalledHome(MyGame& game, const std::string& binDir) {
+    std::string shared = Parent(binDir) + "/share/games/bramblehop";
+    return HasData(shared) && SetHome(game, shared);
+}
+
 bool FindDataFolder(MyGame& game, const char* path, const char* exe) {
     SetBaseDirectory(game, path);
+    std::string real = exe && exe[0] == '/' ? Parent(exe) : "";
+    if (path && strpbrk(path, "/\\")) {
+        // Started by a path: its folder is the game's, as it always was; a
+        // link to the binary in a folder without data stays without data.
+        if (HasData(game.home)) return true;
+        if (SetInstalledHome(game, game.home)) return false;
+        if (!real.empty() && SetInstalledHome(game, real)) return false;
+        return true;
+    }
     // A bare name was found on PATH, so the current directory says nothing
-    // about where the game lives.
-    bool named = path && strpbrk(path, "/\\");
-    if (named && HasData(game.home)) return true;
-    if (!exe || exe[0] != '/') return true;
-    std::string bin = Parent(exe);
-    if (HasData(bin)) return SetHome(game, bin);
-    std::string shared = Parent(bin) + "/share/games/bramblehop";
-    if (HasData(shared) && SetHome(game, shared)) return false;
-    // Nowhere: keep the folder the program was started from, so the loader
-    // reports the missing files where a player would look for them.
+    // about where the game lives; the real binary does.
+    if (real.empty()) return true;
+    if (HasData(real)) return SetHome(game, real);
+    if (SetInstalledHome(game, real)) return false;
+    // Nowhere: keep the current directory, so the loader reports the
+    // missing files where a player would look for them.
     return true;
 }
 
