@@ -51,6 +51,9 @@ grep -qE -- '-dev|vorbis|gtest|benchmark' <<<"$depends" && fail "Depends names a
 # Install, play, remove.
 $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >/dev/null || fail "apt-get install"
 [[ "$(command -v bramblehop)" == /usr/bin/bramblehop ]] || fail "bramblehop is not on PATH"
+# The window shows the very picture the menu shows.
+cmp -s /usr/share/games/bramblehop/Data/552/icon.png /usr/share/icons/hicolor/256x256/apps/$id.png ||
+  fail "the window icon differs from the menu icon"
 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash tests/e2e/install.sh --system ||
   { $sudo apt-get remove -y -qq bramblehop >/dev/null; fail "the installed game"; }
 $sudo env DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq bramblehop >/dev/null || fail "apt-get remove"
