@@ -4,7 +4,12 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= 2
 
-.PHONY: all deps configure build play test test-asan assets assets-preview bench soak fuzz clean
+.PHONY: all deps configure build play test test-asan assets assets-preview bench soak fuzz clean \
+        install uninstall package
+# Where `make install` puts the game: bin/bramblehop, share/games/bramblehop,
+# the menu entry and the icons. Another prefix needs the rights to write it,
+# e.g. sudo make install PREFIX=/usr/local.
+PREFIX     ?= $(HOME)/.local
 
 all: build
 
@@ -33,6 +38,18 @@ assets: configure
 
 assets-preview: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target assets-preview
+
+install: build
+	cmake --install $(BUILD) --prefix "$(PREFIX)" --strip
+
+uninstall:
+	@bash scripts/uninstall.sh $(BUILD)/install_manifest.txt
+
+# A Debian package in $(BUILD)/package/; installs with
+# sudo apt-get install ./build/package/bramblehop_*.deb
+package: build
+	@bash scripts/deps.sh dpkg-dev fakeroot file
+	cd $(BUILD) && cpack -B package
 
 bench: build
 	@bash scripts/run-bench.sh $(BUILD)

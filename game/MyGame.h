@@ -139,3 +139,12 @@ void Heartbeat();
 
 // Sets the base directory from the program's own path (launch.cpp).
 void SetBaseDirectory(MyGame& game, const char* path);
+std::string OwnBinary();  // the running binary's real path, or ""
+// Sets home to the folder holding Data: the program's own folder when it was
+// started by a path (as SetBaseDirectory), the real binary's when it was
+// found on PATH, or the share/games/bramblehop folder of an installed copy.
+// exe is the binary's resolved path. False only for an installed copy.
+bool FindDataFolder(MyGame& game, const char* path, const char* exe);
+// Points saves and screenshots at the user's data folder unless the game's
+// own folder can take them.
+void ChooseSaveFolder(MyGame& game, bool besideBinary);

@@ -34,12 +34,16 @@ public:
     int RealW;
     int RealH;
     char home[4100];
+    // Where saves and screenshots go when the game's own folder cannot take
+    // them (an installed copy); empty means beside the game, in home.
+    char savehome[4100];
     float Overscan;
     float LastColPointX;
     float LastColPointY;
 
     // ---- frame presentation, start-up and shutdown (VellCore_frame.cpp) ----
     void Begin(int number, const char* title);
+    const char* SaveFolder() const { return savehome[0] ? savehome : home; }
     void Terminate();
     void RenderGame(float& width, float& height);
     void BufferGame();

@@ -1,4 +1,4 @@
-// Save-file wrappers under the base directory, dates, and the few system
+// Save-file wrappers under the save folder, dates, and the few system
 // and web queries the engine offers.
 #include <cstdlib>
 #include <cstring>
@@ -6,12 +6,12 @@
 
 #include "VellCore.h"
 
-int VellCore::WriteFile(const char* name) { return ASys.WriteFile_Sys(fstr("%s/%s", home, name)); }
+int VellCore::WriteFile(const char* name) { return ASys.WriteFile_Sys(fstr("%s/%s", SaveFolder(), name)); }
 void VellCore::WriteInt(int n) { ASys.WriteInt_Sys(n); }
 void VellCore::WriteByte(char ch) { ASys.WriteByte_Sys(ch); }
 void VellCore::WriteString(const char* text) { ASys.WriteString_Sys(text); }
 void VellCore::WriteLine(const char* text) { ASys.WriteString_Sys(text); }
-int VellCore::ReadFile(const char* name) { return ASys.ReadFile_Sys(fstr("%s/%s", home, name)); }
+int VellCore::ReadFile(const char* name) { return ASys.ReadFile_Sys(fstr("%s/%s", SaveFolder(), name)); }
 int VellCore::ReadInt() { return ASys.ReadInt_Sys(); }
 int VellCore::ReadByte() { return ASys.ReadByte_Sys(); }
 void VellCore::CloseFile() { ASys.CloseFile_Sys(); }

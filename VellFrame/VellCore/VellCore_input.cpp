@@ -40,7 +40,7 @@ void VellCore::PollInput(int invert) {
     // directory instead.
     char* stamp = DateTime_fileb();
     int n = snprintf(ASys.ScreenshotName, sizeof ASys.ScreenshotName, "%s/Screenshot_%i_%s.png",
-                     home, GameNum, stamp);
+                     SaveFolder(), GameNum, stamp);
     if (n < 0 || n >= (int)sizeof ASys.ScreenshotName)
         snprintf(ASys.ScreenshotName, sizeof ASys.ScreenshotName, "Screenshot_%i_%.80s.png",
                  GameNum, stamp);

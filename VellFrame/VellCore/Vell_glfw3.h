@@ -60,6 +60,7 @@ public:
     void HiResRender();
     void Force1920();
     bool HasWindow() const;
+    void SetWindowIcon(const char* path);
 
     // ---- renderer (Vell_glfw3_render.cpp) ----
     void RenderBuffer();

@@ -1,5 +1,7 @@
 // Platform start-up, the window and its video modes, shutdown.
 #include <cstring>
+#include <lodepng.h>
+#include <vector>
 
 #include "Vell_glfw3_internal.h"
 
@@ -26,6 +28,29 @@ VellSys::VellSys() : WebReply() {
 VellSys::~VellSys() {}
 
 bool VellSys::HasWindow() const { return window != nullptr; }
+
+// Kept for the program's life: every re-created window needs it again.
+static std::vector<unsigned char> IconPixels;
+static unsigned IconW = 0, IconH = 0;
+
+static void ApplyIcon() {
+    if (!window || IconPixels.empty()) return;
+    GLFWimage icon = {(int)IconW, (int)IconH, IconPixels.data()};
+    glfwSetWindowIcon(window, 1, &icon);
+}
+
+void VellSys::SetWindowIcon(const char* path) {
+    std::vector<unsigned char> pixels;
+    unsigned w = 0, h = 0;
+    if (lodepng::decode(pixels, w, h, std::string(path)) != 0 || w == 0 || h == 0) {
+        Debuglog(fstrSys("No window icon: %s", path));
+        return;
+    }
+    IconPixels.swap(pixels);
+    IconW = w;
+    IconH = h;
+    ApplyIcon();
+}
 
 void error_callback(int, const char* description) {
     fprintf(stderr, "Error: %s\n", description);
@@ -79,6 +104,7 @@ void VellSys::SetScreen(int w, int h) {
     glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
     glfwSetInputMode(window, GLFW_STICKY_KEYS, GLFW_FALSE);
     glfwSetInputMode(window, GLFW_STICKY_MOUSE_BUTTONS, GLFW_FALSE);
+    ApplyIcon();
 }
 
 void VellSys::FlipFull() {

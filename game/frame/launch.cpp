@@ -35,10 +35,12 @@ void SetBaseDirectory(MyGame& game, const char* path) {
 }
 
 void MyGame::Launch(const char* path) {
-    SetBaseDirectory(*this, path);
+    bool besideBinary = FindDataFolder(*this, path, OwnBinary().c_str());
     Begin(552, "Bramblehop");
     if (!ASys.HasWindow())
         printf("Bramblehop: no window could be opened (is a display available?)\n");
+    ASys.SetWindowIcon(fstr("%s/Data/%i/icon.png", home, GameNum));
+    ChooseSaveFolder(*this, besideBinary);
     SetKeyword(GameKeyword);
     Smooth(0);
     for (int i = 0; i < 200; i++) Settings[i] = 0;

@@ -40,6 +40,7 @@ Image MakeParticles();   // particles
 Image MakeMenu();        // menu
 Image MakeLogo();        // logo
 Image MakeVellLogo();    // VellLogo
+Image MakeAppIcon(int size);  // icon.png and the desktop's icons
 
 // Shared by the sheets that show the bird and its chicks.
 void DrawBird(Image& img, float ox, float oy, float k, float wingDeg, int legs, bool wingOpen);

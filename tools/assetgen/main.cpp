@@ -16,14 +16,30 @@ namespace {
 int Usage() {
     std::fprintf(stderr,
                  "usage: bramblehop-assets OUTDIR\n"
+                 "       bramblehop-assets --icons ICONDIR NAME\n"
                  "       bramblehop-assets --preview DATADIR OUT.png\n");
     return 2;
+}
+
+// The desktop's icon theme layout: ICONDIR/hicolor/NxN/apps/NAME.png.
+int WriteIcons(const std::string& dir, const std::string& name) {
+    for (int size : {32, 48, 64, 128, 256, 512}) {
+        std::string folder = dir + "/hicolor/" + std::to_string(size) + "x" + std::to_string(size) + "/apps";
+        std::error_code ec;
+        std::filesystem::create_directories(folder, ec);
+        if (ec || !SavePNG(MakeAppIcon(size), folder + "/" + name + ".png")) {
+            std::fprintf(stderr, "cannot write the %i px icon into %s\n", size, folder.c_str());
+            return 1;
+        }
+    }
+    return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc == 4 && std::strcmp(argv[1], "--preview") == 0) return RunPreview(argv[2], argv[3]);
+    if (argc == 4 && std::strcmp(argv[1], "--icons") == 0) return WriteIcons(argv[2], argv[3]);
     if (argc != 2) return Usage();
     const std::string dir = argv[1];
     std::error_code ec;
@@ -39,7 +55,8 @@ int main(int argc, char** argv) {
     } images[] = {{"entplain.png", MakeFontSheet}, {"VellLogo.png", MakeVellLogo}, {"icons.png", MakeIcons},
                   {"particles.png", MakeParticles}, {"options.png", MakeOptions},   {"menu.png", MakeMenu},
                   {"logo.png", MakeLogo},           {"plr-32.png", MakePlayer},     {"tiles-32.png", MakeTiles},
-                  {"bg-32.png", MakeBackdrop},      {"obj-32.png", MakeFireballs}};
+                  {"bg-32.png", MakeBackdrop},      {"obj-32.png", MakeFireballs},
+                  {"icon.png", [] { return MakeAppIcon(256); }}};
     for (const auto& im : images) {
         std::string path = dir + "/" + im.file;
         if (!SavePNG(im.make(), path)) {
@@ -49,6 +66,6 @@ int main(int argc, char** argv) {
     }
     if (!WriteSounds(dir + "/audio") || !WriteMusic(dir + "/audio/pages.ogg")) return 1;
     double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    std::printf("Generated 11 images, 9 sounds and the music into %s in %.1f s\n", dir.c_str(), secs);
+    std::printf("Generated 12 images, 9 sounds and the music into %s in %.1f s\n", dir.c_str(), secs);
     return 0;
 }
