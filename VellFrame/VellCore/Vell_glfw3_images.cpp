@@ -40,6 +40,27 @@ void ImageChanged(int s) {
     if (s >= 0 && s < 105) ImageVersion[s]++;
 }
 
+bool SlotOpaque(int s) {
+    // Worked out again only when the slot's pixels have moved on since the
+    // last answer, which for most slots is once, when they are loaded.
+    struct Known {
+        bool valid, opaque;
+        unsigned version;
+        const unsigned char* data;
+        size_t bytes;
+    };
+    static Known known[105];
+    if (s < 0 || s > 104) return false;
+    Known& k = known[s];
+    const std::vector<unsigned char>& px = Image[s];
+    if (k.valid && k.version == ImageVersion[s] && k.data == px.data() && k.bytes == px.size())
+        return k.opaque;
+    bool opaque = !px.empty();
+    for (size_t i = 3; opaque && i < px.size(); i += 4) opaque = px[i] == 255;
+    k = Known{true, opaque, ImageVersion[s], px.data(), px.size()};
+    return opaque;
+}
+
 namespace {
 
 // Largest texture side we build; every side above it is refused or capped,

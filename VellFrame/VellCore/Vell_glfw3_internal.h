@@ -17,3 +17,7 @@ void FillKeyNames();
 // Forgets every texture object the renderer made. Called whenever the GL
 // context goes away (window closed or re-created): its objects went with it.
 void ForgetTextures();
+
+// True when every texel of slot s's pixels is fully opaque, so drawing it
+// at full alpha with normal blending only ever replaces what is below.
+bool SlotOpaque(int s);
