@@ -40,25 +40,50 @@ void ImageChanged(int s) {
     if (s >= 0 && s < 105) ImageVersion[s]++;
 }
 
-bool SlotOpaque(int s) {
+const SlotCoverage& SlotPixels(int s) {
     // Worked out again only when the slot's pixels have moved on since the
     // last answer, which for most slots is once, when they are loaded.
     struct Known {
-        bool valid, opaque;
+        bool valid;
         unsigned version;
         const unsigned char* data;
         size_t bytes;
+        int side;
+        SlotCoverage cover;
     };
     static Known known[105];
-    if (s < 0 || s > 104) return false;
+    static const SlotCoverage none{false, true, false, 0, 0, 0, 0};
+    if (s < 0 || s > 104) return none;
     Known& k = known[s];
     const std::vector<unsigned char>& px = Image[s];
-    if (k.valid && k.version == ImageVersion[s] && k.data == px.data() && k.bytes == px.size())
-        return k.opaque;
-    bool opaque = !px.empty();
-    for (size_t i = 3; opaque && i < px.size(); i += 4) opaque = px[i] == 255;
-    k = Known{true, opaque, ImageVersion[s], px.data(), px.size()};
-    return opaque;
+    int side = iSize[s];
+    if (k.valid && k.version == ImageVersion[s] && k.data == px.data() && k.bytes == px.size() &&
+        k.side == side)
+        return k.cover;
+    SlotCoverage c{!px.empty(), true, false, 0, 0, 0, 0};
+    for (size_t i = 3; c.opaque && i < px.size(); i += 4) c.opaque = px[i] == 255;
+    // The box only means something when the pixels are exactly the square
+    // the texture is made of.
+    if (side > 0 && px.size() == (size_t)side * side * 4) {
+        c.boxed = true;
+        int x0 = side, y0 = side, x1 = -1, y1 = -1;
+        for (int y = 0; y < side; y++) {
+            const unsigned char* row = &px[(size_t)y * side * 4];
+            for (int x = 0; x < side; x++) {
+                if (row[x * 4 + 3] == 0) continue;
+                if (x < x0) x0 = x;
+                if (x > x1) x1 = x;
+                y0 = std::min(y0, y);
+                y1 = y;
+            }
+        }
+        c.empty = x1 < 0;
+        c.x0 = x0, c.y0 = y0, c.x1 = x1, c.y1 = y1;
+    } else {
+        c.empty = false;
+    }
+    k = Known{true, ImageVersion[s], px.data(), px.size(), side, c};
+    return k.cover;
 }
 
 namespace {

@@ -18,6 +18,13 @@ void FillKeyNames();
 // context goes away (window closed or re-created): its objects went with it.
 void ForgetTextures();
 
-// True when every texel of slot s's pixels is fully opaque, so drawing it
-// at full alpha with normal blending only ever replaces what is below.
-bool SlotOpaque(int s);
+// What a slot's pixels hold: whether every texel is fully opaque (drawn at
+// full alpha with normal blending it then only replaces what is below),
+// and the box of texels that are not fully transparent (outside it a draw
+// cannot change a pixel). Boxed is false when the pixels are not the plain
+// side x side square, and the box is then unknown.
+struct SlotCoverage {
+    bool opaque, empty, boxed;
+    int x0, y0, x1, y1;  // inclusive texel bounds of the ink
+};
+const SlotCoverage& SlotPixels(int s);

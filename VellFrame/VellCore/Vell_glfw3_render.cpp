@@ -13,6 +13,7 @@
 // sample texel centres only becomes nearest, and a batch's vertices go to
 // GL in one array call. RenderShortcuts turns all of that off, so tests can
 // check the picture is the same byte for byte.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -301,9 +302,59 @@ void UseImage(const FrameBox& b, bool blur, const Colour& lower, const Colour& u
     int s = b.slot;
     const unsigned char* pixels = blur ? ImageBlur[s].data() : Image[s].data();
     size_t bytes = blur ? ImageBlur[s].size() : Image[s].size();
-    bool opaque = !blur && Opaque(lower, upper, true) && SlotOpaque(s);
+    bool opaque = !blur && Opaque(lower, upper, true) && SlotPixels(s).opaque;
     UsePixels(blur ? 200 + s : s, blur ? BlurTex[s] : SlotTex[s], iSize[s], pixels, bytes,
               ImageVersion[s], opaque, filter);
+}
+
+enum class Ink { kAll, kNone, kBox };
+
+// A single picture drawn unturned changes no pixel whose sample falls
+// outside its ink (every texel there is fully transparent, and normal or
+// additive blending of alpha 0 leaves the pixel as it was). Returns kNone
+// when no pixel on screen can change, kBox with the window rectangle
+// (x, y, w, h) outside which none can, when that spares much of a large
+// draw, and kAll otherwise.
+Ink InkScissor(const double* c, const FrameBox& b, bool blur, const float* x, const float* y,
+               int* box) {
+    if (!Shortcuts || blur || c[18] != 0 || (BlendMode != 1 && BlendMode != 2)) return Ink::kAll;
+    int s = b.slot;
+    if (ASys.ImageFrames[s] != 1 || iFramesWz[s] != 1 || iSize[s] <= 0) return Ink::kAll;
+    const SlotCoverage& cov = SlotPixels(s);
+    if (!cov.boxed) return Ink::kAll;
+    if (cov.empty) return Ink::kNone;
+    double side = iSize[s];
+    // c1 and c2 take u = 0 and 1; c1 takes v = 1 and c4 v = 0.
+    double u0 = x[0] * PixelsPerUnitX + PixelOriginX, u1 = x[1] * PixelsPerUnitX + PixelOriginX;
+    double v0 = y[3] * PixelsPerUnitY + PixelOriginY, v1 = y[0] * PixelsPerUnitY + PixelOriginY;
+    double sx0 = std::max(std::min(u0, u1), 0.0), sx1 = std::min(std::max(u0, u1), (double)ASys.WindowWidth);
+    double sy0 = std::max(std::min(v0, v1), 0.0), sy1 = std::min(std::max(v0, v1), (double)ASys.WindowHeight);
+    double shown = (sx1 - sx0) * (sy1 - sy0);
+    if (!(sx1 > sx0 && sy1 > sy0) || shown < 128.0 * 128.0) return Ink::kAll;
+    // The ink one texel wider on every side, as far as linear filtering
+    // reaches, then one pixel more for rounding. Ink touching that margin at
+    // the texture's edge is left alone: filtering there wraps round to the
+    // far side.
+    double ix0 = sx0, ix1 = sx1, iy0 = sy0, iy1 = sy1;
+    double t0 = cov.x0 - 1, t1 = cov.x1 + 2;
+    if (t0 > 0 && t1 < side) {
+        double a = u0 + t0 / side * (u1 - u0), e = u0 + t1 / side * (u1 - u0);
+        ix0 = std::max(ix0, std::min(a, e) - 1);
+        ix1 = std::min(ix1, std::max(a, e) + 1);
+    }
+    t0 = cov.y0 - 1, t1 = cov.y1 + 2;
+    if (t0 > 0 && t1 < side) {
+        double a = v0 + t0 / side * (v1 - v0), e = v0 + t1 / side * (v1 - v0);
+        iy0 = std::max(iy0, std::min(a, e) - 1);
+        iy1 = std::min(iy1, std::max(a, e) + 1);
+    }
+    int X0 = (int)std::floor(ix0), X1 = (int)std::ceil(ix1);
+    int Y0 = (int)std::floor(iy0), Y1 = (int)std::ceil(iy1);
+    if (X1 <= X0 || Y1 <= Y0) return Ink::kNone;
+    // A scissor costs two batch breaks; only worth it when it spares a lot.
+    if ((double)(X1 - X0) * (Y1 - Y0) > 0.8 * shown) return Ink::kAll;
+    box[0] = X0, box[1] = Y0, box[2] = X1 - X0, box[3] = Y1 - Y0;
+    return Ink::kBox;
 }
 
 void CountQuad() {
@@ -324,6 +375,18 @@ void DrawImageBox(double* c, bool blur) {
     float unit = ASys.ImageUnit[b.slot];
     float x[4], y[4];
     BoxCorners(c[1], c[2], (float)(unit * c[3]), (float)(unit * c[4]), c[18], x, y);
+    int box[4];
+    Ink ink = InkScissor(c, b, blur, x, y, box);
+    if (ink == Ink::kNone) {
+        ASys.PolyCount += 2;
+        ASys.ObjCount += 1;
+        return;
+    }
+    if (ink == Ink::kBox) {
+        CloseBatch();
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(box[0], box[1], box[2], box[3]);
+    }
     int filter = FilterFor(x, y, (double)iFramesWz[b.slot] * iSize[b.slot]);
     UseImage(b, blur, lower, upper, filter);
     // Image heights are negative, so c1 and c2 are the lower corners on
@@ -332,6 +395,10 @@ void DrawImageBox(double* c, bool blur) {
     const double v[4] = {b.vB, b.vB, b.vT, b.vT};
     EmitQuad(x, y, u, v, lower, upper);
     CountQuad();
+    if (ink == Ink::kBox) {
+        CloseBatch();
+        glDisable(GL_SCISSOR_TEST);
+    }
 }
 
 // Ovals and fans: 36 slices around the centre, slice k spanning the angles
