@@ -28,3 +28,9 @@ struct SlotCoverage {
     int x0, y0, x1, y1;  // inclusive texel bounds of the ink
 };
 const SlotCoverage& SlotPixels(int s);
+
+// The ink of frame f of slot s: its texels that are not fully transparent,
+// as an inclusive box (x0, y0, x1, y1) counted from the frame cell's top-left
+// texel. Returns 1 with the box, 0 when the frame has no ink, -1 when it is
+// not known.
+int FrameInk(int s, int f, int* box);

@@ -251,26 +251,60 @@ struct FrameBox {
     float uL, uR, vT, vB;
 };
 
-// Linear filtering that only ever samples texel centres picks the same
-// colours as nearest: a box unturned, its corners on whole pixels, one
-// texel per pixel either way.
-int FilterFor(const float* x, const float* y, double texels) {
-    if (!Shortcuts || RenderMode != GL_LINEAR) return RenderMode;
+// A box unturned, its corners on whole pixels, one texel per pixel either
+// way: every pixel samples a texel at its very centre.
+bool TexelForPixel(const float* x, const float* y, double texels) {
     const double eps = 1.0 / 1024;
     double px[4], py[4];
     for (int k = 0; k < 4; k++) {
         px[k] = x[k] * PixelsPerUnitX + PixelOriginX;
         py[k] = y[k] * PixelsPerUnitY + PixelOriginY;
-        if (std::fabs(px[k] - std::nearbyint(px[k])) > eps) return RenderMode;
-        if (std::fabs(py[k] - std::nearbyint(py[k])) > eps) return RenderMode;
+        if (std::fabs(px[k] - std::nearbyint(px[k])) > eps) return false;
+        if (std::fabs(py[k] - std::nearbyint(py[k])) > eps) return false;
     }
     // Corners c1..c4 go round the box: c1-c2 and c4-c3 along x, c2-c3 and
     // c1-c4 along y.
-    if (std::fabs(py[0] - py[1]) > eps || std::fabs(py[2] - py[3]) > eps) return RenderMode;
-    if (std::fabs(px[1] - px[2]) > eps || std::fabs(px[0] - px[3]) > eps) return RenderMode;
-    if (std::fabs(std::fabs(px[1] - px[0]) - texels) > eps) return RenderMode;
-    if (std::fabs(std::fabs(py[2] - py[1]) - texels) > eps) return RenderMode;
-    return GL_NEAREST;
+    if (std::fabs(py[0] - py[1]) > eps || std::fabs(py[2] - py[3]) > eps) return false;
+    if (std::fabs(px[1] - px[2]) > eps || std::fabs(px[0] - px[3]) > eps) return false;
+    if (std::fabs(std::fabs(px[1] - px[0]) - texels) > eps) return false;
+    if (std::fabs(std::fabs(py[2] - py[1]) - texels) > eps) return false;
+    return true;
+}
+
+// Linear filtering that only ever samples texel centres picks the same
+// colours as nearest.
+int FilterFor(bool texelForPixel) {
+    return Shortcuts && texelForPixel ? GL_NEAREST : RenderMode;
+}
+
+// A frame drawn texel for pixel in one plain colour under normal or
+// additive blending changes only the pixels over its ink: the quad shrinks
+// to the ink's box, cut on whole texels so every pixel left still samples
+// the very texel it did. Returns false when the
+// frame has no ink and nothing needs drawing.
+bool TrimToInk(const FrameBox& b, int frame, double texels, float* x, float* y, double* u,
+               double* v) {
+    int ink[4];
+    int known = FrameInk(b.slot, frame, ink);
+    if (known < 0) return true;
+    if (known == 0) return false;
+    int n = (int)std::lround(texels);
+    int tx0 = std::max(ink[0], 0), tx1 = std::min(ink[2] + 1, n);
+    int ty0 = std::max(ink[1], 0), ty1 = std::min(ink[3] + 1, n);
+    if (tx1 - tx0 == n && ty1 - ty0 == n) return true;
+    double side = iSize[b.slot];
+    // c1 and c4 sit at the cell's left, c2 and c3 at its right; c3 and c4
+    // at its top row, c1 and c2 at its bottom.
+    float xl = x[0], xr = x[1], yt = y[3], yb = y[0];
+    float nx0 = (float)(xl + (double)tx0 / n * (xr - xl)), nx1 = (float)(xl + (double)tx1 / n * (xr - xl));
+    float ny0 = (float)(yt + (double)ty0 / n * (yb - yt)), ny1 = (float)(yt + (double)ty1 / n * (yb - yt));
+    x[0] = x[3] = nx0, x[1] = x[2] = nx1;
+    y[2] = y[3] = ny0, y[0] = y[1] = ny1;
+    double uL = b.uL + tx0 / side, uR = b.uL + tx1 / side;
+    double vT = b.vT + ty0 / side, vB = b.vT + ty1 / side;
+    u[0] = u[3] = uL, u[1] = u[2] = uR;
+    v[2] = v[3] = vT, v[0] = v[1] = vB;
+    return true;
 }
 
 // Finds the slot and frame of an image command; false when it must be
@@ -387,12 +421,19 @@ void DrawImageBox(double* c, bool blur) {
         glEnable(GL_SCISSOR_TEST);
         glScissor(box[0], box[1], box[2], box[3]);
     }
-    int filter = FilterFor(x, y, (double)iFramesWz[b.slot] * iSize[b.slot]);
-    UseImage(b, blur, lower, upper, filter);
+    double texels = (double)iFramesWz[b.slot] * iSize[b.slot];
+    bool exact = Shortcuts && TexelForPixel(x, y, texels);
     // Image heights are negative, so c1 and c2 are the lower corners on
     // screen and take the frame's bottom row.
-    const double u[4] = {b.uL, b.uR, b.uR, b.uL};
-    const double v[4] = {b.vB, b.vB, b.vT, b.vT};
+    double u[4] = {b.uL, b.uR, b.uR, b.uL};
+    double v[4] = {b.vB, b.vB, b.vT, b.vT};
+    if (exact && ink == Ink::kAll && !blur && (BlendMode == 1 || BlendMode == 2) &&
+        memcmp(&lower, &upper, sizeof lower) == 0 && !TrimToInk(b, (int)c[29], texels, x, y, u, v)) {
+        ASys.PolyCount += 2;
+        ASys.ObjCount += 1;
+        return;
+    }
+    UseImage(b, blur, lower, upper, FilterFor(exact));
     EmitQuad(x, y, u, v, lower, upper);
     CountQuad();
     if (ink == Ink::kBox) {
