@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # make bench: CPU figures with Google Benchmark, whole frames and start-up
-# with our frame tool, idle CPU of the real game; everything ends up in
+# with our frame tool (with the fill floor, the cost of one full-screen
+# blended and filtered quad, and each frame as a multiple of it), idle CPU
+# of the real game; everything ends up in
 # <build>/bench/summary.txt as "name value unit" lines.
 set -euo pipefail
 build=${1:-build}
