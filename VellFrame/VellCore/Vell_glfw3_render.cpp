@@ -329,8 +329,11 @@ void DrawImageBox(double* c, bool blur) {
     // screen and take the frame's bottom row.
     double u[4] = {b.uL, b.uR, b.uR, b.uL};
     double v[4] = {b.vB, b.vB, b.vT, b.vT};
-    if (exact && ink == Ink::kAll && !blur && (BlendMode == 1 || BlendMode == 2) &&
-        memcmp(&lower, &upper, sizeof lower) == 0 && !TrimToInk(b.slot, (int)c[29], b.uL, b.vT, texels, x, y, u, v)) {
+    // A plain colour keeps every remaining pixel's colour when the quad is
+    // cut down to the frame's ink.
+    bool plain = memcmp(&lower, &upper, sizeof lower) == 0;
+    if (exact && plain && ink == Ink::kAll && !blur && (BlendMode == 1 || BlendMode == 2) &&
+        !TrimToInk(b.slot, (int)c[29], b.uL, b.vT, texels, x, y, u, v)) {
         ASys.PolyCount += 2;
         ASys.ObjCount += 1;
         return;

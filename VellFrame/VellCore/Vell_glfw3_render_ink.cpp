@@ -45,8 +45,10 @@ bool TrimToInk(int slot, int frame, float cellU, float cellV, double texels, flo
     // c1 and c4 sit at the cell's left, c2 and c3 at its right; c3 and c4
     // at its top row, c1 and c2 at its bottom.
     float xl = x[0], xr = x[1], yt = y[3], yb = y[0];
-    float nx0 = (float)(xl + (double)tx0 / n * (xr - xl)), nx1 = (float)(xl + (double)tx1 / n * (xr - xl));
-    float ny0 = (float)(yt + (double)ty0 / n * (yb - yt)), ny1 = (float)(yt + (double)ty1 / n * (yb - yt));
+    float nx0 = (float)(xl + (double)tx0 / n * (xr - xl));
+    float nx1 = (float)(xl + (double)tx1 / n * (xr - xl));
+    float ny0 = (float)(yt + (double)ty0 / n * (yb - yt));
+    float ny1 = (float)(yt + (double)ty1 / n * (yb - yt));
     x[0] = x[3] = nx0, x[1] = x[2] = nx1;
     y[2] = y[3] = ny0, y[0] = y[1] = ny1;
     double uL = cellU + tx0 / side, uR = cellU + tx1 / side;
@@ -68,8 +70,10 @@ Ink InkScissor(const PixelMap& m, int s, const float* x, const float* y, int* bo
     // c1 and c2 take u = 0 and 1; c1 takes v = 1 and c4 v = 0.
     double u0 = m.X(x[0]), u1 = m.X(x[1]);
     double v0 = m.Y(y[3]), v1 = m.Y(y[0]);
-    double sx0 = std::max(std::min(u0, u1), 0.0), sx1 = std::min(std::max(u0, u1), (double)m.width);
-    double sy0 = std::max(std::min(v0, v1), 0.0), sy1 = std::min(std::max(v0, v1), (double)m.height);
+    double sx0 = std::max(std::min(u0, u1), 0.0);
+    double sx1 = std::min(std::max(u0, u1), (double)m.width);
+    double sy0 = std::max(std::min(v0, v1), 0.0);
+    double sy1 = std::min(std::max(v0, v1), (double)m.height);
     double shown = (sx1 - sx0) * (sy1 - sy0);
     if (!(sx1 > sx0 && sy1 > sy0) || shown < 128.0 * 128.0) return Ink::kAll;
     // The ink one texel wider on every side, as far as linear filtering
