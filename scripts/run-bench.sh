@@ -28,11 +28,17 @@ for i in 1 2 3 4 5; do
     exec "$1" "$2" "$launch" --first' _ "$frames" "$game" 2>/dev/null | grep "^first_frame_ms"
 done >"$out/first.txt"
 
-# Idle CPU: the real game on its title page for 10 s.
+# Idle CPU: the real game on its title page for 10 s. On a busy machine
+# loading can take longer than any fixed pause, so wait for the loader's
+# last asset, then give the title a few seconds to settle.
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   cd "$1"
   ./Bramblehop >"$2" 2>&1 &
   pid=$!
+  for i in $(seq 120); do
+    grep -q "Load SFX   : 6" "$2" 2>/dev/null && break
+    sleep 0.5
+  done
   sleep 4
   t0=$(awk "{print \$14+\$15}" /proc/$pid/stat)
   sleep 10
