@@ -46,6 +46,12 @@ void BuildBusyLevel() {
     MillsOffset = 50000;
     g.GameNum = 552;
     g.FlushGame();
+    // The backdrop buffer painted as a new game paints it, with a fixed
+    // checkerboard of frames instead of random ones.
+    for (int i = 0; i < 32; i++)
+        for (int j = 0; j < 32; j++)
+            g.BufferTile(5, 2, 32.0f * i, 32.0f * j,
+                         ((i + j) % 2 + 2 * ((i * 7 + j * 3) % 6)) % 12);
     g.ScreenW = 800;
     g.ScreenH = 600;
     g.Difficulty = 3;

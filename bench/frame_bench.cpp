@@ -1,9 +1,12 @@
 // Whole frames on the real renderer (run under Xvfb with Mesa's llvmpipe):
-// first frame, empty / busy play / options frames, uploads, peak memory.
+// first frame, empty / busy play / options / title frames, uploads, peak
+// memory, and the fill floor: what one full-screen, blended, linearly
+// filtered textured quad costs on this machine. Frames are also given as
+// multiples of the floor, so figures from different machines compare.
 // Usage: bramblehop_frame_bench <folder holding Data/552> <launch-ns> [shots]
 //        bramblehop_frame_bench <folder holding Data/552> <launch-ns> --first
 // where launch-ns is CLOCK_REALTIME in ns just before this process started.
-// With a shots folder, the busy and options frames are also saved there as
+// With a shots folder, the busy, options and title frames are also saved as
 // PNG files, so two builds of the renderer can be compared pixel for pixel.
 // With --first only the start-up is timed, so it can be repeated cheaply.
 #include <algorithm>
@@ -48,6 +51,28 @@ void SaveShot(int argc, char** argv, const char* name) {
     if (argc < 4 || strcmp(argv[3], "--first") == 0) return;
     snprintf(ASys.ScreenshotName, sizeof ASys.ScreenshotName, "%s/%s.png", argv[3], name);
     ASys.Screenshot();
+}
+
+// The floor: `layers` copies of a small half-transparent picture, each
+// stretched over the whole 800 x 600 screen with linear filtering, so
+// nothing can spare the blend or the filter. Returns the cost of one layer
+// above an empty frame.
+double FillFloor(double emptyMs, int slot) {
+    MyGame& g = ThisGame;
+    const int layers = 8;
+    g.CreateBuffer(slot, 256);
+    g.BufferFill(slot, 200, 120, 60, 128);
+    ASys.DrawTo = 0;
+    g.ResetDraw();
+    g.Smooth(1);
+    g.SetSize(800.0f / 256);
+    for (int i = 0; i < layers; i++) g.DrawImg(slot, g.ScreenW / 2, g.ScreenH / 2, 0);
+    g.ResetDraw();
+    g.BufferGame();
+    double ms, uploads;
+    TimeFrames(120, ms, uploads);
+    g.Smooth(0);
+    return (ms - emptyMs) / layers;
 }
 
 }  // namespace
@@ -102,10 +127,12 @@ int main(int argc, char** argv) {
     }
     fprintf(stderr, "; pixels held %.1f MiB\n", imageBytes / 1048576.0);
 
-    double emptyMs, emptyUp, busyMs, busyUp, menuMs, menuUp;
+    double emptyMs, emptyUp, busyMs, busyUp, menuMs, menuUp, titleMs, titleUp;
     ASys.DrawTo = 0;
     g.BufferGame();
     TimeFrames(240, emptyMs, emptyUp);
+    // Slot 99 is free: the game's pictures live in lower slots.
+    double floorMs = FillFloor(emptyMs, 99);
 
     // The clock stays frozen for the two scenes, so every run (and every
     // build) records the same lists.
@@ -132,6 +159,19 @@ int main(int argc, char** argv) {
     TimeFrames(240, menuMs, menuUp);
     SaveShot(argc, argv, "options");
     g.OverlayScreen = 0;
+
+    // The title page at rest, as the game idles on it: the cursor on Start
+    // and the logo fully zoomed in.
+    g.GameMode = 0;
+    g.MenuPage = 0;
+    g.TitleCursor = 0;
+    g.LogoZoom = 1;
+    g.Update();
+    DescribeDrawList(records, changes);
+    fprintf(stderr, "title: page %d; %d records, %d image changes\n", g.MenuPage, records,
+            changes);
+    TimeFrames(240, titleMs, titleUp);
+    SaveShot(argc, argv, "title");
     MillsFrozen = false;
 
     // Play 600 updates for the memory figure.
@@ -148,8 +188,17 @@ int main(int argc, char** argv) {
     printf("frame_busy_ms %.3f ms\n", busyMs);
     printf("frame_busy_ratio %.2f x\n", busyMs / emptyMs);
     printf("frame_menu_ms %.3f ms\n", menuMs);
+    printf("frame_title_ms %.3f ms\n", titleMs);
+    printf("fill_floor_ms %.3f ms\n", floorMs);
+    // A floor too small to measure would make the ratios meaningless.
+    if (floorMs > 0.01) {
+        printf("frame_busy_floors %.2f floors\n", busyMs / floorMs);
+        printf("frame_menu_floors %.2f floors\n", menuMs / floorMs);
+        printf("frame_title_floors %.2f floors\n", titleMs / floorMs);
+    }
     printf("texture_uploads_per_frame_play %.1f uploads\n", busyUp);
     printf("texture_uploads_per_frame_options %.1f uploads\n", menuUp);
+    printf("texture_uploads_per_frame_title %.1f uploads\n", titleUp);
     printf("peak_rss_mib %.1f MiB\n", ru.ru_maxrss / 1024.0);
     g.Terminate();
     return 0;

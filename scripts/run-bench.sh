@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # make bench: CPU figures with Google Benchmark, whole frames and start-up
-# with our frame tool, idle CPU of the real game; everything ends up in
+# with our frame tool (with the fill floor, the cost of one full-screen
+# blended and filtered quad, and each frame as a multiple of it), idle CPU
+# of the real game; everything ends up in
 # <build>/bench/summary.txt as "name value unit" lines.
 set -euo pipefail
 build=${1:-build}
@@ -26,11 +28,17 @@ for i in 1 2 3 4 5; do
     exec "$1" "$2" "$launch" --first' _ "$frames" "$game" 2>/dev/null | grep "^first_frame_ms"
 done >"$out/first.txt"
 
-# Idle CPU: the real game on its title page for 10 s.
+# Idle CPU: the real game on its title page for 10 s. On a busy machine
+# loading can take longer than any fixed pause, so wait for the loader's
+# last asset, then give the title a few seconds to settle.
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   cd "$1"
   ./Bramblehop >"$2" 2>&1 &
   pid=$!
+  for i in $(seq 120); do
+    grep -q "Load SFX   : 6" "$2" 2>/dev/null && break
+    sleep 0.5
+  done
   sleep 4
   t0=$(awk "{print \$14+\$15}" /proc/$pid/stat)
   sleep 10

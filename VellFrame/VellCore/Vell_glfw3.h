@@ -158,6 +158,9 @@ extern long TexBinds;
 // Called after a frame is drawn and before it is presented, while the back
 // buffer still holds it (tests read the picture back here); null normally.
 extern void (*RenderBeforeSwap)();
+// Lets the renderer skip work that cannot change the picture. Only tests
+// turn it off, to compare the picture drawn both ways.
+extern bool RenderShortcuts;
 
 // Blur copies start all zero and are rarely written. Taken from calloc and
 // never filled element by element, their pages stay untouched, and out of

@@ -40,6 +40,102 @@ void ImageChanged(int s) {
     if (s >= 0 && s < 105) ImageVersion[s]++;
 }
 
+const SlotCoverage& SlotPixels(int s) {
+    // Worked out again only when the slot's pixels have moved on since the
+    // last answer, which for most slots is once, when they are loaded.
+    struct Known {
+        bool valid;
+        unsigned version;
+        const unsigned char* data;
+        size_t bytes;
+        int side;
+        SlotCoverage cover;
+    };
+    static Known known[105];
+    static const SlotCoverage none{false, true, false, 0, 0, 0, 0};
+    if (s < 0 || s > 104) return none;
+    Known& k = known[s];
+    const std::vector<unsigned char>& px = Image[s];
+    int side = iSize[s];
+    if (k.valid && k.version == ImageVersion[s] && k.data == px.data() && k.bytes == px.size() &&
+        k.side == side)
+        return k.cover;
+    SlotCoverage c{!px.empty(), true, false, 0, 0, 0, 0};
+    for (size_t i = 3; c.opaque && i < px.size(); i += 4) c.opaque = px[i] == 255;
+    // The box only means something when the pixels are exactly the square
+    // the texture is made of.
+    if (side > 0 && px.size() == (size_t)side * side * 4) {
+        c.boxed = true;
+        int x0 = side, y0 = side, x1 = -1, y1 = -1;
+        for (int y = 0; y < side; y++) {
+            const unsigned char* row = &px[(size_t)y * side * 4];
+            for (int x = 0; x < side; x++) {
+                if (row[x * 4 + 3] == 0) continue;
+                if (x < x0) x0 = x;
+                if (x > x1) x1 = x;
+                y0 = std::min(y0, y);
+                y1 = y;
+            }
+        }
+        c.empty = x1 < 0;
+        c.x0 = x0, c.y0 = y0, c.x1 = x1, c.y1 = y1;
+    } else {
+        c.empty = false;
+    }
+    k = Known{true, ImageVersion[s], px.data(), px.size(), side, c};
+    return k.cover;
+}
+
+int FrameInk(int s, int f, int* box) {
+    // One box per frame (x0, y0, x1, y1, or x0 = -1 for none), rebuilt when
+    // the slot's pixels change; cleared rather than freed, so a slot whose
+    // pixels keep changing does not allocate each time.
+    struct Known {
+        bool valid;
+        unsigned version;
+        const unsigned char* data;
+        size_t bytes;
+        int side, frames;
+        std::vector<int> boxes;
+    };
+    static Known known[105];
+    if (s < 0 || s > 104) return -1;
+    Known& k = known[s];
+    const std::vector<unsigned char>& px = Image[s];
+    int side = iSize[s], frames = ASys.ImageFrames[s];
+    if (!(k.valid && k.version == ImageVersion[s] && k.data == px.data() &&
+          k.bytes == px.size() && k.side == side && k.frames == frames)) {
+        k.valid = true, k.version = ImageVersion[s], k.data = px.data(), k.bytes = px.size();
+        k.side = side, k.frames = frames;
+        k.boxes.clear();
+        int perRow = iFramesW[s];
+        int cell = (int)(iFramesWz[s] * side + 0.5f);
+        if (side > 0 && frames > 0 && perRow > 0 && cell > 0 &&
+            px.size() == (size_t)side * side * 4) {
+            k.boxes.assign((size_t)frames * 4, 0);
+            for (int n = 0; n < frames; n++) {
+                int ox = (n % perRow) * cell, oy = (n / perRow) * cell;
+                int x0 = cell, y0 = cell, x1 = -1, y1 = -1;
+                for (int y = 0; y < cell && oy + y < side; y++) {
+                    const unsigned char* row = &px[((size_t)(oy + y) * side + ox) * 4];
+                    for (int x = 0; x < cell && ox + x < side; x++) {
+                        if (row[x * 4 + 3] == 0) continue;
+                        x0 = std::min(x0, x), x1 = std::max(x1, x);
+                        y0 = std::min(y0, y), y1 = y;
+                    }
+                }
+                int* b = &k.boxes[(size_t)n * 4];
+                b[0] = x1 < 0 ? -1 : x0, b[1] = y0, b[2] = x1, b[3] = y1;
+            }
+        }
+    }
+    if (f < 0 || (size_t)f * 4 + 4 > k.boxes.size()) return -1;
+    const int* b = &k.boxes[(size_t)f * 4];
+    if (b[0] < 0) return 0;
+    memcpy(box, b, sizeof(int) * 4);
+    return 1;
+}
+
 namespace {
 
 // Largest texture side we build; every side above it is refused or capped,

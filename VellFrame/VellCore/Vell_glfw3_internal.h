@@ -17,3 +17,43 @@ void FillKeyNames();
 // Forgets every texture object the renderer made. Called whenever the GL
 // context goes away (window closed or re-created): its objects went with it.
 void ForgetTextures();
+
+// What a slot's pixels hold: whether every texel is fully opaque (drawn at
+// full alpha with normal blending it then only replaces what is below),
+// and the box of texels that are not fully transparent (outside it a draw
+// cannot change a pixel). Boxed is false when the pixels are not the plain
+// side x side square, and the box is then unknown.
+struct SlotCoverage {
+    bool opaque, empty, boxed;
+    int x0, y0, x1, y1;  // inclusive texel bounds of the ink
+};
+const SlotCoverage& SlotPixels(int s);
+
+// The ink of frame f of slot s: its texels that are not fully transparent,
+// as an inclusive box (x0, y0, x1, y1) counted from the frame cell's top-left
+// texel. Returns 1 with the box, 0 when the frame has no ink, -1 when it is
+// not known.
+int FrameInk(int s, int f, int* box);
+
+// The frame's mapping from record units to window pixels (GL's, y upwards).
+struct PixelMap {
+    double perUnitX, perUnitY, originX, originY;
+    int width, height;
+    double X(double x) const { return x * perUnitX + originX; }
+    double Y(double y) const { return y * perUnitY + originY; }
+};
+
+// Whether corners c1..c4 make an unturned box on whole pixels, one texel
+// per pixel either way: every pixel then samples a texel at its centre.
+bool TexelForPixel(const PixelMap& m, const float* x, const float* y, double texels);
+
+// Cuts a texel-for-pixel quad of frame `frame` (cell at uL, vT) down to
+// the frame's ink; false when the frame has no ink at all.
+bool TrimToInk(int slot, int frame, float uL, float vT, double texels, float* x, float* y,
+               double* u, double* v);
+
+enum class Ink { kAll, kNone, kBox };
+// For an unturned single picture under normal or additive blending: kNone
+// when it cannot change a pixel on screen, kBox with the window rectangle
+// (x, y, w, h) outside which it cannot (when that spares much), else kAll.
+Ink InkScissor(const PixelMap& m, int slot, const float* x, const float* y, int* box);

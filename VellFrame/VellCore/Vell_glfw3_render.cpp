@@ -6,6 +6,14 @@
 // and the white block for plain shapes) has its own texture object, whose
 // pixels are sent again only when the slot's version has moved, so a frame
 // that alternates images costs binds rather than uploads.
+//
+// On a software renderer every blended or filtered pixel costs, so the
+// renderer spares what cannot change the picture: draws at alpha 0 are
+// dropped, fully opaque draws are not blended, linear filtering that would
+// sample texel centres only becomes nearest, and a batch's vertices go to
+// GL in one array call. RenderShortcuts turns all of that off, so tests can
+// check the picture is the same byte for byte.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -28,6 +36,7 @@ long TexUploads = 0;
 long TexBinds = 0;
 std::vector<unsigned char> WhiteBlock;
 void (*RenderBeforeSwap)() = nullptr;
+bool RenderShortcuts = true;
 
 namespace {
 
@@ -35,6 +44,31 @@ const int kRecordSize = 30;
 const int kMaxRecordsR = 1500000 / kRecordSize;
 const int kBatchLimit = 50000;
 const double kDegToRad = 0.017453;
+
+// This frame's choices: whether the shortcuts apply, the blend function in
+// force (the mode number, 1 to 3) and whether GL_BLEND is on.
+bool Shortcuts = false;
+int BlendMode = 1;
+bool BlendOn = true;
+// What the open batch was opened with besides its pixels.
+bool BatchOpaque = false;
+int BatchFilter = GL_NEAREST;
+// The frame's scale from record units to window pixels, for spotting draws
+// that land texel for pixel.
+PixelMap Pixels;
+
+// A batch's vertices, handed to GL in one call when the batch closes (or
+// the array fills: its size is a whole number of triangles, and triangles
+// are added whole, so a full array always ends on a triangle).
+struct ArrayVertex {
+    float u, v, r, g, b, a, x, y;
+};
+const int kArrayVertices = 3 * 4096;
+ArrayVertex Vertices[kArrayVertices];
+int VertexCount = 0;
+// Colours as immediate mode turns bytes into floats, so both paths feed GL
+// the same numbers.
+float ByteToFloat[256];
 
 struct Colour {
     GLubyte r, g, b, a;
@@ -54,10 +88,32 @@ Colour Upper(const double* c) {
     return Colour{Channel(c[15]), Channel(c[16]), Channel(c[17]), Channel(c[14])};
 }
 
+void FlushVertices() {
+    if (VertexCount > 0) glDrawArrays(GL_TRIANGLES, 0, VertexCount);
+    VertexCount = 0;
+}
+
 inline void Vertex(double u, double v, const Colour& c, float x, float y) {
-    glTexCoord2d(u, v);
-    glColor4ub(c.r, c.g, c.b, c.a);
-    glVertex2f(x, y);
+    if (!Shortcuts) {
+        glTexCoord2d(u, v);
+        glColor4ub(c.r, c.g, c.b, c.a);
+        glVertex2f(x, y);
+        return;
+    }
+    if (VertexCount == kArrayVertices) FlushVertices();
+    Vertices[VertexCount++] = ArrayVertex{(float)u,         (float)v,         ByteToFloat[c.r],
+                                          ByteToFloat[c.g], ByteToFloat[c.b], ByteToFloat[c.a],
+                                          x,                y};
+}
+
+// Alpha 0 under normal or additive blending leaves every pixel as it was.
+bool Invisible(const Colour& lower, const Colour& upper) {
+    return Shortcuts && lower.a == 0 && upper.a == 0 && (BlendMode == 1 || BlendMode == 2);
+}
+
+// Full alpha on opaque pixels under normal blending only replaces.
+bool Opaque(const Colour& lower, const Colour& upper, bool pixelsOpaque) {
+    return Shortcuts && pixelsOpaque && BlendMode == 1 && lower.a == 255 && upper.a == 255;
 }
 
 // Corners c1..c4 as the two triangles (c1, c2, c3) and (c1, c3, c4); the
@@ -93,7 +149,10 @@ void BoxCorners(double cx, double cy, float hw, float hh, double rot, float* x, 
 }
 
 void CloseBatch() {
-    if (TexUse != -1) glEnd();
+    if (TexUse != -1) {
+        if (Shortcuts) FlushVertices();
+        else glEnd();
+    }
     TexUse = -1;
 }
 
@@ -117,18 +176,18 @@ void DropTexture(SlotTexture& t) {
 }
 
 // Binds t, creating it or sending its pixels again when they are not the
-// ones it holds. The filter is the frame's, kept per object.
+// ones it holds. The filter is kept per object.
 void BindTexture(SlotTexture& t, int side, const unsigned char* pixels, size_t bytes,
-                 unsigned version) {
+                 unsigned version, int filter) {
     if (!t.name) {
         t = SlotTexture{};
         glGenTextures(1, &t.name);
     }
     glBindTexture(GL_TEXTURE_2D, t.name);
-    if (t.filter != RenderMode) {
-        glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, (GLfloat)RenderMode);
-        glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, (GLfloat)RenderMode);
-        t.filter = RenderMode;
+    if (t.filter != filter) {
+        glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, (GLfloat)filter);
+        glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, (GLfloat)filter);
+        t.filter = filter;
     }
     if (t.side == side && t.version == version && t.data == pixels && t.bytes == bytes)
         return;
@@ -144,20 +203,33 @@ void BindTexture(SlotTexture& t, int side, const unsigned char* pixels, size_t b
     TexUploads++;
 }
 
-// Keeps the open batch when it already draws from pixels p, otherwise
-// closes it, binds p's texture and opens a new one.
+// Keeps the open batch when it already draws from pixels p the same way
+// (blended or not, same filter), otherwise closes it, binds p's texture and
+// opens a new one.
 void UsePixels(int p, SlotTexture& t, int side, const unsigned char* pixels, size_t bytes,
-               unsigned version) {
-    if (TexUse == p && TriCount <= kBatchLimit) return;
+               unsigned version, bool opaque = false, int filter = RenderMode) {
+    if (TexUse == p && TriCount <= kBatchLimit && BatchOpaque == opaque && BatchFilter == filter)
+        return;
     CloseBatch();
     TexUse = p;
-    BindTexture(t, side, pixels, bytes, version);
+    BatchOpaque = opaque;
+    BatchFilter = filter;
+    if (BlendOn == opaque) {
+        BlendOn = !opaque;
+        if (BlendOn) glEnable(GL_BLEND);
+        else glDisable(GL_BLEND);
+    }
+    BindTexture(t, side, pixels, bytes, version, filter);
     TexBinds++;
-    glBegin(GL_TRIANGLES);
+    if (!Shortcuts) glBegin(GL_TRIANGLES);
     TriCount = 0;
 }
 
-void UseWhite() { UsePixels(-2, WhiteTex, 8, WhiteBlock.data(), WhiteBlock.size(), 0); }
+// The white block is opaque: a shape is as opaque as its colours.
+void UseWhite(const Colour& lower, const Colour& upper) {
+    UsePixels(-2, WhiteTex, 8, WhiteBlock.data(), WhiteBlock.size(), 0,
+              Opaque(lower, upper, true));
+}
 
 // Textures of slots emptied since the last frame are given back, so a
 // freed or failed slot holds no texture memory.
@@ -179,7 +251,15 @@ struct FrameBox {
     float uL, uR, vT, vB;
 };
 
-bool PrepareImage(double* c, bool blur, bool quad, FrameBox& box) {
+// Linear filtering that only ever samples texel centres picks the same
+// colours as nearest.
+int FilterFor(bool texelForPixel) {
+    return Shortcuts && texelForPixel ? GL_NEAREST : RenderMode;
+}
+
+// Finds the slot and frame of an image command; false when it must be
+// skipped. Rewrites an out-of-range frame as 0, as drawing does.
+bool FindFrame(double* c, bool blur, bool quad, FrameBox& box) {
     if (!(c[28] >= 0 && c[28] < 105)) return false;
     int s = (int)c[28];
     if (s > 99 && (quad || s != 102)) return false;
@@ -188,11 +268,9 @@ bool PrepareImage(double* c, bool blur, bool quad, FrameBox& box) {
     if (!(c[29] >= 0) || c[29] > frames - 1) c[29] = 0;
     int f = (int)c[29];
     int side = iSize[s];
-    const unsigned char* pixels = blur ? ImageBlur[s].data() : Image[s].data();
     size_t bytes = blur ? ImageBlur[s].size() : Image[s].size();
     // A slot whose tables disagree with its pixels is never handed to GL.
     if (side <= 0 || iFramesW[s] <= 0 || bytes < (size_t)side * side * 4) return false;
-    UsePixels(blur ? 200 + s : s, blur ? BlurTex[s] : SlotTex[s], side, pixels, bytes, ImageVersion[s]);
     float wz = iFramesWz[s];
     box.slot = s;
     box.uL = wz * (float)(f % iFramesW[s]);
@@ -202,29 +280,85 @@ bool PrepareImage(double* c, bool blur, bool quad, FrameBox& box) {
     return true;
 }
 
-void DrawImageBox(double* c, bool blur) {
-    FrameBox b;
-    if (!PrepareImage(c, blur, false, b)) return;
-    float unit = ASys.ImageUnit[b.slot];
-    float x[4], y[4];
-    BoxCorners(c[1], c[2], (float)(unit * c[3]), (float)(unit * c[4]), c[18], x, y);
-    // Image heights are negative, so c1 and c2 are the lower corners on
-    // screen and take the frame's bottom row.
-    const double u[4] = {b.uL, b.uR, b.uR, b.uL};
-    const double v[4] = {b.vB, b.vB, b.vT, b.vT};
-    EmitQuad(x, y, u, v, Lower(c), Upper(c));
+// Readies the batch for the frame found above.
+void UseImage(const FrameBox& b, bool blur, const Colour& lower, const Colour& upper,
+              int filter) {
+    int s = b.slot;
+    const unsigned char* pixels = blur ? ImageBlur[s].data() : Image[s].data();
+    size_t bytes = blur ? ImageBlur[s].size() : Image[s].size();
+    bool opaque = !blur && Opaque(lower, upper, true) && SlotPixels(s).opaque;
+    UsePixels(blur ? 200 + s : s, blur ? BlurTex[s] : SlotTex[s], iSize[s], pixels, bytes,
+              ImageVersion[s], opaque, filter);
+}
+
+void CountQuad() {
     TriCount += 1;
     ASys.PolyCount += 2;
     ASys.ObjCount += 1;
 }
 
+void DrawImageBox(double* c, bool blur) {
+    FrameBox b;
+    if (!FindFrame(c, blur, false, b)) return;
+    Colour lower = Lower(c), upper = Upper(c);
+    if (Invisible(lower, upper)) {
+        ASys.PolyCount += 2;
+        ASys.ObjCount += 1;
+        return;
+    }
+    float unit = ASys.ImageUnit[b.slot];
+    float x[4], y[4];
+    BoxCorners(c[1], c[2], (float)(unit * c[3]), (float)(unit * c[4]), c[18], x, y);
+    int box[4];
+    Ink ink = Ink::kAll;
+    if (Shortcuts && !blur && c[18] == 0 && (BlendMode == 1 || BlendMode == 2))
+        ink = InkScissor(Pixels, b.slot, x, y, box);
+    if (ink == Ink::kNone) {
+        ASys.PolyCount += 2;
+        ASys.ObjCount += 1;
+        return;
+    }
+    if (ink == Ink::kBox) {
+        CloseBatch();
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(box[0], box[1], box[2], box[3]);
+    }
+    double texels = (double)iFramesWz[b.slot] * iSize[b.slot];
+    bool exact = Shortcuts && TexelForPixel(Pixels, x, y, texels);
+    // Image heights are negative, so c1 and c2 are the lower corners on
+    // screen and take the frame's bottom row.
+    double u[4] = {b.uL, b.uR, b.uR, b.uL};
+    double v[4] = {b.vB, b.vB, b.vT, b.vT};
+    // A plain colour keeps every remaining pixel's colour when the quad is
+    // cut down to the frame's ink.
+    bool plain = memcmp(&lower, &upper, sizeof lower) == 0;
+    if (exact && plain && ink == Ink::kAll && !blur && (BlendMode == 1 || BlendMode == 2) &&
+        !TrimToInk(b.slot, (int)c[29], b.uL, b.vT, texels, x, y, u, v)) {
+        ASys.PolyCount += 2;
+        ASys.ObjCount += 1;
+        return;
+    }
+    UseImage(b, blur, lower, upper, FilterFor(exact));
+    EmitQuad(x, y, u, v, lower, upper);
+    CountQuad();
+    if (ink == Ink::kBox) {
+        CloseBatch();
+        glDisable(GL_SCISSOR_TEST);
+    }
+}
+
 // Ovals and fans: 36 slices around the centre, slice k spanning the angles
 // 10k - turn to 10(k+1) - turn degrees.
 void DrawSlices(const double* c, double turn, bool alternate) {
-    UseWhite();
+    Colour lower = Lower(c), upper = Upper(c);
+    if (Invisible(lower, upper)) {
+        ASys.PolyCount += 36;
+        ASys.ObjCount += 1;
+        return;
+    }
+    UseWhite(lower, upper);
     float hw = (float)(c[3] / 2), hh = (float)(c[4] / 2);
     float cx = (float)c[1], cy = (float)c[2];
-    Colour lower = Lower(c), upper = Upper(c);
     float rx[37], ry[37];
     for (int k = 0; k <= 36; k++) {
         float a = (float)((10.0 * k - turn) * kDegToRad);
@@ -248,6 +382,8 @@ void SwitchBlend(double mode) {
     if (mode == 1.0) glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     else if (mode == 2.0) glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     else if (mode == 3.0) glBlendFunc(GL_ONE_MINUS_SRC_COLOR, GL_ONE);
+    else return;
+    BlendMode = (int)mode;
 }
 
 // One step of the clear colour towards its target; snaps when within 2.
@@ -264,6 +400,28 @@ void FadeClearColour(float* d) {
         // exactly when the float does; a NaN snaps too.
         if (!(diff <= -2 || diff >= 2)) now = target;
     }
+}
+
+void StartArrays() {
+    if (ByteToFloat[255] == 0)
+        for (int i = 0; i < 256; i++) ByteToFloat[i] = (float)i / 255.0f;
+    VertexCount = 0;
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glTexCoordPointer(2, GL_FLOAT, sizeof(ArrayVertex), &Vertices[0].u);
+    glColorPointer(4, GL_FLOAT, sizeof(ArrayVertex), &Vertices[0].r);
+    glVertexPointer(2, GL_FLOAT, sizeof(ArrayVertex), &Vertices[0].x);
+}
+
+void StopArrays() {
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    // Whatever follows the frame (a screen grab, a test's read-back) sees
+    // blending as the frame began.
+    if (!BlendOn) glEnable(GL_BLEND);
+    BlendOn = true;
 }
 
 }  // namespace
@@ -315,11 +473,20 @@ void VellSys::RenderSys(float overscan) {
     else glEnable(GL_TEXTURE_2D);
     if (WhiteBlock.size() < 256) WhiteBlock.assign(256, 255);
     DropEmptySlots();
+    BlendMode = 1;
+    BlendOn = true;
+    // Wireframe drawing is a debugging view: drawn the plain way.
+    Shortcuts = RenderShortcuts && Wireframe == 0;
+    if (Shortcuts) StartArrays();
 
     glPushMatrix();
     // Records are already centred on the screen with y downwards, so a
     // scale alone maps them onto the window.
-    glScalef((float)((2.0 - o) / V), (float)(-(double)A * (2.0 - (double)A * o) / V), 1.0f);
+    float scaleX = (float)((2.0 - o) / V);
+    float scaleY = (float)(-(double)A * (2.0 - (double)A * o) / V);
+    glScalef(scaleX, scaleY, 1.0f);
+    Pixels = PixelMap{(double)scaleX * WindowWidth / 2, (double)scaleY * WindowHeight / 2,
+                      WindowWidth / 2.0, WindowHeight / 2.0, WindowWidth, WindowHeight};
 
     for (int n = 0; n < DrawToRT; n++) {
         int i = DrawToR + kRecordSize * n;
@@ -340,6 +507,7 @@ void VellSys::RenderSys(float overscan) {
         }
     }
     CloseBatch();
+    if (Shortcuts) StopArrays();
     glPopMatrix();
 
     if (RenderBeforeSwap) RenderBeforeSwap();
@@ -351,24 +519,32 @@ void VellSys::RenderSys(float overscan) {
 
 void VellSys::RenderRect(int i) {
     const double* c = &DrawR[i];
-    UseWhite();
+    Colour lower = Lower(c), upper = Upper(c);
+    if (Invisible(lower, upper)) {
+        PolyCount += 2;
+        ObjCount += 1;
+        return;
+    }
+    UseWhite(lower, upper);
     float x[4], y[4];
     BoxCorners(c[1], c[2], (float)(c[3] / 2), (float)(c[4] / 2), c[18], x, y);
-    EmitQuad(x, y, kUnitU, kUnitV, Lower(c), Upper(c));
-    TriCount += 1;
-    PolyCount += 2;
-    ObjCount += 1;
+    EmitQuad(x, y, kUnitU, kUnitV, lower, upper);
+    CountQuad();
 }
 
 void VellSys::RenderQuad(int i) {
     const double* c = &DrawR[i];
-    UseWhite();
+    Colour lower = Lower(c), upper = Upper(c);
+    if (Invisible(lower, upper)) {
+        PolyCount += 2;
+        ObjCount += 1;
+        return;
+    }
+    UseWhite(lower, upper);
     const float x[4] = {(float)c[1], (float)c[3], (float)c[5], (float)c[7]};
     const float y[4] = {(float)c[2], (float)c[4], (float)c[6], (float)c[8]};
-    EmitQuad(x, y, kUnitU, kUnitV, Lower(c), Upper(c));
-    TriCount += 1;
-    PolyCount += 2;
-    ObjCount += 1;
+    EmitQuad(x, y, kUnitU, kUnitV, lower, upper);
+    CountQuad();
 }
 
 void VellSys::RenderLine(int i) { RenderQuad(i); }
@@ -379,8 +555,13 @@ void VellSys::RenderFan(int i) { DrawSlices(&DrawR[i], DrawR[i + 18], true); }
 
 void VellSys::RenderTri(int i) {
     const double* c = &DrawR[i];
-    UseWhite();
     Colour lower = Lower(c), upper = Upper(c);
+    if (Invisible(lower, upper)) {
+        PolyCount += 1;
+        ObjCount += 1;
+        return;
+    }
+    UseWhite(lower, upper);
     Vertex(0, 0, upper, (float)c[1], (float)c[2]);
     Vertex(1, 0, lower, (float)c[3], (float)c[4]);
     Vertex(1, 1, lower, (float)c[5], (float)c[6]);
@@ -396,13 +577,18 @@ void VellSys::RenderImageBlur(int i) { DrawImageBox(&DrawR[i], true); }
 void VellSys::RenderQuadImage(int i) {
     double* c = &DrawR[i];
     FrameBox b;
-    if (!PrepareImage(c, false, true, b)) return;
+    if (!FindFrame(c, false, true, b)) return;
+    Colour lower = Lower(c), upper = Upper(c);
+    if (Invisible(lower, upper)) {
+        PolyCount += 2;
+        ObjCount += 1;
+        return;
+    }
+    UseImage(b, false, lower, upper, RenderMode);
     const float x[4] = {(float)c[1], (float)c[3], (float)c[5], (float)c[7]};
     const float y[4] = {(float)c[2], (float)c[4], (float)c[6], (float)c[8]};
     const double u[4] = {b.uL, b.uR, b.uR, b.uL};
     const double v[4] = {b.vT, b.vT, b.vB, b.vB};
-    EmitQuad(x, y, u, v, Lower(c), Upper(c));
-    TriCount += 1;
-    PolyCount += 2;
-    ObjCount += 1;
+    EmitQuad(x, y, u, v, lower, upper);
+    CountQuad();
 }
