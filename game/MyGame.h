@@ -27,6 +27,7 @@ struct PlayRecord {
     float ChickX[3], ChickY[3];
     float WalkCounter;
     float BackdropScroll;
+    float RespawnGrace;  // frames of safety left after a respawn hold ends
 };
 
 class MyGame : public VellCore {

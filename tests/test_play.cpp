@@ -346,6 +346,7 @@ TEST_F(PlayStep, FourDeathsEndTheGame) {
         p.PlayerY = 0.5f;
         p.GroundTimer = 0;
         p.RespawnHold = 0;
+        p.RespawnGrace = 0;  // long back from any respawn
         Controls(0, 0, 0);
         Step();
         EXPECT_EQ(p.Lives, 3 - death);
@@ -383,6 +384,7 @@ TEST_F(PlayStep, FallingOutOfTheCaveKills) {
         p.SpeedY = 0;
         p.GroundTimer = 0;
         p.RespawnHold = 0;
+        p.RespawnGrace = 0;  // long back from any respawn
         Step();
         EXPECT_EQ(p.Lives, c.lives) << c.y;
     }

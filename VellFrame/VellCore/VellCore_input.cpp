@@ -33,11 +33,13 @@ void VellCore::PollInput(int invert) {
     ASys.PollInputB(invert);
     Latch(ASys.Button[68], DebugToggle, DebugMode);
     Latch(ASys.Button[64], ScreenshotToggle, ScreenshotMode);
+    // One screenshot per press of F10, however many frames it is held for.
+    if (ASys.Button[66] == 0) ScreenshotTaken = 0;
     if (ASys.Button[100] == 1) GameBreak = 1;
     Active = ASys.Button[63];
-    // A base directory too long for the name buffer would make a cut path
-    // that points somewhere else; the screenshot then goes to the current
-    // directory instead.
+    // The buffer holds any base directory; should a name still not fit, a
+    // cut path would point somewhere else, so the current directory is
+    // used instead.
     char* stamp = DateTime_fileb();
     int n = snprintf(ASys.ScreenshotName, sizeof ASys.ScreenshotName, "%s/Screenshot_%i_%s.png",
                      SaveFolder(), GameNum, stamp);

@@ -34,7 +34,8 @@ public:
     int ImageFrames[105];
     float ImageUnit[105];
     int ImageFrameSize[105];
-    char ScreenshotName[128];
+    // Room for the longest base folder the game accepts and the file name.
+    char ScreenshotName[4200];
 
     // ---- music stream ----
     int StreamType;
@@ -161,6 +162,9 @@ extern void (*RenderBeforeSwap)();
 // Lets the renderer skip work that cannot change the picture. Only tests
 // turn it off, to compare the picture drawn both ways.
 extern bool RenderShortcuts;
+// 1 once F10's screenshot of this press is taken; the input poll clears
+// it when F10 is let go.
+extern int ScreenshotTaken;
 
 // Blur copies start all zero and are rarely written. Taken from calloc and
 // never filled element by element, their pages stay untouched, and out of

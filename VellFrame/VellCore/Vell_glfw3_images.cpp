@@ -427,6 +427,8 @@ void VellSys::GrabBuffer() {
     }
 }
 
+int ScreenshotTaken = 0;
+
 void VellSys::Screenshot() {
     int w = WindowWidth, h = WindowHeight;
     if (!window || w <= 0 || h <= 0) {
@@ -448,10 +450,21 @@ void VellSys::Screenshot() {
         }
     }
     // The name is written elsewhere; never trust it to be terminated.
-    char name[sizeof ScreenshotName];
-    memcpy(name, ScreenshotName, sizeof name);
-    name[sizeof name - 1] = 0;
-    SavePNG(name, 100, w, h);
+    std::string name(ScreenshotName, strnlen(ScreenshotName, sizeof ScreenshotName - 1));
+    // Names carry the second; a second picture in the same second gets a
+    // number rather than replacing the first.
+    std::string path = name;
+    size_t dot = name.size() >= 4 && name.compare(name.size() - 4, 4, ".png") == 0
+                     ? name.size() - 4 : name.size();
+    struct stat st;
+    for (int n = 2; stat(path.c_str(), &st) == 0; n++) {
+        if (n > 999) {
+            Debuglog("Screenshot skipped, every name for it is taken");
+            return;
+        }
+        path = name.substr(0, dot) + "_" + std::to_string(n) + name.substr(dot);
+    }
+    SavePNG(path.c_str(), 100, w, h);
 }
 
 void VellSys::SavePNG(const char* path, int s, int w, int h) {

@@ -87,22 +87,49 @@ static const FixedKey FixedKeys[] = {
     {100, {GLFW_KEY_F4}},
 };
 
+// A window key acts once per press. Acting re-creates the window, and the
+// new window never saw the key go down: it reads as up at first, then as
+// freshly pressed when the keyboard's auto-repeat reaches it. So after
+// acting the key re-arms only once it has been seen down and let go again,
+// or has read as up for a whole second.
+struct WindowKey {
+    bool armed = true;
+    bool sawDown = false;
+    double since = 0;
+};
+
+static bool Acts(WindowKey& k, bool down) {
+    double now = glfwGetTime();
+    if (k.armed) {
+        if (!down) return false;
+        k.armed = false;
+        k.sawDown = false;
+        k.since = now;
+        return true;
+    }
+    if (down) k.sawDown = true;
+    else if (k.sawDown || now - k.since >= 1.0 || now < k.since) k.armed = true;
+    return false;
+}
+
+static WindowKey FullKey, ShapeKey;
+
 // Q held with a digit 1..7 reshapes the window to a test aspect ratio.
 static void WindowSizeKeys(VellSys& sys) {
     static const float factors[7] = {1.3333f, 1.77777f, 0.75f, 1.775f, 0.5633f, 2.16f, 0.4618f};
-    if (!KeyDown(GLFW_KEY_Q)) return;
-    for (int d = 0; d < 7; d++) {
-        if (!KeyDown(GLFW_KEY_1 + d)) continue;
-        GLFWmonitor* monitor = glfwGetPrimaryMonitor();
-        const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
-        if (!mode) return;
-        int h = mode->height - 128;
-        double factor = factors[d];
-        if (d == 5 && h * factor > mode->width) h -= 64;
-        isFullscreen = 0;
-        sys.SetScreen((int)(h * factor), h);
-        return;
-    }
+    int digit = -1;
+    if (KeyDown(GLFW_KEY_Q))
+        for (int d = 0; d < 7 && digit < 0; d++)
+            if (KeyDown(GLFW_KEY_1 + d)) digit = d;
+    if (!Acts(ShapeKey, digit >= 0)) return;
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
+    if (!mode) return;
+    int h = mode->height - 128;
+    double factor = factors[digit];
+    if (digit == 5 && h * factor > mode->width) h -= 64;
+    isFullscreen = 0;
+    sys.SetScreen((int)(h * factor), h);
 }
 
 void ReadPadState(int p, const char* name, const float* axes, int na, const unsigned char* buttons,
@@ -181,10 +208,8 @@ void VellSys::PollInputB(int flipY) {
     }
 
     if (KeyDown(GLFW_KEY_F10)) Button[66] = 1;
-    if (KeyDown(GLFW_KEY_F11)) {
-        Button[65] = 1;
-        FlipFull();
-    }
+    if (KeyDown(GLFW_KEY_F11)) Button[65] = 1;
+    if (window && Acts(FullKey, Button[65] == 1)) FlipFull();
     Wireframe = 0;
     if (KeyDown(GLFW_KEY_F9)) {
         Button[67] = 1;
@@ -248,8 +273,21 @@ void VellSys::LockAll() {
     for (int i = 0; i < 1000; i++) ignorePress[i] = 1;
 }
 
+// The engine's own keys keep their jobs; binding one to a control would
+// make it do both.
+static bool HotKey(int code) {
+    switch (code) {
+    case GLFW_KEY_F1: case GLFW_KEY_F2: case GLFW_KEY_F4:
+    case GLFW_KEY_F9: case GLFW_KEY_F10: case GLFW_KEY_F11:
+        return true;
+    default:
+        return false;
+    }
+}
+
 int VellSys::AnyKey() {
     for (int code = GLFW_KEY_SPACE; code <= GLFW_KEY_LAST; code++) {
+        if (HotKey(code)) continue;
         if (!KeyDown(code))
             ignorePress[code] = 0;
         else if (ignorePress[code] == 0)

@@ -510,10 +510,14 @@ void VellSys::RenderSys(float overscan) {
     if (Shortcuts) StopArrays();
     glPopMatrix();
 
+    // The back buffer is only defined until the swap: read it first.
+    if (Button[66] && !ScreenshotTaken) {
+        ScreenshotTaken = 1;
+        Screenshot();
+    }
     if (RenderBeforeSwap) RenderBeforeSwap();
     glfwSwapInterval(1);
     glfwSwapBuffers(window);
-    if (Button[66]) Screenshot();
     glfwPollEvents();
 }
 

@@ -15,7 +15,8 @@ void MyGame::KeepAlive() {
     MusicVol = Settings[1] / 10.0f;
     Overscan = Settings[20] / 50.0f;
     if (Active == 1) {
-        int step = Paused == 1 ? 32 : 16;
+        // Only the pause menu itself runs slow; the screens it opens do not.
+        int step = Paused == 1 && OverlayScreen == 0 ? 32 : 16;
         bool worked = false;
         if (MillsDiff(Mills(), NextUpdate) >= 0) {
             NextUpdate = MillsAdd(Mills(), step);
@@ -99,6 +100,9 @@ void MyGame::Update() {
     if (d < 5) d = 5;
     FrameFactor = (float)(d / 16.666666666666668);
     PollInput(Settings[10]);
+    // F1 flips the statistics line anywhere; the options row and the next
+    // start read the setting.
+    Settings[22] = DebugMode;
     ResetDraw();
     if (LoadTo > 0) {
         Loader();
@@ -201,13 +205,13 @@ void MyGame::Ingame() {
     ResetDraw();
     SetSize(1.0f);
     SetCol(255, 255, 255, PointerPlay == 0 ? 0.0f : 0.4f);
-    if (Button(50, 32, 32, 0) > 0) {
-        Paused = 1;
-        LockKeys();
-        PauseCursor = 1;
-    }
-    if (PlayKey(98) == 0 && Joy(8) < 0.3f) KeyLock[98] = 0;
-    if ((PlayKey(99) || Joy(8) > 0.5f) && KeyLock[98] == 0) {
+    bool button = Button(50, 32, 32, 0) > 0;
+    bool key = PlayKey(99) != 0 || Joy(8) > 0.5f;
+    // Whatever left the pause menu may still be held (Escape, Start, a
+    // pad's Back, the mouse): nothing pauses again until all are let go.
+    if (!button && !key && PlayKey(98) == 0 && Joy(8) < 0.3f) KeyLock[98] = 0;
+    // A game that is ending has nothing left to pause.
+    if ((button || key) && KeyLock[98] == 0 && GameEnding == 0) {
         Paused = 1;
         PauseCursor = 1;
         LockKeys();

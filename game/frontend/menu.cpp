@@ -10,6 +10,8 @@ void MyGame::LoadMenu() {
     StopMusic();
     PlaySFX(95, 1.0f);
     GameEnding = 0;
+    // The title never runs paused, however the game was left.
+    Paused = 0;
     GameMode = 0;
 }
 

@@ -113,8 +113,11 @@ void MyGame::Options() {
 
 void MyGame::OptionsList() {
     float W = ScreenW, H = ScreenH;
-    // The rest of the list is still built this update, closed or not.
-    if (PlayKey(99) != 0) Close(*this);
+    // The rest of the list is still built this update, closed or not. The
+    // Escape that opened this screen (or left name entry) must be let go
+    // before Escape closes it.
+    if (PlayKey(99) == 0) KeyLock[99] = 0;
+    if (PlayKey(99) != 0 && KeyLock[99] == 0) Close(*this);
 
     if (AddToggleOption(-1, 0, "Back", "Return", "Return") == 1) Close(*this);
 

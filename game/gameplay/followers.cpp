@@ -34,7 +34,9 @@ void ChickTile(MyGame& g, const PlayStep& s, int x, int y, int sx, int sy, int c
     int by = (int)(sy - g.Cos((float)(t / 5 + 14 * x + 30 * y)) * 3);
     g.Play.ChickX[k] = (float)bx;
     g.Play.ChickY[k] = (float)by;
-    if (std::fabs(bx - s.px) < s.TS && std::fabs(by - s.py) < s.TS) CollectChick(g, s, x, y);
+    // A bird without lives left picks nothing up.
+    if (g.Play.Lives > -1 && std::fabs(bx - s.px) < s.TS && std::fabs(by - s.py) < s.TS)
+        CollectChick(g, s, x, y);
 }
 
 void DrawChicks(MyGame& g) {

@@ -168,6 +168,10 @@ static void ScrollIn(MyGame& g, const PlayStep& s) {
             }
 }
 
+// A respawned bird may appear inside a fireball's sweep; it needs a moment
+// to get away before it can be hurt again.
+static const float RespawnGraceFrames = 60;
+
 static void Die(MyGame& g, const PlayStep& s) {
     PlayRecord& p = g.Play;
     g.PlaySFX(4);
@@ -187,6 +191,7 @@ static void Die(MyGame& g, const PlayStep& s) {
         p.PlayerX = 2;
         p.PlayerY = p.MapHeight - 6;
         p.RespawnHold = 1;
+        p.RespawnGrace = RespawnGraceFrames;
     }
     if (p.Lives < 0) g.EndGame(1);
     p.FollowerCount = 0;
@@ -254,8 +259,11 @@ void MyGame::DoGame() {
     if (p.SpeedX < 0) p.Facing = -1;
 
     int tx = (int)std::floor(p.PlayerX + 0.5f), ty = (int)std::floor(p.PlayerY);
+    // Once the last life is gone the bird is only a memory: it lands on
+    // nothing, picks nothing up and scores nothing.
+    bool alive = p.Lives > -1;
     int here = isAt(tx, ty);
-    if (here >= 20 && here <= 22) CollectChick(*this, s, tx, ty);
+    if (alive && here >= 20 && here <= 22) CollectChick(*this, s, tx, ty);
     FollowersStep(*this);
     if (p.GroundTimer > 0) p.GroundTimer -= 1;
 
@@ -273,7 +281,7 @@ void MyGame::DoGame() {
         if (Solid(wx + 1, row) && u > 0.65f && p.SpeedX > 0) p.SpeedX = 0;
     }
 
-    if (on > 0) Land(*this, s, on, ty);
+    if (alive && on > 0) Land(*this, s, on, ty);
 
     int hit = 0;
     if (Mod(p.PlayerY, 1) < 0.25f) {
@@ -312,7 +320,11 @@ void MyGame::DoGame() {
     if (s.py > ScreenH / 2 + (s.H * s.TS * 0.5f - s.TS * 0.5f)) s.dead = 1;
     LostChicksFall(*this);
     SpinnersStep(*this, s);
-    if (s.dead == 1 && p.Lives > -1 && p.GroundTimer < 1) Die(*this, s);
+    // A bird waiting to respawn, or just back, cannot be hurt: one death,
+    // one life.
+    if (p.RespawnHold == 0 && p.RespawnGrace > 0) p.RespawnGrace -= FrameFactor;
+    bool safe = p.RespawnHold > 0 || p.RespawnGrace > 0;
+    if (s.dead == 1 && p.Lives > -1 && p.GroundTimer < 1 && !safe) Die(*this, s);
 
     DrawSurroundings(*this, s);
     BramblehopScoreDisplay(1);

@@ -1,0 +1,210 @@
+// The engine's hot keys on a real window under the test display: key
+// capture leaves them alone, F10 takes one screenshot per press from the
+// frame just drawn, and deep base folders get their screenshots. (F11 and
+// Q + digit under auto-repeat are held on the whole display, so they are
+// shown on the real game, where nothing else shares the display.)
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <lodepng.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <unistd.h>
+
+#include "Vell_glfw3_internal.h"
+#include "test_mends_support.h"
+
+namespace {
+
+const char* const kTitle = "Bramblehop keys under test";
+
+std::string WindowId() {
+    std::string cmd = std::string("timeout 5 xdotool search --sync --name '^") + kTitle +
+                      "$' 2>/dev/null | tail -1";
+    FILE* p = popen(cmd.c_str(), "r");
+    if (!p) return "";
+    char buf[64] = {};
+    if (!fgets(buf, sizeof buf, p)) buf[0] = 0;
+    pclose(p);
+    std::string id(buf);
+    while (!id.empty() && (id.back() == '\n' || id.back() == '\r')) id.pop_back();
+    return id;
+}
+
+// Key events go to whichever window is the game's now: keys act on a
+// window that the key's own action may just have re-created.
+void Send(const std::string& action, const std::string& keys) {
+    std::string cmd = "xdotool " + action + " --window " + WindowId() + " " + keys + " 2>/dev/null";
+    ASSERT_EQ(system(cmd.c_str()), 0) << cmd;
+}
+
+std::vector<std::string> Files(const std::string& dir) {
+    std::vector<std::string> out;
+    if (DIR* d = opendir(dir.c_str())) {
+        while (dirent* e = readdir(d))
+            if (std::string(e->d_name).rfind("Screenshot_", 0) == 0) out.push_back(e->d_name);
+        closedir(d);
+    }
+    return out;
+}
+
+int Count(LogCapture& log, const std::string& start) {
+    int n = 0;
+    for (const std::string& l : log.Lines()) n += l.rfind(start, 0) == 0;
+    return n;
+}
+
+class MendsKeys : public ::testing::Test {
+protected:
+    MyGame& g = ThisGame;
+    TempDir dir;
+
+    void SetUp() override {
+        if (!getenv("DISPLAY")) GTEST_SKIP() << "needs a display (make test provides one)";
+        if (system("command -v xdotool >/dev/null 2>&1") != 0) GTEST_SKIP() << "needs xdotool";
+        ResetClock();
+        isFullscreen = 0;
+        ASys.SysInit(kTitle);
+        if (!ASys.HasWindow()) GTEST_SKIP() << "no window";
+        g.FlushKeys();
+        g.KeyDefaults();
+        g.GameNum = 552;
+        g.DebugMode = 0;
+        g.GameBreak = 0;
+        snprintf(g.home, sizeof g.home, "%s", dir.Path().c_str());
+        ASSERT_FALSE(WindowId().empty());
+    }
+    void TearDown() override {
+        // A key whose release went to a window since closed is still held
+        // on the display.
+        if (system("xdotool keyup F1 F2 F4 F9 F10 F11 q 2 m 2>/dev/null") != 0) {
+        }
+        PollInputHook = nullptr;
+        RenderBeforeSwap = nullptr;
+        memset(&mends::Hands(), 0, sizeof(mends::Held));
+        if (ASys.HasWindow()) ASys.Close();
+        isFullscreen = 0;
+        g.OverlayScreen = 0;
+        g.DebugMode = 0;
+        g.GameBreak = 0;
+        memset(g.KeyLock, 0, sizeof g.KeyLock);
+        snprintf(g.home, sizeof g.home, ".");
+    }
+
+    // An update's poll and a presented frame, as the main loop pairs them.
+    void Frame(const std::function<void()>& screen = nullptr) {
+        glfwPollEvents();
+        g.PollInput(0);
+        g.ResetDraw();
+        if (screen) screen();
+        g.BufferGame();
+        float w, h;
+        g.RenderGame(w, h);
+        usleep(10000);
+    }
+    bool FrameUntil(const std::function<bool()>& done, const std::function<void()>& screen = nullptr) {
+        for (int i = 0; i < 300; i++) {
+            Frame(screen);
+            if (done()) return true;
+        }
+        return false;
+    }
+};
+
+TEST_F(MendsKeys, KeyCaptureLeavesTheHotKeysAlone) {
+    // Waiting for a new key for "Button 1".
+    auto screen = [&] { g.RedefineKeys(); };
+    memset(g.KeyLock, 0, sizeof g.KeyLock);
+    g.OverlayScreen = 3;
+    g.RedefRow = 3;
+    g.RedefCol = 1;
+    g.KeyLock[66] = 2;
+    g.RedefDelay = 0;
+    g.RedefTimeout = 359;
+    g.TestTimer = 0;
+    const struct {
+        const char* key;
+        int raw;
+    } hot[] = {{"F1", 68}, {"F2", 64}, {"F4", 100}, {"F9", 67}, {"F10", 66}, {"F11", 65}};
+    for (const auto& k : hot) {
+        SCOPED_TRACE(k.key);
+        Send("keydown", k.key);
+        EXPECT_TRUE(FrameUntil([&] { return ASys.Button[k.raw] == 1 || isFullscreen == 1; }, screen));
+        Send("keydown", k.key);  // auto-repeat, to the window F11 made
+        for (int i = 0; i < 5; i++) Frame(screen);
+        EXPECT_EQ(g.KeyLock[66], 2) << "still waiting";
+        Send("keyup", k.key);
+        for (int i = 0; i < 3; i++) Frame(screen);
+    }
+    g.RedefTimeout = 359;
+    Send("keydown", "m");
+    EXPECT_TRUE(FrameUntil([&] { return g.KeyLock[66] == 0; }, screen));
+    Send("keyup", "m");
+    EXPECT_EQ(g.KeyValue(10, 63), 77) << "M caught for Button 1";
+    for (int code : {290, 291, 293, 298, 299, 300})
+        for (int k = 0; k < 16; k++)
+            for (int slot = 0; slot < 64; slot++) EXPECT_NE(g.KeyValue(k, slot), code);
+}
+
+std::string ShotDir;
+bool ShotBeforeSwap;
+
+TEST_F(MendsKeys, F10TakesOneScreenshotPerPressOfTheFrameJustDrawn) {
+    LogCapture log;
+    ShotDir = dir.Path();
+    ShotBeforeSwap = false;
+    RenderBeforeSwap = [] {
+        if (!Files(ShotDir).empty()) ShotBeforeSwap = true;
+    };
+    PollInputHook = mends::PlayerHook;
+    auto green = [&] {
+        g.CLS(0, 200, 0);
+        g.SetCol(255, 0, 0);
+        g.Rect(400, 300, 40);
+    };
+    Frame(green);
+
+    // Held for a dozen frames, then pressed again within the same second.
+    mends::Hands().key[66] = 1;
+    for (int i = 0; i < 12; i++) Frame(green);
+    EXPECT_TRUE(ShotBeforeSwap) << "read before the frame was presented";
+    EXPECT_EQ(Count(log, "Saving Image"), 1);
+    mends::LetGo();
+    Frame(green);
+    mends::Hands().key[66] = 1;
+    Frame(green);
+    mends::LetGo();
+    Frame(green);
+    EXPECT_EQ(Count(log, "Saving Image"), 2);
+    auto shots = Files(dir.Path());
+    ASSERT_EQ(shots.size(), 2u) << "the second does not replace the first";
+    for (const std::string& name : shots) {
+        std::vector<unsigned char> px;
+        unsigned w = 0, h = 0;
+        ASSERT_EQ(lodepng::decode(px, w, h, dir.File(name)), 0u) << name;
+        ASSERT_EQ(w, 800u);
+        const unsigned char* mid = &px[(300 * w + 400) * 4];
+        const unsigned char* corner = &px[(10 * w + 10) * 4];
+        EXPECT_EQ(mid[0], 255) << name;
+        EXPECT_EQ(corner[1], 200) << name;
+    }
+}
+
+TEST_F(MendsKeys, DeepBaseFolderGetsItsScreenshot) {
+    // A base folder path of about 300 characters.
+    std::string deep = dir.Path();
+    for (int i = 0; i < 10; i++) {
+        deep += "/a_rather_long_folder_name_" + std::to_string(i);
+        ASSERT_EQ(system(("mkdir -p '" + deep + "'").c_str()), 0);
+    }
+    snprintf(g.home, sizeof g.home, "%s", deep.c_str());
+    PollInputHook = mends::PlayerHook;
+    mends::Hands().key[66] = 1;
+    Frame();
+    EXPECT_EQ(Files(deep).size(), 1u);
+}
+
+}  // namespace
