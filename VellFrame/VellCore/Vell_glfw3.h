@@ -60,6 +60,9 @@ public:
     void HiResRender();
     void Force1920();
     bool HasWindow() const;
+    // Called once if the window system goes away, just before the process
+    // ends (Xlib allows nothing else): the game's last chance to save.
+    void (*DisplayLost)() = nullptr;
 
     // ---- renderer (Vell_glfw3_render.cpp) ----
     void RenderBuffer();
