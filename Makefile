@@ -4,7 +4,7 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= 2
 
-.PHONY: all deps configure build play test test-asan assets assets-preview bench soak fuzz clean \
+.PHONY: all deps configure build play test test-asan assets assets-preview bench soak soak-real fuzz clean \
         install uninstall package
 # Where `make install` puts the game: bin/bramblehop, share/games/bramblehop,
 # the menu entry and the icons. Another prefix needs the rights to write it,
@@ -58,6 +58,12 @@ soak: deps
 	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRAMBLEHOP_SANITIZE=ON >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS) --target bramblehop_soak assets
 	$(ASAN_BUILD)/bramblehop_soak $(or $(SOAK_UPDATES),100000) $(or $(SOAK_SEED),552)
+
+# An hour of the real game under random keys (SOAK_REAL_MINUTES, SOAK_REAL_SEED).
+soak-real: deps
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRAMBLEHOP_SANITIZE=ON >/dev/null
+	@cmake --build $(ASAN_BUILD) -j $(JOBS) --target Bramblehop assets
+	@bash scripts/soak-real.sh $(ASAN_BUILD)
 
 fuzz:
 	@bash scripts/deps.sh clang libclang-rt-14-dev

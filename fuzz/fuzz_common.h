@@ -27,8 +27,14 @@ inline std::string FuzzWrite(const char* name, const uint8_t* data, size_t size)
     return path;
 }
 
-// The debug log would drown the fuzzer's own output.
+// The debug log would drown the fuzzer's own output. It flushes every line,
+// so even /dev/null would cost a system call per line: the sink drops the
+// text without leaving the process.
 inline void FuzzQuiet() {
-    static FILE* sink = fopen("/dev/null", "w");
+    static FILE* sink = [] {
+        cookie_io_functions_t drop = {};
+        drop.write = [](void*, const char*, size_t n) -> ssize_t { return (ssize_t)n; };
+        return fopencookie(nullptr, "w", drop);
+    }();
     DebuglogOut = sink;
 }

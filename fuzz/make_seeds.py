@@ -2,7 +2,9 @@
 """Writes the fuzzers' seed corpus into fuzz/corpus: small, valid examples
 of every input kind, so the fuzzers start from files the game really reads.
 
-Usage: make_seeds.py PATH/TO/pages.ogg   (the generated music, for Ogg pages)
+Usage: make_seeds.py PATH/TO/pages.ogg [TONE.ogg ...]
+  pages.ogg: the generated music; TONE.ogg: short streams from
+  build-fuzz/fuzz/tone_ogg OUT CHANNELS RATE SECONDS QUALITY
 """
 import os
 import struct
@@ -73,6 +75,10 @@ def ogg_prefix(path, audio_pages):
 
 if len(sys.argv) > 1:
     put("ogg", "music_start", ogg_prefix(sys.argv[1], 2))
+# Short quiet streams open and decode in a fraction of the music's time, so
+# most of the fuzzing happens on them (tone_ogg, built with the fuzzers).
+for path in sys.argv[2:]:
+    put("ogg", "tone_" + os.path.splitext(os.path.basename(path))[0], open(path, "rb").read())
 
 
 # ---- Save files: a valid pair, joined as the load fuzzer splits them ----
@@ -103,9 +109,21 @@ for j in range(22000):
 keys = [0] * 1024
 settings_file = struct.pack("<100i", *settings[:100]) + struct.pack("<1024i", *keys)
 score_file = struct.pack("<100i", *settings[100:]) + struct.pack("<22000i", *scores) + struct.pack("<i", s)
-# The first byte (8) puts the cut at 8/256 of the whole: exactly the end of
-# the settings file when the input is 32 times its length.
-whole = settings_file + score_file
-whole += bytes(len(settings_file) * 32 - len(whole))
-put("load", "valid_pair", whole)
-put("load", "short", settings_file[:64])
+# The load target's input: a mode byte, the settings file's length, then
+# the settings file and the score file (see fuzz_load.cpp).
+def load_input(mode, settings_bytes, score_bytes):
+    return bytes((mode,)) + struct.pack("<H", len(settings_bytes)) + settings_bytes + score_bytes
+
+
+# A few keys and pad inputs bound, newest in each control's last slot.
+bound = list(keys)
+for control, codes in ((0, (265, 87)), (1, (262,)), (2, (551,)), (3, (505,)), (8, (256,)), (10, (90, 32))):
+    for n, code in enumerate(codes):
+        bound[control * 64 + 63 - n] = code
+bindings = struct.pack("<100i", *settings[:100]) + struct.pack("<1024i", *bound)
+# Most seeds stop after the first controls' bindings: a full table costs
+# the loader a thousand bindings per input, so one seed is enough of those.
+put("load", "valid_pair", load_input(5, settings_file, score_file))
+put("load", "repaired_scores", load_input(6, bindings[:400 + 4 * 64 * 4], score_file[:400]))
+put("load", "settings_only", load_input(0, bindings[:400 + 4 * 64 * 3], b""))
+put("load", "short", load_input(5, settings_file[:64], score_file[:64]))

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   libgtest-dev libbenchmark-dev
-  libglfw3-dev libgl-dev libgl1-mesa-dri mesa-utils
+  libglfw3-dev libgl-dev libx11-dev libgl1-mesa-dri mesa-utils
   libopenal-dev libstb-dev liblodepng-dev libvorbis-dev
   xvfb xauth xdotool
   "$@"

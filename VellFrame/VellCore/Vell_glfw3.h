@@ -62,6 +62,9 @@ public:
     void Force1920();
     bool HasWindow() const;
     void SetWindowIcon(const char* path);
+    // Called once if the window system goes away, just before the process
+    // ends (Xlib allows nothing else): the game's last chance to save.
+    void (*DisplayLost)() = nullptr;
 
     // ---- renderer (Vell_glfw3_render.cpp) ----
     void RenderBuffer();

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "Vell_glfw3_internal.h"
+// After our own headers: Xlib's macros would clash with their names.
+#include <X11/Xlib.h>
 
 VellSys ASys;
 GLFWwindow* window = nullptr;
@@ -56,6 +58,17 @@ void error_callback(int, const char* description) {
     fprintf(stderr, "Error: %s\n", description);
 }
 
+// A closed display ends the process inside Xlib, which only lets a handler
+// run first; without one the settings and scores since the last save go.
+static int DisplayGone(Display*) {
+    static int once = 0;
+    if (once++ == 0) {
+        ASys.Debuglog("Lost the display, saving before the end");
+        if (ASys.DisplayLost) ASys.DisplayLost();
+    }
+    return 0;
+}
+
 void VellSys::SysInit(const char* title) {
     snprintf(GameTitleSys, sizeof GameTitleSys, "%s", title);
     FlushKeys();
@@ -63,6 +76,7 @@ void VellSys::SysInit(const char* title) {
     ImageScale = 1.0f;
     if (!glfwInit()) Debuglog("Initialisation Failed");
     glfwSetErrorCallback(error_callback);
+    XSetIOErrorHandler(DisplayGone);
     WhiteBlock.assign(256, 255);
     for (int i = 0; i < 128; i++) Button[i] = 0;
     for (int i = 0; i < 100; i++) Touch[i] = 0;

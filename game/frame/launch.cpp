@@ -1,5 +1,6 @@
 // The game object's life: construction before main, start-up, and the final
 // save after the window has closed.
+#include <csignal>
 #include <cstring>
 
 #include "MyGame.h"
@@ -14,6 +15,25 @@ MyGame::MyGame() : DifficultyCursor(Settings[101]) {}
 MyGame::~MyGame() {}
 
 void Heartbeat() { ThisGame.KeepAlive(); }
+
+// A logout, a service manager or `kill` ask with SIGTERM, a terminal with
+// SIGINT: the loop ends as on the quit key, so the closing save happens.
+// Storing an int is all a handler may safely do here; a second signal
+// finds the default action and ends the game at once.
+static void AskToQuit(int) { ThisGame.GameBreak = 1; }
+
+static void QuitOnSignals() {
+    struct sigaction ask = {};
+    ask.sa_handler = AskToQuit;
+    ask.sa_flags = SA_RESETHAND;
+    sigemptyset(&ask.sa_mask);
+    sigaction(SIGTERM, &ask, nullptr);
+    sigaction(SIGINT, &ask, nullptr);
+}
+
+// When the window system goes away the platform layer cannot carry on;
+// it gives the game this one chance to keep what it has.
+static void SaveBeforeLosingDisplay() { ThisGame.Save(); }
 
 // Sets the base directory from the program's own path: everything before
 // the last slash or back-slash, or "." when there is none.
@@ -62,6 +82,9 @@ void MyGame::Launch(const char* path) {
     FlushGame();
     NextUpdate = 0;
     NextRender = 0;
+    // Until here a signal's default action loses nothing: Load has just saved.
+    QuitOnSignals();
+    ASys.DisplayLost = SaveBeforeLosingDisplay;
     GameLoop();
     BoardTimer = 0;
     BoardSlide = 0;
