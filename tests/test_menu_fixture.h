@@ -50,7 +50,13 @@ protected:
         snprintf(g.home, sizeof g.home, "%s", dir.Path().c_str());
         g.GameNum = 552;
         snprintf(g.GameTitle, sizeof g.GameTitle, "Bramblehop");
+        // Every picture present, the font in a slot of its own, so what a
+        // screen draws is recorded and can be read back.
+        for (int i = 0; i < 105; i++) ASys.ImageFrames[i] = 144;
+        ASys.FontImage = kFontSlot;
     }
+
+    static const int kFontSlot = 99;
 
     // A 32-bit value of a save file in the scratch folder.
     int SavedInt(const char* name, size_t index) {
@@ -61,12 +67,13 @@ protected:
         return (int)u;
     }
 
-    // One update of a screen; the draw list is emptied as the frame would.
+    // One update of a screen on an empty draw list, as each frame starts;
+    // the last update's list stays for TextsDrawn and ImagesDrawn to read.
     void Run(const std::function<void()>& screen, int updates = 1) {
         for (int i = 0; i < updates; i++) {
+            ASys.DrawTo = 0;
             g.ResetDraw();
             screen();
-            ASys.DrawTo = 0;
         }
     }
 

@@ -38,3 +38,38 @@ void ResetClock();
 
 std::vector<unsigned char> ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes);
+
+// Every sound effect and song the game asks for while the object lives.
+struct Heard {
+    int slot;
+    float pitch;
+};
+class SoundLog {
+public:
+    SoundLog();
+    ~SoundLog();
+    std::vector<Heard> effects;
+    std::vector<std::string> songs;
+    void Clear() {
+        effects.clear();
+        songs.clear();
+    }
+};
+
+// What the current draw list shows: runs of glyphs of the font slot read
+// back as lines of text, and every other image.
+struct ShownText {
+    std::string text;
+    float x, y;  // centre of the first glyph, in virtual pixels
+};
+struct ShownImage {
+    int slot, frame;
+    float x, y;
+};
+// They read the list being recorded unless given another (the renderer's
+// copy, DrawR with DrawToRT, holds what the last hand-over passed on).
+std::vector<ShownText> TextsDrawn(const double* list = ASys.Draw, int count = ASys.DrawTo);
+std::vector<ShownImage> ImagesDrawn();
+// The texts alone, in drawing order.
+std::vector<std::string> LinesDrawn();
+bool Drew(const std::string& text);

@@ -323,6 +323,13 @@ inline int MillsAdd(int t, int ms) { return (int)((unsigned)t + (unsigned)ms); }
 extern bool FakeClocks;
 extern long long FakeSteadyMs;
 extern long long FakeWallMs;
+// Lets every missing image be reported afresh, as at start-up (tests only).
+void ForgetMissingImages();
+// Told of every sound effect and song the game asks for, before the platform
+// plays it (or finds nothing to play); null normally. Tests listen through
+// them to hear what an update asked for without a sound device.
+extern void (*SoundAsked)(int slot, float pitch);
+extern void (*MusicAsked)(const char* name);
 
 // Proportional widths of the shipped font, code 32 upwards.
 extern const int fontw[136];

@@ -72,6 +72,10 @@ bool ImageUsable(VellCore& core, int slot) {
 
 }  // namespace
 
+void ForgetMissingImages() {
+    for (int& n : MissingLogged) n = 0;
+}
+
 // Starts a record of the given kind, or returns null when the list is full.
 static double* BeginRecord(VellCore& core, int kind) {
     if (ASys.DrawTo < 0) ASys.DrawTo = 0;

@@ -59,23 +59,32 @@ void VellCore::LoadSFX(int slot, const char* name) {
     ASys.GetWAV(slot, SoundNamePath(*this, name));
 }
 
+void (*SoundAsked)(int slot, float pitch) = nullptr;
+void (*MusicAsked)(const char* name) = nullptr;
+
+static void Play(int slot, float pitch, float volume, float pan, int loop) {
+    if (SoundAsked) SoundAsked(slot, pitch);
+    ASys.PlayWAV(slot, pitch, volume, pan, loop);
+}
+
 // Clock-driven pitch, so repeated effects vary without touching the seeded
 // sequence the game logic replays.
-void VellCore::PlaySFX(int slot) { ASys.PlayWAV(slot, tRnd(0.8f, 1.2f), SFXVol, 0, 0); }
-void VellCore::PlaySFX(int slot, float pitch) { ASys.PlayWAV(slot, pitch, SFXVol, 0, 0); }
+void VellCore::PlaySFX(int slot) { Play(slot, tRnd(0.8f, 1.2f), SFXVol, 0, 0); }
+void VellCore::PlaySFX(int slot, float pitch) { Play(slot, pitch, SFXVol, 0, 0); }
 void VellCore::PlaySFX(int slot, float pitch, float volume) {
-    ASys.PlayWAV(slot, pitch, SFXVol * volume, 0, 0);
+    Play(slot, pitch, SFXVol * volume, 0, 0);
 }
 void VellCore::PlaySFX(int slot, float pitch, float volume, float pan) {
-    ASys.PlayWAV(slot, pitch, SFXVol * volume, pan, 0);
+    Play(slot, pitch, SFXVol * volume, pan, 0);
 }
 void VellCore::PlaySFX(int slot, float pitch, float volume, float pan, int loop) {
-    ASys.PlayWAV(slot, pitch, SFXVol * volume, pan, loop);
+    Play(slot, pitch, SFXVol * volume, pan, loop);
 }
 
 void VellCore::PlayMusic(const char* name) { PlayMusic(name, 1); }
 
 void VellCore::PlayMusic(const char* name, int loop) {
+    if (MusicAsked) MusicAsked(name ? name : "");
     char* n = Slashed(*this, name);
     if (IsOgg(*this, n)) ASys.PlayMusic_Ogg_Sys(MusicPath(*this, n), loop);
     if (IsWav(*this, n)) ASys.PlayMusic_Wav_Sys(MusicPath(*this, n), loop);

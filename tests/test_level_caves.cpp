@@ -1,0 +1,168 @@
+// Caves as a player meets them: two caves pinned cell by cell for fixed
+// clocks, and a walk through many caves showing that every switch and the
+// exit can be reached from where the bird appears.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "test_play_support.h"
+
+using namespace playtest;
+
+namespace {
+
+class LevelCaves : public ::testing::Test {
+protected:
+    void SetUp() override {
+        FreshGame();
+        EmptyLevel();
+    }
+    void TearDown() override { ThawClock(); }
+
+    static void Make(int difficulty, int level, int clock) {
+        MyGame& g = G();
+        g.Difficulty = difficulty;
+        g.Play.LevelNumber = (float)(level - 1);
+        MillsOffset = clock;
+        g.GetLev();
+    }
+};
+
+// The generated cave waits 100 rows down.
+int Next(int x, int y) { return Code(x, y + 100); }
+
+// One letter per cell: '#' bramble, 'S'/'s' start ledge top and body,
+// 'E'/'e' exit ledge, '*' spinner hub, 'x' 'y' 'z' chicks, '1' to '5' a
+// switch's left half by its turn (its right half '>'), '.' free.
+char Letter(int code) {
+    switch (code) {
+    case 0: return '.';
+    case 1: return '#';
+    case 2: return 'S';
+    case 3: return 's';
+    case 4: return 'E';
+    case 5: return 'e';
+    case 11: return '*';
+    case 20: return 'x';
+    case 21: return 'y';
+    case 22: return 'z';
+    default: break;
+    }
+    if (code >= 16 && code <= 57 && code % 10 == 6) return (char)('0' + code / 10);
+    if (code >= 17 && code <= 57 && code % 10 == 7) return '>';
+    return '?';
+}
+
+// The cave as text, then each spinner's angle, speed and arm length.
+std::string CaveText() {
+    std::ostringstream out;
+    for (int y = 0; y < 25; y++) {
+        for (int x = 0; x < 50; x++) out << Letter(Next(x, y));
+        out << '\n';
+    }
+    char line[128];
+    for (int x = 0; x < 50; x++)
+        for (int y = 0; y < 25; y++)
+            if (Next(x, y) == 11) {
+                const float* c = Cell(x, y + 100);
+                snprintf(line, sizeof line, "spinner %d,%d angle %.9g speed %g arm %g\n", x, y, c[5], c[6],
+                         c[7]);
+                out << line;
+            }
+    return out.str();
+}
+
+std::string DataFile(const char* name) {
+    return std::string(BRAMBLEHOP_SOURCE_DIR) + "/tests/data/" + name;
+}
+
+// BRAMBLEHOP_WRITE_CAVES=1 rewrites the files after a deliberate change to
+// the generator; read the difference before committing it.
+TEST_F(LevelCaves, FixedClocksGiveTheCheckedInCaves) {
+    struct Case {
+        const char* file;
+        int difficulty, level, clock;
+    } cases[] = {
+        {"cave_normal_level3.txt", 2, 3, 20261210},
+        {"cave_hard_level4.txt", 3, 4, 552553},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        Make(c.difficulty, c.level, c.clock);
+        std::string cave = CaveText();
+        if (getenv("BRAMBLEHOP_WRITE_CAVES")) std::ofstream(DataFile(c.file)) << cave;
+        std::ifstream in(DataFile(c.file));
+        std::string want((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(cave, want);
+    }
+}
+
+// Free cells joined side by side, from the cell where the bird appears
+// above the start ledge. Solid cells (ledges, the first switch) and
+// brambles stop the fill; waiting switches, chicks and spinner hubs do not.
+std::vector<bool> Reachable() {
+    std::vector<bool> seen(50 * 25, false);
+    auto open = [](int x, int y) {
+        int c = Next(x, y);
+        return c != 1 && !(c >= 2 && c <= 7) && c != 16 && c != 17;
+    };
+    std::vector<int> todo = {19 * 50 + 2};
+    seen[todo[0]] = true;
+    while (!todo.empty()) {
+        int at = todo.back();
+        todo.pop_back();
+        int x = at % 50, y = at / 50;
+        const int dx[4] = {1, -1, 0, 0}, dy[4] = {0, 0, 1, -1};
+        for (int k = 0; k < 4; k++) {
+            int nx = x + dx[k], ny = y + dy[k];
+            if (nx < 0 || nx >= 50 || ny < 0 || ny >= 25 || seen[ny * 50 + nx] || !open(nx, ny)) continue;
+            seen[ny * 50 + nx] = true;
+            todo.push_back(ny * 50 + nx);
+        }
+    }
+    return seen;
+}
+
+TEST_F(LevelCaves, EverySwitchAndTheExitCanBeReachedFromTheStart) {
+    int caves = 0;
+    for (int D = 1; D <= 3; D++)
+        for (int L = 1; L <= 20; L++)
+            for (int s = 0; s < 10; s++) {
+                int clock = 1000 + 104729 * s + 613 * L + 7 * D;
+                SCOPED_TRACE(testing::Message() << "difficulty " << D << " level " << L << " clock " << clock);
+                Make(D, L, clock);
+                std::vector<bool> seen = Reachable();
+                auto near = [&](int x, int y) {
+                    for (int k = 0; k < 4; k++) {
+                        int nx = x + (k == 0) - (k == 1), ny = y + (k == 2) - (k == 3);
+                        if (nx >= 0 && nx < 50 && ny >= 0 && ny < 25 && seen[ny * 50 + nx]) return true;
+                    }
+                    return false;
+                };
+                int switches = 0;
+                for (int x = 0; x < 50; x++)
+                    for (int y = 0; y < 25; y++) {
+                        int c = Next(x, y);
+                        if (c < 16 || c > 57 || c % 10 != 6) continue;
+                        switches++;
+                        EXPECT_TRUE(near(x, y) || near(x + 1, y)) << "switch " << c << " at " << x << "," << y;
+                    }
+                EXPECT_EQ(switches, 5);
+                bool exit = false;
+                for (int x = 45; x < 50; x++) exit = exit || seen[19 * 50 + x];
+                EXPECT_TRUE(exit);
+                if (HasFailure()) {
+                    ADD_FAILURE() << "\n" << CaveText();
+                    return;
+                }
+                caves++;
+            }
+    EXPECT_EQ(caves, 600);
+}
+
+}  // namespace
