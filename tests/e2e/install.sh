@@ -65,8 +65,8 @@ wait_log() {
   fail "the log never showed \"$1\""
 }
 
-# session DIR NAME SAVES: a short Normal game quit through the pause menu, the
-# scoreboard, a screenshot of the title page, and quitting from there.
+# session DIR NAME SAVES: a short Normal game with a screenshot, quit
+# through the pause menu, then back out of the scoreboard and the title.
 session() {
   log=$work/$2.txt
   start_game "$1"
@@ -77,23 +77,28 @@ session() {
     icon=$(xprop -id "$wid" -len 8 _NET_WM_ICON 2>&1)
     [[ "$icon" == *"Icon (256 x 256)"* ]] || fail "the window has no icon: $icon"
   fi
-  sleep 2                     # the loading screen's last steps
+  # The loading screen's last steps, slower in a sanitizer build.
+  sleep $(( 2 + E2E_WINDOW_MS / 1000 ))
   press z 0.3; sleep 0.5      # the difficulty list
   press z 0.3; sleep 1        # a Normal game
   xdotool keydown --window "$wid" Right
   for _ in 1 2 3; do press z 0.1; sleep 0.2; done
   xdotool keyup --window "$wid" Right
-  press Escape 0.3; sleep 0.4 # pause, then "quit"
-  press Left 0.3
-  press z 0.3; sleep 3        # the "Quit" banner, then the scoreboard
-  press x 0.3; sleep 0.6      # the title page
   press F10
   # Encoding the picture stalls the game for a moment; a key pressed
   # meanwhile would be missed.
-  for _ in $(seq 1 100); do compgen -G "$3/Screenshot_552_*.png" >/dev/null && break; sleep 0.05; done
-  for _ in 1 2 3 4 5; do
+  for _ in $(seq 1 200); do compgen -G "$3/Screenshot_552_*.png" >/dev/null && break; sleep 0.05; done
+  sleep 0.5
+  press Escape 0.3; sleep 0.4 # pause, then "quit"
+  press Left 0.3
+  press z 0.3
+  # The "Quit" banner, the scoreboard (back), the title page (quit): however
+  # long each takes here.
+  for _ in $(seq 1 15); do
     kill -0 "$pid" 2>/dev/null || break
-    press Escape 0.3; sleep 0.5
+    press x 0.3; sleep 0.7
+    kill -0 "$pid" 2>/dev/null || break
+    press Escape 0.3; sleep 0.7
   done
   wait_exit 15
 }
