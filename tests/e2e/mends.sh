@@ -24,28 +24,8 @@ place() {
   ln -s "$data" "$1/Data"
 }
 
-# wait_for WHAT SECONDS COMMAND...: until COMMAND succeeds, or fail.
-wait_for() {
-  local what=$1 limit=$2 end=$(( $(date +%s) + $2 ))
-  shift 2
-  while (( $(date +%s) < end )); do
-    "$@" && return 0
-    kill -0 "$pid" 2>/dev/null || fail "the game ended while waiting for $what"
-    sleep 0.05
-  done
-  fail "waited $limit s for $what"
-}
-
 log_count() { grep -c -- "$1" "$log"; }
 log_has_at_least() { (( $(log_count "$1") >= $2 )); }
-
-# The game logs nothing when the title page appears: wait for the last
-# asset to load, then for the loader's closing updates (about two seconds
-# on an idle machine).
-wait_title() {
-  wait_for "the last asset" 60 log_has_at_least "Load SFX   : 6" 1
-  sleep 3
-}
 
 # A 32-bit value of Settings.sav.
 setting() {
@@ -82,11 +62,11 @@ name_escape)
   press Right; press z                    # "Options"
   press Down; press Down; press Down      # "Online Name"
   press z
-  wait_for "the save on opening name entry" 10 test -s "$base/Settings.sav"
+  wait_for "the save on opening name entry" test -s "$base/Settings.sav"
   press Escape 0.4                        # back to the options, on "Back"
   press Down; press Left                  # "SFX Volume" 7 -> 6
   press Escape 0.4                        # closes the options, saving
-  wait_for "the effects volume saved at 6" 10 setting_is 0 6
+  wait_for "the effects volume saved at 6" setting_is 0 6
   press Escape                            # the title page quits
   wait_exit 15
   setting_is 0 6 || fail "effects volume $(setting 0), wanted 6"
@@ -98,14 +78,14 @@ pause_options_escape)
   start_game "$base"
   wait_title
   press z 0.3; press z 0.3                # the difficulty list, Normal
-  sleep 1
+  wait_screen 'mode 10 '
   press Escape 0.3                        # pause
   press Right                             # the options button
   press Escape 0.4
   press Up; press Up; press Up; press Down  # "SFX Volume", wherever it was
   press Left
   press Escape 0.4                        # closes the options, saving
-  wait_for "the effects volume saved at 6" 10 setting_is 0 6
+  wait_for "the effects volume saved at 6" setting_is 0 6
   press F4
   wait_exit 15
   ;;
@@ -115,11 +95,11 @@ f10_held)
   place "$base"
   start_game "$base"
   xdotool keydown --window "$wid" F10
-  wait_for "a screenshot" 10 shots_at_least "$base" 1
+  wait_for "a screenshot" shots_at_least "$base" 1
   sleep 1.5
   xdotool keyup --window "$wid" F10
   press F10
-  wait_for "a second screenshot" 10 shots_at_least "$base" 2
+  wait_for "a second screenshot" shots_at_least "$base" 2
   press F4
   wait_exit 15
   n=$(log_count "Saving Image")
@@ -136,9 +116,9 @@ window_keys_held)
   start_game "$base"
   windows=$(log_count "Opened Window")
   hold_on_display 1.5 F11
-  wait_for "full screen" 10 log_has_at_least "Opened Fullscreen" 1
+  wait_for "full screen" log_has_at_least "Opened Fullscreen" 1
   hold_on_display 1.5 q 2
-  wait_for "the reshaped window" 10 log_has_at_least "Opened Window" $(( windows + 1 ))
+  wait_for "the reshaped window" log_has_at_least "Opened Window" $(( windows + 1 ))
   refresh_wid
   press F4
   wait_exit 15
@@ -163,7 +143,7 @@ deep_folder)
       sleep 0.05
     done
   done
-  wait_for "a screenshot in the base folder" 5 shots_at_least "$deep" 1
+  wait_for "a screenshot in the base folder" shots_at_least "$deep" 1
   press F4
   wait_exit 15
   (( $(shots "$work") == 0 )) || fail "a screenshot landed in the current folder"
