@@ -223,6 +223,12 @@ void TakeSnapshot() {
     Keep(DrawToR);
     Keep(Wireframe);
     Keep(URLPort);
+    Keep(FakeClocks);
+    Keep(FakeSteadyMs);
+    Keep(FakeWallMs);
+    Keep(RenderShortcuts);
+    Keep(ScreenshotTaken);
+    Keep(OggDecoderSpare);
     for (Region& r : Regions()) r.saved.assign((unsigned char*)r.at, (unsigned char*)r.at + r.size);
 }
 
