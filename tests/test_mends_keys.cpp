@@ -16,6 +16,7 @@
 
 #include "Vell_glfw3_internal.h"
 #include "test_mends_support.h"
+#include "test_private_display.h"
 
 namespace {
 
@@ -61,10 +62,18 @@ class MendsKeys : public ::testing::Test {
 protected:
     MyGame& g = ThisGame;
     TempDir dir;
+    // Keys sent to a window of our own display reach no other test's
+    // window, and no other test's window takes the focus from ours.
+    PrivateDisplay display;
+    std::string savedDisplay;
 
     void SetUp() override {
         if (!getenv("DISPLAY")) GTEST_SKIP() << "needs a display (make test provides one)";
-        if (system("command -v xdotool >/dev/null 2>&1") != 0) GTEST_SKIP() << "needs xdotool";
+        if (system("command -v xdotool >/dev/null 2>&1 && command -v Xvfb >/dev/null 2>&1") != 0)
+            GTEST_SKIP() << "needs xdotool and Xvfb";
+        savedDisplay = getenv("DISPLAY");
+        ASSERT_TRUE(display.Start()) << "Xvfb did not start";
+        setenv("DISPLAY", display.Name().c_str(), 1);
         ResetClock();
         isFullscreen = 0;
         ASys.SysInit(kTitle);
@@ -92,6 +101,7 @@ protected:
         g.GameBreak = 0;
         memset(g.KeyLock, 0, sizeof g.KeyLock);
         snprintf(g.home, sizeof g.home, ".");
+        if (!savedDisplay.empty()) setenv("DISPLAY", savedDisplay.c_str(), 1);
     }
 
     // An update's poll and a presented frame, as the main loop pairs them.
