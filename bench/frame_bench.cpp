@@ -32,17 +32,24 @@ double Median(std::vector<double> v) {
     return v[v.size() / 2];
 }
 
+void PaintAnyway() {}
+
 // Renders the list handed over last, `frames` times; returns the median CPU
-// time per frame and the texture uploads per frame.
-void TimeFrames(int frames, double& ms, double& uploads) {
+// time per frame and the texture uploads per frame. The renderer leaves a
+// frame it has just shown unpainted; unless `still`, someone reading the
+// frame before the swap makes it paint every one, which is the cost a
+// changing picture pays.
+void TimeFrames(int frames, double& ms, double& uploads, bool still = false) {
     std::vector<double> t;
     long before = TexUploads;
     float w, h;
+    RenderBeforeSwap = still ? nullptr : PaintAnyway;
     for (int i = 0; i < frames; i++) {
         double a = CpuMs();
         ThisGame.RenderGame(w, h);
         t.push_back(CpuMs() - a);
     }
+    RenderBeforeSwap = nullptr;
     ms = Median(t);
     uploads = (double)(TexUploads - before) / frames;
 }
@@ -172,6 +179,9 @@ int main(int argc, char** argv) {
             changes);
     TimeFrames(240, titleMs, titleUp);
     SaveShot(argc, argv, "title");
+    // The same title left to itself: what a frame costs when nothing moved.
+    double stillMs, stillUp;
+    TimeFrames(240, stillMs, stillUp, true);
     MillsFrozen = false;
 
     // Play 600 updates for the memory figure.
@@ -189,6 +199,7 @@ int main(int argc, char** argv) {
     printf("frame_busy_ratio %.2f x\n", busyMs / emptyMs);
     printf("frame_menu_ms %.3f ms\n", menuMs);
     printf("frame_title_ms %.3f ms\n", titleMs);
+    printf("frame_still_ms %.3f ms\n", stillMs);
     printf("fill_floor_ms %.3f ms\n", floorMs);
     // A floor too small to measure would make the ratios meaningless.
     if (floorMs > 0.01) {

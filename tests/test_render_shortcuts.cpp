@@ -2,7 +2,9 @@
 // invisible ones, nearest texels where linear filtering cannot differ, one
 // array call per batch) must leave the picture exactly as it was: real
 // screens of the game drawn both ways, compared byte for byte.
+#include <cstdio>
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "bench_scenes.h"
@@ -96,6 +98,76 @@ TEST_F(RenderShortcutPixels, GameScreensAreByteIdenticalWithAndWithout) {
         g.Update();
         ExpectSamePicture("title");
     }
+}
+
+// A frame that would paint what the window already shows is skipped, so an
+// idle title costs next to nothing; anything that changes a pixel, and
+// anyone who needs the pixels, still gets a painted frame.
+class StillFrames : public RenderFixture {};
+
+TEST_F(StillFrames, OnlyAFrameThatChangesNothingIsSkipped) {
+    MyGame& g = ThisGame;
+    RenderBeforeSwap = nullptr;
+    g.CreateBuffer(99, 64);
+    g.BufferFill(99, 200, 120, 60, 255);
+    float x = 0;
+    int red = 0;
+    float overscan = 0;
+    auto record = [&] {
+        ASys.DrawTo = 0;
+        g.ResetDraw();
+        g.CLS((float)red, 0, 0);
+        g.DrawImg(99, x, 0);
+        g.ResetDraw();
+    };
+    auto painted = [&] {
+        long before = FramesPainted;
+        ThisGame.BufferGame();
+        ASys.RenderSys(overscan);
+        return FramesPainted != before;
+    };
+    // The clear colour fades in over a few frames, each a new picture; then
+    // nothing moves.
+    auto settles = [&] {
+        for (int i = 0; i < 120; i++)
+            if (!painted()) return true;
+        return false;
+    };
+    record();
+    ASSERT_TRUE(painted());
+    ASSERT_TRUE(settles());
+    EXPECT_FALSE(painted()) << "the same frame again";
+
+    std::string shot = ::testing::TempDir() + "still_frame.png";
+    snprintf(ASys.ScreenshotName, sizeof ASys.ScreenshotName, "%s", shot.c_str());
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+        bool whileSet;  // every frame is painted for as long as it holds
+    } cases[] = {
+        {"a record moved", [&] { x += 1; record(); }, false},
+        {"the clear colour", [&] { red = 40; record(); }, false},
+        {"the overscan", [&] { overscan = 0.04f; }, false},
+        {"the picture's pixels", [&] { g.BufferFill(99, 10, 20, 30, 255); }, false},
+        {"the window lost its picture", [&] { WindowDamaged(nullptr); }, false},
+        {"a screenshot asked for", [&] { ASys.Button[66] = 1; ScreenshotTaken = 0; }, false},
+        {"a test reading the frame", [&] { RenderBeforeSwap = &Capture; }, true},
+        {"the shortcuts turned off", [&] { RenderShortcuts = false; }, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.change();
+        EXPECT_TRUE(painted());
+        if (c.whileSet) {
+            EXPECT_TRUE(painted()) << "painted again while still set";
+        }
+        ASys.Button[66] = 0;
+        RenderBeforeSwap = nullptr;
+        RenderShortcuts = true;
+        EXPECT_TRUE(settles());
+    }
+    remove(shot.c_str());
+    ASys.ScreenshotName[0] = 0;
 }
 
 }  // namespace

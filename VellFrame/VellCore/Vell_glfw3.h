@@ -159,6 +159,9 @@ extern double GLtime;
 extern long TexUploads;
 // Batches the renderer has opened since start-up, each with a texture bound.
 extern long TexBinds;
+// Frames painted and presented since start-up; a frame the window already
+// shows is not painted again.
+extern long FramesPainted;
 // Called after a frame is drawn and before it is presented, while the back
 // buffer still holds it (tests read the picture back here); null normally.
 extern void (*RenderBeforeSwap)();

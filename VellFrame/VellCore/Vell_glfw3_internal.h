@@ -18,6 +18,14 @@ void FillKeyNames();
 // context goes away (window closed or re-created): its objects went with it.
 void ForgetTextures();
 
+// True when this frame would paint just what the window shows already (the
+// same records, clear colour, window and pixels as the last frame drawn);
+// otherwise remembers it as the frame about to be drawn.
+bool StillFrame(float overscan);
+// The next frame is drawn whatever it holds: the window lost its picture.
+void ForceRedraw();
+void WindowDamaged(GLFWwindow* w);
+
 // What a slot's pixels hold: whether every texel is fully opaque (drawn at
 // full alpha with normal blending it then only replaces what is below),
 // and the box of texels that are not fully transparent (outside it a draw

@@ -114,6 +114,7 @@ void VellSys::SetScreen(int w, int h) {
         return;
     }
     glfwMakeContextCurrent(window);
+    glfwSetWindowRefreshCallback(window, WindowDamaged);
     glViewport(0, 0, w, h);
     glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
     glfwSetInputMode(window, GLFW_STICKY_KEYS, GLFW_FALSE);
