@@ -55,51 +55,35 @@ install_read_only() {
   mount -o remount,ro "$prefix" || fail "cannot make the prefix read-only"
 }
 
-# wait_log TEXT [seconds]: until the game's log shows TEXT.
-wait_log() {
-  for _ in $(seq 1 $(( ${2:-30} * 20 ))); do
-    grep -qF "$1" "$log" && return 0
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.05
-  done
-  fail "the log never showed \"$1\""
-}
-
 # session DIR NAME SAVES: a short Normal game with a screenshot, quit
 # through the pause menu, then back out of the scoreboard and the title.
 session() {
   log=$work/$2.txt
   start_game "$1"
-  wait_log "Load SFX   : 6" 60
-  # On a busy machine the first small window can outlive start_game's look.
-  wid=$(xdotool search --name '^Bramblehop$' | tail -1)
   if command -v xprop >/dev/null; then
     icon=$(xprop -id "$wid" -len 8 _NET_WM_ICON 2>&1)
     [[ "$icon" == *"Icon (256 x 256)"* ]] || fail "the window has no icon: $icon"
   fi
-  # The loading screen's last steps, slower in a sanitizer build.
-  sleep $(( 2 + E2E_WINDOW_MS / 1000 ))
-  press z 0.3; sleep 0.5      # the difficulty list
-  press z 0.3; sleep 1        # a Normal game
+  press z                     # the difficulty list
+  wait_screen 'mode 0 page 1 overlay 0 '
+  press z                     # a Normal game
+  wait_screen 'mode 10 '
   xdotool keydown --window "$wid" Right
-  for _ in 1 2 3; do press z 0.1; sleep 0.2; done
+  for _ in 1 2 3; do press z; done
   xdotool keyup --window "$wid" Right
+  wait_for "Right to be seen released" key_gone "$(key_bit Right)"
   press F10
-  # Encoding the picture stalls the game for a moment; a key pressed
-  # meanwhile would be missed.
-  for _ in $(seq 1 200); do compgen -G "$3/Screenshot_552_*.png" >/dev/null && break; sleep 0.05; done
-  sleep 0.5
-  press Escape 0.3; sleep 0.4 # pause, then "quit"
-  press Left 0.3
-  press z 0.3
-  # The "Quit" banner, the scoreboard (back), the title page (quit): however
-  # long each takes here.
-  for _ in $(seq 1 15); do
-    kill -0 "$pid" 2>/dev/null || break
-    press x 0.3; sleep 0.7
-    kill -0 "$pid" 2>/dev/null || break
-    press Escape 0.3; sleep 0.7
-  done
+  wait_for "a screenshot in $3" compgen -G "$3/Screenshot_552_*.png"
+  press Escape                # pause, then "quit"
+  wait_screen 'paused 1 '
+  press Left
+  press z
+  # The "Quit" banner, then the scoreboard beside the difficulty list; keys
+  # count again once the banner has shrunk away.
+  wait_screen 'mode 0 page 1 overlay 0 paused 0 banner 0 '
+  press x                     # the title page
+  wait_screen 'mode 0 page 0 overlay 0 '
+  press Escape
   wait_exit 15
 }
 
