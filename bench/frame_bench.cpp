@@ -6,8 +6,8 @@
 // Usage: bramblehop_frame_bench <folder holding Data/552> <launch-ns> [shots]
 //        bramblehop_frame_bench <folder holding Data/552> <launch-ns> --first
 // where launch-ns is CLOCK_REALTIME in ns just before this process started.
-// With a shots folder, the busy, options and title frames are also saved as
-// PNG files, so two builds of the renderer can be compared pixel for pixel.
+// With a shots folder, the busy, options, title and credits frames are also
+// saved as PNG files, so two builds can be compared pixel for pixel.
 // With --first only the start-up is timed, so it can be repeated cheaply.
 #include <algorithm>
 #include <cstdio>
@@ -182,6 +182,13 @@ int main(int argc, char** argv) {
     // The same title left to itself: what a frame costs when nothing moved.
     double stillMs, stillUp;
     TimeFrames(240, stillMs, stillUp, true);
+    // The credits, for the pictures only.
+    g.OverlayScreen = 2;
+    g.Update();
+    double creditsMs, creditsUp;
+    TimeFrames(3, creditsMs, creditsUp);
+    SaveShot(argc, argv, "credits");
+    g.OverlayScreen = 0;
     MillsFrozen = false;
 
     // Play 600 updates for the memory figure.

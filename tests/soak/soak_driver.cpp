@@ -1,6 +1,7 @@
 #include "soak_driver.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -78,6 +79,46 @@ void GuideTheBird() {
             if (Roll(2) == 0) p.Lives = 3;
             return;
         }
+}
+
+// What one update asked of the speakers, for the trace.
+char heard[512];
+size_t heardLen = 0;
+void Heard(const char* text) {
+    size_t n = strlen(text);
+    if (heardLen + n + 1 >= sizeof heard) return;
+    memcpy(heard + heardLen, text, n + 1);
+    heardLen += n;
+}
+void SoundHeard(int slot, float pitch) {
+    char b[48];
+    snprintf(b, sizeof b, " s%d@%.6g", slot, pitch);
+    Heard(b);
+}
+void MusicHeard(const char* name) {
+    char b[96];
+    snprintf(b, sizeof b, " m:%.80s", name ? name : "-");
+    Heard(b);
+}
+
+uint64_t Fnv(const void* data, size_t n, uint64_t h = 1469598103934665603ull) {
+    const unsigned char* p = (const unsigned char*)data;
+    for (size_t i = 0; i < n; i++) h = (h ^ p[i]) * 1099511628211ull;
+    return h;
+}
+
+void TraceFile(FILE* trace, const std::string& path, const char* name) {
+    FILE* f = fopen(path.c_str(), "rb");
+    if (!f) {
+        fprintf(trace, "save %s missing\n", name);
+        return;
+    }
+    uint64_t h = 1469598103934665603ull;
+    size_t total = 0, n;
+    unsigned char b[65536];
+    while ((n = fread(b, 1, sizeof b, f)) > 0) h = Fnv(b, n, h), total += n;
+    fclose(f);
+    fprintf(trace, "save %s %zu %016llx\n", name, total, (unsigned long long)h);
 }
 
 bool Finite(float v) { return std::isfinite(v); }
@@ -160,7 +201,7 @@ void StartLikeLaunch(const std::string& home) {
 
 }  // namespace
 
-SoakResult RunSoak(long updates, unsigned seed, const std::string& dataDir) {
+SoakResult RunSoak(long updates, unsigned seed, const std::string& dataDir, FILE* trace) {
     SoakResult result;
     rng.seed(seed);
     // In memory: the menus save often, and a disk would make the run crawl.
@@ -175,8 +216,19 @@ SoakResult RunSoak(long updates, unsigned seed, const std::string& dataDir) {
     DebuglogOut = quiet;
     MillsFrozen = true;
     MillsOffset = 1000;
+    if (trace) {
+        // Dates and the player's new ID go into the saves: fixed clocks keep
+        // traces comparable.
+        FakeClocks = true;
+        FakeWallMs = 1796774400000LL;  // 2026-12-10
+        FakeSteadyMs = 0;
+    }
     StartLikeLaunch(home);
     PollInputHook = PressLikeAPlayer;
+    if (trace) {
+        SoundAsked = SoundHeard;
+        MusicAsked = MusicHeard;
+    }
 
     static const int shapes[][2] = {{800, 600}, {1280, 720}, {720, 1280}, {2000, 500}, {500, 2000}};
     int lastGames = ThisGame.Settings[100];
@@ -191,8 +243,15 @@ SoakResult RunSoak(long updates, unsigned seed, const std::string& dataDir) {
         }
         ThisGame.GameBreak = 0;
         GuideTheBird();
+        heardLen = 0;
+        heard[0] = 0;
         ThisGame.Update();
         ThisGame.Render();
+        if (trace) {
+            uint64_t drawn = Fnv(DrawR + DrawToR, sizeof(double) * 30 * (size_t)DrawToRT);
+            drawn = Fnv(ASys.DrawSet, sizeof ASys.DrawSet, drawn);
+            fprintf(trace, "%ld %d %016llx%s\n", step, DrawToRT, (unsigned long long)drawn, heard);
+        }
         if (ThisGame.Settings[100] != lastGames) {
             result.gamesStarted++;
             lastGames = ThisGame.Settings[100];
@@ -208,6 +267,13 @@ SoakResult RunSoak(long updates, unsigned seed, const std::string& dataDir) {
         }
     }
     PollInputHook = nullptr;
+    SoundAsked = nullptr;
+    MusicAsked = nullptr;
+    FakeClocks = false;
+    if (trace) {
+        TraceFile(trace, home + "/Settings.sav", "Settings.sav");
+        TraceFile(trace, home + "/Save_552_Bramblehop.sav", "Save_552_Bramblehop.sav");
+    }
     MillsFrozen = false;
     MillsOffset = 0;
     DebuglogOut = nullptr;

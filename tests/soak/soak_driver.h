@@ -2,6 +2,7 @@
 // controls and pointers, and checks the game's invariants after every step.
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 struct SoakResult {
@@ -13,4 +14,8 @@ struct SoakResult {
 };
 
 // dataDir: a folder holding Data/552 (or empty to run without assets).
-SoakResult RunSoak(long updates, unsigned seed, const std::string& dataDir);
+// trace: when given, one line per update with a digest of what it drew and
+// the sounds and music it asked for, then a digest of each save file at
+// the end; two builds that behave alike write the same trace.
+SoakResult RunSoak(long updates, unsigned seed, const std::string& dataDir,
+                   FILE* trace = nullptr);
