@@ -35,14 +35,16 @@ static const long MaxOggBytes = 64L << 20;
 // takes everything back. The area is sized per stream: a fixed part for the
 // codebooks and working buffers, plus whatever the comments hold (cover art
 // in a comment can be megabytes).
+// The decoder's working area outlives each stream: every song needs about
+// the same, and a fresh megabyte per song would cost the system calls and
+// page faults of a new mapping each time.
 static char* OggArena = nullptr;
+static long long OggArenaBytes = 0;
 long OggDecoderSpare = 1L << 20;
 
 static void CloseStreamFiles() {
     if (OggFile) stb_vorbis_close(OggFile);
     OggFile = nullptr;
-    free(OggArena);
-    OggArena = nullptr;
     free(OggBytes);
     OggBytes = nullptr;
     if (MusicFile) fclose(MusicFile);
@@ -204,7 +206,13 @@ void VellSys::PlayMusic_Ogg_Sys(const char* path, int loop) {
     if (good < size) Debuglog(fstrSys("Ogg stream damaged at byte %li, played up to there - %s", good, path));
     int err = 0;
     long long areaBytes = OggDecoderSpare + commentMemory;
-    if (areaBytes <= INT32_MAX) OggArena = (char*)malloc((size_t)areaBytes);
+    if (areaBytes > OggArenaBytes) {
+        free(OggArena);
+        OggArena = nullptr;
+        OggArenaBytes = 0;
+        if (areaBytes <= INT32_MAX) OggArena = (char*)malloc((size_t)areaBytes);
+        if (OggArena) OggArenaBytes = areaBytes;
+    }
     if (!OggArena) {
         Debuglog(fstrSys("Not enough memory for Ogg stream - %s (%lli bytes)", path, areaBytes));
         CloseStreamFiles();
