@@ -103,7 +103,7 @@ end=$((t0 + minutes * 60))
 : >game.log
 echo "seconds,rss_kib,starts" >rss.csv
 start
-last_sample=0 last_shot=$t0 answers=0 slowest=0
+last_sample=0 last_shot=$t0 last_look=$t0 answers=0 slowest=0
 while (( $(date +%s) < end )); do
   now=$(date +%s)
   if ! kill -0 "$pid" 2>/dev/null; then
@@ -129,8 +129,13 @@ while (( $(date +%s) < end )); do
     until (( $(ls Screenshot_*.png 2>/dev/null | wc -l) > before )); do
       kill -0 "$pid" 2>/dev/null || break
       (( $(date +%s) - asked > 180 )) && fail "no screenshot within 180 s: the game does not answer"
-      xdotool keydown --window "$wid" F10 2>/dev/null; sleep 0.1; xdotool keyup F10 2>/dev/null
+      # The release goes to the same window as the press: the game takes a
+      # new F10 only after it has seen the last one let go, and a window
+      # made by F11 need not have the keyboard focus.
+      xdotool keydown --window "$wid" F10 2>/dev/null; sleep 0.1; xdotool keyup --window "$wid" F10 2>/dev/null
       sleep 3
+      w=$(xdotool search --name '^Bramblehop$' 2>/dev/null | tail -1)
+      [[ -n "$w" ]] && wid=$w
     done
     answers=$((answers + 1))
     answer_s=$(( $(date +%s) - asked ))
@@ -138,6 +143,13 @@ while (( $(date +%s) < end )); do
     # Keep the newest picture only.
     ls -t Screenshot_*.png 2>/dev/null | tail -n +2 | xargs -r rm -f
     last_shot=$(date +%s)
+  fi
+  # F11 and the test shapes replace the window: follow it, or the keys
+  # that follow would go nowhere.
+  if (( now - last_look >= 5 )); then
+    w=$(xdotool search --name '^Bramblehop$' 2>/dev/null | tail -1)
+    [[ -n "$w" ]] && wid=$w
+    last_look=$now
   fi
   key=$(pick_key)
   hold=$(printf '0.%02d' $((RANDOM % 20 + 6)))
@@ -157,7 +169,7 @@ done
 # The end: quit as a player would (F4), and check what the game left.
 if kill -0 "$pid" 2>/dev/null; then
   echo "$(( $(date +%s) - t0 )),$(rss_kb),$starts" >>rss.csv
-  xdotool keydown --window "$wid" F4; sleep 0.1; xdotool keyup F4 2>/dev/null
+  xdotool keydown --window "$wid" F4; sleep 0.1; xdotool keyup --window "$wid" F4 2>/dev/null
   for _ in $(seq 1 300); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
   kill -0 "$pid" 2>/dev/null && fail "the game did not quit at the end"
   ended
