@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "bench_scenes.h"
+#include "VellHooks.h"
 
 namespace {
 

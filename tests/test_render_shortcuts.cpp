@@ -9,6 +9,7 @@
 
 #include "bench_scenes.h"
 #include "test_render_support.h"
+#include "VellHooks.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "test_support.h"
+#include "VellHooks.h"
 
 namespace {
 

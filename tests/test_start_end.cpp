@@ -10,6 +10,7 @@
 
 #include "Vell_glfw3_internal.h"
 #include "test_play_support.h"
+#include "VellHooks.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "MyGame.h"
+#include "VellHooks.h"
 
 namespace {
 
