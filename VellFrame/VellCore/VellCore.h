@@ -310,8 +310,8 @@ extern int TempstrUse;
 // only through these, which wrap with it.
 inline int MillsDiff(int later, int earlier) { return (int)((unsigned)later - (unsigned)earlier); }
 inline int MillsAdd(int t, int ms) { return (int)((unsigned)t + (unsigned)ms); }
-// Proportional widths of the shipped font, code 32 upwards.
-extern const int fontw[136];
+// Proportional widths of the shipped font, code 32 upwards (fontw).
+#include "VellFontWidths.h"
 
 // ---- random generator state ----
 extern int jRand_Seed;
