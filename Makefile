@@ -3,6 +3,11 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= 2
+# CI builds with WERROR=ON: a new warning fails the build there.
+WERROR     ?= OFF
+# The configurations live in CMakePresets.json (default, asan, fuzz); -B
+# only matters when BUILD or ASAN_BUILD are moved.
+PRESET_ARGS = -DBRAMBLEHOP_WERROR=$(WERROR)
 
 .PHONY: all deps configure build play test test-asan assets assets-preview bench soak soak-real fuzz clean \
         install uninstall package
@@ -17,7 +22,7 @@ deps:
 	@bash scripts/deps.sh
 
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --preset default -B $(BUILD) $(PRESET_ARGS) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -29,7 +34,7 @@ test: build
 	@bash scripts/run-tests.sh $(BUILD)
 
 test-asan: deps
-	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRAMBLEHOP_SANITIZE=ON >/dev/null
+	@cmake --preset asan -B $(ASAN_BUILD) $(PRESET_ARGS) >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@bash scripts/run-tests.sh $(ASAN_BUILD)
 
@@ -55,13 +60,13 @@ bench: build
 	@bash scripts/run-bench.sh $(BUILD)
 
 soak: deps
-	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRAMBLEHOP_SANITIZE=ON >/dev/null
+	@cmake --preset asan -B $(ASAN_BUILD) $(PRESET_ARGS) >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS) --target bramblehop_soak assets
 	$(ASAN_BUILD)/bramblehop_soak $(or $(SOAK_UPDATES),100000) $(or $(SOAK_SEED),552)
 
 # An hour of the real game under random keys (SOAK_REAL_MINUTES, SOAK_REAL_SEED).
 soak-real: deps
-	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRAMBLEHOP_SANITIZE=ON >/dev/null
+	@cmake --preset asan -B $(ASAN_BUILD) $(PRESET_ARGS) >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS) --target Bramblehop assets
 	@bash scripts/soak-real.sh $(ASAN_BUILD)
 

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "bench_scenes.h"
+#include "VellHooks.h"
 
 namespace {
 

@@ -1,4 +1,5 @@
 #include "bench_scenes.h"
+#include "VellHooks.h"
 
 #include <cstdio>
 #include <cstring>

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "bench_scenes.h"
+#include "VellHooks.h"
 
 namespace {
 
@@ -102,9 +103,7 @@ int main(int argc, char** argv) {
     }
     g.SetKeyword("Bramblehop keeps every chick close to a wing.");
     g.Smooth(0);
-    for (int i = 0; i < 200; i++) g.Settings[i] = 0;
-    g.Settings[0] = g.Settings[1] = 7;
-    g.Settings[101] = 2;
+    g.SetDefaultSettings();
     g.KeyDefaults();
     g.AddDefaultCredits();
     g.LoadTo = 1;

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "MyGame.h"
+#include "VellHooks.h"
 
 inline const std::string& FuzzDir() {
     static std::string dir = [] {

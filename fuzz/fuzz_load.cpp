@@ -118,9 +118,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     // Each input starts from a fresh start-up's state.
-    for (int i = 0; i < 200; i++) ThisGame.Settings[i] = 0;
-    ThisGame.Settings[0] = ThisGame.Settings[1] = 7;
-    ThisGame.Settings[101] = 2;
+    ThisGame.SetDefaultSettings();
     memcpy(ASys.redef, defaults, sizeof defaults);
     ThisGame.Load();
 

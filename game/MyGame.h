@@ -48,7 +48,11 @@ public:
     int EndBanner;
     int EndTimer;
 
-    void Launch(const char* path);
+    void Launch(const char* path);  // Start, GameLoop, Finish
+    void Start(const char* path);
+    void StartState();
+    void SetDefaultSettings();
+    void Finish();
     void FlushGame();
     void GameLoop();
     void KeepAlive();

@@ -13,6 +13,7 @@
 #define STB_VORBIS_HEADER_ONLY
 #include <stb/stb_vorbis.h>
 
+#include "VellFontWidths.h"
 #include "test_support.h"
 
 namespace {
@@ -57,13 +58,6 @@ bool FrameHasInk(const Png& p, unsigned fs, unsigned f, unsigned* minX = nullptr
             }
     return ink;
 }
-
-// Advances from the engine's font table for characters 32 to 126.
-const int kFontW[95] = {15, 5,  12, 19, 15, 22, 15, 5,  10, 10, 15, 15, 5,  15, 5,  15, 16, 16, 16, 16,
-                        16, 16, 16, 16, 16, 16, 5,  5,  15, 15, 15, 15, 25, 15, 15, 15, 15, 15, 15, 15,
-                        15, 15, 15, 15, 15, 22, 15, 15, 15, 15, 15, 15, 15, 15, 16, 22, 15, 15, 15, 10,
-                        15, 10, 12, 16, 5,  15, 15, 15, 15, 15, 15, 15, 15, 5,  10, 15, 5,  25, 15, 15,
-                        15, 15, 15, 15, 15, 15, 15, 22, 15, 15, 15, 11, 5,  12, 25};
 
 TEST(AssetsImages, EveryImageDecodesWithItsSizeAndFitsTheLoadersTexture) {
     const struct {
@@ -153,7 +147,7 @@ TEST(AssetsFont, GlyphInkStaysInsideItsAdvance) {
         // The pen sits 14 pixels into a text and the cell is centred on it,
         // so a glyph's advance begins at column 2 of its cell.
         EXPECT_GE(lo, 2u) << "character '" << char(32 + f) << "'";
-        EXPECT_LT(hi, 2u + unsigned(kFontW[f] - 1)) << "character '" << char(32 + f) << "'";
+        EXPECT_LT(hi, 2u + unsigned(fontw[f] - 1)) << "character '" << char(32 + f) << "'";
     }
 }
 

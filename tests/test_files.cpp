@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include "test_support.h"
+#include "VellHooks.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "test_support.h"
+#include "VellHooks.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "test_play_support.h"
+#include "VellHooks.h"
 
 using namespace playtest;
 

@@ -17,6 +17,7 @@
 #include "Vell_glfw3_internal.h"
 #include "test_mends_support.h"
 #include "test_private_display.h"
+#include "VellHooks.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 // Pausing and moving between screens with keys, a pad and the mouse held
 // as a player holds them, through the input poll and the main loop.
 #include "test_mends_support.h"
+#include "VellHooks.h"
 
 using namespace mends;
 

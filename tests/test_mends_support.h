@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "test_play_support.h"
+#include "VellHooks.h"
 
 namespace mends {
 
@@ -68,9 +69,8 @@ protected:
         memset(ASys.Button, 0, sizeof ASys.Button);
         memset(ASys.Touch, 0, sizeof ASys.Touch);
         memset(g.TouchLock, 0, sizeof g.TouchLock);
-        memset(g.Settings, 0, sizeof g.Settings);
+        g.SetDefaultSettings();
         memset(ignorePress, 0, sizeof ignorePress);
-        g.Settings[0] = g.Settings[1] = 7;
         g.FlushKeys();
         g.KeyDefaults();
         g.MixJoy = 1;

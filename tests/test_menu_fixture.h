@@ -28,11 +28,8 @@ protected:
         memset(ignorePress, 0, sizeof ignorePress);
         memset(g.KeyLock, 0, sizeof g.KeyLock);
         memset(g.TouchLock, 0, sizeof g.TouchLock);
-        memset(g.Settings, 0, sizeof g.Settings);
+        g.SetDefaultSettings();
         memset(g.ScoreTable, 0, sizeof g.ScoreTable);
-        g.Settings[0] = 7;
-        g.Settings[1] = 7;
-        g.DifficultyCursor = 2;
         g.MixJoy = 0;
         g.DebugMode = 0;
         g.GameBreak = 0;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "test_play_support.h"
+#include "VellHooks.h"
 
 using namespace playtest;
 

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "test_support.h"
+#include "VellHooks.h"
 
 namespace playtest {
 

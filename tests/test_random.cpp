@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "test_support.h"
+#include "VellHooks.h"
 
 namespace {
 

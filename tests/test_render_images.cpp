@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "test_render_support.h"
+#include "VellHooks.h"
 
 namespace {
 

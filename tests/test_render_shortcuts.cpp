@@ -9,6 +9,7 @@
 
 #include "bench_scenes.h"
 #include "test_render_support.h"
+#include "VellHooks.h"
 
 namespace {
 
@@ -23,9 +24,7 @@ protected:
         RenderFixture::SetUp();
         if (IsSkipped()) return;
         MyGame& g = ThisGame;
-        for (int i = 0; i < 200; i++) g.Settings[i] = 0;
-        g.Settings[0] = g.Settings[1] = 7;
-        g.Settings[101] = 2;
+        g.SetDefaultSettings();
         g.KeyDefaults();
         g.AddDefaultCredits();
         ASSERT_TRUE(LoadGameAssets(GameFolder().c_str())) << "assets not built";

@@ -10,6 +10,7 @@
 #include "Vell_glfw3_internal.h"
 #include "test_images_support.h"
 #include "test_support.h"
+#include "VellHooks.h"
 
 class RenderFixture : public ::testing::Test {
 protected:

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "test_support.h"
+#include "VellHooks.h"
 
 namespace {
 
@@ -67,10 +68,7 @@ protected:
 
     // What start-up sets before loading.
     void Defaults() {
-        for (int& s : game.Settings) s = 0;
-        game.Settings[0] = 7;
-        game.Settings[1] = 7;
-        game.Settings[101] = 2;
+        game.SetDefaultSettings();
         for (int& s : game.ScoreTable) s = 0;
         game.FlushKeys();
         game.KeyDefaults();

@@ -10,6 +10,7 @@
 
 #include "Vell_glfw3_internal.h"
 #include "test_play_support.h"
+#include "VellHooks.h"
 
 namespace {
 
@@ -127,9 +128,7 @@ protected:
         snprintf(g.home, sizeof g.home, "%s", dir.Path().c_str());
         g.GameNum = 552;  // as the run will name and sum its files
         snprintf(g.GameTitle, sizeof g.GameTitle, "Bramblehop");
-        for (int& s : g.Settings) s = 0;
-        g.Settings[0] = g.Settings[1] = 7;
-        g.Settings[101] = 2;
+        g.SetDefaultSettings();
         g.KeyDefaults();
         g.Load();  // a first start makes up the player's user ID
         g.Settings[0] = sfx;

@@ -12,6 +12,7 @@
 
 #include "Vell_glfw3_audio.h"
 #include "Vell_glfw3_internal.h"
+#include "VellHooks.h"
 
 #ifdef BRAMBLEHOP_SANITIZE
 // Mesa's software driver is unloaded at glfwTerminate and LeakSanitizer then

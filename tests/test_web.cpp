@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "test_support.h"
+#include "VellHooks.h"
 
 namespace {
 

@@ -306,33 +306,12 @@ extern struct timeval curtick;
 extern int GameStartTime;
 extern int TempstrUse;
 
-// Added to every Mills() reading. Tests move the clock through it (jumps
-// back, stalls) without sleeping; the game never touches it.
-extern int MillsOffset;
-// While set, the clock stands still at MillsOffset (tests only).
-extern bool MillsFrozen;
-// Starts Mills() again from 0; Begin does it once.
-void RestartClock();
 // Mills() wraps round after 24.8 days, so readings are compared and moved
 // only through these, which wrap with it.
 inline int MillsDiff(int later, int earlier) { return (int)((unsigned)later - (unsigned)earlier); }
 inline int MillsAdd(int t, int ms) { return (int)((unsigned)t + (unsigned)ms); }
-// Tests only: while set, the engine reads these (milliseconds) instead of
-// the system's clocks: the steady clock that paces the game and the wall
-// clock that dates and file names come from. Either can then be stepped.
-extern bool FakeClocks;
-extern long long FakeSteadyMs;
-extern long long FakeWallMs;
-// Lets every missing image be reported afresh, as at start-up (tests only).
-void ForgetMissingImages();
-// Told of every sound effect and song the game asks for, before the platform
-// plays it (or finds nothing to play); null normally. Tests listen through
-// them to hear what an update asked for without a sound device.
-extern void (*SoundAsked)(int slot, float pitch);
-extern void (*MusicAsked)(const char* name);
-
-// Proportional widths of the shipped font, code 32 upwards.
-extern const int fontw[136];
+// Proportional widths of the shipped font, code 32 upwards (fontw).
+#include "VellFontWidths.h"
 
 // ---- random generator state ----
 extern int jRand_Seed;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "VellCore.h"
+#include "VellHooks.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "VellCore.h"
+#include "VellHooks.h"
 
 int VellCore::WriteFile(const char* name) { return ASys.WriteFile_Sys(fstr("%s/%s", SaveFolder(), name)); }
 void VellCore::WriteInt(int n) { ASys.WriteInt_Sys(n); }

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "VellCore.h"
+#include "VellHooks.h"
 
 int UpdateCountLive = 0;
 int RenderCountLive = 0;

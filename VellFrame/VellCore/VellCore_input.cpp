@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "VellCore.h"
+#include "VellHooks.h"
 
 static bool PadCounted(int p) {
     return p >= 0 && p < 4 && ASys.Joy[100 * p + 98] == 1.0f && ASys.Joy[100 * p + 99] == 1.0f;

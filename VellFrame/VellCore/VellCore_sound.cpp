@@ -1,6 +1,7 @@
 // Sound and music requests, asset naming under the data folder, and the
 // forwards for off-screen buffers and screenshots.
 #include "VellCore_sound.h"
+#include "VellHooks.h"
 
 #include <cstring>
 

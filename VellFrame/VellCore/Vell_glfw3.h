@@ -155,23 +155,6 @@ extern float ThickUse;
 extern int Frames;
 extern int RenderFrames;
 extern double GLtime;
-// Pixel uploads made by the renderer since start-up; the benchmarks read it.
-extern long TexUploads;
-// Batches the renderer has opened since start-up, each with a texture bound.
-extern long TexBinds;
-// Frames painted and presented since start-up; a frame the window already
-// shows is not painted again.
-extern long FramesPainted;
-// Called after a frame is drawn and before it is presented, while the back
-// buffer still holds it (tests read the picture back here); null normally.
-extern void (*RenderBeforeSwap)();
-// Lets the renderer skip work that cannot change the picture. Only tests
-// turn it off, to compare the picture drawn both ways.
-extern bool RenderShortcuts;
-// 1 once F10's screenshot of this press is taken; the input poll clears
-// it when F10 is let go.
-extern int ScreenshotTaken;
-
 // Blur copies start all zero and are rarely written. Taken from calloc and
 // never filled element by element, their pages stay untouched, and out of
 // the game's memory use, until something draws into them.
@@ -208,10 +191,8 @@ void ZeroBlur(int s, size_t n);
 extern int iSize[105];
 extern int iFramesW[105];
 extern float iFramesWz[105];
-// Bumped whenever a slot's pixels (or its blur pixels) change; the renderer
-// keeps each slot's texture until its number moves. Anything that writes
-// Image[] or ImageBlur[] directly must call ImageChanged for that slot.
-extern unsigned ImageVersion[105];
+// Anything that writes Image[] or ImageBlur[] directly must call
+// ImageChanged for that slot: the renderer keeps each texture until then.
 void ImageChanged(int slot);
 extern std::vector<unsigned char> WhiteBlock;
 
@@ -219,14 +200,3 @@ extern std::vector<unsigned char> WhiteBlock;
 extern int ignorePress[1024];
 extern std::string KeyName[350];
 extern int UpdateFrames;
-
-// Debug-log sink. Normally standard output; tests point it at a file to
-// read back what was logged.
-extern FILE* DebuglogOut;
-
-// Port of the HTTP fetch; always 80 in the game, moved by tests.
-extern int URLPort;
-
-// Called at the end of every input poll when set. The soak driver and the
-// tests stand in for a player through it; the game never sets it.
-extern void (*PollInputHook)();

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "Vell_glfw3_internal.h"
+#include "VellHooks.h"
 
 int DebugMessages = 0;
 FILE* DebuglogOut = nullptr;

@@ -11,6 +11,7 @@
 #include <lodepng.h>
 
 #include "Vell_glfw3_internal.h"
+#include "VellHooks.h"
 
 std::vector<unsigned char> Image[105];
 BlurPixels ImageBlur[105];

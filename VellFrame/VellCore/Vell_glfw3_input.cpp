@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "Vell_glfw3_internal.h"
+#include "VellHooks.h"
 
 int ignorePress[1024];
 std::string KeyName[350];

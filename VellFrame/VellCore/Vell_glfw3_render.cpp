@@ -18,6 +18,7 @@
 #include <cstring>
 
 #include "Vell_glfw3_internal.h"
+#include "VellHooks.h"
 
 double DrawR[1500000];
 int DrawToRT = 0;

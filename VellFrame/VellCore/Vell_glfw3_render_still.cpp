@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "Vell_glfw3_internal.h"
+#include "VellHooks.h"
 
 namespace {
 

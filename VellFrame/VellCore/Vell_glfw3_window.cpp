@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Vell_glfw3_internal.h"
+#include "VellHooks.h"
 // After our own headers: Xlib's macros would clash with their names.
 #include <X11/Xlib.h>
 

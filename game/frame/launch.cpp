@@ -55,20 +55,31 @@ void SetBaseDirectory(MyGame& game, const char* path) {
 }
 
 void MyGame::Launch(const char* path) {
+    Start(path);
+    GameLoop();
+    Finish();
+}
+
+// The engine, the window and the folders, then the game's first state.
+void MyGame::Start(const char* path) {
     bool besideBinary = FindDataFolder(*this, path, OwnBinary().c_str());
     Begin(552, "Bramblehop");
     if (!ASys.HasWindow())
         printf("Bramblehop: no window could be opened (is a display available?)\n");
     ASys.SetWindowIcon(fstr("%s/Data/%i/icon.png", home, GameNum));
     ChooseSaveFolder(*this, besideBinary);
+    StartState();
+    // Until here a signal's default action loses nothing: Load has just saved.
+    QuitOnSignals();
+    ASys.DisplayLost = SaveBeforeLosingDisplay;
+}
+
+// Everything the first update finds, from the settings and the save files
+// to the loader's first step; the soak driver starts the game through it too.
+void MyGame::StartState() {
     SetKeyword(GameKeyword);
     Smooth(0);
-    for (int i = 0; i < 200; i++) Settings[i] = 0;
-    Settings[0] = 7;
-    Settings[1] = 7;
-    Settings[10] = 0;
-    Settings[22] = 0;
-    Settings[101] = 2;
+    SetDefaultSettings();
     KeyDefaults();
     LogoZoom = 1.0f;
     Load();
@@ -82,10 +93,20 @@ void MyGame::Launch(const char* path) {
     FlushGame();
     NextUpdate = 0;
     NextRender = 0;
-    // Until here a signal's default action loses nothing: Load has just saved.
-    QuitOnSignals();
-    ASys.DisplayLost = SaveBeforeLosingDisplay;
-    GameLoop();
+}
+
+// The settings before any file is read: what a first start shows.
+void MyGame::SetDefaultSettings() {
+    for (int i = 0; i < 200; i++) Settings[i] = 0;
+    Settings[0] = 7;
+    Settings[1] = 7;
+    Settings[10] = 0;
+    Settings[22] = 0;
+    Settings[101] = 2;
+}
+
+// After the window has closed: the last save.
+void MyGame::Finish() {
     BoardTimer = 0;
     BoardSlide = 0;
     BoardPage = 0;

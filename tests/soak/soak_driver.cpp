@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "MyGame.h"
+#include "VellHooks.h"
 
 namespace {
 
@@ -179,24 +180,7 @@ void StartLikeLaunch(const std::string& home) {
     snprintf(g.home, sizeof g.home, "%s", home.c_str());
     g.GameNum = 552;
     snprintf(g.GameTitle, sizeof g.GameTitle, "Bramblehop");
-    g.SetKeyword("Bramblehop keeps every chick close to a wing.");
-    g.Smooth(0);
-    for (int i = 0; i < 200; i++) g.Settings[i] = 0;
-    g.Settings[0] = 7;
-    g.Settings[1] = 7;
-    g.Settings[101] = 2;
-    g.KeyDefaults();
-    g.LogoZoom = 1;
-    g.Load();
-    g.AddDefaultCredits();
-    g.DebugMode = 0;
-    g.LoadTo = 1;
-    g.GameMode = 0;
-    g.Difficulty = 0;
-    g.MenuPage = 0;
-    g.OverlayScreen = 0;
-    g.FlushGame();
-    g.NextUpdate = g.NextRender = 0;
+    g.StartState();
 }
 
 }  // namespace

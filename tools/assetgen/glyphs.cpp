@@ -4,18 +4,6 @@
 #include <cstdlib>
 #include <cstring>
 
-const int kFontW[95] = {
-    15, 5,  12, 19, 15, 22, 15, 5,  10, 10, 15, 15, 5,  15, 5,  15,  // space ! " # $ % & ' ( ) * + , - . /
-    16, 16, 16, 16, 16, 16, 16, 16, 16, 16,                          // 0-9
-    5,  5,  15, 15, 15, 15, 25,                                      // : ; < = > ? @
-    15, 15, 15, 15, 15, 15, 15, 15, 15, 15, 15, 15, 22,              // A-M
-    15, 15, 15, 15, 15, 15, 15, 15, 16, 22, 15, 15, 15,              // N-Z
-    10, 15, 10, 12, 16, 5,                                           // [ \ ] ^ _ `
-    15, 15, 15, 15, 15, 15, 15, 15, 5,  10, 15, 5,  25,              // a-m
-    15, 15, 15, 15, 15, 15, 15, 15, 15, 22, 15, 15, 15,              // n-z
-    11, 5,  12, 25,                                                  // { | } ~
-};
-
 // Skeletons. x is normalised across the glyph's width (0 left, 1 right), y
 // is in cell rows: capitals from 8 to 24, x-height 13, descenders to 29.
 //   M x y        start a new line        L x y          line to
@@ -193,7 +181,7 @@ Strokes Glyph(char c, float x0, float width) {
 
 void GlyphSpan(char c, float& x0, float& width) {
     int i = (unsigned char)c - 32;
-    float adv = (i >= 0 && i < 95) ? float(kFontW[i] - 1) : 0.0f;
+    float adv = (i >= 0 && i < 95) ? float(fontw[i] - 1) : 0.0f;
     float edge = kStrokeR + kOutline;
     float inset = std::fmin(0.5f, std::fmax(0.0f, (adv - 2 * edge) * 0.1f));
     x0 = 2.0f + edge + inset;
@@ -238,7 +226,7 @@ Image MakeFontSheet() {
 static void SpanScaled(char c, const TextStyle& st, float& adv, float& inset, float& width) {
     float k = st.cap / 16.0f;
     int i = (unsigned char)c - 32;
-    adv = ((i >= 0 && i < 95) ? float(kFontW[i] - 1) : 0.0f) * k + st.spacing;
+    adv = ((i >= 0 && i < 95) ? float(fontw[i] - 1) : 0.0f) * k + st.spacing;
     float edge = st.body + st.outline;
     width = std::fmax(0.0f, adv - st.spacing - 2 * edge);
     inset = edge;

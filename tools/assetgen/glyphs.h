@@ -8,9 +8,9 @@
 
 #include "gfx.h"
 
-// Advance table of the engine: entry i is the advance in font pixels plus
-// one for character 32 + i. The glyph ink must stay inside its advance.
-extern const int kFontW[95];
+// The engine's advance table (fontw): entry i is the advance in font pixels
+// plus one for character 32 + i. The glyph ink must stay inside its advance.
+#include "VellFontWidths.h"
 
 // Polylines in pixels; a single point is a dot.
 struct Strokes {

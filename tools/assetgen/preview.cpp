@@ -30,13 +30,13 @@ void DrawString(Image& dst, const Image& font, const std::string& text, float x,
                 float align) {
     float width = 0;
     for (char c : text)
-        if ((unsigned char)c >= 32 && (unsigned char)c < 127) width += (kFontW[c - 32] - 1) * size;
+        if ((unsigned char)c >= 32 && (unsigned char)c < 127) width += (fontw[c - 32] - 1) * size;
     float pen = x - width * 0.5f * align + 14 * size;
     for (char c : text) {
         int f = (unsigned char)c - 32;
         if (f < 0 || f >= 95) continue;
         DrawFrame(dst, font, 32, f, pen, y, size, tint);
-        pen += (kFontW[f] - 1) * size;
+        pen += (fontw[f] - 1) * size;
     }
 }
 

@@ -1,0 +1,62 @@
+// The engine's test seams: switches, counters and listeners that let the
+// tests, the soak driver, the benchmarks and the fuzzers watch the engine or
+// stand in for the clock, the display and the player. The game itself never
+// includes this header, so it cannot come to lean on any of them.
+#pragma once
+
+#include <cstdio>
+
+// ---- clocks ----
+// Added to every Mills() reading. Tests move the clock through it (jumps
+// back, stalls) without sleeping; the game never touches it.
+extern int MillsOffset;
+// While set, the clock stands still at MillsOffset (tests only).
+extern bool MillsFrozen;
+// Starts Mills() again from 0; Begin does it once.
+void RestartClock();
+// Tests only: while set, the engine reads these (milliseconds) instead of
+// the system's clocks: the steady clock that paces the game and the wall
+// clock that dates and file names come from. Either can then be stepped.
+extern bool FakeClocks;
+extern long long FakeSteadyMs;
+extern long long FakeWallMs;
+
+// ---- drawing and the renderer ----
+// Lets every missing image be reported afresh, as at start-up (tests only).
+void ForgetMissingImages();
+// Pixel uploads made by the renderer since start-up; the benchmarks read it.
+extern long TexUploads;
+// Batches the renderer has opened since start-up, each with a texture bound.
+extern long TexBinds;
+// Frames painted and presented since start-up; a frame the window already
+// shows is not painted again.
+extern long FramesPainted;
+// Called after a frame is drawn and before it is presented, while the back
+// buffer still holds it (tests read the picture back here); null normally.
+extern void (*RenderBeforeSwap)();
+// Lets the renderer skip work that cannot change the picture. Only tests
+// turn it off, to compare the picture drawn both ways.
+extern bool RenderShortcuts;
+// 1 once F10's screenshot of this press is taken; the input poll clears
+// it when F10 is let go.
+extern int ScreenshotTaken;
+// Bumped whenever a slot's pixels (or its blur pixels) change; the renderer
+// keeps each slot's texture until its number moves.
+extern unsigned ImageVersion[105];
+
+// ---- sound ----
+// Told of every sound effect and song the game asks for, before the platform
+// plays it (or finds nothing to play); null normally. Tests listen through
+// them to hear what an update asked for without a sound device.
+extern void (*SoundAsked)(int slot, float pitch);
+extern void (*MusicAsked)(const char* name);
+
+// ---- input, log and network ----
+// Called at the end of every input poll when set. The soak driver and the
+// tests stand in for a player through it; the game never sets it.
+extern void (*PollInputHook)();
+// Debug-log sink. Normally standard output; tests point it at a file to
+// read back what was logged.
+extern FILE* DebuglogOut;
+// Port of the HTTP fetch; always 80 in the game, moved by tests.
+extern int URLPort;
