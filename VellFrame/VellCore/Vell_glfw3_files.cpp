@@ -139,7 +139,7 @@ int VellSys::ReadFile_Sys(const char* path) {
 int VellSys::ReadInt_Sys() {
     if (!FileOpen) return 0;
     unsigned char b[4];
-    if (fread(b, 1, 4, MyOpenFile) < 4) return -37171;
+    if (fread(b, 1, 4, MyOpenFile) < 4) return vell::kReadPastEnd;
     return (int)((unsigned)b[0] | ((unsigned)b[1] << 8) | ((unsigned)b[2] << 16) |
                  ((unsigned)b[3] << 24));
 }
