@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "GameNumbers.h"
 #include "VellCore.h"
 
 // The play state: plain floats, cleared as one block at every new game.
@@ -67,7 +68,7 @@ public:
     void LoadingScreen();
 
     // ---- settings and scores (game/persistence) ----
-    int Settings[200];
+    int Settings[bh::kSettingSlots];
     int ScoreTable[22000];
     void Save();
     void Load();
@@ -76,7 +77,7 @@ public:
     int KeyLock[100];
     int TouchLock[100];
     int MenuPage;
-    int& DifficultyCursor;  // lives in Settings[101] so it is saved with the scores
+    int& DifficultyCursor;  // lives in Settings[bh::kSettingDifficultyCursor] so it is saved with the scores
     int Difficulty;
     int PointerPlay;
     float MenuScroll;

@@ -44,7 +44,7 @@ double RelY(float y) { return (double)(y - (float)rh2); }
 
 bool ImagePresent(int slot) {
     // Slots outside the table count as missing rather than reading past it.
-    return slot >= 0 && slot < 105 && ASys.ImageFrames[slot] != -1;
+    return slot >= 0 && slot < vell::kImageSlots && ASys.ImageFrames[slot] != -1;
 }
 
 // A missing picture is asked for every frame, and text asks once per
@@ -52,9 +52,9 @@ bool ImagePresent(int slot) {
 // lines a second. Each slot gets a few lines, then one saying it goes quiet,
 // until it is drawn successfully again. Slots outside the table share a row.
 const int kMissingLogLimit = 16;
-int MissingLogged[106];
+int MissingLogged[vell::kImageSlots + 1];
 
-int MissingRow(int slot) { return slot >= 0 && slot < 105 ? slot : 105; }
+int MissingRow(int slot) { return slot >= 0 && slot < vell::kImageSlots ? slot : vell::kImageSlots; }
 
 bool ImageUsable(VellCore& core, int slot) {
     int& logged = MissingLogged[MissingRow(slot)];
@@ -367,7 +367,7 @@ void VellCore::QuadImg(int slot, float x1, float y1, float x2, float y2, float x
 }
 
 void VellCore::DrawBuffer() {
-    if (!ImagePresent(102)) {
+    if (!ImagePresent(vell::kScreenCopyImage)) {
         Debuglog("Previous Buffer Missing");
         return;
     }
@@ -379,7 +379,7 @@ void VellCore::DrawBuffer() {
     r[2] = 0;
     r[3] = ASys.DrawSet[11];
     r[4] = ASys.DrawSet[12];
-    r[28] = 102;
+    r[28] = vell::kScreenCopyImage;
     r[29] = 0;
     EndRecord(*this);
 }

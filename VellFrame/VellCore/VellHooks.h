@@ -6,6 +6,8 @@
 
 #include <cstdio>
 
+#include "VellNumbers.h"
+
 // ---- clocks ----
 // Added to every Mills() reading. Tests move the clock through it (jumps
 // back, stalls) without sleeping; the game never touches it.
@@ -42,7 +44,7 @@ extern bool RenderShortcuts;
 extern int ScreenshotTaken;
 // Bumped whenever a slot's pixels (or its blur pixels) change; the renderer
 // keeps each slot's texture until its number moves.
-extern unsigned ImageVersion[105];
+extern unsigned ImageVersion[vell::kImageSlots];
 
 // ---- sound ----
 // Told of every sound effect and song the game asks for, before the platform

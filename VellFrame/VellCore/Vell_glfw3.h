@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "VellNumbers.h"
+
 class VellSys {
 public:
     VellSys();
@@ -31,9 +33,9 @@ public:
     float ImageScale;
     float Aspect;
     std::string WebReply;
-    int ImageFrames[105];
-    float ImageUnit[105];
-    int ImageFrameSize[105];
+    int ImageFrames[vell::kImageSlots];
+    float ImageUnit[vell::kImageSlots];
+    int ImageFrameSize[vell::kImageSlots];
     // Room for the longest base folder the game accepts and the file name.
     char ScreenshotName[4200];
 
@@ -184,13 +186,13 @@ struct ZeroedAlloc {
 using BlurPixels = std::vector<unsigned char, ZeroedAlloc<unsigned char>>;
 
 // Image tables.
-extern std::vector<unsigned char> Image[105];
-extern BlurPixels ImageBlur[105];
+extern std::vector<unsigned char> Image[vell::kImageSlots];
+extern BlurPixels ImageBlur[vell::kImageSlots];
 // Gives slot s a fresh all-zero blur copy of n bytes.
 void ZeroBlur(int s, size_t n);
-extern int iSize[105];
-extern int iFramesW[105];
-extern float iFramesWz[105];
+extern int iSize[vell::kImageSlots];
+extern int iFramesW[vell::kImageSlots];
+extern float iFramesWz[vell::kImageSlots];
 // Anything that writes Image[] or ImageBlur[] directly must call
 // ImageChanged for that slot: the renderer keeps each texture until then.
 void ImageChanged(int slot);

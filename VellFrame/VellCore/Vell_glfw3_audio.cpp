@@ -13,9 +13,9 @@ int AudioEnabled = 0;
 ALuint ALsource[32];
 int ALsourcebuffer[32];
 int ALChannel = 0;
-ALuint ALbuffer[105];
-int ALbufferActive[105];
-int SFXData[105][10];
+ALuint ALbuffer[vell::kSoundSlots];
+int ALbufferActive[vell::kSoundSlots];
+int SFXData[vell::kSoundSlots][10];
 ALuint MusicBuffer[4];
 
 std::string readTag(FILE* f) {
@@ -83,7 +83,7 @@ void VellSys::AudioStart() {
     AudioEnabled = 0;
     ALChannel = 0;
     for (int i = 0; i < 32; i++) ALsourcebuffer[i] = 0;
-    for (int i = 0; i < 105; i++) ALbufferActive[i] = 0;
+    for (int i = 0; i < vell::kSoundSlots; i++) ALbufferActive[i] = 0;
     ALdev = alcOpenDevice(nullptr);
     if (!ALdev) {
         Debuglog("Audio Device Error");
@@ -117,10 +117,10 @@ void VellSys::AudioClose() {
     StopMusicSys();
     if (AudioLive()) {
         alDeleteSources(32, ALsource);
-        for (int i = 0; i < 105; i++)
+        for (int i = 0; i < vell::kSoundSlots; i++)
             if (ALbufferActive[i] == 1) alDeleteBuffers(1, &ALbuffer[i]);
     }
-    for (int i = 0; i < 105; i++) ALbufferActive[i] = 0;
+    for (int i = 0; i < vell::kSoundSlots; i++) ALbufferActive[i] = 0;
     if (ALdev) alcMakeContextCurrent(nullptr);
     if (ALctx) alcDestroyContext(ALctx);
     if (ALdev) alcCloseDevice(ALdev);
@@ -196,7 +196,7 @@ static bool LoadWavChunks(VellSys& sys, int s, FILE* f, const WavHeader& h, long
 }
 
 void VellSys::GetWAV(int s, const char* path) {
-    if (s < 0 || s > 104) {
+    if (s < 0 || s >= vell::kSoundSlots) {
         Debuglog(fstrSys("Sound number out of bounds %i", s));
         return;
     }
@@ -245,7 +245,7 @@ void VellSys::GetWAV(int s, const char* path) {
 }
 
 void VellSys::PlayWAV(int s, float pitch, float volume, float pan, int loop) {
-    if (s < 0 || s > 104 || ALbufferActive[s] != 1) return;
+    if (s < 0 || s >= vell::kSoundSlots || ALbufferActive[s] != 1) return;
     ALChannel = (ALChannel + 1) % 31;
     int c = ALChannel;
     ALsourcebuffer[c] = s;

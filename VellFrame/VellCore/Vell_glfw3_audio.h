@@ -18,10 +18,10 @@ extern int AudioEnabled;
 extern ALuint ALsource[32];
 extern int ALsourcebuffer[32];
 extern int ALChannel;
-extern ALuint ALbuffer[105];
-extern int ALbufferActive[105];
+extern ALuint ALbuffer[vell::kSoundSlots];
+extern int ALbufferActive[vell::kSoundSlots];
 // Per slot: data bytes, sample frames, channels, bytes per sample, rate.
-extern int SFXData[105][10];
+extern int SFXData[vell::kSoundSlots][10];
 extern ALuint MusicBuffer[4];
 
 // Music stream state.
@@ -43,7 +43,7 @@ bool VorbisHeadersSound(const unsigned char* data, long size, long long* comment
 extern long OggDecoderSpare;
 
 // Returned by readInt and readShort when the bytes are not there.
-const int ReadFailed = -37171;
+const int ReadFailed = vell::kReadPastEnd;
 
 std::string readTag(FILE* f);
 int readInt(FILE* f);

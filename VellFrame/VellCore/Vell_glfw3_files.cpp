@@ -149,7 +149,7 @@ int VellSys::ReadInt_Sys() {
     unsigned v = 0;
     for (int k = 0; k < 4; k++) {
         int c = getc_unlocked(MyOpenFile);
-        if (c == EOF) return -37171;
+        if (c == EOF) return vell::kReadPastEnd;
         v |= (unsigned)c << (8 * k);
     }
     return (int)v;

@@ -13,8 +13,8 @@
 #include "Vell_glfw3_internal.h"
 #include "VellHooks.h"
 
-std::vector<unsigned char> Image[105];
-BlurPixels ImageBlur[105];
+std::vector<unsigned char> Image[vell::kImageSlots];
+BlurPixels ImageBlur[vell::kImageSlots];
 
 void ZeroBlur(int s, size_t n) {
     BlurPixels().swap(ImageBlur[s]);
@@ -32,13 +32,13 @@ static void DescribeSlot(VellSys& sys, int s, int frames, int perRow, float wz, 
     sys.ImageFrameSize[s] = frameSize;
     sys.ImageUnit[s] = unit;
 }
-int iSize[105];
-int iFramesW[105];
-float iFramesWz[105];
-unsigned ImageVersion[105];
+int iSize[vell::kImageSlots];
+int iFramesW[vell::kImageSlots];
+float iFramesWz[vell::kImageSlots];
+unsigned ImageVersion[vell::kImageSlots];
 
 void ImageChanged(int s) {
-    if (s >= 0 && s < 105) ImageVersion[s]++;
+    if (s >= 0 && s < vell::kImageSlots) ImageVersion[s]++;
 }
 
 const SlotCoverage& SlotPixels(int s) {
@@ -52,9 +52,9 @@ const SlotCoverage& SlotPixels(int s) {
         int side;
         SlotCoverage cover;
     };
-    static Known known[105];
+    static Known known[vell::kImageSlots];
     static const SlotCoverage none{false, true, false, 0, 0, 0, 0};
-    if (s < 0 || s > 104) return none;
+    if (s < 0 || s >= vell::kImageSlots) return none;
     Known& k = known[s];
     const std::vector<unsigned char>& px = Image[s];
     int side = iSize[s];
@@ -99,8 +99,8 @@ int FrameInk(int s, int f, int* box) {
         int side, frames;
         std::vector<int> boxes;
     };
-    static Known known[105];
-    if (s < 0 || s > 104) return -1;
+    static Known known[vell::kImageSlots];
+    if (s < 0 || s >= vell::kImageSlots) return -1;
     Known& k = known[s];
     const std::vector<unsigned char>& px = Image[s];
     int side = iSize[s], frames = ASys.ImageFrames[s];
@@ -185,7 +185,7 @@ int TextureSide(int n) {
 // Side of slot s's pixels for buffer painting, or 0 when its tables and its
 // pixel array disagree (e.g. a screenshot reused the array) or it is empty.
 int PaintSide(int s) {
-    if (s < 0 || s > 104) return 0;
+    if (s < 0 || s >= vell::kImageSlots) return 0;
     int side = iSize[s];
     if (side <= 0 || Image[s].size() < (size_t)side * side * 4) return 0;
     return side;
@@ -239,7 +239,7 @@ void BleedColours(std::vector<unsigned char>& img, int side) {
 }  // namespace
 
 void VellSys::GetPNG(int s, const char* path, unsigned fs) {
-    if (s < 0 || s > 99) {
+    if (s < 0 || s > vell::kLastGameImage) {
         printf("Image number out of bounds");
         fflush(stdout);
         return;
@@ -319,7 +319,7 @@ void VellSys::GetPNG(int s, const char* path, unsigned fs) {
 }
 
 void VellSys::Buffer_Create(int s, int n) {
-    if (s < 0 || s > 100 || n < 0 || n > kMaxSide) {
+    if (s < 0 || s > vell::kScreenshotImage || n < 0 || n > kMaxSide) {
         Debuglog(fstrSys("Buffer %i of side %i out of bounds", s, n));
         return;
     }
@@ -401,27 +401,27 @@ void VellSys::GrabBuffer() {
     if (ww <= 0 || wh <= 0) return;
     int m = std::max(ww, wh);
     int side = m > 2048 ? 4096 : TextureSide(m);
-    ImageFrames[102] = 1;
-    ImageChanged(101);
-    ImageChanged(102);
-    Image[101].assign((size_t)ww * wh * 4, 0);
-    Image[102].resize((size_t)side * side * 4, 0);
-    iFramesW[102] = side;
-    iFramesWz[102] = 1;
-    iSize[102] = side;
-    ImageUnit[102] = (float)side / (float)ww;
-    if (window) glReadPixels(0, 0, ww, wh, GL_RGBA, GL_UNSIGNED_BYTE, Image[101].data());
+    ImageFrames[vell::kScreenCopyImage] = 1;
+    ImageChanged(vell::kScratchImage);
+    ImageChanged(vell::kScreenCopyImage);
+    Image[vell::kScratchImage].assign((size_t)ww * wh * 4, 0);
+    Image[vell::kScreenCopyImage].resize((size_t)side * side * 4, 0);
+    iFramesW[vell::kScreenCopyImage] = side;
+    iFramesWz[vell::kScreenCopyImage] = 1;
+    iSize[vell::kScreenCopyImage] = side;
+    ImageUnit[vell::kScreenCopyImage] = (float)side / (float)ww;
+    if (window) glReadPixels(0, 0, ww, wh, GL_RGBA, GL_UNSIGNED_BYTE, Image[vell::kScratchImage].data());
     // GL rows run bottom-up; the copy is stored upright and centred. A
     // window wider than the largest texture loses its outer edges.
     int ox = side / 2 - ww / 2, oy = side / 2 - wh / 2;
     for (int y = 0; y < wh; y++) {
         int ty = oy + y;
         if (ty < 0 || ty >= side) continue;
-        const unsigned char* row = &Image[101][(size_t)(wh - 1 - y) * ww * 4];
+        const unsigned char* row = &Image[vell::kScratchImage][(size_t)(wh - 1 - y) * ww * 4];
         for (int x = 0; x < ww; x++) {
             int tx = ox + x;
             if (tx < 0 || tx >= side) continue;
-            unsigned char* dst = &Image[102][((size_t)ty * side + tx) * 4];
+            unsigned char* dst = &Image[vell::kScreenCopyImage][((size_t)ty * side + tx) * 4];
             memcpy(dst, row + (size_t)x * 4, 3);
             dst[3] = 255;
         }
@@ -437,14 +437,14 @@ void VellSys::Screenshot() {
         return;
     }
     size_t rowBytes = (size_t)w * 4;
-    ImageChanged(100);
-    ImageChanged(101);
-    Image[100].assign(rowBytes * h, 0);
-    Image[101].assign(rowBytes * h, 0);
-    glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, Image[101].data());
+    ImageChanged(vell::kScreenshotImage);
+    ImageChanged(vell::kScratchImage);
+    Image[vell::kScreenshotImage].assign(rowBytes * h, 0);
+    Image[vell::kScratchImage].assign(rowBytes * h, 0);
+    glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, Image[vell::kScratchImage].data());
     for (int y = 0; y < h; y++) {
-        const unsigned char* src = &Image[101][(size_t)(h - 1 - y) * rowBytes];
-        unsigned char* dst = &Image[100][(size_t)y * rowBytes];
+        const unsigned char* src = &Image[vell::kScratchImage][(size_t)(h - 1 - y) * rowBytes];
+        unsigned char* dst = &Image[vell::kScreenshotImage][(size_t)y * rowBytes];
         for (int x = 0; x < w; x++) {
             memcpy(dst + x * 4, src + x * 4, 3);
             dst[x * 4 + 3] = 255;
@@ -465,14 +465,14 @@ void VellSys::Screenshot() {
         }
         path = name.substr(0, dot) + "_" + std::to_string(n) + name.substr(dot);
     }
-    SavePNG(path.c_str(), 100, w, h);
+    SavePNG(path.c_str(), vell::kScreenshotImage, w, h);
 }
 
 void VellSys::SavePNG(const char* path, int s, int w, int h) {
     if (!path) path = "";
     Debuglog(fstrSys("Saving Image - %ix%i  ~ %.900s", w, h, path));
     static const std::vector<unsigned char> none;
-    const std::vector<unsigned char>& pixels = (s >= 0 && s < 105) ? Image[s] : none;
+    const std::vector<unsigned char>& pixels = (s >= 0 && s < vell::kImageSlots) ? Image[s] : none;
     // The encoder refuses pixels too few for w x h, which also covers an
     // empty or foreign slot, but would write an empty picture: refuse that
     // with its own code for a zero size.

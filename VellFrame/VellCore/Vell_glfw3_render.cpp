@@ -168,8 +168,8 @@ struct SlotTexture {
     int filter;  // 0 until set: a fresh object's filter is not ours
 };
 
-SlotTexture SlotTex[105];
-SlotTexture BlurTex[105];
+SlotTexture SlotTex[vell::kImageSlots];
+SlotTexture BlurTex[vell::kImageSlots];
 SlotTexture WhiteTex;
 
 void DropTexture(SlotTexture& t) {
@@ -236,7 +236,7 @@ void UseWhite(const Colour& lower, const Colour& upper) {
 // Textures of slots emptied since the last frame are given back, so a
 // freed or failed slot holds no texture memory.
 void DropEmptySlots() {
-    for (int s = 0; s < 105; s++) {
+    for (int s = 0; s < vell::kImageSlots; s++) {
         if (ASys.ImageFrames[s] != -1) continue;
         if (SlotTex[s].name) DropTexture(SlotTex[s]);
         if (BlurTex[s].name) DropTexture(BlurTex[s]);
@@ -262,7 +262,7 @@ int FilterFor(bool texelForPixel) {
 // Finds the slot and frame of an image command; false when it must be
 // skipped. Rewrites an out-of-range frame as 0, as drawing does.
 bool FindFrame(double* c, bool blur, bool quad, FrameBox& box) {
-    if (!(c[28] >= 0 && c[28] < 105)) return false;
+    if (!(c[28] >= 0 && c[28] < vell::kImageSlots)) return false;
     int s = (int)c[28];
     if (s > 99 && (quad || s != 102)) return false;
     int frames = ASys.ImageFrames[s];
@@ -430,7 +430,7 @@ void StopArrays() {
 
 void ForgetTextures() {
     ForceRedraw();
-    for (int s = 0; s < 105; s++) SlotTex[s] = BlurTex[s] = SlotTexture{};
+    for (int s = 0; s < vell::kImageSlots; s++) SlotTex[s] = BlurTex[s] = SlotTexture{};
     WhiteTex = SlotTexture{};
 }
 

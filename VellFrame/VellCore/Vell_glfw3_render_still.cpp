@@ -19,12 +19,12 @@ struct FrameInputs {
     int width, height, mode, wireframe;
     float overscan, aspect, virtualWidth;
     double clear[3];
-    unsigned version[105];
-    const unsigned char* pixels[105];
-    const unsigned char* blur[105];
-    size_t bytes[105], blurBytes[105];
-    int frames[105], frameSize[105], side[105], framesW[105];
-    float unit[105], framesWz[105];
+    unsigned version[vell::kImageSlots];
+    const unsigned char* pixels[vell::kImageSlots];
+    const unsigned char* blur[vell::kImageSlots];
+    size_t bytes[vell::kImageSlots], blurBytes[vell::kImageSlots];
+    int frames[vell::kImageSlots], frameSize[vell::kImageSlots], side[vell::kImageSlots], framesW[vell::kImageSlots];
+    float unit[vell::kImageSlots], framesWz[vell::kImageSlots];
 };
 
 FrameInputs Shown, Now;
@@ -43,7 +43,7 @@ void Gather(FrameInputs& f, float overscan) {
     f.aspect = ASys.Aspect;
     f.virtualWidth = ASys.VirtualWidth;
     for (int c = 0; c < 3; c++) f.clear[c] = ASys.DrawSet[21 + c];
-    for (int s = 0; s < 105; s++) {
+    for (int s = 0; s < vell::kImageSlots; s++) {
         f.version[s] = ImageVersion[s];
         f.pixels[s] = Image[s].data();
         f.bytes[s] = Image[s].size();

@@ -25,7 +25,7 @@ VellSys::VellSys() : WebReply() {
     VirtualHalfW = 400.0f;
     VirtualHalfH = 300.0f;
     CurBlend = 1;
-    for (int i = 0; i < 105; i++) ImageFrames[i] = -1;
+    for (int i = 0; i < vell::kImageSlots; i++) ImageFrames[i] = -1;
     Button[63] = 1;
 }
 VellSys::~VellSys() {}

@@ -10,7 +10,7 @@ MyGame ThisGame;
 // Keys the engine's text scrambling; any fixed 45-character sentence will do.
 static const char GameKeyword[] = "Bramblehop keeps every chick close to a wing.";
 
-MyGame::MyGame() : DifficultyCursor(Settings[101]) {}
+MyGame::MyGame() : DifficultyCursor(Settings[bh::kSettingDifficultyCursor]) {}
 
 MyGame::~MyGame() {}
 
@@ -84,12 +84,12 @@ void MyGame::StartState() {
     LogoZoom = 1.0f;
     Load();
     AddDefaultCredits();
-    DebugMode = Settings[22];
+    DebugMode = Settings[bh::kSettingDebugStats];
     LoadTo = 1;
-    GameMode = 0;
+    GameMode = bh::kModeTitle;
     Difficulty = 0;
     MenuPage = 0;
-    OverlayScreen = 0;
+    OverlayScreen = bh::kScreenNone;
     FlushGame();
     NextUpdate = 0;
     NextRender = 0;
@@ -97,12 +97,12 @@ void MyGame::StartState() {
 
 // The settings before any file is read: what a first start shows.
 void MyGame::SetDefaultSettings() {
-    for (int i = 0; i < 200; i++) Settings[i] = 0;
-    Settings[0] = 7;
-    Settings[1] = 7;
-    Settings[10] = 0;
-    Settings[22] = 0;
-    Settings[101] = 2;
+    for (int i = 0; i < bh::kSettingSlots; i++) Settings[i] = 0;
+    Settings[bh::kSettingSfxVolume] = 7;
+    Settings[bh::kSettingMusicVolume] = 7;
+    Settings[bh::kSettingInvertStickY] = 0;
+    Settings[bh::kSettingDebugStats] = 0;
+    Settings[bh::kSettingDifficultyCursor] = 2;
 }
 
 // After the window has closed: the last save.

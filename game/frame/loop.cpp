@@ -11,12 +11,12 @@ void MyGame::GameLoop() {
 }
 
 void MyGame::KeepAlive() {
-    SFXVol = Settings[0] / 10.0f;
-    MusicVol = Settings[1] / 10.0f;
-    Overscan = Settings[20] / 50.0f;
+    SFXVol = Settings[bh::kSettingSfxVolume] / 10.0f;
+    MusicVol = Settings[bh::kSettingMusicVolume] / 10.0f;
+    Overscan = Settings[bh::kSettingOverscan] / 50.0f;
     if (Active == 1) {
         // Only the pause menu itself runs slow; the screens it opens do not.
-        int step = Paused == 1 && OverlayScreen == 0 ? 32 : 16;
+        int step = Paused == 1 && OverlayScreen == bh::kScreenNone ? 32 : 16;
         bool worked = false;
         if (MillsDiff(Mills(), NextUpdate) >= 0) {
             NextUpdate = MillsAdd(Mills(), step);
@@ -50,11 +50,11 @@ void MyGame::KeepAlive() {
     if (Active < 1) {
         if (MillsDiff(Mills(), NextUpdate) > 0) {
             NextUpdate = MillsAdd(NextUpdate, 150);
-            PollInput(Settings[10]);
+            PollInput(Settings[bh::kSettingInvertStickY]);
         }
         if (MillsDiff(Mills(), NextUpdate) < -10000) {
             NextUpdate = MillsAdd(Mills(), 150);
-            PollInput(Settings[10]);
+            PollInput(Settings[bh::kSettingInvertStickY]);
         }
         if (MillsDiff(Mills(), NextRender) > 0) {
             NextRender = MillsAdd(NextRender, 150);
@@ -99,10 +99,10 @@ void MyGame::Update() {
     if (d > 128) d = 128;
     if (d < 5) d = 5;
     FrameFactor = (float)(d / 16.666666666666668);
-    PollInput(Settings[10]);
+    PollInput(Settings[bh::kSettingInvertStickY]);
     // F1 flips the statistics line anywhere; the options row and the next
     // start read the setting.
-    Settings[22] = DebugMode;
+    Settings[bh::kSettingDebugStats] = DebugMode;
     ResetDraw();
     if (LoadTo > 0) {
         Loader();
@@ -113,7 +113,7 @@ void MyGame::Update() {
     LogScreenChange(*this);
     if (GameEnding != 0) {
         EndTimer += 1;
-        if (EndTimer > 120) GameMode = 1;
+        if (EndTimer > 120) GameMode = bh::kModeBackToTitle;
     }
     if (GameEnding == 0 && EndTimer > 0) {
         EndTimer -= 3;
@@ -134,7 +134,7 @@ void MyGame::DrawEndBanner() {
     float spin = 3.0f * t;
     float alpha = t / 80.0f + 0.1f;
     if (alpha > 0.4f) alpha = 0.4f;
-    bool calm = Settings[23] == 1;
+    bool calm = Settings[bh::kSettingCalmMotion] == 1;
     if (calm) {
         size = 240;
         spin = 360;
@@ -172,32 +172,32 @@ void MyGame::EndGame(int kind) {
 }
 
 void MyGame::LoopTarget() {
-    if (OverlayScreen == 0) {
+    if (OverlayScreen == bh::kScreenNone) {
         switch (GameMode) {
-        case 0:
+        case bh::kModeTitle:
             DoMenu();
             break;
-        case 1:
+        case bh::kModeBackToTitle:
             LoadMenu();
             break;
-        case 10:
+        case bh::kModePlaying:
             if (Paused == 0) {
                 DoGame();
                 Ingame();
             }
             if (Paused == 1) PauseMenu();
             break;
-        case 11:
+        case bh::kModeNewGame:
             LoadGame();
             break;
         default:
             break;
         }
     }
-    if (OverlayScreen == 1) Options();
-    else if (OverlayScreen == 2) Credits();
-    else if (OverlayScreen == 3) RedefineKeys();
-    else if (OverlayScreen == 4) EnterYourName();
+    if (OverlayScreen == bh::kScreenOptions) Options();
+    else if (OverlayScreen == bh::kScreenCredits) Credits();
+    else if (OverlayScreen == bh::kScreenRedefine) RedefineKeys();
+    else if (OverlayScreen == bh::kScreenNameEntry) EnterYourName();
     DoParticles();
 }
 

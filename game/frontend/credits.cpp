@@ -103,7 +103,7 @@ void MyGame::Credits() {
     if (Joy(8) < 0.3f && Joy(10) < 0.3f && Joy(9) < 0.3f && Joy(11) < 0.3f) KeyLock[15] = 0;
     bool button = Joy(8) > 0.5f || Joy(10) > 0.5f || Joy(9) > 0.5f || Joy(11) > 0.5f;
     if ((button || PlayKey(99) != 0 || PlayKey(98) != 0) && KeyLock[15] == 0) {
-        OverlayScreen = 0;
+        OverlayScreen = bh::kScreenNone;
         LockKeys();
         PlaySFX(98);
     }
@@ -111,7 +111,7 @@ void MyGame::Credits() {
         if (TouchDown(t) == 0) {
             TouchLock[t + 1] = 0;
         } else if (TouchLock[t + 1] == 0) {
-            OverlayScreen = 0;
+            OverlayScreen = bh::kScreenNone;
             LockKeys();
             PlaySFX(98);
         }
@@ -153,7 +153,7 @@ void MyGame::Credits() {
 
     ResetDraw();
     SetSize(0.75f);
-    Text(W - 24, 24, fstr("Plays %i", Settings[100]), 2.0f);
+    Text(W - 24, 24, fstr("Plays %i", Settings[bh::kSettingGamesPlayed]), 2.0f);
     Text(W - 24, H - 48, fstr("Real %ix%i", RealW, RealH), 2.0f);
     Text(W - 24, H - 24, fstr("Virtual %ix%i", (int)W, (int)H), 2.0f);
 }

@@ -12,12 +12,12 @@ void MyGame::LoadMenu() {
     GameEnding = 0;
     // The title never runs paused, however the game was left.
     Paused = 0;
-    GameMode = 0;
+    GameMode = bh::kModeTitle;
 }
 
 void MyGame::DoMenu() {
     Menu_Background();
-    bool calm = Settings[23] == 1;
+    bool calm = Settings[bh::kSettingCalmMotion] == 1;
     if (MenuPage == 0) {
         LogoZoom -= 0.1f;
         if (calm) LogoZoom -= 5.0f;
@@ -165,7 +165,7 @@ void MyGame::Menu_Default(const char* items, const char* descriptions) {
 
     if (chosen) {
         PlaySFX(98);
-        GameMode = 11;
+        GameMode = bh::kModeNewGame;
         Difficulty = DifficultyCursor;
         PointerPlay = (Joy(10) > 0.5f || Joy(8) > 0.5f) ? 0 : 1;
     }

@@ -4,8 +4,8 @@
 
 namespace {
 
-const int kNameSlot = 50;
-const int kNameLength = 12;
+const int kNameSlot = bh::kSettingName;
+const int kNameLength = bh::kNameLength;
 
 int NameCode(const MyGame& g, int k) {
     int v = g.Settings[kNameSlot + k / 2];
@@ -103,7 +103,7 @@ void MyGame::EnterYourName() {
     if ((Joy(12) > 0.4f || Joy(13) > 0.4f || PlayKey(99) != 0 || PlayKey(98) != 0) &&
         KeyLock[11] == 0) {
         pos = 0;
-        OverlayScreen = 1;
+        OverlayScreen = bh::kScreenOptions;
         LockKeys();
     }
 }

@@ -69,10 +69,10 @@ void ReleaseActivation(MyGame& g) {
         g.KeyLock[2] = 0;
 }
 
-bool ValidSlot(int slot) { return slot >= 0 && slot < 200; }
+bool ValidSlot(int slot) { return slot >= 0 && slot < bh::kSettingSlots; }
 
 void Close(MyGame& g) {
-    g.OverlayScreen = 0;
+    g.OverlayScreen = bh::kScreenNone;
     g.LockKeys();
     g.Save();
 }
@@ -122,13 +122,13 @@ void MyGame::OptionsList() {
     if (AddToggleOption(-1, 0, "Back", "Return", "Return") == 1) Close(*this);
 
     AddOptionLabel("Sound");
-    AddLinearOption(0, 1, "SFX Volume", 10);
-    AddLinearOption(1, 2, "Music Volume", 10);
+    AddLinearOption(bh::kSettingSfxVolume, 1, "SFX Volume", 10);
+    AddLinearOption(bh::kSettingMusicVolume, 2, "Music Volume", 10);
 
     AddOptionLabel("Player");
     const char* name = ShowName();
     if (AddToggleOption(-1, 10, "Online Name", name, name) == 1) {
-        OverlayScreen = 4;
+        OverlayScreen = bh::kScreenNameEntry;
         LockKeys();
         Save();
         OptionsCursor = 0;
@@ -140,21 +140,22 @@ void MyGame::OptionsList() {
         LockKeys();
         Save();
     }
-    AddToggleOption(23, 11, "Motion Reduction", "Normal", "Less Motion");
-    AddLinearOption(20, 3, "Overscan", 10);
+    AddToggleOption(bh::kSettingCalmMotion, 11, "Motion Reduction", "Normal", "Less Motion");
+    AddLinearOption(bh::kSettingOverscan, 3, "Overscan", 10);
 
     AddOptionLabel("Input");
     if (AddToggleOption(-1, 7, "Controller", "Define", "Define") == 1) {
-        OverlayScreen = 3;
+        OverlayScreen = bh::kScreenRedefine;
         RedefRow = -1;
         RedefCol = 0;
         LockKeys();
         Save();
     }
-    AddToggleOption(10, 8, "Invert Thumbstick Y", "Normal", "Inverted");
+    AddToggleOption(bh::kSettingInvertStickY, 8, "Invert Thumbstick Y", "Normal", "Inverted");
 
     AddOptionLabel("System");
-    if (AddToggleOption(22, 6, "Debug Stats [F1]", "Off", "On") == 1) DebugMode = Settings[22];
+    if (AddToggleOption(bh::kSettingDebugStats, 6, "Debug Stats [F1]", "Off", "On") == 1)
+        DebugMode = Settings[bh::kSettingDebugStats];
 
     // Corner squares, to judge the overscan margin against the real edges.
     ResetDraw();

@@ -18,7 +18,7 @@ void Activate(MyGame& g, int b) {
         g.LockKeys();
     } else {
         // Paused stays set, so closing the options lands here again.
-        g.OverlayScreen = 1;
+        g.OverlayScreen = bh::kScreenOptions;
         g.PlaySFX(98, 1.0f);
         g.LockKeys();
     }

@@ -185,7 +185,7 @@ void MyGame::RedefineKeys() {
                 KeyLock[0] = 1;
                 TestTimer = 359;
             } else {
-                OverlayScreen = 1;
+                OverlayScreen = bh::kScreenOptions;
                 Save();
                 LockKeys();
             }

@@ -53,7 +53,7 @@ void MyGame::DisplayScoreboard() {
     if (BoardSlide > 64) BoardSlide = 64;
 
     float x = (float)BoardSlide + (w / 2 + W - 8);
-    if (Settings[23] == 1) x = W + 82 - 180;
+    if (Settings[bh::kSettingCalmMotion] == 1) x = W + 82 - 180;
 
     ResetDraw();
     SetCol(0, 0, 0, 0.5f);

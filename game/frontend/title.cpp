@@ -37,16 +37,16 @@ void Activate(MyGame& g, int b) {
         g.GameBreak = 1;
         break;
     case kOptions:
-        g.OverlayScreen = 1;
+        g.OverlayScreen = bh::kScreenOptions;
         g.OptionsCursor = 0;
         g.OptionsScroll = 0;
         g.LockKeys();
         // F1 may have flipped the statistics line since the row last saw it.
-        g.Settings[22] = g.DebugMode;
+        g.Settings[bh::kSettingDebugStats] = g.DebugMode;
         g.PlaySFX(98);
         break;
     case kCredits:
-        g.OverlayScreen = 2;
+        g.OverlayScreen = bh::kScreenCredits;
         g.LockKeys();
         g.PlaySFX(98);
         break;
@@ -71,7 +71,7 @@ void MyGame::Menu_Start() {
     if (PlayKey(99) != 0 && KeyLock[99] == 0) GameBreak = 1;
 
     bool confirm, back;
-    if (Settings[13] == 1) {
+    if (Settings[bh::kSettingSwapConfirm] == 1) {
         confirm = Joy(11) > 0.5f;
         back = Joy(10) > 0.5f || Joy(8) > 0.5f;
     } else {

@@ -8,7 +8,7 @@
 void MyGame::LoadGame() {
     PlayRecord& p = Play;
     FlushGame();
-    if (Settings[100] < INT_MAX) Settings[100] += 1;
+    if (Settings[bh::kSettingGamesPlayed] < INT_MAX) Settings[bh::kSettingGamesPlayed] += 1;
     p.LevelNumber = 0;
     p.BackdropScroll = (float)Rand(0, 1024);
     // A checkerboard of odd and even backdrop frames, so neighbours differ.
@@ -42,7 +42,7 @@ void MyGame::LoadGame() {
     p.Facing = 1;
     p.Lives = 3;
     p.SwitchesOn = 5;
-    GameMode = 10;
+    GameMode = bh::kModePlaying;
 }
 
 void MyGame::AddPlatBG() {

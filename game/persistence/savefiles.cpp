@@ -24,15 +24,24 @@ static void KeepSaneSettings(int* s) {
         if (s[r.slot] < 0 || s[r.slot] > r.top) s[r.slot] = r.fallback;
 }
 
-static int UserCheck(const int* s) { return s[24] % 37171 + s[25] % 17021 + s[26] % 53496; }
-static int CopyCheck(const int* s) { return s[124] % 53496 + s[125] % 37171 + s[126] % 17021; }
+static int UserCheck(const int* s) {
+    return s[bh::kSettingUserDate] % 37171 + s[bh::kSettingUserTime] % 17021 + s[bh::kSettingUserRandom] % 53496;
+}
+static int CopyCheck(const int* s) {
+    return s[bh::kSettingUserCopyDate] % 53496 + s[bh::kSettingUserCopyTime] % 37171 +
+           s[bh::kSettingUserCopyRandom] % 17021;
+}
+static void ClearUserCopy(int* s) {
+    s[bh::kSettingUserCopyDate] = s[bh::kSettingUserCopyTime] = s[bh::kSettingUserCopyRandom] = 0;
+}
 
 // The checksum runs in 32-bit wrapping arithmetic; the products are formed
 // in 64 bits and cut back so that large scores cannot overflow an int.
 struct ScoreSum {
     int a, b, c, s;
     ScoreSum(const int* settings, int gameNum)
-        : a(settings[24] % 5 + 3), b(settings[25] % 4 + 4), c(gameNum % 6 + 2), s(0) {}
+        : a(settings[bh::kSettingUserDate] % 5 + 3), b(settings[bh::kSettingUserTime] % 4 + 4), c(gameNum % 6 + 2),
+          s(0) {}
     static int Cut(long long v) { return (int)(unsigned)(unsigned long long)v; }
     void Setting(int gameNum, int i, int value) {
         long long t = (long long)Cut((long long)gameNum + value) * a + (long long)(b + i) * c + s;
@@ -50,7 +59,7 @@ static const char* ScoreFileName(MyGame& g) {
 
 void MyGame::Save() {
     if (WriteFile("Settings.sav")) {
-        for (int i = 0; i < 100; i++) WriteInt(Settings[i]);
+        for (int i = 0; i < bh::kFirstScoreFileSetting; i++) WriteInt(Settings[i]);
         for (int k = 0; k < 16; k++)
             for (int slot = 0; slot < 64; slot++) WriteInt(KeyValue(k, slot));
         CloseFile();
@@ -63,7 +72,7 @@ void MyGame::Save() {
         Debuglog(fstr("Could not write %s, the previous one is kept", name));
         return;
     }
-    for (int i = 100; i < 200; i++) {
+    for (int i = bh::kFirstScoreFileSetting; i < bh::kSettingSlots; i++) {
         WriteInt(Settings[i]);
         sum.Setting(GameNum, i, Settings[i]);
     }
@@ -99,7 +108,7 @@ void MyGame::Load() {
     for (int k = 0; k < 16; k++)
         for (int slot = 0; slot < 64; slot++) before[k][slot] = KeyValue(k, slot);
     if (ReadFile("Settings.sav")) {
-        for (int i = 0; i < 100; i++) {
+        for (int i = 0; i < bh::kFirstScoreFileSetting; i++) {
             int v = ReadInt();
             if (v >= EndOfFile) Settings[i] = v;
         }
@@ -112,10 +121,10 @@ void MyGame::Load() {
         KeepSaneSettings(Settings);
         RestoreUnboundControls(*this, before);
     }
-    if (Settings[27] != UserCheck(Settings)) {
+    if (Settings[bh::kSettingUserCheck] != UserCheck(Settings)) {
         printf("A");
         fflush(stdout);
-        Settings[24] = Settings[25] = Settings[26] = 0;
+        Settings[bh::kSettingUserDate] = Settings[bh::kSettingUserTime] = Settings[bh::kSettingUserRandom] = 0;
     }
 
     Debuglog("Load Scores");
@@ -123,7 +132,7 @@ void MyGame::Load() {
     ScoreSum sum(Settings, GameNum);
     bool missing = !ReadFile(ScoreFileName(*this));
     if (!missing) {
-        for (int i = 100; i < 200; i++) {
+        for (int i = bh::kFirstScoreFileSetting; i < bh::kSettingSlots; i++) {
             Settings[i] = ReadInt();
             sum.Setting(GameNum, i, Settings[i]);
         }
@@ -136,31 +145,35 @@ void MyGame::Load() {
     // Trust is decided once and kept as a flag: forcing the sum to 0 on a
     // foreign user ID would let a file whose stored checksum is 0 through.
     bool trusted = !missing && sum.s == expected;
-    if (!trusted) Settings[124] = Settings[125] = Settings[126] = 0;
+    if (!trusted) ClearUserCopy(Settings);
     CloseFile();
-    if (Settings[127] != CopyCheck(Settings)) Settings[124] = Settings[125] = Settings[126] = 0;
+    if (Settings[bh::kSettingUserCopyCheck] != CopyCheck(Settings)) ClearUserCopy(Settings);
     if (missing)
-        for (int i = 24; i < 27; i++) Settings[100 + i] = Settings[i];
-    for (int i = 24; i < 27; i++)
-        if (Settings[100 + i] != Settings[i]) trusted = false;
+        for (int i = bh::kSettingUserDate; i <= bh::kSettingUserRandom; i++)
+            Settings[bh::kFirstScoreFileSetting + i] = Settings[i];
+    for (int i = bh::kSettingUserDate; i <= bh::kSettingUserRandom; i++)
+        if (Settings[bh::kFirstScoreFileSetting + i] != Settings[i]) trusted = false;
 
-    if (Settings[24] == 0 && Settings[25] == 0 && Settings[26] == 0) {
+    if (Settings[bh::kSettingUserDate] == 0 && Settings[bh::kSettingUserTime] == 0 &&
+        Settings[bh::kSettingUserRandom] == 0) {
         Debuglog("Reset User");
-        Settings[24] = Date_Year() * 10000 + Date_Month() * 100 + Date_Day();
-        Settings[25] = Time_Hour() * 10000 + Time_Minute() * 100 + Time_Second();
+        Settings[bh::kSettingUserDate] = Date_Year() * 10000 + Date_Month() * 100 + Date_Day();
+        Settings[bh::kSettingUserTime] = Time_Hour() * 10000 + Time_Minute() * 100 + Time_Second();
         SeedRnd();
         for (int i = 0; i < 100; i++) Rnd(10);
-        Settings[26] = (int)((float)(Mills() % 1000 * 10000) + Rnd(1000, 9999));
-        Settings[27] = UserCheck(Settings);
+        Settings[bh::kSettingUserRandom] = (int)((float)(Mills() % 1000 * 10000) + Rnd(1000, 9999));
+        Settings[bh::kSettingUserCheck] = UserCheck(Settings);
     }
     if (!trusted) {
         Debuglog("Clearing Scoreboard");
-        for (int i = 100; i < 200; i++) Settings[i] = 0;
+        for (int i = bh::kFirstScoreFileSetting; i < bh::kSettingSlots; i++) Settings[i] = 0;
         for (int j = 0; j < 22000; j++) ScoreTable[j] = 0;
     }
-    for (int i = 24; i < 27; i++) Settings[100 + i] = Settings[i];
-    Settings[127] = CopyCheck(Settings);
-    Debuglog(fstr("User ID '%s'", Strip(SixDigitString(Settings[24], Settings[25], Settings[26]))));
+    for (int i = bh::kSettingUserDate; i <= bh::kSettingUserRandom; i++)
+        Settings[bh::kFirstScoreFileSetting + i] = Settings[i];
+    Settings[bh::kSettingUserCopyCheck] = CopyCheck(Settings);
+    Debuglog(fstr("User ID '%s'", Strip(SixDigitString(Settings[bh::kSettingUserDate], Settings[bh::kSettingUserTime],
+                                                        Settings[bh::kSettingUserRandom]))));
     // A first start or a rejected score file leaves no difficulty; the list
     // should then open on Normal rather than wrap round to Hard.
     if (DifficultyCursor < 1 || DifficultyCursor > 3) DifficultyCursor = 2;
