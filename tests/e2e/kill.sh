@@ -120,7 +120,7 @@ kills)
   echo "the game $( ((strict)) && echo removes || echo keeps) stale temporaries at start"
 
   kinds=(start quit options game)
-  replaced=0 during=0 left=0 stale=0
+  replaced=0 scores_replaced=0 during=0 left=0 stale=0
   for n in $(seq 1 "$kills"); do
     kind=${kinds[$(( (n - 1) % 4 ))]}
     saves_ok "before kill $n"
@@ -151,7 +151,7 @@ PY
       case $kind in
       quit) quit_game & presser=$! ;;
       options) (wait_loaded; for _ in 1 2 3 4 5 6; do press Right; press z; press Down; press Right; press Escape; done) & presser=$! ;;
-      game) (play_a_game 10; press Escape; press Left; press Left; press z) & presser=$! ;;
+      game) (play_a_game 10; press Escape; press Left; press z) & presser=$! ;;
       esac
     fi
     # Half the kills land the moment a save is seen under way (at once: a
@@ -159,7 +159,23 @@ PY
     # next seconds.
     case $kind in start) span=2 ;; quit) span=3 ;; options) span=8 ;; game) span=12 ;; esac
     limit=$(( ${EPOCHREALTIME/./} + (span + 3) * 1000000 ))
-    if (( RANDOM % 2 )); then
+    if [[ $kind == game ]]; then
+      # Quitting the game rewrites the score file with the game counted:
+      # these kills land while it is written or just after. A slow machine
+      # only delays the quit, so the wait is for the keys, not a time.
+      # The save comes once the end banner has gone, on the way back to
+      # the difficulty list.
+      wait "$presser" 2>/dev/null
+      presser=""
+      if (( RANDOM % 2 )); then
+        limit=$(( ${EPOCHREALTIME/./} + E2E_CEILING * 1000000 ))
+        until compgen -G "$work/Save_552_Bramblehop.sav.tmp-*" >/dev/null || screen_is 'mode 0 page 1 ' ||
+          (( ${EPOCHREALTIME/./} > limit )); do :; done
+      else
+        wait_screen 'mode 0 page 1 '
+        sleep "0.$((RANDOM % 10))"
+      fi
+    elif (( RANDOM % 2 )); then
       until compgen -G "$work/*.tmp-*" >/dev/null || (( ${EPOCHREALTIME/./} > limit )); do :; done
     else
       sleep "$((RANDOM % span)).$((RANDOM % 10))"
@@ -180,12 +196,16 @@ PY
     versions=""
     for f in Settings.sav Save_552_Bramblehop.sav; do
       [[ $f == Settings.sav ]] && old=$old_settings || old=$old_scores
-      if [[ "$(digest $f)" == "$old" ]]; then versions+=" old"; else versions+=" new"; replaced=$((replaced + 1)); fi
+      if [[ "$(digest $f)" == "$old" ]]; then versions+=" old"; else
+        versions+=" new"
+        replaced=$((replaced + 1))
+        [[ $f == Settings.sav ]] || scores_replaced=$((scores_replaced + 1))
+      fi
     done
     echo "kill $n ($kind):$versions, $now_left temporaries"
     grep -qE "Sanitizer|runtime error:" "$log" && fail "a sanitizer report before kill $n"
   done
-  echo "$kills kills survived: $during during a save, $replaced files replaced by a newer whole version"
+  echo "$kills kills survived: $during during a save, $replaced files replaced by a newer whole version ($scores_replaced of them the score file)"
   echo "temporaries left by the kills: $left; still there after the next start: $stale"
   ;;
 *)
