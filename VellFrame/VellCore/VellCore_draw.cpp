@@ -4,6 +4,7 @@
 
 #include "VellCore.h"
 #include "VellHooks.h"
+#include "VellMaths.h"
 
 namespace {
 
@@ -27,17 +28,9 @@ enum {
 // once per frame instead of once per dropped command.
 bool overflowLogged = false;
 
-// Also turns NaN into 0, so a bad colour can never reach the renderer's casts.
-float Clamp255(float v) {
-    if (!(v > 0)) return 0;
-    if (v > 255) return 255;
-    return v;
-}
-
-// Degrees, computed exactly like VellCore::Sin/Cos so records agree with the
-// game's own trigonometry.
-float DegSin(float d) { return (float)sin((double)d * 0.0174532925); }
-float DegCos(float d) { return (float)cos((double)d * 0.0174532925); }
+using vell::Clamp255;
+using vell::DegCos;
+using vell::DegSin;
 
 double RelX(float x) { return (double)(x - (float)rw2); }
 double RelY(float y) { return (double)(y - (float)rh2); }

@@ -6,10 +6,6 @@
 #include "VellCore.h"
 #include "VellHooks.h"
 
-static bool PadCounted(int p) {
-    return p >= 0 && p < 4 && ASys.Joy[100 * p + 98] == 1.0f && ASys.Joy[100 * p + 99] == 1.0f;
-}
-
 static void CountUpdate(VellCore& core) {
     UpdateCountLive++;
     int since = MillsDiff(core.Mills(), core.UpdateSec);
@@ -52,7 +48,7 @@ void VellCore::PollInput(int invert) {
 // Whether a counted pad holds the raw key down as well.
 static bool PadMix(int index) {
     for (int p = 0; p < 4; p++) {
-        if (!PadCounted(p)) continue;
+        if (!ASys.PadCounted(p)) continue;
         const float* j = ASys.Joy + 100 * p;
         bool down = false;
         switch (index) {
@@ -84,28 +80,28 @@ float VellCore::Joy(int vkey) { return vkey >= 0 && vkey < 128 ? ASys.Keyv[vkey]
 float VellCore::StickX() {
     float s = 0;
     for (int p = 0; p < 4; p++)
-        if (PadCounted(p)) s += ASys.Joy[100 * p + 50];
+        if (ASys.PadCounted(p)) s += ASys.Joy[100 * p + 50];
     return s;
 }
 
 float VellCore::StickY() {
     float s = 0;
     for (int p = 0; p < 4; p++)
-        if (PadCounted(p)) s += ASys.Joy[100 * p + 51];
+        if (ASys.PadCounted(p)) s += ASys.Joy[100 * p + 51];
     return s;
 }
 
 int VellCore::JoyDown(int button) { return JoyDown(button, 0); }
 
 int VellCore::JoyDown(int button, int pad) {
-    if (button < 0 || button > 99 || !PadCounted(pad)) return 0;
+    if (button < 0 || button > 99 || !ASys.PadCounted(pad)) return 0;
     return ASys.Joy[100 * pad + button] > 0.5f ? 1 : 0;
 }
 
 float VellCore::JoyAxis(int axis) { return JoyAxis(axis, 0); }
 
 float VellCore::JoyAxis(int axis, int pad) {
-    if (axis < 0 || axis > 49 || !PadCounted(pad)) return 0;
+    if (axis < 0 || axis > 49 || !ASys.PadCounted(pad)) return 0;
     return ASys.Joy[100 * pad + 50 + axis];
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "VellCore.h"
+#include "VellMaths.h"
 
 int jRand_Seed = 0;
 int jRand_Count = 0;
@@ -110,8 +111,8 @@ float VellCore::tRnd(float hi) { return tRnd(0, hi); }
 int VellCore::tRand(float lo, float hi) { return FloorToInt(tRnd(lo, (float)(hi + 0.9999))); }
 int VellCore::tRand(float hi) { return FloorToInt(tRnd(0, (float)(hi + 0.9999))); }
 
-float VellCore::Sin(float degrees) { return (float)sin((double)degrees * 0.0174532925); }
-float VellCore::Cos(float degrees) { return (float)cos((double)degrees * 0.0174532925); }
+float VellCore::Sin(float degrees) { return vell::DegSin(degrees); }
+float VellCore::Cos(float degrees) { return vell::DegCos(degrees); }
 float VellCore::Mod(float a, float b) { return (float)fmod((double)a, (double)b); }
 float VellCore::Abs(float x) { return fabsf(x); }
 int VellCore::Abs(int x) { return x == INT_MIN ? INT_MAX : (x < 0 ? -x : x); }

@@ -2,6 +2,7 @@
 // forwards for off-screen buffers and screenshots.
 #include "VellCore_sound.h"
 #include "VellHooks.h"
+#include "VellMaths.h"
 
 #include <cstring>
 
@@ -98,14 +99,9 @@ void VellCore::MusicHandler() {
     if (ASys.StreamType > 0) ASys.HandleMusicSys();
 }
 
-static float Clamp(float v, float lo, float hi) {
-    if (!(v >= lo)) return lo;
-    return v > hi ? hi : v;
-}
-
-void VellCore::MusicPitch(float p) { ASys.StreamPitch = Clamp(p, 0.25f, 4.0f); }
-void VellCore::MusicPan(float p) { ASys.StreamPan = Clamp(p, -1.0f, 1.0f); }
-void VellCore::MusicVolume(float v) { ASys.StreamVolume = Clamp(v, 0.0f, 1.0f); }
+void VellCore::MusicPitch(float p) { ASys.StreamPitch = vell::Clamp(p, 0.25f, 4.0f); }
+void VellCore::MusicPan(float p) { ASys.StreamPan = vell::Clamp(p, -1.0f, 1.0f); }
+void VellCore::MusicVolume(float v) { ASys.StreamVolume = vell::Clamp(v, 0.0f, 1.0f); }
 
 void VellCore::CreateBuffer(int slot, int size) { ASys.Buffer_Create(slot, size); }
 void VellCore::BufferCLS(int slot) { ASys.Buffer_Fill(slot, 0, 0, 0, 0); }

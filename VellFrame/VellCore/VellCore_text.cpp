@@ -1,34 +1,20 @@
 // Bitmap text: one image command per character from a 32-pixel font sheet
 // whose frame n holds character 32 + n, spaced by the font's own widths.
-#include <cmath>
-#include <cstring>
-
 #include "VellCore.h"
+#include "VellCore_sound.h"
+#include "VellMaths.h"
 
-static float DegSin(float d) { return (float)sin((double)d * 0.0174532925); }
-static float DegCos(float d) { return (float)cos((double)d * 0.0174532925); }
+using vell::DegCos;
+using vell::DegSin;
 
 // Advance of frame f in font pixels; frames without an entry do not move the pen.
 static int Advance(int f) { return (f >= 0 && f < 136) ? fontw[f] - 1 : 0; }
 
 static float FontScale() { return ViewScale * ASys.DrawSet[11]; }
 
-// Path of a named picture under the data folder, as the image loader builds
-// it: backslashes become slashes and ".png" is added unless already there.
-static char* PicturePath(VellCore& core, const char* name) {
-    char* clean = core.fstr("%s", name ? name : "");
-    for (char* p = clean; *p; p++)
-        if (*p == '\\') *p = '/';
-    size_t n = strlen(clean);
-    const char* ext = n >= 4 ? clean + n - 4 : "";
-    bool hasExt = !strcmp(ext, ".png") || !strcmp(ext, ".Png") || !strcmp(ext, ".PNG");
-    if (hasExt) return core.fstr("%s/Data/%i/%s", core.home, core.GameNum, clean);
-    return core.fstr("%s/Data/%i/%s.png", core.home, core.GameNum, clean);
-}
-
 void VellCore::LoadFont(int slot, const char* name) {
     Debuglog(fstr("Load Font  : %s ", name ? name : ""));
-    ASys.GetPNG(slot, PicturePath(*this, name), 32);
+    ASys.GetPNG(slot, ImagePath(*this, name), 32);
     ASys.FontImage = slot;
 }
 

@@ -119,6 +119,8 @@ public:
     int AnyKey();
     void PollRedef();
     const char* ButtonName(int code);
+    // Pads 0 to 3 take part only while both their presence flags are set.
+    bool PadCounted(int pad) const;
 
     // ---- files, HTTP fetch, system queries (Vell_glfw3_files.cpp) ----
     int WriteFile_Sys(const char* path);

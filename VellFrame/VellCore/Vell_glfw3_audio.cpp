@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "VellMaths.h"
+
 ALCdevice* ALdev = nullptr;
 ALCcontext* ALctx = nullptr;
 int AudioEnabled = 0;
@@ -71,12 +73,6 @@ ALenum WavFormat(int bytesPerSample, int channels) {
     if (bytesPerSample == 2 && channels == 1) return AL_FORMAT_MONO16;
     if (bytesPerSample == 2 && channels == 2) return AL_FORMAT_STEREO16;
     return 0;
-}
-
-// NaN falls to the lower bound rather than reaching OpenAL.
-static float Clamp(float v, float lo, float hi) {
-    if (!(v >= lo)) return lo;
-    return v > hi ? hi : v;
 }
 
 void VellSys::AudioStart() {
@@ -253,9 +249,9 @@ void VellSys::PlayWAV(int s, float pitch, float volume, float pan, int loop) {
     ALuint src = ALsource[c];
     alSourceStop(src);
     alSourcei(src, AL_BUFFER, (ALint)ALbuffer[s]);
-    alSourcef(src, AL_PITCH, Clamp(pitch, 0.25f, 16.0f));
-    alSourcef(src, AL_GAIN, Clamp(volume, 0.0f, 1.0f));
-    alSource3f(src, AL_POSITION, -Clamp(pan, -1.0f, 1.0f), 0, 0);
+    alSourcef(src, AL_PITCH, vell::Clamp(pitch, 0.25f, 16.0f));
+    alSourcef(src, AL_GAIN, vell::Clamp(volume, 0.0f, 1.0f));
+    alSource3f(src, AL_POSITION, -vell::Clamp(pan, -1.0f, 1.0f), 0, 0);
     alSourcei(src, AL_LOOPING, loop == 1 ? AL_TRUE : AL_FALSE);
     alSourcePlay(src);
 }

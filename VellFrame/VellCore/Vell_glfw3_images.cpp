@@ -12,6 +12,7 @@
 
 #include "Vell_glfw3_internal.h"
 #include "VellHooks.h"
+#include "VellMaths.h"
 
 std::vector<unsigned char> Image[vell::kImageSlots];
 BlurPixels ImageBlur[vell::kImageSlots];
@@ -198,11 +199,7 @@ void PutPixel(int s, int side, float x, float y, const unsigned char* rgba) {
     memcpy(&Image[s][((size_t)fy * side + (size_t)fx) * 4], rgba, 4);
 }
 
-unsigned char ClampByte(float v) {
-    if (!(v > 0)) return 0;
-    if (v > 255) return 255;
-    return (unsigned char)(int)v;
-}
+unsigned char ClampByte(float v) { return (unsigned char)(int)vell::Clamp255(v); }
 
 // Averages the colour of opaque neighbours into every transparent texel, so
 // linear filtering at a sprite's edge blends towards its own colour instead

@@ -27,8 +27,8 @@ static bool KeyDown(int code) {
     return glfwGetKey(window, code) != GLFW_RELEASE;
 }
 
-static bool PadCounts(const float* joy, int p) {
-    return p >= 0 && p < 4 && joy[PadStride * p + 98] == 1.0f && joy[PadStride * p + 99] == 1.0f;
+bool VellSys::PadCounted(int p) const {
+    return p >= 0 && p < 4 && Joy[PadStride * p + 98] == 1.0f && Joy[PadStride * p + 99] == 1.0f;
 }
 
 void FillKeyNames() {
@@ -308,7 +308,7 @@ int VellSys::AnyKey() {
             return code;
     }
     for (int p = 0; p < 4; p++) {
-        if (!PadCounts(Joy, p)) continue;
+        if (!PadCounted(p)) continue;
         for (int i = 0; i < 50; i++) {
             int code = (p + 5) * 100 + i;
             float x = Joy[PadStride * p + i];
@@ -329,14 +329,14 @@ void VellSys::PollRedef() {
             if (c >= 1 && c <= 499 && KeyDown(c)) v = 1.0f;
             if (c >= 500 && c % 100 <= 97) {
                 int p = c / 100 - 5;
-                if (!PadCounts(Joy, p)) continue;
+                if (!PadCounted(p)) continue;
                 float x = Joy[PadStride * p + c % 100];
                 // Truncation makes a bound axis count only at full deflection.
                 if ((x > 0.25f || x < -0.25f) && std::abs((int)x) > std::abs((int)v)) v = x;
             }
         }
         for (int p = 0; p < 4; p++) {
-            if (!PadCounts(Joy, p)) continue;
+            if (!PadCounted(p)) continue;
             const float* j = Joy + PadStride * p;
             if (k < 4) {
                 float x1 = j[50], y1 = j[51];
@@ -365,7 +365,7 @@ const char* VellSys::ButtonName(int code) {
     if (KeyName[32].empty()) FillKeyNames();
     if (code >= 1 && code < 350) {
         snprintf(out, sizeof names[0], "[ %s ]", KeyName[code].c_str());
-    } else if (pad > 4 && PadCounts(Joy, pad - 5)) {
+    } else if (pad > 4 && PadCounted(pad - 5)) {
         int i = code % 100;
         if (i < 50)
             snprintf(out, sizeof names[0], "Joy %i Button %i", pad - 4, i);

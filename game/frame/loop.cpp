@@ -10,6 +10,26 @@ void MyGame::GameLoop() {
     Terminate();
 }
 
+// Runs a fixed-rate job when its due time has come and moves that time one
+// step on: from now while playing, from the last due time while inactive
+// (keepPace), where a late wake-up must not drift the slow schedule. A clock
+// set back by more than 10 s would stall the job until it caught up, so the
+// job runs at once and counts from now again. Says whether the job ran.
+template <class Job> static bool RunWhenDue(MyGame& g, int& due, int step, bool keepPace, Job job) {
+    bool ran = false;
+    if (keepPace ? MillsDiff(g.Mills(), due) > 0 : MillsDiff(g.Mills(), due) >= 0) {
+        due = MillsAdd(keepPace ? due : g.Mills(), step);
+        job();
+        ran = true;
+    }
+    if (MillsDiff(g.Mills(), due) < -10000) {
+        due = MillsAdd(g.Mills(), step);
+        job();
+        ran = true;
+    }
+    return ran;
+}
+
 void MyGame::KeepAlive() {
     SFXVol = Settings[bh::kSettingSfxVolume] / 10.0f;
     MusicVol = Settings[bh::kSettingMusicVolume] / 10.0f;
@@ -17,27 +37,8 @@ void MyGame::KeepAlive() {
     if (Active == 1) {
         // Only the pause menu itself runs slow; the screens it opens do not.
         int step = Paused == 1 && OverlayScreen == bh::kScreenNone ? 32 : 16;
-        bool worked = false;
-        if (MillsDiff(Mills(), NextUpdate) >= 0) {
-            NextUpdate = MillsAdd(Mills(), step);
-            Update();
-            worked = true;
-        }
-        if (MillsDiff(Mills(), NextUpdate) < -10000) {
-            NextUpdate = MillsAdd(Mills(), step);
-            Update();
-            worked = true;
-        }
-        if (MillsDiff(Mills(), NextRender) >= 0) {
-            NextRender = MillsAdd(Mills(), step);
-            Render();
-            worked = true;
-        }
-        if (MillsDiff(Mills(), NextRender) < -10000) {
-            NextRender = MillsAdd(Mills(), step);
-            Render();
-            worked = true;
-        }
+        bool worked = RunWhenDue(*this, NextUpdate, step, false, [this] { Update(); });
+        if (RunWhenDue(*this, NextRender, step, false, [this] { Render(); })) worked = true;
         if (Paused == 0) MusicHandler();
         // Nothing was due: doze a millisecond rather than spin a whole core
         // (nothing paces the loop when vsync does not block). The due times
@@ -48,22 +49,8 @@ void MyGame::KeepAlive() {
         }
     }
     if (Active < 1) {
-        if (MillsDiff(Mills(), NextUpdate) > 0) {
-            NextUpdate = MillsAdd(NextUpdate, 150);
-            PollInput(Settings[bh::kSettingInvertStickY]);
-        }
-        if (MillsDiff(Mills(), NextUpdate) < -10000) {
-            NextUpdate = MillsAdd(Mills(), 150);
-            PollInput(Settings[bh::kSettingInvertStickY]);
-        }
-        if (MillsDiff(Mills(), NextRender) > 0) {
-            NextRender = MillsAdd(NextRender, 150);
-            Render();
-        }
-        if (MillsDiff(Mills(), NextRender) < -10000) {
-            NextRender = MillsAdd(Mills(), 150);
-            Render();
-        }
+        RunWhenDue(*this, NextUpdate, 150, true, [this] { PollInput(Settings[bh::kSettingInvertStickY]); });
+        RunWhenDue(*this, NextRender, 150, true, [this] { Render(); });
         Rest(150);
     }
 }
