@@ -4,7 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
-#include <vorbis/vorbisenc.h>
+
+#include "vorbis_writer.h"
 
 static void Put32(std::vector<unsigned char>& out, uint32_t v) {
     for (int i = 0; i < 4; i++) out.push_back((unsigned char)(v >> (8 * i)));
@@ -61,84 +62,30 @@ std::vector<unsigned char> Wav(int channels, int bits, int rate, size_t bytes) {
 
 bool WriteOgg(const std::string& path, int channels, int rate, double seconds, double hz,
               float noise, const std::vector<std::string>& comments) {
-    FILE* out = fopen(path.c_str(), "wb");
-    if (!out) return false;
-    vorbis_info vi;
-    vorbis_info_init(&vi);
-    if (vorbis_encode_init_vbr(&vi, channels, rate, 0.4f) != 0) {
-        vorbis_info_clear(&vi);
-        fclose(out);
-        return false;
-    }
-    vorbis_comment vc;
-    vorbis_comment_init(&vc);
-    vorbis_dsp_state vd;
-    vorbis_block vb;
-    vorbis_analysis_init(&vd, &vi);
-    vorbis_block_init(&vd, &vb);
-    ogg_stream_state os;
-    ogg_stream_init(&os, 1234);
-    ogg_packet header, comm, code;
-    vorbis_analysis_headerout(&vd, &vc, &header, &comm, &code);
-    // The comment packet is written here rather than by the encoder, whose
-    // byte-at-a-time growth makes megabytes of comments slow.
-    std::vector<unsigned char> own = {3, 'v', 'o', 'r', 'b', 'i', 's'};
-    const std::string vendor = "Bramblehop tests";
-    Put32(own, (uint32_t)vendor.size());
-    own.insert(own.end(), vendor.begin(), vendor.end());
-    Put32(own, (uint32_t)comments.size());
-    for (const std::string& c : comments) {
-        Put32(own, (uint32_t)c.size());
-        own.insert(own.end(), c.begin(), c.end());
-    }
-    own.push_back(1);
+    VorbisFile spec;
+    spec.channels = channels;
+    spec.rate = rate;
+    spec.serial = 1234;
+    spec.frames = (long)(rate * seconds);
     if (!comments.empty()) {
-        comm.packet = own.data();
-        comm.bytes = (long)own.size();
-    }
-    ogg_stream_packetin(&os, &header);
-    ogg_stream_packetin(&os, &comm);
-    ogg_stream_packetin(&os, &code);
-    ogg_page og;
-    while (ogg_stream_flush(&os, &og)) {
-        fwrite(og.header, 1, (size_t)og.header_len, out);
-        fwrite(og.body, 1, (size_t)og.body_len, out);
-    }
-    long total = (long)(rate * seconds), done = 0;
-    bool eos = false, ended = false;
-    while (!eos && !ended) {
-        long n = total - done < 1024 ? total - done : 1024;
-        ended = n == 0;
-        if (n > 0) {
-            float** buf = vorbis_analysis_buffer(&vd, (int)n);
-            for (long i = 0; i < n; i++)
-                for (int c = 0; c < channels; c++)
-                    buf[c][i] = 0.5f * (float)sin(2 * M_PI * hz * (double)(done + i) / rate) +
-                                noise * ((float)(rand() % 2001) / 1000.0f - 1.0f);
-            done += n;
+        std::vector<unsigned char>& own = spec.commentPacket;
+        own = {3, 'v', 'o', 'r', 'b', 'i', 's'};
+        const std::string vendor = "Bramblehop tests";
+        Put32(own, (uint32_t)vendor.size());
+        own.insert(own.end(), vendor.begin(), vendor.end());
+        Put32(own, (uint32_t)comments.size());
+        for (const std::string& c : comments) {
+            Put32(own, (uint32_t)c.size());
+            own.insert(own.end(), c.begin(), c.end());
         }
-        vorbis_analysis_wrote(&vd, (int)n);
-        while (vorbis_analysis_blockout(&vd, &vb) == 1) {
-            vorbis_analysis(&vb, nullptr);
-            vorbis_bitrate_addblock(&vb);
-            ogg_packet op;
-            while (vorbis_bitrate_flushpacket(&vd, &op)) {
-                ogg_stream_packetin(&os, &op);
-                while (!eos && ogg_stream_pageout(&os, &og)) {
-                    fwrite(og.header, 1, (size_t)og.header_len, out);
-                    fwrite(og.body, 1, (size_t)og.body_len, out);
-                    if (ogg_page_eos(&og)) eos = true;
-                }
-            }
-        }
+        own.push_back(1);
     }
-    ogg_stream_clear(&os);
-    vorbis_block_clear(&vb);
-    vorbis_dsp_clear(&vd);
-    vorbis_comment_clear(&vc);
-    vorbis_info_clear(&vi);
-    fclose(out);
-    return true;
+    return WriteVorbis(path, spec, [&](float** buf, long first, long n) {
+        for (long i = 0; i < n; i++)
+            for (int c = 0; c < channels; c++)
+                buf[c][i] = 0.5f * (float)sin(2 * M_PI * hz * (double)(first + i) / rate) +
+                            noise * ((float)(rand() % 2001) / 1000.0f - 1.0f);
+    });
 }
 
 AudioSession::AudioSession() {

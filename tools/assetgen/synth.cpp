@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include <vorbis/vorbisenc.h>
+#include "vorbis_writer.h"
 
 namespace {
 constexpr double kTau = 6.283185307179586;
@@ -124,66 +124,16 @@ bool WriteWav(const std::string& path, const Wave& w) {
 }
 
 bool WriteOgg(const std::string& path, const Wave& left, const Wave& right, float quality) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    vorbis_info vi;
-    vorbis_info_init(&vi);
-    if (vorbis_encode_init_vbr(&vi, 2, kRate, quality) != 0) {
-        vorbis_info_clear(&vi);
-        std::fclose(f);
-        return false;
-    }
-    vorbis_comment vc;
-    vorbis_comment_init(&vc);
-    vorbis_comment_add_tag(&vc, "TITLE", "Pages");
-    vorbis_comment_add_tag(&vc, "ARTIST", "Bramblehop asset generator");
-    vorbis_dsp_state vd;
-    vorbis_block vb;
-    vorbis_analysis_init(&vd, &vi);
-    vorbis_block_init(&vd, &vb);
-    ogg_stream_state os;
-    ogg_stream_init(&os, 0x42484F50);  // fixed serial: the same file every run
-    ogg_packet header, comm, code;
-    vorbis_analysis_headerout(&vd, &vc, &header, &comm, &code);
-    ogg_stream_packetin(&os, &header);
-    ogg_stream_packetin(&os, &comm);
-    ogg_stream_packetin(&os, &code);
-    ogg_page og;
-    bool ok = true;
-    auto write = [&](const ogg_page& p) {
-        ok = ok && std::fwrite(p.header, 1, p.header_len, f) == size_t(p.header_len);
-        ok = ok && std::fwrite(p.body, 1, p.body_len, f) == size_t(p.body_len);
-    };
-    while (ogg_stream_flush(&os, &og)) write(og);
-    size_t pos = 0, n = std::min(left.size(), right.size());
-    bool eos = false;
-    while (!eos) {
-        size_t chunk = std::min<size_t>(4096, n - pos);
-        if (chunk == 0) vorbis_analysis_wrote(&vd, 0);
-        else {
-            float** buf = vorbis_analysis_buffer(&vd, int(chunk));
-            std::copy_n(left.data() + pos, chunk, buf[0]);
-            std::copy_n(right.data() + pos, chunk, buf[1]);
-            vorbis_analysis_wrote(&vd, int(chunk));
-            pos += chunk;
-        }
-        while (vorbis_analysis_blockout(&vd, &vb) == 1) {
-            vorbis_analysis(&vb, nullptr);
-            vorbis_bitrate_addblock(&vb);
-            ogg_packet op;
-            while (vorbis_bitrate_flushpacket(&vd, &op)) {
-                ogg_stream_packetin(&os, &op);
-                while (ogg_stream_pageout(&os, &og)) {
-                    write(og);
-                    if (ogg_page_eos(&og)) eos = true;
-                }
-            }
-        }
-    }
-    ogg_stream_clear(&os);
-    vorbis_block_clear(&vb);
-    vorbis_dsp_clear(&vd);
-    vorbis_comment_clear(&vc);
-    vorbis_info_clear(&vi);
-    return std::fclose(f) == 0 && ok;
+    VorbisFile spec;
+    spec.channels = 2;
+    spec.rate = kRate;
+    spec.quality = quality;
+    spec.serial = 0x42484F50;
+    spec.frames = (long)std::min(left.size(), right.size());
+    spec.chunk = 4096;
+    spec.tags = {{"TITLE", "Pages"}, {"ARTIST", "Bramblehop asset generator"}};
+    return WriteVorbis(path, spec, [&](float** buf, long first, long n) {
+        std::copy_n(left.data() + first, n, buf[0]);
+        std::copy_n(right.data() + first, n, buf[1]);
+    });
 }
