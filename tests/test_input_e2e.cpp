@@ -14,16 +14,7 @@
 
 namespace {
 
-std::string WindowId() {
-    FILE* p = popen("timeout 60 xdotool search --sync --name '^Bramblehop$' 2>/dev/null | tail -1", "r");
-    if (!p) return "";
-    char buf[64] = {};
-    if (!fgets(buf, sizeof buf, p)) buf[0] = 0;
-    pclose(p);
-    std::string id(buf);
-    while (!id.empty() && (id.back() == '\n' || id.back() == '\r')) id.pop_back();
-    return id;
-}
+std::string WindowId() { return WindowTitled("Bramblehop", 60); }
 
 void Send(const std::string& action, const std::string& keys) {
     std::string cmd = "xdotool " + action + " --window " + WindowId() + " " + keys + " 2>/dev/null";

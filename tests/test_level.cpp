@@ -7,32 +7,13 @@
 #include <cstring>
 #include <vector>
 
-#include "test_play_support.h"
-#include "VellHooks.h"
+#include "test_level_support.h"
 
 using namespace playtest;
 
 namespace {
 
-class LevelGen : public ::testing::Test {
-protected:
-    void SetUp() override {
-        FreshGame();
-        EmptyLevel();
-    }
-    void TearDown() override { ThawClock(); }
-
-    // Generates level 'level' on 'difficulty' with the clock at 'clock'.
-    static void Make(int difficulty, int level, int clock) {
-        MyGame& g = G();
-        g.Difficulty = difficulty;
-        g.Play.LevelNumber = (float)(level - 1);
-        MillsOffset = clock;
-        g.GetLev();
-    }
-    // The new level waits 100 rows down.
-    static int Next(int x, int y) { return Code(x, y + 100); }
-};
+class LevelGen : public LevelTest {};
 
 // Every rule of the finished level that does not depend on the draws.
 static void CheckLayout(int D, int L, int clock) {

@@ -10,32 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "test_play_support.h"
-#include "VellHooks.h"
+#include "test_level_support.h"
 
 using namespace playtest;
 
 namespace {
 
-class LevelCaves : public ::testing::Test {
-protected:
-    void SetUp() override {
-        FreshGame();
-        EmptyLevel();
-    }
-    void TearDown() override { ThawClock(); }
-
-    static void Make(int difficulty, int level, int clock) {
-        MyGame& g = G();
-        g.Difficulty = difficulty;
-        g.Play.LevelNumber = (float)(level - 1);
-        MillsOffset = clock;
-        g.GetLev();
-    }
-};
-
-// The generated cave waits 100 rows down.
-int Next(int x, int y) { return Code(x, y + 100); }
+class LevelCaves : public LevelTest {};
 
 // One letter per cell: '#' bramble, 'S'/'s' start ledge top and body,
 // 'E'/'e' exit ledge, '*' spinner hub, 'x' 'y' 'z' chicks, '1' to '5' a

@@ -23,18 +23,7 @@ namespace {
 
 const char* const kTitle = "Bramblehop keys under test";
 
-std::string WindowId() {
-    std::string cmd = std::string("timeout 5 xdotool search --sync --name '^") + kTitle +
-                      "$' 2>/dev/null | tail -1";
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return "";
-    char buf[64] = {};
-    if (!fgets(buf, sizeof buf, p)) buf[0] = 0;
-    pclose(p);
-    std::string id(buf);
-    while (!id.empty() && (id.back() == '\n' || id.back() == '\r')) id.pop_back();
-    return id;
-}
+std::string WindowId() { return WindowTitled(kTitle, 5); }
 
 // Key events go to whichever window is the game's now: keys act on a
 // window that the key's own action may just have re-created.

@@ -47,3 +47,18 @@ private:
     std::string name_;
 };
 
+
+// The newest window titled exactly `title` on the current display, waiting
+// up to `seconds` for one to appear; empty when none did.
+inline std::string WindowTitled(const std::string& title, int seconds) {
+    std::string cmd = "timeout " + std::to_string(seconds) + " xdotool search --sync --name '^" + title +
+                      "$' 2>/dev/null | tail -1";
+    FILE* p = popen(cmd.c_str(), "r");
+    if (!p) return "";
+    char buf[64] = {};
+    if (!fgets(buf, sizeof buf, p)) buf[0] = 0;
+    pclose(p);
+    std::string id(buf);
+    while (!id.empty() && (id.back() == '\n' || id.back() == '\r')) id.pop_back();
+    return id;
+}

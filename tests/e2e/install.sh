@@ -64,40 +64,12 @@ session() {
     icon=$(xprop -id "$wid" -len 8 _NET_WM_ICON 2>&1)
     [[ "$icon" == *"Icon (256 x 256)"* ]] || fail "the window has no icon: $icon"
   fi
-  press z                     # the difficulty list
-  wait_screen 'mode 0 page 1 overlay 0 '
-  press z                     # a Normal game
-  wait_screen 'mode 10 '
-  xdotool keydown --window "$wid" Right
-  for _ in 1 2 3; do press z; done
-  xdotool keyup --window "$wid" Right
-  wait_for "Right to be seen released" key_gone "$(key_bit Right)"
-  press F10
-  wait_for "a screenshot in $3" compgen -G "$3/Screenshot_552_*.png"
-  press Escape                # pause, then "quit"
-  wait_screen 'paused 1 '
-  press Left
-  press z
-  # The "Quit" banner, then the scoreboard beside the difficulty list; keys
-  # count again once the banner has shrunk away.
-  wait_screen 'mode 0 page 1 overlay 0 paused 0 banner 0 '
-  press x                     # the title page
-  wait_screen 'mode 0 page 0 overlay 0 '
-  press Escape
-  wait_exit 15
+  short_game "$3"
 }
 
 # saves_in DIR: whole save files that counted the game, and a screenshot.
 saves_in() {
-  python3 - "$1" <<'PY' || fail "save files in $1"
-import os, struct, sys
-os.chdir(sys.argv[1])
-assert os.path.getsize("Settings.sav") == 4496, "Settings.sav size"
-data = open("Save_552_Bramblehop.sav", "rb").read()
-assert len(data) == 88404, "score file size"
-played = struct.unpack("<i", data[:4])[0]
-assert played >= 1, f"games played {played}"
-PY
+  game_saved "$1"
   compgen -G "$1/Screenshot_552_*.png" >/dev/null || fail "no screenshot in $1"
 }
 

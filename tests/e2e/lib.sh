@@ -187,3 +187,46 @@ wait_exit() {
   grep -q "Sanitizer" "$log" && fail "a sanitizer report"
   return 0
 }
+
+# short_game [SHOTS]: from the title page, a Normal game with some walking
+# and flapping (and, given a folder, an F10 screenshot that must land in
+# it), the pause menu's quit, the scoreboard, back to the title page, quit;
+# waits for a clean exit.
+short_game() {
+  press z                     # the difficulty list
+  wait_screen 'mode 0 page 1 overlay 0 '
+  press z                     # a Normal game
+  wait_screen 'mode 10 '
+  xdotool keydown --window "$wid" Right
+  for _ in 1 2 3; do press z; done
+  xdotool keyup --window "$wid" Right
+  wait_for "Right to be seen released" key_gone "$(key_bit Right)"
+  if [[ -n "${1:-}" ]]; then
+    press F10
+    wait_for "a screenshot in $1" compgen -G "$1/Screenshot_552_*.png"
+  fi
+  press Escape                # pause, then "quit"
+  wait_screen 'paused 1 '
+  press Left
+  press z
+  # The "Quit" banner, then the scoreboard beside the difficulty list; keys
+  # count again once the banner has shrunk away.
+  wait_screen 'mode 0 page 1 overlay 0 paused 0 banner 0 '
+  press x                     # the title page
+  wait_screen 'mode 0 page 0 overlay 0 '
+  press Escape
+  wait_exit 15
+}
+
+# game_saved DIR: whole save files in DIR, and a game counted in them.
+game_saved() {
+  python3 - "$1" <<'PY' || fail "save files in $1"
+import os, struct, sys
+os.chdir(sys.argv[1])
+assert os.path.getsize("Settings.sav") == 4496, "Settings.sav size"
+data = open("Save_552_Bramblehop.sav", "rb").read()
+assert len(data) == 88404, "score file size"
+played = struct.unpack("<i", data[:4])[0]
+assert played >= 1, f"games played {played}"
+PY
+}
