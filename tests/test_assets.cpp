@@ -13,6 +13,7 @@
 #define STB_VORBIS_HEADER_ONLY
 #include <stb/stb_vorbis.h>
 
+#include "GameAssets.h"
 #include "VellFontWidths.h"
 #include "test_support.h"
 
@@ -230,9 +231,11 @@ WavInfo ReadWav(const std::string& path) {
 
 TEST(AssetsSounds, EveryEffectIsShortCleanAndEquallyLoud) {
     double quietest = 1e9, loudest = -1e9;
-    for (const char* name : {"01", "02", "03", "04", "05", "06", "95", "98", "99"}) {
-        SCOPED_TRACE(name);
-        WavInfo w = ReadWav(DataDir() + "/audio/" + name + ".wav");
+    for (int slot : bh::kSoundSlots) {
+        SCOPED_TRACE(slot);
+        char name[16];
+        snprintf(name, sizeof name, "/audio/%02d.wav", slot);
+        WavInfo w = ReadWav(DataDir() + name);
         ASSERT_TRUE(w.pcm16mono);
         EXPECT_EQ(w.rate, 44100u);
         ASSERT_GT(w.s.size(), 44100u / 50);
@@ -262,7 +265,7 @@ TEST(AssetsSounds, EveryEffectIsShortCleanAndEquallyLoud) {
 TEST(AssetsMusic, DecodesToMoreThanAMinuteThatLoopsWithoutAJump) {
     int channels = 0, rate = 0;
     short* out = nullptr;
-    int frames = stb_vorbis_decode_filename((DataDir() + "/audio/pages.ogg").c_str(), &channels, &rate, &out);
+    int frames = stb_vorbis_decode_filename((DataDir() + "/audio/" + bh::kMusicTitle).c_str(), &channels, &rate, &out);
     ASSERT_GT(frames, 0);
     EXPECT_EQ(channels, 2);
     EXPECT_EQ(rate, 44100);
@@ -287,10 +290,7 @@ TEST(AssetsGenerator, ASecondRunWritesTheSameBytesAndThePreviewDraws) {
     TempDir tmp;
     std::string cmd = "'" + Generator() + "' '" + tmp.Path() + "/data' > /dev/null";
     ASSERT_EQ(std::system(cmd.c_str()), 0);
-    for (const char* f : {"entplain.png", "VellLogo.png", "icons.png", "particles.png", "options.png", "menu.png",
-                          "logo.png", "plr-32.png", "tiles-32.png", "bg-32.png", "obj-32.png", "audio/01.wav",
-                          "audio/02.wav", "audio/03.wav", "audio/04.wav", "audio/05.wav", "audio/06.wav",
-                          "audio/95.wav", "audio/98.wav", "audio/99.wav", "audio/pages.ogg"}) {
+    for (const std::string& f : bh::DataFiles()) {
         std::vector<unsigned char> a = ReadBytes(DataDir() + "/" + f), b = ReadBytes(tmp.Path() + "/data/" + f);
         EXPECT_FALSE(b.empty()) << f;
         EXPECT_TRUE(a == b) << f << " differs between two runs";

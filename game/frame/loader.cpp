@@ -1,35 +1,36 @@
 // Start-up loading: one asset per logic step behind an animated screen, so
 // the window stays responsive while the files are read.
+#include "GameAssets.h"
 #include "MyGame.h"
 
 void MyGame::Loader() {
     int loaded = 1;
     switch (LoadTo) {
-    case 1: LoadFont(51, "entplain.png"); break;
-    case 2: LoadImg(60, "VellLogo", 32); break;
-    case 3: LoadImg(50, "icons", 64); break;
-    case 4: LoadImg(55, "particles", 32); break;
+    case 1: LoadFont(51, fstr("%s.png", bh::kPictureNames[bh::kPicFont])); break;
+    case 2: LoadImg(60, bh::kPictureNames[bh::kPicVellLogo], 32); break;
+    case 3: LoadImg(50, bh::kPictureNames[bh::kPicIcons], 64); break;
+    case 4: LoadImg(55, bh::kPictureNames[bh::kPicParticles], 32); break;
     case 5: LoadSFX(95); break;
     case 6:
         // The first sign of life, one step after it was loaded.
         PlaySFX(95, 1.0f);
         LoadSFX(1);
         break;
-    case 7: LoadImg(52, "options", 32); break;
+    case 7: LoadImg(52, bh::kPictureNames[bh::kPicOptions], 32); break;
     case 8: LoadSFX(99); break;
     case 9: LoadSFX(98); break;
-    case 10: LoadImg(53, "menu", 504); break;
-    case 11: LoadImg(54, "logo", 1024); break;
-    case 20: LoadImg(0, "plr-32", 32); break;
-    case 21: LoadImg(1, "tiles-32", 32); break;
+    case 10: LoadImg(53, bh::kPictureNames[bh::kPicMenu], 504); break;
+    case 11: LoadImg(54, bh::kPictureNames[bh::kPicLogo], 1024); break;
+    case 20: LoadImg(0, bh::kPictureNames[bh::kPicPlayer], 32); break;
+    case 21: LoadImg(1, bh::kPictureNames[bh::kPicTiles], 32); break;
     case 22: LoadSFX(1); break;
     case 23: LoadSFX(2); break;
     case 24: LoadSFX(3); break;
     case 25: LoadSFX(4); break;
-    case 26: LoadImg(2, "bg-32", 32); break;
+    case 26: LoadImg(2, bh::kPictureNames[bh::kPicBackdrop], 32); break;
     case 27: LoadSFX(5); break;
     case 28: CreateBuffer(5, 1024); break;
-    case 29: LoadImg(3, "obj-32", 32); break;
+    case 29: LoadImg(3, bh::kPictureNames[bh::kPicObjects], 32); break;
     case 30: LoadSFX(6); break;
     default: loaded = 0; break;
     }

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "GameAssets.h"
 #include "art.h"
 #include "glyphs.h"
 #include "preview.h"
@@ -50,21 +51,22 @@ int main(int argc, char** argv) {
     }
     auto started = std::chrono::steady_clock::now();
     const struct {
-        const char* file;
+        bh::Picture picture;
         Image (*make)();
-    } images[] = {{"entplain.png", MakeFontSheet}, {"VellLogo.png", MakeVellLogo}, {"icons.png", MakeIcons},
-                  {"particles.png", MakeParticles}, {"options.png", MakeOptions},   {"menu.png", MakeMenu},
-                  {"logo.png", MakeLogo},           {"plr-32.png", MakePlayer},     {"tiles-32.png", MakeTiles},
-                  {"bg-32.png", MakeBackdrop},      {"obj-32.png", MakeFireballs},
-                  {"icon.png", [] { return MakeAppIcon(256); }}};
+    } images[] = {{bh::kPicFont, MakeFontSheet},   {bh::kPicVellLogo, MakeVellLogo}, {bh::kPicIcons, MakeIcons},
+                  {bh::kPicParticles, MakeParticles}, {bh::kPicOptions, MakeOptions},   {bh::kPicMenu, MakeMenu},
+                  {bh::kPicLogo, MakeLogo},           {bh::kPicPlayer, MakePlayer},     {bh::kPicTiles, MakeTiles},
+                  {bh::kPicBackdrop, MakeBackdrop},   {bh::kPicObjects, MakeFireballs},
+                  {bh::kPicWindowIcon, [] { return MakeAppIcon(256); }}};
+    static_assert(sizeof images / sizeof images[0] == bh::kPictureCount, "a picture the game lists is not drawn");
     for (const auto& im : images) {
-        std::string path = dir + "/" + im.file;
+        std::string path = dir + "/" + bh::kPictureNames[im.picture] + ".png";
         if (!SavePNG(im.make(), path)) {
             std::fprintf(stderr, "cannot write %s\n", path.c_str());
             return 1;
         }
     }
-    if (!WriteSounds(dir + "/audio") || !WriteMusic(dir + "/audio/pages.ogg")) return 1;
+    if (!WriteSounds(dir + "/audio") || !WriteMusic(dir + "/audio/" + bh::kMusicTitle)) return 1;
     double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     std::printf("Generated 12 images, 9 sounds and the music into %s in %.1f s\n", dir.c_str(), secs);
     return 0;

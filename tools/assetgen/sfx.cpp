@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "GameAssets.h"
 #include "synth.h"
 
 namespace {
@@ -174,15 +175,17 @@ Wave MenuMove() {  // a short soft tick, played at many pitches
 }  // namespace
 
 bool WriteSounds(const std::string& dir) {
-    const struct {
-        const char* name;
-        Wave (*make)();
-    } sounds[] = {{"01", Flap},     {"02", SwitchOn},     {"03", LevelComplete}, {"04", Death},     {"05", ChickCollected},
-                  {"06", FollowerLost}, {"95", BackToTitle}, {"98", Confirm},       {"99", MenuMove}};
-    for (const auto& s : sounds) {
-        Wave w = s.make();
+    // In the order of the game's list of sound slots.
+    Wave (*const sounds[])() = {Flap, SwitchOn, LevelComplete, Death, ChickCollected,
+                                FollowerLost, BackToTitle, Confirm, MenuMove};
+    static_assert(sizeof sounds / sizeof sounds[0] == sizeof bh::kSoundSlots / sizeof bh::kSoundSlots[0],
+                  "one sound per slot the game lists");
+    for (size_t i = 0; i < sizeof sounds / sizeof sounds[0]; i++) {
+        Wave w = sounds[i]();
         Normalise(w, 0.2f, 0.89f);
-        std::string path = dir + "/" + s.name + ".wav";
+        char name[16];
+        std::snprintf(name, sizeof name, "%02d.wav", bh::kSoundSlots[i]);
+        std::string path = dir + "/" + name;
         if (!WriteWav(path, w)) {
             std::fprintf(stderr, "cannot write %s\n", path.c_str());
             return false;
