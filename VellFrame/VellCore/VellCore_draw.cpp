@@ -5,39 +5,22 @@
 #include "VellCore.h"
 #include "VellHooks.h"
 #include "VellMaths.h"
+#include "VellNumbers.h"
 
 namespace {
 
-const int kRecordSize = 30;
-const int kMaxRecords = 500000 / kRecordSize;  // 16,666 whole rows fit in Draw
-
-// Record kinds, as the renderer reads them.
-enum {
-    kRect = 1,
-    kQuad = 2,
-    kOval = 3,
-    kFan = 5,
-    kTri = 6,
-    kImage = 11,
-    kQuadImage = 12,
-    kImageBlur = 13,
-    kBlend = 50,
-};
+using namespace vell;
 
 // Set when a frame's surplus commands were reported, so a runaway loop logs
 // once per frame instead of once per dropped command.
 bool overflowLogged = false;
-
-using vell::Clamp255;
-using vell::DegCos;
-using vell::DegSin;
 
 double RelX(float x) { return (double)(x - (float)rw2); }
 double RelY(float y) { return (double)(y - (float)rh2); }
 
 bool ImagePresent(int slot) {
     // Slots outside the table count as missing rather than reading past it.
-    return slot >= 0 && slot < vell::kImageSlots && ASys.ImageFrames[slot] != -1;
+    return slot >= 0 && slot < kImageSlots && ASys.ImageFrames[slot] != -1;
 }
 
 // A missing picture is asked for every frame, and text asks once per
@@ -45,9 +28,9 @@ bool ImagePresent(int slot) {
 // lines a second. Each slot gets a few lines, then one saying it goes quiet,
 // until it is drawn successfully again. Slots outside the table share a row.
 const int kMissingLogLimit = 16;
-int MissingLogged[vell::kImageSlots + 1];
+int MissingLogged[kImageSlots + 1];
 
-int MissingRow(int slot) { return slot >= 0 && slot < vell::kImageSlots ? slot : vell::kImageSlots; }
+int MissingRow(int slot) { return slot >= 0 && slot < kImageSlots ? slot : kImageSlots; }
 
 bool ImageUsable(VellCore& core, int slot) {
     int& logged = MissingLogged[MissingRow(slot)];
@@ -80,7 +63,7 @@ static double* BeginRecord(VellCore& core, int kind) {
         return nullptr;
     }
     double* r = &ASys.Draw[kRecordSize * ASys.DrawTo];
-    r[0] = kind;
+    r[kRecKind] = kind;
     return r;
 }
 
@@ -90,26 +73,26 @@ static void EndRecord(VellCore& core) {
 }
 
 void VellCore::Getdef(int index) {
-    if (index < 0 || index + kRecordSize > 500000) return;
-    for (int i = 0; i < 16; i++) ASys.Draw[index + 10 + i] = ASys.DrawSet[i];
+    if (index < 0 || index + kRecordSize > kDrawValues) return;
+    for (int i = 0; i < kRecSettingsCount; i++) ASys.Draw[index + kRecSettings + i] = ASys.DrawSet[i];
 }
 
 // ---- settings ----
 
 void VellCore::ResetDraw() {
     float* d = ASys.DrawSet;
-    for (int i = 0; i < 8; i++) d[i] = 255;
-    d[8] = 0;
-    d[9] = 0.5f;
-    d[11] = 1.0f / ViewScale;
-    d[12] = (float)(-1.0 / (double)ViewScale);
+    for (int i = kSetLowAlpha; i <= kSetHighBlue; i++) d[i] = 255;
+    d[kSetRotation] = 0;
+    d[kSetHalfThick] = 0.5f;
+    d[kSetSizeX] = 1.0f / ViewScale;
+    d[kSetSizeY] = (float)(-1.0 / (double)ViewScale);
 }
 
 void VellCore::SetCol(float r, float g, float b) {
     float* d = ASys.DrawSet;
-    d[1] = d[5] = Clamp255(r);
-    d[2] = d[6] = Clamp255(g);
-    d[3] = d[7] = Clamp255(b);
+    d[kSetLowRed] = d[kSetHighRed] = Clamp255(r);
+    d[kSetLowGreen] = d[kSetHighGreen] = Clamp255(g);
+    d[kSetLowBlue] = d[kSetHighBlue] = Clamp255(b);
 }
 
 void VellCore::SetCol(float r, float g, float b, float a) {
@@ -117,20 +100,20 @@ void VellCore::SetCol(float r, float g, float b, float a) {
     SetAlpha(a);
 }
 
-void VellCore::SetAlpha(float a) { ASys.DrawSet[0] = ASys.DrawSet[4] = Clamp255(255 * a); }
+void VellCore::SetAlpha(float a) { ASys.DrawSet[kSetLowAlpha] = ASys.DrawSet[kSetHighAlpha] = Clamp255(255 * a); }
 void VellCore::Alpha(float a) { SetAlpha(a); }
 
 void VellCore::SetGradient(float r1, float g1, float b1, float a1, float r2, float g2, float b2,
                            float a2) {
     float* d = ASys.DrawSet;
-    d[4] = Clamp255(255 * a1);
-    d[5] = Clamp255(r1);
-    d[6] = Clamp255(g1);
-    d[7] = Clamp255(b1);
-    d[0] = Clamp255(255 * a2);
-    d[1] = Clamp255(r2);
-    d[2] = Clamp255(g2);
-    d[3] = Clamp255(b2);
+    d[kSetHighAlpha] = Clamp255(255 * a1);
+    d[kSetHighRed] = Clamp255(r1);
+    d[kSetHighGreen] = Clamp255(g1);
+    d[kSetHighBlue] = Clamp255(b1);
+    d[kSetLowAlpha] = Clamp255(255 * a2);
+    d[kSetLowRed] = Clamp255(r2);
+    d[kSetLowGreen] = Clamp255(g2);
+    d[kSetLowBlue] = Clamp255(b2);
 }
 
 void VellCore::Ink(int n) {
@@ -176,27 +159,27 @@ void VellCore::HSV2RGB(double hue, double s, double v) {
 
 void VellCore::SetSize(float s) { SetSize(s, s); }
 void VellCore::SetSize(float sx, float sy) {
-    ASys.DrawSet[11] = sx / ViewScale;
-    ASys.DrawSet[12] = -sy / ViewScale;
+    ASys.DrawSet[kSetSizeX] = sx / ViewScale;
+    ASys.DrawSet[kSetSizeY] = -sy / ViewScale;
 }
 
-void VellCore::SetRot(float degrees) { ASys.DrawSet[8] = degrees; }
+void VellCore::SetRot(float degrees) { ASys.DrawSet[kSetRotation] = degrees; }
 
-void VellCore::SetLineThickness(float t) { ASys.DrawSet[9] = 0.5f * (t > 0.05f ? t : 0.05f); }
+void VellCore::SetLineThickness(float t) { ASys.DrawSet[kSetHalfThick] = 0.5f * (t > 0.05f ? t : 0.05f); }
 void VellCore::Width(float t) { SetLineThickness(t); }
 void VellCore::Thick(float t) { SetLineThickness(t); }
 void VellCore::SetLineWidth(float t) { SetLineThickness(t); }
 void VellCore::SetLineThick(float t) { SetLineThickness(t); }
 
-void VellCore::Smooth(int n) { ASys.DrawSet[49] = (float)n; }
+void VellCore::Smooth(int n) { ASys.DrawSet[kSetSmooth] = (float)n; }
 void VellCore::SetSmooth(int n) { Smooth(n); }
 
 void VellCore::SetBlend(int mode) {
     if (mode == ASys.CurBlend) return;
-    // Only slot 1 is written: the renderer reads nothing else of a blend row.
-    double* r = BeginRecord(*this, kBlend);
+    // Only the mode is written: the renderer reads nothing else of a blend row.
+    double* r = BeginRecord(*this, kDrawBlend);
     if (r) {
-        r[1] = mode;
+        r[kRecBlendMode] = mode;
         ASys.DrawTo++;
     }
     ASys.CurBlend = mode;
@@ -204,19 +187,19 @@ void VellCore::SetBlend(int mode) {
 
 void VellCore::CLS(float r, float g, float b) {
     float* d = ASys.DrawSet;
-    d[21] = d[24] = Clamp255(r);
-    d[22] = d[25] = Clamp255(g);
-    d[23] = d[26] = Clamp255(b);
-    d[27] = 1;
+    d[kSetClearRed] = d[kSetClearToRed] = Clamp255(r);
+    d[kSetClearGreen] = d[kSetClearToGreen] = Clamp255(g);
+    d[kSetClearBlue] = d[kSetClearToBlue] = Clamp255(b);
+    d[kSetClearFade] = 1;
 }
 void VellCore::SetCLS(float r, float g, float b) { CLS(r, g, b); }
 
 void VellCore::FadeCLS(float r, float g, float b, float rate) {
     float* d = ASys.DrawSet;
-    d[24] = Clamp255(r);
-    d[25] = Clamp255(g);
-    d[26] = Clamp255(b);
-    d[27] = rate;
+    d[kSetClearToRed] = Clamp255(r);
+    d[kSetClearToGreen] = Clamp255(g);
+    d[kSetClearToBlue] = Clamp255(b);
+    d[kSetClearFade] = rate;
 }
 
 void VellCore::SetCLSRot(float hue, float lo, float hi) {
@@ -229,12 +212,12 @@ void VellCore::SetCLSRot(float hue, float lo, float hi) {
 // ---- shapes ----
 
 void VellCore::Rect(float x, float y, float w, float h) {
-    double* r = BeginRecord(*this, kRect);
+    double* r = BeginRecord(*this, kDrawRect);
     if (!r) return;
-    r[1] = RelX(x);
-    r[2] = RelY(y);
-    r[3] = ViewScale * ASys.DrawSet[11] * w;
-    r[4] = ViewScale * ASys.DrawSet[12] * h;
+    r[kRecX] = RelX(x);
+    r[kRecY] = RelY(y);
+    r[kRecW] = ViewScale * ASys.DrawSet[kSetSizeX] * w;
+    r[kRecH] = ViewScale * ASys.DrawSet[kSetSizeY] * h;
     EndRecord(*this);
 }
 void VellCore::Rect(float x, float y, float s) { Rect(x, y, s, s); }
@@ -243,12 +226,12 @@ void VellCore::Rect_UL(float x, float y, float s) { Rect(x + s / 2, y + s / 2, s
 void VellCore::Rect_UL(float x, float y, float w, float h) { Rect(x + w / 2, y + h / 2, w, h); }
 
 void VellCore::Oval(float x, float y, float w, float h) {
-    double* r = BeginRecord(*this, kOval);
+    double* r = BeginRecord(*this, kDrawOval);
     if (!r) return;
-    r[1] = RelX(x);
-    r[2] = RelY(y);
-    r[3] = ViewScale * ASys.DrawSet[11] * w;
-    r[4] = ViewScale * ASys.DrawSet[12] * h;
+    r[kRecX] = RelX(x);
+    r[kRecY] = RelY(y);
+    r[kRecW] = ViewScale * ASys.DrawSet[kSetSizeX] * w;
+    r[kRecH] = ViewScale * ASys.DrawSet[kSetSizeY] * h;
     EndRecord(*this);
 }
 void VellCore::Oval(float x, float y, float r) { Oval(x, y, 2 * r, 2 * r); }
@@ -259,58 +242,58 @@ void VellCore::Circle_UL(float x, float y, float r) { Oval(x + r, y + r, 2 * r, 
 
 void VellCore::Quad(float x1, float y1, float x2, float y2, float x3, float y3, float x4,
                     float y4) {
-    double* r = BeginRecord(*this, kQuad);
+    double* r = BeginRecord(*this, kDrawQuad);
     if (!r) return;
-    r[1] = RelX(x1), r[2] = RelY(y1);
-    r[3] = RelX(x2), r[4] = RelY(y2);
-    r[5] = RelX(x3), r[6] = RelY(y3);
-    r[7] = RelX(x4), r[8] = RelY(y4);
+    r[kRecX] = RelX(x1), r[kRecY] = RelY(y1);
+    r[kRecX2] = RelX(x2), r[kRecY2] = RelY(y2);
+    r[kRecX3] = RelX(x3), r[kRecY3] = RelY(y3);
+    r[kRecX4] = RelX(x4), r[kRecY4] = RelY(y4);
     EndRecord(*this);
 }
 
 void VellCore::FullTri(float x1, float y1, float x2, float y2, float x3, float y3) {
-    double* r = BeginRecord(*this, kTri);
+    double* r = BeginRecord(*this, kDrawTri);
     if (!r) return;
-    r[1] = RelX(x1), r[2] = RelY(y1);
-    r[3] = RelX(x2), r[4] = RelY(y2);
-    r[5] = RelX(x3), r[6] = RelY(y3);
+    r[kRecX] = RelX(x1), r[kRecY] = RelY(y1);
+    r[kRecX2] = RelX(x2), r[kRecY2] = RelY(y2);
+    r[kRecX3] = RelX(x3), r[kRecY3] = RelY(y3);
     EndRecord(*this);
 }
 
 void VellCore::Tri(float x, float y, float w, float h) {
-    double* r = BeginRecord(*this, kTri);
+    double* r = BeginRecord(*this, kDrawTri);
     if (!r) return;
-    float rot = ASys.DrawSet[8];
-    float sx = ViewScale * ASys.DrawSet[11];
-    float sy = ViewScale * ASys.DrawSet[12];
+    float rot = ASys.DrawSet[kSetRotation];
+    float sx = ViewScale * ASys.DrawSet[kSetSizeX];
+    float sy = ViewScale * ASys.DrawSet[kSetSizeY];
     // The rotation is baked into the corners; the renderer does not turn
     // triangles again.
     for (int k = 0; k < 3; k++) {
-        r[1 + 2 * k] = (double)(x - (float)rw2 + sx * w * DegSin(rot + 120 * k));
-        r[2 + 2 * k] = (double)(y - (float)rh2 + sy * h * DegCos(rot + 120 * k));
+        r[kRecX + 2 * k] = (double)(x - (float)rw2 + sx * w * DegSin(rot + 120 * k));
+        r[kRecY + 2 * k] = (double)(y - (float)rh2 + sy * h * DegCos(rot + 120 * k));
     }
     EndRecord(*this);
 }
 
 void VellCore::Tri_Fix(float x, float y, float w, float h, float f) {
-    float rot = ASys.DrawSet[8];
-    float sy = ViewScale * ASys.DrawSet[12];
+    float rot = ASys.DrawSet[kSetRotation];
+    float sy = ViewScale * ASys.DrawSet[kSetSizeY];
     float k = sy * h * (DegCos(60) - DegCos(0)) * f;
     Tri(x + DegSin(rot + 180) * k, y - DegCos(rot + 180) * k, w, h);
 }
 
 void VellCore::Fan(float x, float y, float rad) {
-    double* r = BeginRecord(*this, kFan);
+    double* r = BeginRecord(*this, kDrawFan);
     if (!r) return;
-    r[1] = RelX(x);
-    r[2] = RelY(y);
-    r[3] = (double)(ViewScale * ASys.DrawSet[11]) * (2.0 * rad);
-    r[4] = (double)(ViewScale * ASys.DrawSet[12]) * (2.0 * rad);
+    r[kRecX] = RelX(x);
+    r[kRecY] = RelY(y);
+    r[kRecW] = (double)(ViewScale * ASys.DrawSet[kSetSizeX]) * (2.0 * rad);
+    r[kRecH] = (double)(ViewScale * ASys.DrawSet[kSetSizeY]) * (2.0 * rad);
     EndRecord(*this);
 }
 
 void VellCore::Line(float x1, float y1, float x2, float y2) {
-    float t = ASys.DrawSet[9];
+    float t = ASys.DrawSet[kSetHalfThick];
     // The divisor is 0.017453 on purpose, not the exact radian factor, so
     // line ends land where they always have.
     float a = (float)(atan2((double)(x2 - x1), (double)(y1 - y2)) / 0.017453);
@@ -325,54 +308,54 @@ static void ImageRecord(VellCore& core, int kind, int slot, float x, float y, in
     if (!ImageUsable(core, slot)) return;
     double* r = BeginRecord(core, kind);
     if (!r) return;
-    r[1] = RelX(x);
-    r[2] = RelY(y);
-    r[3] = ASys.ImageScale * ASys.DrawSet[11];
-    r[4] = ASys.ImageScale * ASys.DrawSet[12];
-    r[28] = slot;
-    r[29] = frame;
+    r[kRecX] = RelX(x);
+    r[kRecY] = RelY(y);
+    r[kRecW] = ASys.ImageScale * ASys.DrawSet[kSetSizeX];
+    r[kRecH] = ASys.ImageScale * ASys.DrawSet[kSetSizeY];
+    r[kRecImageSlot] = slot;
+    r[kRecFrame] = frame;
     EndRecord(core);
 }
 
-void VellCore::DrawImg(int slot, float x, float y) { ImageRecord(*this, kImage, slot, x, y, 0); }
+void VellCore::DrawImg(int slot, float x, float y) { ImageRecord(*this, kDrawImage, slot, x, y, 0); }
 void VellCore::DrawImg(int slot, float x, float y, int frame) {
-    ImageRecord(*this, kImage, slot, x, y, frame);
+    ImageRecord(*this, kDrawImage, slot, x, y, frame);
 }
 void VellCore::DrawBlur(int slot, float x, float y) {
-    ImageRecord(*this, kImageBlur, slot, x, y, 0);
+    ImageRecord(*this, kDrawImageBlur, slot, x, y, 0);
 }
 void VellCore::DrawBlur(int slot, float x, float y, int frame) {
-    ImageRecord(*this, kImageBlur, slot, x, y, frame);
+    ImageRecord(*this, kDrawImageBlur, slot, x, y, frame);
 }
 
 void VellCore::QuadImg(int slot, float x1, float y1, float x2, float y2, float x3, float y3,
                        float x4, float y4, int frame) {
     if (!ImageUsable(*this, slot)) return;
-    double* r = BeginRecord(*this, kQuadImage);
+    double* r = BeginRecord(*this, kDrawQuadImage);
     if (!r) return;
-    r[1] = RelX(x1), r[2] = RelY(y1);
-    r[3] = RelX(x2), r[4] = RelY(y2);
-    r[5] = RelX(x3), r[6] = RelY(y3);
-    r[7] = RelX(x4), r[8] = RelY(y4);
-    r[28] = slot;
-    r[29] = frame;
+    r[kRecX] = RelX(x1), r[kRecY] = RelY(y1);
+    r[kRecX2] = RelX(x2), r[kRecY2] = RelY(y2);
+    r[kRecX3] = RelX(x3), r[kRecY3] = RelY(y3);
+    r[kRecX4] = RelX(x4), r[kRecY4] = RelY(y4);
+    r[kRecImageSlot] = slot;
+    r[kRecFrame] = frame;
     EndRecord(*this);
 }
 
 void VellCore::DrawBuffer() {
-    if (!ImagePresent(vell::kScreenCopyImage)) {
+    if (!ImagePresent(kScreenCopyImage)) {
         Debuglog("Previous Buffer Missing");
         return;
     }
-    double* r = BeginRecord(*this, kImage);
+    double* r = BeginRecord(*this, kDrawImage);
     if (!r) return;
     // The copy covers the whole window, so it sits on the screen centre and
     // is not scaled for the narrow virtual screen.
-    r[1] = 0;
-    r[2] = 0;
-    r[3] = ASys.DrawSet[11];
-    r[4] = ASys.DrawSet[12];
-    r[28] = vell::kScreenCopyImage;
-    r[29] = 0;
+    r[kRecX] = 0;
+    r[kRecY] = 0;
+    r[kRecW] = ASys.DrawSet[kSetSizeX];
+    r[kRecH] = ASys.DrawSet[kSetSizeY];
+    r[kRecImageSlot] = kScreenCopyImage;
+    r[kRecFrame] = 0;
     EndRecord(*this);
 }

@@ -6,6 +6,8 @@
 #include "VellCore.h"
 #include "VellHooks.h"
 
+using namespace vell;
+
 static void CountUpdate(VellCore& core) {
     UpdateCountLive++;
     int since = MillsDiff(core.Mills(), core.UpdateSec);
@@ -28,12 +30,12 @@ static void Latch(int key, int& held, int& value) {
 void VellCore::PollInput(int invert) {
     CountUpdate(*this);
     ASys.PollInputB(invert);
-    Latch(ASys.Button[68], DebugToggle, DebugMode);
-    Latch(ASys.Button[64], ScreenshotToggle, ScreenshotMode);
+    Latch(ASys.Button[kButtonStats], DebugToggle, DebugMode);
+    Latch(ASys.Button[kButtonShotMode], ScreenshotToggle, ScreenshotMode);
     // One screenshot per press of F10, however many frames it is held for.
-    if (ASys.Button[66] == 0) ScreenshotTaken = 0;
-    if (ASys.Button[100] == 1) GameBreak = 1;
-    Active = ASys.Button[63];
+    if (ASys.Button[kButtonScreenshot] == 0) ScreenshotTaken = 0;
+    if (ASys.Button[kButtonQuit] == 1) GameBreak = 1;
+    Active = ASys.Button[kButtonFocus];
     // The buffer holds any base directory; should a name still not fit, a
     // cut path would point somewhere else, so the current directory is
     // used instead.
@@ -47,19 +49,21 @@ void VellCore::PollInput(int invert) {
 
 // Whether a counted pad holds the raw key down as well.
 static bool PadMix(int index) {
-    for (int p = 0; p < 4; p++) {
+    for (int p = 0; p < kPads; p++) {
         if (!ASys.PadCounted(p)) continue;
-        const float* j = ASys.Joy + 100 * p;
+        const float* j = ASys.Joy + kPadStride * p;
         bool down = false;
         switch (index) {
-        case 0: down = j[10] > 0.5f || j[51] < -0.5f; break;
-        case 3: down = j[13] > 0.5f || j[50] < -0.5f; break;
-        case 5: down = j[11] > 0.5f || j[50] > 0.5f; break;
-        case 8: down = j[12] > 0.5f || j[51] > 0.5f; break;
-        case 98: down = j[7] > 0.5f; break;
-        case 99: down = j[6] > 0.5f; break;
+        case kButtonUp: down = j[kPadDpadUp] > 0.5f || j[kPadStickY] < -0.5f; break;
+        case kButtonLeft: down = j[kPadDpadLeft] > 0.5f || j[kPadStickX] < -0.5f; break;
+        case kButtonRight: down = j[kPadDpadRight] > 0.5f || j[kPadStickX] > 0.5f; break;
+        case kButtonDown: down = j[kPadDpadDown] > 0.5f || j[kPadStickY] > 0.5f; break;
+        case kButtonReturn: down = j[kPadStart] > 0.5f; break;
+        case kButtonEscape: down = j[kPadBack] > 0.5f; break;
         default:
-            if (index >= 10 && index <= 15) down = j[index - 10] > 0.5f;
+            // The six action keys match the pad's first six buttons.
+            if (index >= kButtonAction1 && index < kButtonAction1 + kButtonActions)
+                down = j[index - kButtonAction1] > 0.5f;
             break;
         }
         if (down) return true;
@@ -68,7 +72,7 @@ static bool PadMix(int index) {
 }
 
 int VellCore::PlayKey(int index) {
-    if (index < 0 || index > 127) return 0;
+    if (index < 0 || index >= kButtonSlots) return 0;
     if (MixJoy == 1 && PadMix(index)) return 1;
     return ASys.Button[index];
 }
@@ -79,30 +83,30 @@ float VellCore::Joy(int vkey) { return vkey >= 0 && vkey < 128 ? ASys.Keyv[vkey]
 
 float VellCore::StickX() {
     float s = 0;
-    for (int p = 0; p < 4; p++)
-        if (ASys.PadCounted(p)) s += ASys.Joy[100 * p + 50];
+    for (int p = 0; p < kPads; p++)
+        if (ASys.PadCounted(p)) s += ASys.Joy[kPadStride * p + kPadStickX];
     return s;
 }
 
 float VellCore::StickY() {
     float s = 0;
-    for (int p = 0; p < 4; p++)
-        if (ASys.PadCounted(p)) s += ASys.Joy[100 * p + 51];
+    for (int p = 0; p < kPads; p++)
+        if (ASys.PadCounted(p)) s += ASys.Joy[kPadStride * p + kPadStickY];
     return s;
 }
 
 int VellCore::JoyDown(int button) { return JoyDown(button, 0); }
 
 int VellCore::JoyDown(int button, int pad) {
-    if (button < 0 || button > 99 || !ASys.PadCounted(pad)) return 0;
-    return ASys.Joy[100 * pad + button] > 0.5f ? 1 : 0;
+    if (button < 0 || button >= kPadStride || !ASys.PadCounted(pad)) return 0;
+    return ASys.Joy[kPadStride * pad + button] > 0.5f ? 1 : 0;
 }
 
 float VellCore::JoyAxis(int axis) { return JoyAxis(axis, 0); }
 
 float VellCore::JoyAxis(int axis, int pad) {
-    if (axis < 0 || axis > 49 || !ASys.PadCounted(pad)) return 0;
-    return ASys.Joy[100 * pad + 50 + axis];
+    if (axis < 0 || axis >= kPadStride - kPadAxis || !ASys.PadCounted(pad)) return 0;
+    return ASys.Joy[kPadStride * pad + kPadAxis + axis];
 }
 
 const char* VellCore::KeyName(int code) { return ASys.ButtonName(code); }
@@ -119,26 +123,26 @@ int VellCore::GetKey() { return ASys.AnyKey(); }
 void VellCore::FlushKeys() { ASys.ClearKeys(); }
 
 int VellCore::mdall() {
-    for (int t = 0; t < 10; t++)
-        if (ASys.Touch[10 * t + 5] != 0) return 1;
+    for (int t = 0; t < kPointers; t++)
+        if (ASys.Touch[kTouchStride * t + kTouchDown] != 0) return 1;
     return 0;
 }
 
 // One entry of pointer t, 0 for a pointer that does not exist.
 static float Pointer(int t, int entry) {
-    return t >= 0 && t < 10 ? ASys.Touch[10 * t + entry] : 0;
+    return t >= 0 && t < kPointers ? ASys.Touch[kTouchStride * t + entry] : 0;
 }
 
-float VellCore::MouseX() { return Pointer(0, 1); }
-float VellCore::MouseX(int t) { return Pointer(t, 1); }
-float VellCore::MouseY() { return Pointer(0, 2); }
-float VellCore::MouseY(int t) { return Pointer(t, 2); }
-int VellCore::MouseDown() { return (int)Pointer(0, 5); }
-int VellCore::MouseDown(int t) { return (int)Pointer(t, 5); }
-int VellCore::MouseDown_Alt() { return (int)Pointer(0, 6); }
-int VellCore::MouseDown_Alt(int t) { return (int)Pointer(t, 6); }
-int VellCore::MouseHeld() { return (int)Pointer(0, 7); }
-int VellCore::MouseHeld(int t) { return (int)Pointer(t, 7); }
+float VellCore::MouseX() { return Pointer(0, kTouchX); }
+float VellCore::MouseX(int t) { return Pointer(t, kTouchX); }
+float VellCore::MouseY() { return Pointer(0, kTouchY); }
+float VellCore::MouseY(int t) { return Pointer(t, kTouchY); }
+int VellCore::MouseDown() { return (int)Pointer(0, kTouchDown); }
+int VellCore::MouseDown(int t) { return (int)Pointer(t, kTouchDown); }
+int VellCore::MouseDown_Alt() { return (int)Pointer(0, kTouchDownAlt); }
+int VellCore::MouseDown_Alt(int t) { return (int)Pointer(t, kTouchDownAlt); }
+int VellCore::MouseHeld() { return (int)Pointer(0, kTouchHeld); }
+int VellCore::MouseHeld(int t) { return (int)Pointer(t, kTouchHeld); }
 float VellCore::TouchX() { return MouseX(); }
 float VellCore::TouchX(int t) { return MouseX(t); }
 float VellCore::TouchY() { return MouseY(); }
@@ -151,12 +155,12 @@ int VellCore::TouchHeld() { return MouseHeld(); }
 int VellCore::TouchHeld(int t) { return MouseHeld(t); }
 
 // A pointer resting exactly at (0, 0) is taken for one that is not there.
-static bool PointerPresent(int t) { return Pointer(t, 1) > 0 || Pointer(t, 2) > 0; }
+static bool PointerPresent(int t) { return Pointer(t, kTouchX) > 0 || Pointer(t, kTouchY) > 0; }
 
 int VellCore::MouseIn(float x, float y, float w, float h) {
-    for (int t = 0; t < 10; t++) {
+    for (int t = 0; t < kPointers; t++) {
         if (!PointerPresent(t)) continue;
-        float px = Pointer(t, 1), py = Pointer(t, 2);
+        float px = Pointer(t, kTouchX), py = Pointer(t, kTouchY);
         if (x <= px && px <= x + w && y <= py && py <= y + h) return t + 1;
     }
     return 0;
@@ -167,20 +171,20 @@ int VellCore::MouseIn_Centered(float cx, float cy, float w, float h) {
 }
 
 int VellCore::MouseIn_Radius(float x, float y, float r) {
-    for (int t = 0; t < 10; t++) {
+    for (int t = 0; t < kPointers; t++) {
         if (!PointerPresent(t)) continue;
-        float dx = Pointer(t, 1) - x, dy = Pointer(t, 2) - y;
+        float dx = Pointer(t, kTouchX) - x, dy = Pointer(t, kTouchY) - y;
         if (dx * dx + dy * dy <= r * r) return t + 1;
     }
     return 0;
 }
 
 int VellCore::Button(int slot, float x, float y, int frame) {
-    if (slot < 0 || slot > 99) return 0;
-    float s = ViewScale * ASys.DrawSet[11] * (float)ASys.ImageFrameSize[slot];
+    if (slot < 0 || slot > kLastGameImage) return 0;
+    float s = ViewScale * ASys.DrawSet[kSetSizeX] * (float)ASys.ImageFrameSize[slot];
     DrawImg(slot, x, y, frame);
     int t = MouseIn(x - s / 2, y - s / 2, s, s);
     if (t == 0) return 0;
-    if (Pointer(t - 1, 5) == 0) return 0;
+    if (Pointer(t - 1, kTouchDown) == 0) return 0;
     return t;
 }

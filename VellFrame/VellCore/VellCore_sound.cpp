@@ -107,14 +107,15 @@ void VellCore::CreateBuffer(int slot, int size) { ASys.Buffer_Create(slot, size)
 void VellCore::BufferCLS(int slot) { ASys.Buffer_Fill(slot, 0, 0, 0, 0); }
 void VellCore::BufferFill(int slot, int r, int g, int b, int a) { ASys.Buffer_Fill(slot, r, g, b, a); }
 
-// The lower colour's red, green, blue and alpha sit in DrawSet 1, 2, 3 and 0.
 void VellCore::BufferLine(int slot, float x1, float y1, float x2, float y2) {
     const float* d = ASys.DrawSet;
-    ASys.Buffer_Line(slot, x1, y1, x2, y2, d[1], d[2], d[3], d[0]);
+    ASys.Buffer_Line(slot, x1, y1, x2, y2, d[vell::kSetLowRed], d[vell::kSetLowGreen],
+                     d[vell::kSetLowBlue], d[vell::kSetLowAlpha]);
 }
 void VellCore::BufferPlot(int slot, float x, float y) {
     const float* d = ASys.DrawSet;
-    ASys.Buffer_Plot(slot, x, y, d[1], d[2], d[3], d[0]);
+    ASys.Buffer_Plot(slot, x, y, d[vell::kSetLowRed], d[vell::kSetLowGreen], d[vell::kSetLowBlue],
+                     d[vell::kSetLowAlpha]);
 }
 void VellCore::BufferTile(int slot, int source, float x, float y, int frame) {
     ASys.Buffer_Tile(slot, source, x, y, frame);

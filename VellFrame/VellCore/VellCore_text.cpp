@@ -10,7 +10,7 @@ using vell::DegSin;
 // Advance of frame f in font pixels; frames without an entry do not move the pen.
 static int Advance(int f) { return (f >= 0 && f < 136) ? fontw[f] - 1 : 0; }
 
-static float FontScale() { return ViewScale * ASys.DrawSet[11]; }
+static float FontScale() { return ViewScale * ASys.DrawSet[vell::kSetSizeX]; }
 
 void VellCore::LoadFont(int slot, const char* name) {
     Debuglog(fstr("Load Font  : %s ", name ? name : ""));
@@ -29,7 +29,7 @@ void VellCore::Text(float x, float y, const char* text, float align, float) {
     if (!text) return;
     float s = FontScale();
     float half = StringWidth(text) / 2;
-    float r = ASys.DrawSet[8];
+    float r = ASys.DrawSet[vell::kSetRotation];
     x += half * align * DegSin(r - 90);
     y -= half * align * DegCos(r - 90);
     // Glyphs are drawn by their centres: start half a space in.
@@ -50,7 +50,7 @@ void VellCore::Text(float x, float y, char c, float align) { Text(x, y, c, align
 
 void VellCore::Text(float x, float y, char c, float align, float) {
     float s = FontScale();
-    float r = ASys.DrawSet[8];
+    float r = ASys.DrawSet[vell::kSetRotation];
     int f = (signed char)c - 32;
     float w = (f >= 0 && f < 136) ? fontw[f] - 0.5f : 0;
     float hw = w * align;

@@ -17,9 +17,9 @@ public:
     ~VellSys();
 
     // ---- draw-command list and drawing settings ----
-    double Draw[500000];
+    double Draw[vell::kDrawValues];
     int DrawTo;
-    float DrawSet[50];
+    float DrawSet[vell::kDrawSetSize];
     int CurBlend;
     int FontImage;
 
@@ -49,11 +49,11 @@ public:
     float StreamMasterVolume;
 
     // ---- input tables ----
-    int Button[128];
-    float Touch[100];
-    float Joy[400];
-    int redef[1024];
-    float Keyv[128];
+    int Button[vell::kButtonSlots];
+    float Touch[vell::kTouchSlots];
+    float Joy[vell::kJoySlots];
+    int redef[vell::kBindingSlots];
+    float Keyv[vell::kVirtualKeySlots];
 
     // ---- start-up, window and video modes (Vell_glfw3_window.cpp) ----
     void SysInit(const char* title);
@@ -146,7 +146,7 @@ extern char GameTitleSys[1024];
 extern int DebugMessages;
 
 // Renderer state.
-extern double DrawR[1500000];
+extern double DrawR[vell::kRenderValues];
 extern int DrawToRT;
 extern int DrawToR;
 extern int TexUse;
@@ -201,6 +201,6 @@ void ImageChanged(int slot);
 extern std::vector<unsigned char> WhiteBlock;
 
 // Input.
-extern int ignorePress[1024];
+extern int ignorePress[vell::kBindingSlots];
 extern std::string KeyName[350];
 extern int UpdateFrames;

@@ -10,7 +10,9 @@
 #include "Vell_glfw3_internal.h"
 #include "VellHooks.h"
 
-int ignorePress[1024];
+using namespace vell;
+
+int ignorePress[kBindingSlots];
 std::string KeyName[350];
 int UpdateFrames = 0;
 
@@ -19,8 +21,8 @@ int UpdateFrames = 0;
 void ReadPadState(int p, const char* name, const float* axes, int na, const unsigned char* buttons,
                   int nb, int flipY);
 
-static const int PadStride = 100;
-static const int PadInputs = 45;  // buttons and axes read per pad
+static const int PadStride = kPadStride;
+static const int PadInputs = kPadButtons;  // buttons and axes read per pad
 
 static bool KeyDown(int code) {
     if (!window || code < GLFW_KEY_SPACE || code > GLFW_KEY_LAST) return false;
@@ -28,7 +30,8 @@ static bool KeyDown(int code) {
 }
 
 bool VellSys::PadCounted(int p) const {
-    return p >= 0 && p < 4 && Joy[PadStride * p + 98] == 1.0f && Joy[PadStride * p + 99] == 1.0f;
+    return p >= 0 && p < kPads && Joy[PadStride * p + kPadSeenIdle] == 1.0f &&
+           Joy[PadStride * p + kPadPresent] == 1.0f;
 }
 
 void FillKeyNames() {
@@ -135,9 +138,9 @@ static void WindowSizeKeys(VellSys& sys) {
 
 void ReadPadState(int p, const char* name, const float* axes, int na, const unsigned char* buttons,
                   int nb, int flipY) {
-    if (p < 0 || p > 3) return;
+    if (p < 0 || p >= kPads) return;
     float* joy = ASys.Joy + PadStride * p;
-    joy[99] = 1;
+    joy[kPadPresent] = 1;
     if (!axes) na = 0;
     if (!buttons) nb = 0;
     if (na > PadInputs) na = PadInputs;
@@ -146,30 +149,30 @@ void ReadPadState(int p, const char* name, const float* axes, int na, const unsi
     if (nb < 0) nb = 0;
     bool idle = true;
     for (int a = 0; a < na; a++) {
-        joy[50 + a] = axes[a];
+        joy[kPadAxis + a] = axes[a];
         if (a < 4 && (axes[a] > 0.3f || axes[a] < -0.3f)) idle = false;
     }
     // Only the sticks read in this poll are flipped; a stale value would
     // otherwise change sign on every poll.
     if (flipY == 1) {
-        if (na > 1) joy[51] = -joy[51];
-        if (na > 3) joy[53] = -joy[53];
+        if (na > 1) joy[kPadStickY] = -joy[kPadStickY];
+        if (na > 3) joy[kPadStick2Y] = -joy[kPadStick2Y];
     }
     for (int b = 0; b < nb; b++) {
         joy[b] = buttons[b] ? 1.0f : 0.0f;
         if (buttons[b]) idle = false;
     }
-    if (idle && joy[98] == 0) {
+    if (idle && joy[kPadSeenIdle] == 0) {
         printf("\n\n--=--\nController ID '%s'\n--=--\n\n", name ? name : "");
         fflush(stdout);
     }
-    if (idle) joy[98] = 1;
+    if (idle) joy[kPadSeenIdle] = 1;
     // A pad only counts from the first poll that saw it at rest, so a stick
     // resting off-centre cannot steer the menus.
-    if (joy[98] == 0) {
+    if (joy[kPadSeenIdle] == 0) {
         for (int b = 0; b < nb; b++) joy[b] = 0;
         int n = na > nb ? na : nb;
-        for (int a = 0; a < n; a++) joy[50 + a] = 0;
+        for (int a = 0; a < n; a++) joy[kPadAxis + a] = 0;
     }
 }
 
@@ -178,55 +181,57 @@ void VellSys::PollInputB(int flipY) {
     FlushKeys();
     if (window) {
         float r = VirtualWidth / (float)(WindowWidth > 0 ? WindowWidth : 1);
-        Touch[5] = glfwGetMouseButton(window, GLFW_MOUSE_BUTTON_LEFT) == GLFW_PRESS ? 1.0f : 0.0f;
-        Touch[6] = glfwGetMouseButton(window, GLFW_MOUSE_BUTTON_RIGHT) == GLFW_PRESS ? 1.0f : 0.0f;
-        Touch[3] = Touch[1];
-        Touch[4] = Touch[2];
-        Touch[7] += 1;
-        if (Touch[5] == 0) {
-            Touch[7] = 0;
-            Touch[3] = -100;
-            Touch[4] = -100;
+        Touch[kTouchDown] =
+            glfwGetMouseButton(window, GLFW_MOUSE_BUTTON_LEFT) == GLFW_PRESS ? 1.0f : 0.0f;
+        Touch[kTouchDownAlt] =
+            glfwGetMouseButton(window, GLFW_MOUSE_BUTTON_RIGHT) == GLFW_PRESS ? 1.0f : 0.0f;
+        Touch[kTouchLastX] = Touch[kTouchX];
+        Touch[kTouchLastY] = Touch[kTouchY];
+        Touch[kTouchHeld] += 1;
+        if (Touch[kTouchDown] == 0) {
+            Touch[kTouchHeld] = 0;
+            Touch[kTouchLastX] = -100;
+            Touch[kTouchLastY] = -100;
         }
         double cx = 0, cy = 0;
         glfwGetCursorPos(window, &cx, &cy);
-        Touch[1] = (float)(VirtualHalfW + (cx - WindowWidth / 2) * OverscanScaleX * r);
-        Touch[2] = (float)(VirtualHalfH + (cy - WindowHeight / 2) * OverscanScaleY * r);
-        Touch[8] = Touch[1] - Touch[3];
-        Touch[9] = Touch[2] - Touch[4];
-        if (Touch[3] < 0) {
-            Touch[8] = 0;
-            Touch[9] = 0;
+        Touch[kTouchX] = (float)(VirtualHalfW + (cx - WindowWidth / 2) * OverscanScaleX * r);
+        Touch[kTouchY] = (float)(VirtualHalfH + (cy - WindowHeight / 2) * OverscanScaleY * r);
+        Touch[kTouchMoveX] = Touch[kTouchX] - Touch[kTouchLastX];
+        Touch[kTouchMoveY] = Touch[kTouchY] - Touch[kTouchLastY];
+        if (Touch[kTouchLastX] < 0) {
+            Touch[kTouchMoveX] = 0;
+            Touch[kTouchMoveY] = 0;
         }
         for (const FixedKey& f : FixedKeys)
             for (int k : f.keys)
                 if (k && KeyDown(k)) Button[f.index] = 1;
-        if (glfwWindowShouldClose(window)) Button[100] = 1;
+        if (glfwWindowShouldClose(window)) Button[kButtonQuit] = 1;
     } else {
         // Nothing can ever ask a missing window to close: quit rather than
         // run blind.
-        Button[100] = 1;
+        Button[kButtonQuit] = 1;
     }
 
-    if (KeyDown(GLFW_KEY_F10)) Button[66] = 1;
-    if (KeyDown(GLFW_KEY_F11)) Button[65] = 1;
-    if (window && Acts(FullKey, Button[65] == 1)) FlipFull();
+    if (KeyDown(GLFW_KEY_F10)) Button[kButtonScreenshot] = 1;
+    if (KeyDown(GLFW_KEY_F11)) Button[kButtonFullScreen] = 1;
+    if (window && Acts(FullKey, Button[kButtonFullScreen] == 1)) FlipFull();
     Wireframe = 0;
     if (KeyDown(GLFW_KEY_F9)) {
-        Button[67] = 1;
+        Button[kButtonWireframe] = 1;
         Wireframe = 1;
     }
-    if (KeyDown(GLFW_KEY_F1)) Button[68] = 1;
-    if (KeyDown(GLFW_KEY_F2)) Button[64] = 1;
+    if (KeyDown(GLFW_KEY_F1)) Button[kButtonStats] = 1;
+    if (KeyDown(GLFW_KEY_F2)) Button[kButtonShotMode] = 1;
 
-    Button[63] -= 1;
-    if (window && glfwGetWindowAttrib(window, GLFW_FOCUSED)) Button[63] = 1;
+    Button[kButtonFocus] -= 1;
+    if (window && glfwGetWindowAttrib(window, GLFW_FOCUSED)) Button[kButtonFocus] = 1;
 
     if (window) WindowSizeKeys(*this);
 
     if (window) {
-        for (int p = 0; p < 4; p++) {
-            Joy[PadStride * p + 99] = 0;
+        for (int p = 0; p < kPads; p++) {
+            Joy[PadStride * p + kPadPresent] = 0;
             if (!glfwJoystickPresent(GLFW_JOYSTICK_1 + p)) continue;
             int na = 0, nb = 0;
             const char* name = glfwGetJoystickName(GLFW_JOYSTICK_1 + p);
@@ -241,20 +246,21 @@ void VellSys::PollInputB(int flipY) {
 }
 
 void VellSys::FlushKeys() {
-    for (int i = 0; i < 127; i++) Button[i] = 0;
+    // The last entry is not a key of the poll and is left alone.
+    for (int i = 0; i < kButtonSlots - 1; i++) Button[i] = 0;
 }
 
-int VellSys::IsBut(int i) { return i >= 0 && i < 128 ? Button[i] : 0; }
+int VellSys::IsBut(int i) { return i >= 0 && i < kButtonSlots ? Button[i] : 0; }
 
-float VellSys::vKey(int i) { return i >= 0 && i < 128 ? Keyv[i] : 0; }
+float VellSys::vKey(int i) { return i >= 0 && i < kVirtualKeySlots ? Keyv[i] : 0; }
 
 float VellSys::vKey(int key, int player) {
-    long long i = 16LL * player + key;
-    return i >= 0 && i < 128 ? Keyv[i] : 0;
+    long long i = (long long)kControls * player + key;
+    return i >= 0 && i < kVirtualKeySlots ? Keyv[i] : 0;
 }
 
 void VellSys::ClearKeys() {
-    for (int i = 0; i < 1024; i++) redef[i] = 0;
+    for (int i = 0; i < kBindingSlots; i++) redef[i] = 0;
 }
 
 // Unbinds code wherever it is bound. Loading a settings file makes a
@@ -267,20 +273,20 @@ __attribute__((no_sanitize("address", "undefined", "coverage")))
 #else
 __attribute__((no_sanitize("address", "undefined")))
 #endif
-static void Unbind(int (&slots)[1024], int code) {
-    for (int i = 0; i < 1024; i++) slots[i] = slots[i] == code ? 0 : slots[i];
+static void Unbind(int (&slots)[kBindingSlots], int code) {
+    for (int i = 0; i < kBindingSlots; i++) slots[i] = slots[i] == code ? 0 : slots[i];
 }
 
 void VellSys::DefineKey(int key, int code) {
-    if (key < 0 || key > 15) return;
+    if (key < 0 || key >= kControls) return;
     Unbind(redef, code);
-    bool pad = code / 100 > 4;
-    for (int row = 48; row < 63; row++) {
-        int& slot = redef[16 * row + key];
-        slot = redef[16 * (row + 1) + key];
+    bool pad = code >= kFirstPadCode;
+    for (int row = kFirstBindingRow; row < kNewestBindingRow; row++) {
+        int& slot = redef[kControls * row + key];
+        slot = redef[kControls * (row + 1) + key];
         if (pad && slot / 100 == code / 100) slot = 0;
     }
-    redef[16 * 63 + key] = code;
+    redef[kControls * kNewestBindingRow + key] = code;
 }
 
 void VellSys::LockAll() {
@@ -307,10 +313,10 @@ int VellSys::AnyKey() {
         else if (ignorePress[code] == 0)
             return code;
     }
-    for (int p = 0; p < 4; p++) {
+    for (int p = 0; p < kPads; p++) {
         if (!PadCounted(p)) continue;
-        for (int i = 0; i < 50; i++) {
-            int code = (p + 5) * 100 + i;
+        for (int i = 0; i < kPadAxis; i++) {
+            int code = kFirstPadCode + kPadStride * p + i;
             float x = Joy[PadStride * p + i];
             if (x > -0.25f && x < 0.25f)
                 ignorePress[code] = 0;
@@ -322,29 +328,29 @@ int VellSys::AnyKey() {
 }
 
 void VellSys::PollRedef() {
-    for (int k = 0; k < 16; k++) {
+    for (int k = 0; k < kControls; k++) {
         float v = 0;
-        for (int row = 48; row < 64; row++) {
-            int c = redef[16 * row + k];
-            if (c >= 1 && c <= 499 && KeyDown(c)) v = 1.0f;
-            if (c >= 500 && c % 100 <= 97) {
-                int p = c / 100 - 5;
+        for (int row = kFirstBindingRow; row < kBindingRows; row++) {
+            int c = redef[kControls * row + k];
+            if (c >= 1 && c < kFirstPadCode && KeyDown(c)) v = 1.0f;
+            if (c >= kFirstPadCode && c % 100 < kPadSeenIdle) {
+                int p = (c - kFirstPadCode) / kPadStride;
                 if (!PadCounted(p)) continue;
                 float x = Joy[PadStride * p + c % 100];
                 // Truncation makes a bound axis count only at full deflection.
                 if ((x > 0.25f || x < -0.25f) && std::abs((int)x) > std::abs((int)v)) v = x;
             }
         }
-        for (int p = 0; p < 4; p++) {
+        for (int p = 0; p < kPads; p++) {
             if (!PadCounted(p)) continue;
             const float* j = Joy + PadStride * p;
             if (k < 4) {
-                float x1 = j[50], y1 = j[51];
+                float x1 = j[kPadStickX], y1 = j[kPadStickY];
                 if (!(y1 > 0.25f || y1 < -0.25f || x1 > 0.25f || x1 < -0.25f)) continue;
                 float s = k == 0 ? -y1 : k == 1 ? x1 : k == 2 ? y1 : -x1;
                 if (s > v) v = s;
             } else if (k < 8) {
-                float x2 = j[52], y2 = j[53];
+                float x2 = j[kPadStick2X], y2 = j[kPadStick2Y];
                 if (!(y2 > 0.25f || y2 < -0.25f || x2 > 0.25f || x2 < -0.25f)) continue;
                 float s = k == 4 ? -y2 : k == 5 ? x2 : k == 6 ? y2 : -x2;
                 if (s > v) v = s;

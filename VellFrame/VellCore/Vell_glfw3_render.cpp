@@ -20,7 +20,7 @@
 #include "Vell_glfw3_internal.h"
 #include "VellHooks.h"
 
-double DrawR[1500000];
+double DrawR[vell::kRenderValues];
 int DrawToRT = 0;
 int DrawToR = 0;
 int TexUse = -1;
@@ -42,8 +42,9 @@ bool RenderShortcuts = true;
 
 namespace {
 
-const int kRecordSize = 30;
-const int kMaxRecordsR = 1500000 / kRecordSize;
+using namespace vell;
+
+const int kMaxRecordsR = kRenderValues / kRecordSize;
 const int kBatchLimit = 50000;
 const double kDegToRad = 0.017453;
 
@@ -84,10 +85,12 @@ GLubyte Channel(double d) {
 }
 
 Colour Lower(const double* c) {
-    return Colour{Channel(c[11]), Channel(c[12]), Channel(c[13]), Channel(c[10])};
+    return Colour{Channel(c[kRecLowRed]), Channel(c[kRecLowGreen]), Channel(c[kRecLowBlue]),
+                  Channel(c[kRecLowAlpha])};
 }
 Colour Upper(const double* c) {
-    return Colour{Channel(c[15]), Channel(c[16]), Channel(c[17]), Channel(c[14])};
+    return Colour{Channel(c[kRecHighRed]), Channel(c[kRecHighGreen]), Channel(c[kRecHighBlue]),
+                  Channel(c[kRecHighAlpha])};
 }
 
 void FlushVertices() {
@@ -168,8 +171,8 @@ struct SlotTexture {
     int filter;  // 0 until set: a fresh object's filter is not ours
 };
 
-SlotTexture SlotTex[vell::kImageSlots];
-SlotTexture BlurTex[vell::kImageSlots];
+SlotTexture SlotTex[kImageSlots];
+SlotTexture BlurTex[kImageSlots];
 SlotTexture WhiteTex;
 
 void DropTexture(SlotTexture& t) {
@@ -236,7 +239,7 @@ void UseWhite(const Colour& lower, const Colour& upper) {
 // Textures of slots emptied since the last frame are given back, so a
 // freed or failed slot holds no texture memory.
 void DropEmptySlots() {
-    for (int s = 0; s < vell::kImageSlots; s++) {
+    for (int s = 0; s < kImageSlots; s++) {
         if (ASys.ImageFrames[s] != -1) continue;
         if (SlotTex[s].name) DropTexture(SlotTex[s]);
         if (BlurTex[s].name) DropTexture(BlurTex[s]);
@@ -262,13 +265,13 @@ int FilterFor(bool texelForPixel) {
 // Finds the slot and frame of an image command; false when it must be
 // skipped. Rewrites an out-of-range frame as 0, as drawing does.
 bool FindFrame(double* c, bool blur, bool quad, FrameBox& box) {
-    if (!(c[28] >= 0 && c[28] < vell::kImageSlots)) return false;
-    int s = (int)c[28];
-    if (s > 99 && (quad || s != 102)) return false;
+    if (!(c[kRecImageSlot] >= 0 && c[kRecImageSlot] < kImageSlots)) return false;
+    int s = (int)c[kRecImageSlot];
+    if (s > kLastGameImage && (quad || s != kScreenCopyImage)) return false;
     int frames = ASys.ImageFrames[s];
     if (frames == -1) return false;
-    if (!(c[29] >= 0) || c[29] > frames - 1) c[29] = 0;
-    int f = (int)c[29];
+    if (!(c[kRecFrame] >= 0) || c[kRecFrame] > frames - 1) c[kRecFrame] = 0;
+    int f = (int)c[kRecFrame];
     int side = iSize[s];
     size_t bytes = blur ? ImageBlur[s].size() : Image[s].size();
     // A slot whose tables disagree with its pixels is never handed to GL.
@@ -310,10 +313,10 @@ void DrawImageBox(double* c, bool blur) {
     }
     float unit = ASys.ImageUnit[b.slot];
     float x[4], y[4];
-    BoxCorners(c[1], c[2], (float)(unit * c[3]), (float)(unit * c[4]), c[18], x, y);
+    BoxCorners(c[kRecX], c[kRecY], (float)(unit * c[kRecW]), (float)(unit * c[kRecH]), c[kRecRotation], x, y);
     int box[4];
     Ink ink = Ink::kAll;
-    if (Shortcuts && !blur && c[18] == 0 && (BlendMode == 1 || BlendMode == 2))
+    if (Shortcuts && !blur && c[kRecRotation] == 0 && (BlendMode == 1 || BlendMode == 2))
         ink = InkScissor(Pixels, b.slot, x, y, box);
     if (ink == Ink::kNone) {
         ASys.PolyCount += 2;
@@ -335,7 +338,7 @@ void DrawImageBox(double* c, bool blur) {
     // cut down to the frame's ink.
     bool plain = memcmp(&lower, &upper, sizeof lower) == 0;
     if (exact && plain && ink == Ink::kAll && !blur && (BlendMode == 1 || BlendMode == 2) &&
-        !TrimToInk(b.slot, (int)c[29], b.uL, b.vT, texels, x, y, u, v)) {
+        !TrimToInk(b.slot, (int)c[kRecFrame], b.uL, b.vT, texels, x, y, u, v)) {
         ASys.PolyCount += 2;
         ASys.ObjCount += 1;
         return;
@@ -359,8 +362,8 @@ void DrawSlices(const double* c, double turn, bool alternate) {
         return;
     }
     UseWhite(lower, upper);
-    float hw = (float)(c[3] / 2), hh = (float)(c[4] / 2);
-    float cx = (float)c[1], cy = (float)c[2];
+    float hw = (float)(c[kRecW] / 2), hh = (float)(c[kRecH] / 2);
+    float cx = (float)c[kRecX], cy = (float)c[kRecY];
     float rx[37], ry[37];
     for (int k = 0; k <= 36; k++) {
         float a = (float)((10.0 * k - turn) * kDegToRad);
@@ -390,12 +393,12 @@ void SwitchBlend(double mode) {
 
 // One step of the clear colour towards its target; snaps when within 2.
 void FadeClearColour(float* d) {
-    float div = d[27];
+    float div = d[kSetClearFade];
     // A divisor below 1 would overshoot or divide by zero: jump instead.
     if (!(div >= 1)) div = 1;
     for (int i = 0; i < 3; i++) {
-        float& now = d[21 + i];
-        float target = d[24 + i];
+        float& now = d[kSetClearRed + i];
+        float target = d[kSetClearToRed + i];
         now = now - (now - target) / div;
         float diff = now - target;
         // Truncated to an int the difference lies strictly inside (-2, 2)
@@ -430,7 +433,7 @@ void StopArrays() {
 
 void ForgetTextures() {
     ForceRedraw();
-    for (int s = 0; s < vell::kImageSlots; s++) SlotTex[s] = BlurTex[s] = SlotTexture{};
+    for (int s = 0; s < kImageSlots; s++) SlotTex[s] = BlurTex[s] = SlotTexture{};
     WhiteTex = SlotTexture{};
 }
 
@@ -446,7 +449,7 @@ void VellSys::RenderBuffer() {
 void VellSys::RenderSys(float overscan) {
     Frames++;
     RenderFrames++;
-    RenderMode = DrawSet[49] == 1.0f ? GL_LINEAR : GL_NEAREST;
+    RenderMode = DrawSet[kSetSmooth] == 1.0f ? GL_LINEAR : GL_NEAREST;
     if (window) {
         GLtime = glfwGetTime();
         glfwGetFramebufferSize(window, &WindowWidth, &WindowHeight);
@@ -469,7 +472,7 @@ void VellSys::RenderSys(float overscan) {
     // A frame the window already shows is not painted again; the counts of
     // what it holds stay those of the frame that painted it. A screenshot
     // or a test reading the frame needs it drawn.
-    bool wantsPixels = RenderBeforeSwap || (Button[66] && !ScreenshotTaken);
+    bool wantsPixels = RenderBeforeSwap || (Button[kButtonScreenshot] && !ScreenshotTaken);
     if (RenderShortcuts && Wireframe == 0 && !wantsPixels && StillFrame(o)) {
         glfwPollEvents();
         return;
@@ -484,7 +487,8 @@ void VellSys::RenderSys(float overscan) {
     glViewport(0, 0, WindowWidth, WindowHeight);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     if (Wireframe == 1) glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
-    glClearColor(DrawSet[21] / 255, DrawSet[22] / 255, DrawSet[23] / 255, 1);
+    glClearColor(DrawSet[kSetClearRed] / 255, DrawSet[kSetClearGreen] / 255,
+                 DrawSet[kSetClearBlue] / 255, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_BLEND);
@@ -509,19 +513,19 @@ void VellSys::RenderSys(float overscan) {
 
     for (int n = 0; n < DrawToRT; n++) {
         int i = DrawToR + kRecordSize * n;
-        double kind = DrawR[i];
+        double kind = DrawR[i + kRecKind];
         if (!(kind > -1e9 && kind < 1e9)) continue;
         switch ((int)kind) {
-        case 1: RenderRect(i); break;
-        case 2: RenderQuad(i); break;
-        case 3: RenderOval(i); break;
-        case 4: RenderLine(i); break;
-        case 5: RenderFan(i); break;
-        case 6: RenderTri(i); break;
-        case 11: RenderImage(i); break;
-        case 12: RenderQuadImage(i); break;
-        case 13: RenderImageBlur(i); break;
-        case 50: SwitchBlend(DrawR[i + 1]); break;
+        case kDrawRect: RenderRect(i); break;
+        case kDrawQuad: RenderQuad(i); break;
+        case kDrawOval: RenderOval(i); break;
+        case kDrawLine: RenderLine(i); break;
+        case kDrawFan: RenderFan(i); break;
+        case kDrawTri: RenderTri(i); break;
+        case kDrawImage: RenderImage(i); break;
+        case kDrawQuadImage: RenderQuadImage(i); break;
+        case kDrawImageBlur: RenderImageBlur(i); break;
+        case kDrawBlend: SwitchBlend(DrawR[i + kRecBlendMode]); break;
         default: break;
         }
     }
@@ -530,7 +534,7 @@ void VellSys::RenderSys(float overscan) {
     glPopMatrix();
 
     // The back buffer is only defined until the swap: read it first.
-    if (Button[66] && !ScreenshotTaken) {
+    if (Button[kButtonScreenshot] && !ScreenshotTaken) {
         ScreenshotTaken = 1;
         Screenshot();
     }
@@ -551,7 +555,7 @@ void VellSys::RenderRect(int i) {
     }
     UseWhite(lower, upper);
     float x[4], y[4];
-    BoxCorners(c[1], c[2], (float)(c[3] / 2), (float)(c[4] / 2), c[18], x, y);
+    BoxCorners(c[kRecX], c[kRecY], (float)(c[kRecW] / 2), (float)(c[kRecH] / 2), c[kRecRotation], x, y);
     EmitQuad(x, y, kUnitU, kUnitV, lower, upper);
     CountQuad();
 }
@@ -565,8 +569,8 @@ void VellSys::RenderQuad(int i) {
         return;
     }
     UseWhite(lower, upper);
-    const float x[4] = {(float)c[1], (float)c[3], (float)c[5], (float)c[7]};
-    const float y[4] = {(float)c[2], (float)c[4], (float)c[6], (float)c[8]};
+    const float x[4] = {(float)c[kRecX], (float)c[kRecX2], (float)c[kRecX3], (float)c[kRecX4]};
+    const float y[4] = {(float)c[kRecY], (float)c[kRecY2], (float)c[kRecY3], (float)c[kRecY4]};
     EmitQuad(x, y, kUnitU, kUnitV, lower, upper);
     CountQuad();
 }
@@ -575,7 +579,7 @@ void VellSys::RenderLine(int i) { RenderQuad(i); }
 
 void VellSys::RenderOval(int i) { DrawSlices(&DrawR[i], 0, false); }
 
-void VellSys::RenderFan(int i) { DrawSlices(&DrawR[i], DrawR[i + 18], true); }
+void VellSys::RenderFan(int i) { DrawSlices(&DrawR[i], DrawR[i + kRecRotation], true); }
 
 void VellSys::RenderTri(int i) {
     const double* c = &DrawR[i];
@@ -586,9 +590,9 @@ void VellSys::RenderTri(int i) {
         return;
     }
     UseWhite(lower, upper);
-    Vertex(0, 0, upper, (float)c[1], (float)c[2]);
-    Vertex(1, 0, lower, (float)c[3], (float)c[4]);
-    Vertex(1, 1, lower, (float)c[5], (float)c[6]);
+    Vertex(0, 0, upper, (float)c[kRecX], (float)c[kRecY]);
+    Vertex(1, 0, lower, (float)c[kRecX2], (float)c[kRecY2]);
+    Vertex(1, 1, lower, (float)c[kRecX3], (float)c[kRecY3]);
     TriCount += 1;
     PolyCount += 1;
     ObjCount += 1;
@@ -609,8 +613,8 @@ void VellSys::RenderQuadImage(int i) {
         return;
     }
     UseImage(b, false, lower, upper, RenderMode);
-    const float x[4] = {(float)c[1], (float)c[3], (float)c[5], (float)c[7]};
-    const float y[4] = {(float)c[2], (float)c[4], (float)c[6], (float)c[8]};
+    const float x[4] = {(float)c[kRecX], (float)c[kRecX2], (float)c[kRecX3], (float)c[kRecX4]};
+    const float y[4] = {(float)c[kRecY], (float)c[kRecY2], (float)c[kRecY3], (float)c[kRecY4]};
     const double u[4] = {b.uL, b.uR, b.uR, b.uL};
     const double v[4] = {b.vT, b.vT, b.vB, b.vB};
     EmitQuad(x, y, u, v, lower, upper);

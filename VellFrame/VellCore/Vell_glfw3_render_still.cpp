@@ -10,8 +10,9 @@
 
 namespace {
 
-const int kRecordSize = 30;
-const int kMaxValues = 1500000;
+using namespace vell;
+
+const int kMaxValues = kRenderValues;
 
 // Everything besides the records that decides the picture.
 struct FrameInputs {
@@ -19,12 +20,12 @@ struct FrameInputs {
     int width, height, mode, wireframe;
     float overscan, aspect, virtualWidth;
     double clear[3];
-    unsigned version[vell::kImageSlots];
-    const unsigned char* pixels[vell::kImageSlots];
-    const unsigned char* blur[vell::kImageSlots];
-    size_t bytes[vell::kImageSlots], blurBytes[vell::kImageSlots];
-    int frames[vell::kImageSlots], frameSize[vell::kImageSlots], side[vell::kImageSlots], framesW[vell::kImageSlots];
-    float unit[vell::kImageSlots], framesWz[vell::kImageSlots];
+    unsigned version[kImageSlots];
+    const unsigned char* pixels[kImageSlots];
+    const unsigned char* blur[kImageSlots];
+    size_t bytes[kImageSlots], blurBytes[kImageSlots];
+    int frames[kImageSlots], frameSize[kImageSlots], side[kImageSlots], framesW[kImageSlots];
+    float unit[kImageSlots], framesWz[kImageSlots];
 };
 
 FrameInputs Shown, Now;
@@ -42,8 +43,8 @@ void Gather(FrameInputs& f, float overscan) {
     f.overscan = overscan;
     f.aspect = ASys.Aspect;
     f.virtualWidth = ASys.VirtualWidth;
-    for (int c = 0; c < 3; c++) f.clear[c] = ASys.DrawSet[21 + c];
-    for (int s = 0; s < vell::kImageSlots; s++) {
+    for (int c = 0; c < 3; c++) f.clear[c] = ASys.DrawSet[kSetClearRed + c];
+    for (int s = 0; s < kImageSlots; s++) {
         f.version[s] = ImageVersion[s];
         f.pixels[s] = Image[s].data();
         f.bytes[s] = Image[s].size();

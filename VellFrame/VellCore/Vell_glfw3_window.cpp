@@ -26,7 +26,7 @@ VellSys::VellSys() : WebReply() {
     VirtualHalfH = 300.0f;
     CurBlend = 1;
     for (int i = 0; i < vell::kImageSlots; i++) ImageFrames[i] = -1;
-    Button[63] = 1;
+    Button[vell::kButtonFocus] = 1;
 }
 VellSys::~VellSys() {}
 
@@ -79,10 +79,10 @@ void VellSys::SysInit(const char* title) {
     glfwSetErrorCallback(error_callback);
     XSetIOErrorHandler(DisplayGone);
     WhiteBlock.assign(256, 255);
-    for (int i = 0; i < 128; i++) Button[i] = 0;
-    for (int i = 0; i < 100; i++) Touch[i] = 0;
-    for (int i = 0; i < 400; i++) Joy[i] = 0;
-    for (int i = 0; i < 100; i++) ImageFrames[i] = -1;
+    for (int i = 0; i < vell::kButtonSlots; i++) Button[i] = 0;
+    for (int i = 0; i < vell::kTouchSlots; i++) Touch[i] = 0;
+    for (int i = 0; i < vell::kJoySlots; i++) Joy[i] = 0;
+    for (int i = 0; i <= vell::kLastGameImage; i++) ImageFrames[i] = -1;
     isFullscreen = 0;
     SetScreen(256, 128);
     AudioStart();
