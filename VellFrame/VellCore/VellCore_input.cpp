@@ -79,7 +79,9 @@ int VellCore::PlayKey(int index) {
 
 int VellCore::PlayKeyAll(int index) { return PlayKey(index); }
 
-float VellCore::Joy(int vkey) { return vkey >= 0 && vkey < 128 ? ASys.Keyv[vkey] : 0; }
+float VellCore::Joy(int vkey) {
+    return vkey >= 0 && vkey < kVirtualKeySlots ? ASys.Keyv[vkey] : 0;
+}
 
 float VellCore::StickX() {
     float s = 0;
@@ -114,8 +116,8 @@ const char* VellCore::KeyName(int code) { return ASys.ButtonName(code); }
 void VellCore::SetKey(int vkey, int code) { ASys.DefineKey(vkey, code); }
 
 int VellCore::KeyValue(int vkey, int slot) {
-    if (vkey < 0 || vkey > 15 || slot < 0 || slot > 63) return 0;
-    return ASys.redef[vkey + 16 * slot];
+    if (vkey < 0 || vkey >= kControls || slot < 0 || slot >= kBindingRows) return 0;
+    return ASys.redef[vkey + kControls * slot];
 }
 
 void VellCore::LockForGet() { ASys.LockAll(); }

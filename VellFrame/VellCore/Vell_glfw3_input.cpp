@@ -76,19 +76,20 @@ struct FixedKey {
     int keys[6];
 };
 static const FixedKey FixedKeys[] = {
-    {0, {GLFW_KEY_UP, GLFW_KEY_W, GLFW_KEY_KP_8}},
-    {3, {GLFW_KEY_LEFT, GLFW_KEY_A, GLFW_KEY_KP_4}},
-    {5, {GLFW_KEY_RIGHT, GLFW_KEY_D, GLFW_KEY_KP_6}},
-    {8, {GLFW_KEY_DOWN, GLFW_KEY_S, GLFW_KEY_KP_5, GLFW_KEY_KP_2}},
+    {kButtonUp, {GLFW_KEY_UP, GLFW_KEY_W, GLFW_KEY_KP_8}},
+    {kButtonLeft, {GLFW_KEY_LEFT, GLFW_KEY_A, GLFW_KEY_KP_4}},
+    {kButtonRight, {GLFW_KEY_RIGHT, GLFW_KEY_D, GLFW_KEY_KP_6}},
+    {kButtonDown, {GLFW_KEY_DOWN, GLFW_KEY_S, GLFW_KEY_KP_5, GLFW_KEY_KP_2}},
+    // The six action keys, kButtonAction1 onwards.
     {10, {GLFW_KEY_Z, GLFW_KEY_J, GLFW_KEY_SPACE, GLFW_KEY_ENTER, GLFW_KEY_KP_7}},
     {11, {GLFW_KEY_X, GLFW_KEY_K, GLFW_KEY_LEFT_CONTROL, GLFW_KEY_RIGHT_CONTROL, GLFW_KEY_KP_9}},
     {12, {GLFW_KEY_C, GLFW_KEY_L, GLFW_KEY_LEFT_SHIFT, GLFW_KEY_RIGHT_SHIFT}},
     {13, {GLFW_KEY_V, GLFW_KEY_I, GLFW_KEY_LEFT_ALT, GLFW_KEY_RIGHT_ALT}},
     {14, {GLFW_KEY_B, GLFW_KEY_U}},
     {15, {GLFW_KEY_N, GLFW_KEY_O}},
-    {98, {GLFW_KEY_ENTER}},
-    {99, {GLFW_KEY_ESCAPE}},
-    {100, {GLFW_KEY_F4}},
+    {kButtonReturn, {GLFW_KEY_ENTER}},
+    {kButtonEscape, {GLFW_KEY_ESCAPE}},
+    {kButtonQuit, {GLFW_KEY_F4}},
 };
 
 // A window key acts once per press. Acting re-creates the window, and the
@@ -373,10 +374,10 @@ const char* VellSys::ButtonName(int code) {
         snprintf(out, sizeof names[0], "[ %s ]", KeyName[code].c_str());
     } else if (pad > 4 && PadCounted(pad - 5)) {
         int i = code % 100;
-        if (i < 50)
+        if (i < kPadAxis)
             snprintf(out, sizeof names[0], "Joy %i Button %i", pad - 4, i);
         else
-            snprintf(out, sizeof names[0], "Joy %i Axis %i", pad - 4, i - 50);
+            snprintf(out, sizeof names[0], "Joy %i Axis %i", pad - 4, i - kPadAxis);
     } else {
         snprintf(out, sizeof names[0], "N/A");
     }
