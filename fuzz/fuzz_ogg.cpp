@@ -4,24 +4,12 @@
 // The start decodes a whole block and one top-up reaches the next block or
 // the rewind of a short stream; more top-ups only decode more of the same.
 #include "fuzz_common.h"
+#include "Vell_glfw3_audio.h"
 
 #include <cstring>
 #include <vector>
 
 namespace {
-
-uint32_t Crc(const uint8_t* p, size_t n) {
-    static uint32_t table[256];
-    if (!table[1])
-        for (uint32_t i = 0; i < 256; i++) {
-            uint32_t r = i << 24;
-            for (int k = 0; k < 8; k++) r = (r & 0x80000000u) ? (r << 1) ^ 0x04c11db7u : r << 1;
-            table[i] = r;
-        }
-    uint32_t crc = 0;
-    for (size_t i = 0; i < n; i++) crc = (crc << 8) ^ table[((crc >> 24) ^ p[i]) & 255];
-    return crc;
-}
 
 // True when some page's checksum had to change.
 bool RepairPages(std::vector<uint8_t>& b) {
@@ -34,11 +22,10 @@ bool RepairPages(std::vector<uint8_t>& b) {
         for (size_t i = 0; i < segments; i++) length += b[at + 27 + i];
         if (b.size() - at < length) return changed;
         uint8_t was[4];
-        memcpy(was, &b[at + 22], 4);
-        for (int i = 22; i < 26; i++) b[at + i] = 0;
-        uint32_t crc = Crc(&b[at], length);
-        for (int i = 0; i < 4; i++) b[at + 22 + i] = (uint8_t)(crc >> (8 * i));
-        changed |= memcmp(was, &b[at + 22], 4) != 0;
+        memcpy(was, &b[at + kOggCrcAt], 4);
+        uint32_t crc = OggPageCrc(&b[at], (long)length);
+        for (int i = 0; i < 4; i++) b[at + kOggCrcAt + i] = (uint8_t)(crc >> (8 * i));
+        changed |= memcmp(was, &b[at + kOggCrcAt], 4) != 0;
         at += length;
     }
     return changed;

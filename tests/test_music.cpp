@@ -288,12 +288,8 @@ void RepairOggPages(std::vector<unsigned char>& b) {
     while (b.size() - at >= 27 && memcmp(&b[at], "OggS", 4) == 0) {
         size_t length = 27 + b[at + 26];
         for (size_t i = 0; i < b[at + 26]; i++) length += b[at + 27 + i];
-        uint32_t crc = 0;
-        for (size_t i = 0; i < length; i++) {
-            crc ^= (uint32_t)(i >= 22 && i < 26 ? 0 : b[at + i]) << 24;
-            for (int k = 0; k < 8; k++) crc = (crc & 0x80000000u) ? (crc << 1) ^ 0x04c11db7u : crc << 1;
-        }
-        for (int i = 0; i < 4; i++) b[at + 22 + i] = (unsigned char)(crc >> (8 * i));
+        uint32_t crc = OggPageCrc(&b[at], (long)length);
+        for (int i = 0; i < 4; i++) b[at + kOggCrcAt + i] = (unsigned char)(crc >> (8 * i));
         at += length;
     }
 }

@@ -4,6 +4,7 @@
 
 #include <AL/al.h>
 #include <AL/alc.h>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -31,6 +32,10 @@ extern fpos_t MusicFileBegin;
 extern int MusicBufferTick;
 extern int MusicBufferStats[10];
 
+// An Ogg page's checksum, as stored little-endian at kOggCrcAt; the bytes
+// there are read as zero, so a page can be checked or repaired in place.
+constexpr long kOggCrcAt = 22;
+uint32_t OggPageCrc(const unsigned char* page, long length);
 // How many bytes from the start of an Ogg file are whole pages whose
 // checksums hold; only those reach the decoder.
 long CheckedOggLength(const unsigned char* data, long size);

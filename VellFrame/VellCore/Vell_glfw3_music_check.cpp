@@ -10,24 +10,6 @@
 
 namespace {
 
-// Ogg's page checksum: CRC-32 with polynomial 0x04c11db7, no reflection,
-// computed with the page's own checksum field as zero.
-uint32_t OggCrc(const unsigned char* p, long n, long crcAt) {
-    static uint32_t table[256];
-    if (!table[1])
-        for (uint32_t i = 0; i < 256; i++) {
-            uint32_t r = i << 24;
-            for (int k = 0; k < 8; k++) r = (r & 0x80000000u) ? (r << 1) ^ 0x04c11db7u : r << 1;
-            table[i] = r;
-        }
-    uint32_t crc = 0;
-    for (long i = 0; i < n; i++) {
-        unsigned char b = (i >= crcAt && i < crcAt + 4) ? 0 : p[i];
-        crc = (crc << 8) ^ table[((crc >> 24) ^ b) & 255];
-    }
-    return crc;
-}
-
 // Reads one packet at a time from pages already checked, across page
 // boundaries, the way the decoder will.
 struct PacketReader {
@@ -97,6 +79,24 @@ struct PacketReader {
 
 }  // namespace
 
+// CRC-32 with polynomial 0x04c11db7, no reflection, over the page with its
+// own checksum field taken as zero.
+uint32_t OggPageCrc(const unsigned char* page, long length) {
+    static uint32_t table[256];
+    if (!table[1])
+        for (uint32_t i = 0; i < 256; i++) {
+            uint32_t r = i << 24;
+            for (int k = 0; k < 8; k++) r = (r & 0x80000000u) ? (r << 1) ^ 0x04c11db7u : r << 1;
+            table[i] = r;
+        }
+    uint32_t crc = 0;
+    for (long i = 0; i < length; i++) {
+        unsigned char b = (i >= kOggCrcAt && i < kOggCrcAt + 4) ? 0 : page[i];
+        crc = (crc << 8) ^ table[((crc >> 24) ^ b) & 255];
+    }
+    return crc;
+}
+
 long CheckedOggLength(const unsigned char* data, long size) {
     long at = 0;
     while (size - at >= 27) {
@@ -109,7 +109,7 @@ long CheckedOggLength(const unsigned char* data, long size) {
         if (size - at < length) break;
         uint32_t stored = (uint32_t)page[22] | (uint32_t)page[23] << 8 | (uint32_t)page[24] << 16 |
                           (uint32_t)page[25] << 24;
-        if (OggCrc(page, length, 22) != stored) break;
+        if (OggPageCrc(page, length) != stored) break;
         at += length;
     }
     return at;
