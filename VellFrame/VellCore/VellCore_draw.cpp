@@ -211,29 +211,24 @@ void VellCore::SetCLSRot(float hue, float lo, float hi) {
 
 // ---- shapes ----
 
-void VellCore::Rect(float x, float y, float w, float h) {
-    double* r = BeginRecord(*this, kDrawRect);
+// Rectangles and ovals: a centre and a size in virtual pixels.
+static void BoxRecord(VellCore& core, int kind, float x, float y, float w, float h) {
+    double* r = BeginRecord(core, kind);
     if (!r) return;
     r[kRecX] = RelX(x);
     r[kRecY] = RelY(y);
     r[kRecW] = ViewScale * ASys.DrawSet[kSetSizeX] * w;
     r[kRecH] = ViewScale * ASys.DrawSet[kSetSizeY] * h;
-    EndRecord(*this);
+    EndRecord(core);
 }
+
+void VellCore::Rect(float x, float y, float w, float h) { BoxRecord(*this, kDrawRect, x, y, w, h); }
 void VellCore::Rect(float x, float y, float s) { Rect(x, y, s, s); }
 void VellCore::Plot(float x, float y) { Rect(x, y, 1, 1); }
 void VellCore::Rect_UL(float x, float y, float s) { Rect(x + s / 2, y + s / 2, s, s); }
 void VellCore::Rect_UL(float x, float y, float w, float h) { Rect(x + w / 2, y + h / 2, w, h); }
 
-void VellCore::Oval(float x, float y, float w, float h) {
-    double* r = BeginRecord(*this, kDrawOval);
-    if (!r) return;
-    r[kRecX] = RelX(x);
-    r[kRecY] = RelY(y);
-    r[kRecW] = ViewScale * ASys.DrawSet[kSetSizeX] * w;
-    r[kRecH] = ViewScale * ASys.DrawSet[kSetSizeY] * h;
-    EndRecord(*this);
-}
+void VellCore::Oval(float x, float y, float w, float h) { BoxRecord(*this, kDrawOval, x, y, w, h); }
 void VellCore::Oval(float x, float y, float r) { Oval(x, y, 2 * r, 2 * r); }
 void VellCore::Circle(float x, float y, float r) { Oval(x, y, 2 * r, 2 * r); }
 void VellCore::Oval_UL(float x, float y, float w, float h) { Oval(x + w / 2, y + h / 2, w, h); }

@@ -116,6 +116,12 @@ bool Invisible(const Colour& lower, const Colour& upper) {
     return Shortcuts && lower.a == 0 && upper.a == 0 && (BlendMode == 1 || BlendMode == 2);
 }
 
+// A draw left out still counts in the frame's statistics, as if drawn.
+void CountSkipped(int polys) {
+    ASys.PolyCount += polys;
+    ASys.ObjCount += 1;
+}
+
 // Full alpha on opaque pixels under normal blending only replaces.
 bool Opaque(const Colour& lower, const Colour& upper, bool pixelsOpaque) {
     return Shortcuts && pixelsOpaque && BlendMode == 1 && lower.a == 255 && upper.a == 255;
@@ -306,11 +312,7 @@ void DrawImageBox(double* c, bool blur) {
     FrameBox b;
     if (!FindFrame(c, blur, false, b)) return;
     Colour lower = Lower(c), upper = Upper(c);
-    if (Invisible(lower, upper)) {
-        ASys.PolyCount += 2;
-        ASys.ObjCount += 1;
-        return;
-    }
+    if (Invisible(lower, upper)) return CountSkipped(2);
     float unit = ASys.ImageUnit[b.slot];
     float x[4], y[4];
     BoxCorners(c[kRecX], c[kRecY], (float)(unit * c[kRecW]), (float)(unit * c[kRecH]), c[kRecRotation], x, y);
@@ -318,11 +320,7 @@ void DrawImageBox(double* c, bool blur) {
     Ink ink = Ink::kAll;
     if (Shortcuts && !blur && c[kRecRotation] == 0 && (BlendMode == 1 || BlendMode == 2))
         ink = InkScissor(Pixels, b.slot, x, y, box);
-    if (ink == Ink::kNone) {
-        ASys.PolyCount += 2;
-        ASys.ObjCount += 1;
-        return;
-    }
+    if (ink == Ink::kNone) return CountSkipped(2);
     if (ink == Ink::kBox) {
         CloseBatch();
         glEnable(GL_SCISSOR_TEST);
@@ -339,9 +337,7 @@ void DrawImageBox(double* c, bool blur) {
     bool plain = memcmp(&lower, &upper, sizeof lower) == 0;
     if (exact && plain && ink == Ink::kAll && !blur && (BlendMode == 1 || BlendMode == 2) &&
         !TrimToInk(b.slot, (int)c[kRecFrame], b.uL, b.vT, texels, x, y, u, v)) {
-        ASys.PolyCount += 2;
-        ASys.ObjCount += 1;
-        return;
+        return CountSkipped(2);
     }
     UseImage(b, blur, lower, upper, FilterFor(exact));
     EmitQuad(x, y, u, v, lower, upper);
@@ -356,11 +352,7 @@ void DrawImageBox(double* c, bool blur) {
 // 10k - turn to 10(k+1) - turn degrees.
 void DrawSlices(const double* c, double turn, bool alternate) {
     Colour lower = Lower(c), upper = Upper(c);
-    if (Invisible(lower, upper)) {
-        ASys.PolyCount += 36;
-        ASys.ObjCount += 1;
-        return;
-    }
+    if (Invisible(lower, upper)) return CountSkipped(36);
     UseWhite(lower, upper);
     float hw = (float)(c[kRecW] / 2), hh = (float)(c[kRecH] / 2);
     float cx = (float)c[kRecX], cy = (float)c[kRecY];
@@ -548,11 +540,7 @@ void VellSys::RenderSys(float overscan) {
 void VellSys::RenderRect(int i) {
     const double* c = &DrawR[i];
     Colour lower = Lower(c), upper = Upper(c);
-    if (Invisible(lower, upper)) {
-        PolyCount += 2;
-        ObjCount += 1;
-        return;
-    }
+    if (Invisible(lower, upper)) return CountSkipped(2);
     UseWhite(lower, upper);
     float x[4], y[4];
     BoxCorners(c[kRecX], c[kRecY], (float)(c[kRecW] / 2), (float)(c[kRecH] / 2), c[kRecRotation], x, y);
@@ -563,11 +551,7 @@ void VellSys::RenderRect(int i) {
 void VellSys::RenderQuad(int i) {
     const double* c = &DrawR[i];
     Colour lower = Lower(c), upper = Upper(c);
-    if (Invisible(lower, upper)) {
-        PolyCount += 2;
-        ObjCount += 1;
-        return;
-    }
+    if (Invisible(lower, upper)) return CountSkipped(2);
     UseWhite(lower, upper);
     const float x[4] = {(float)c[kRecX], (float)c[kRecX2], (float)c[kRecX3], (float)c[kRecX4]};
     const float y[4] = {(float)c[kRecY], (float)c[kRecY2], (float)c[kRecY3], (float)c[kRecY4]};
@@ -584,11 +568,7 @@ void VellSys::RenderFan(int i) { DrawSlices(&DrawR[i], DrawR[i + kRecRotation], 
 void VellSys::RenderTri(int i) {
     const double* c = &DrawR[i];
     Colour lower = Lower(c), upper = Upper(c);
-    if (Invisible(lower, upper)) {
-        PolyCount += 1;
-        ObjCount += 1;
-        return;
-    }
+    if (Invisible(lower, upper)) return CountSkipped(1);
     UseWhite(lower, upper);
     Vertex(0, 0, upper, (float)c[kRecX], (float)c[kRecY]);
     Vertex(1, 0, lower, (float)c[kRecX2], (float)c[kRecY2]);
@@ -607,11 +587,7 @@ void VellSys::RenderQuadImage(int i) {
     FrameBox b;
     if (!FindFrame(c, false, true, b)) return;
     Colour lower = Lower(c), upper = Upper(c);
-    if (Invisible(lower, upper)) {
-        PolyCount += 2;
-        ObjCount += 1;
-        return;
-    }
+    if (Invisible(lower, upper)) return CountSkipped(2);
     UseImage(b, false, lower, upper, RenderMode);
     const float x[4] = {(float)c[kRecX], (float)c[kRecX2], (float)c[kRecX3], (float)c[kRecX4]};
     const float y[4] = {(float)c[kRecY], (float)c[kRecY2], (float)c[kRecY3], (float)c[kRecY4]};
