@@ -36,11 +36,11 @@ void BobChicks(MyGame& g, const PlayStep& s) {
     for (int x = 0; x < s.W; x++)
         for (int y = 0; y < s.H; y++) {
             int c = g.isAt(x, y);
-            if (c < 20 || c > 22) continue;
+            if (!IsChick(c)) continue;
             int bx, by;
             ChickBob(g, s, x, y, bx, by);
-            g.Play.ChickX[c - 20] = (float)bx;
-            g.Play.ChickY[c - 20] = (float)by;
+            g.Play.ChickX[c - bh::kTileChick1] = (float)bx;
+            g.Play.ChickY[c - bh::kTileChick1] = (float)by;
         }
 }
 
@@ -77,14 +77,15 @@ void LostChicksFall(MyGame& g) {
 void TurnSpinners(MyGame& g, const PlayStep& s) {
     for (int x = 0; x < s.W; x++)
         for (int y = 0; y < s.H; y++) {
-            if (g.isAt(x, y) != 11) continue;
+            if (g.isAt(x, y) != bh::kTileSpinner) continue;
             float* cell = TileCell(g, x, y);
-            cell[5] = g.Mod(cell[5] + cell[6] * g.FrameFactor, 360);
+            float& angle = cell[bh::kCellSpinAngle];
+            angle = g.Mod(angle + cell[bh::kCellSpinSpeed] * g.FrameFactor, 360);
         }
 }
 
 void SpinnerArm(MyGame& g, const PlayStep& s, int x, int y, int i, float& bx, float& by) {
-    float a = TileCell(g, x, y)[5];
+    float a = TileCell(g, x, y)[bh::kCellSpinAngle];
     int sx = CellX(s, x), sy = CellY(s, y);
     bx = (float)(sx + (double)s.TS * 0.75 * i * g.Sin(a));
     by = (float)(sy - (double)s.TS * 0.75 * i * g.Cos(a));

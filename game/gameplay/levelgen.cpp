@@ -12,7 +12,7 @@ static const int LevelW = 50, LevelH = 25;
 static const int MaxMisses = 1000000;
 
 static void MarkCorridor(MyGame& g, int x, int y) {
-    if (g.Solid2(x, y) == 0) g.Put(x, y, 60);
+    if (g.Solid2(x, y) == 0) g.Put(x, y, bh::kTileKeepClear);
 }
 
 // Draws places in column range [lo, hi] until one lies on a corridor cell
@@ -25,7 +25,7 @@ static bool FindPlace(MyGame& g, float lo, float hi, bool wanted, int& px, int& 
     for (;;) {
         int x = g.Rand(lo, hi);
         int y = g.Rand(0, H);
-        if (g.isAt(x, y) != 60) {
+        if (g.isAt(x, y) != bh::kTileKeepClear) {
             if (++misses > MaxMisses) {
                 g.Debuglog("Level generation found no corridor cell");
                 return false;
@@ -36,7 +36,7 @@ static bool FindPlace(MyGame& g, float lo, float hi, bool wanted, int& px, int& 
         bool good = true;
         for (int yy = y - r; yy <= y + r && good; yy++)
             for (int xx = x - r; xx <= x + r; xx++)
-                if (g.isAt(xx, yy) != 60) {
+                if (g.isAt(xx, yy) != bh::kTileKeepClear) {
                     good = false;
                     break;
                 }
@@ -69,9 +69,9 @@ static void BeginLevel(MyGame& g) {
 
 // The order in which the five switches must be lit.
 static void ShuffleSwitchOrder(MyGame& g) {
-    for (int i = 0; i < 5; i++) g.SwitchOrder[i] = (float)i;
-    for (int i = 0; i < 5; i++) {
-        int r = g.Rand(0, 4);
+    for (int i = 0; i < SwitchCount; i++) g.SwitchOrder[i] = (float)i;
+    for (int i = 0; i < SwitchCount; i++) {
+        int r = g.Rand(0, SwitchCount - 1);
         float t = g.SwitchOrder[i];
         g.SwitchOrder[i] = g.SwitchOrder[r];
         g.SwitchOrder[r] = t;
@@ -83,15 +83,15 @@ static void ShuffleSwitchOrder(MyGame& g) {
 static void SetShownLevelAside(MyGame& g) {
     for (int x = 0; x < LevelW; x++)
         for (int y = 0; y < LevelH; y++) {
-            memcpy(TileCell(g, x, y + 50), TileCell(g, x, y), 10 * sizeof(float));
-            TileCell(g, x, y)[0] = 0;
+            memcpy(TileCell(g, x, y + bh::kLevelCopyRow), TileCell(g, x, y), bh::kCellFloats * sizeof(float));
+            TileCell(g, x, y)[bh::kCellCode] = bh::kTileEmpty;
         }
 }
 
 static void BrambleStreaks(MyGame& g) {
     const float D = (float)g.Difficulty, L = g.Play.LevelNumber;
     int n = (int)(D * L);
-    if (g.Difficulty == 1) n = (int)(L / 2);
+    if (g.Difficulty == bh::kDifficultyEasy) n = (int)(L / 2);
     for (int s = 0; s < 2 * n; s++) {
         int len = g.Rand(5, 9);
         int x = g.Rand(0, LevelW);
@@ -99,11 +99,11 @@ static void BrambleStreaks(MyGame& g) {
         int dir = g.Rand(0, 1);
         for (int i = 0; i < len; i++) {
             if (dir == 1) {
-                g.Put(x, y + i, 1);
-                g.Put(x, y - i, 1);
+                g.Put(x, y + i, bh::kTileBramble);
+                g.Put(x, y - i, bh::kTileBramble);
             } else {
-                g.Put(x + i, y, 1);
-                g.Put(x - i, y, 1);
+                g.Put(x + i, y, bh::kTileBramble);
+                g.Put(x - i, y, bh::kTileBramble);
             }
         }
     }
@@ -117,36 +117,37 @@ static void ScatterAndLedges(MyGame& g) {
     for (int x = 0; x < W; x++)
         for (int y = 0; y < H; y++) {
             float* cell = TileCell(g, x, y);
-            int t = 0;
-            if ((int)cell[0] == 1) t = 1;
-            if (y == 0) t = 1;
-            if (g.Rnd(0, (float)d) < 2) t = 1;
+            int t = bh::kTileEmpty;
+            if ((int)cell[bh::kCellCode] == bh::kTileBramble) t = bh::kTileBramble;
+            if (y == 0) t = bh::kTileBramble;
+            if (g.Rnd(0, (float)d) < 2) t = bh::kTileBramble;
             bool left = x <= 4, right = x > W - 6;
-            if ((left || right) && y > 8 && g.Rnd(0, 4) < 3) t = 0;
-            if ((left || right) && y > 10) t = 0;
-            if (left && y > H - 6) t = 2;
-            if (right && y > H - 6) t = 4;
-            if (left && y > H - 5) t = 3;
-            if (right && y > H - 5) t = 5;
-            cell[0] = (float)t;
-            for (int f = 1; f < 10; f++) cell[f] = 0;
+            if ((left || right) && y > 8 && g.Rnd(0, 4) < 3) t = bh::kTileEmpty;
+            if ((left || right) && y > 10) t = bh::kTileEmpty;
+            if (left && y > H - 6) t = bh::kTileStartTop;
+            if (right && y > H - 6) t = bh::kTileExitTop;
+            if (left && y > H - 5) t = bh::kTileStartBody;
+            if (right && y > H - 5) t = bh::kTileExitBody;
+            cell[bh::kCellCode] = (float)t;
+            for (int f = 1; f < bh::kCellFloats; f++) cell[f] = 0;
         }
 }
 
 // Switch places, one per stretch of 8 columns.
 static void PlaceSwitches(MyGame& g) {
     const int H = LevelH;
-    const int step = (int)((LevelW - 8) / 5);
-    for (int i = 0; i < 5; i++) {
+    const int step = (int)((LevelW - 8) / SwitchCount);
+    for (int i = 0; i < SwitchCount; i++) {
         g.SwitchX[i] = (float)(i * step + g.Rand(1, step - 1) + 4);
         g.SwitchY[i] = (float)g.Rand(5, H - 4);
-        if (i == 0 || i == 4) g.SwitchY[i] = (float)g.Rand(10, H - 6);
+        if (i == 0 || i == SwitchCount - 1) g.SwitchY[i] = (float)g.Rand(10, H - 6);
     }
-    for (int i = 0; i < 5; i++) {
-        int k = (int)(g.SwitchOrder[i] + 1) * 10;
+    // The first in line is active, the others wait a step further up each.
+    for (int i = 0; i < SwitchCount; i++) {
+        int k = (int)(g.SwitchOrder[i] + 1) * bh::kSwitchStep;
         int x = (int)std::floor(g.SwitchX[i]), y = (int)std::floor(g.SwitchY[i]);
-        g.Put(x, y, (float)(k + 6));
-        g.Put(x + 1, y, (float)(k + 7));
+        g.Put(x, y, (float)(k + bh::kTileSwitchOnLeft));
+        g.Put(x + 1, y, (float)(k + bh::kTileSwitchOnRight));
         g.Clearing(x, y);
     }
 }
@@ -174,7 +175,7 @@ static void DigCorridor(MyGame& g, int half, bool toSwitches) {
     for (int x = 4; x < W - 5; x++) {
         for (int yy = y - half; yy < y + half; yy++) MarkCorridor(g, x, yy);
         if (toSwitches)
-            for (int j = 0; j < 5; j++) BendToSwitch(g, x, y, j);
+            for (int j = 0; j < SwitchCount; j++) BendToSwitch(g, x, y, j);
         if (x > W - 12 && y <= 7) y += 2;
         if (x > W - 12 && y > H - 8) y -= 2;
         y += g.Rand(-1, 1);
@@ -190,7 +191,7 @@ static const float ThirdHi[3] = {(float)(0.3 * LevelW), (float)(0.65 * LevelW), 
 static void PlaceChicks(MyGame& g) {
     for (int k = 0; k < 3; k++) {
         int x, y;
-        if (FindPlace(g, ThirdLo[k], ThirdHi[k], true, x, y)) g.Put(x, y, (float)(20 + k));
+        if (FindPlace(g, ThirdLo[k], ThirdHi[k], true, x, y)) g.Put(x, y, (float)(bh::kTileChick1 + k));
     }
 }
 
@@ -201,12 +202,12 @@ static int SpinnerMask(MyGame& g) {
     const float L = g.Play.LevelNumber;
     int m = g.Rand(0, 7);
     if (L < 2) m = 0;
-    if (g.Difficulty == 1) {
+    if (g.Difficulty == bh::kDifficultyEasy) {
         m = g.Rand(0, 4);
         if (m == 3) m = 0;
         if (L < 3) m = 0;
     }
-    if (g.Difficulty == 3) {
+    if (g.Difficulty == bh::kDifficultyHard) {
         m = g.Rand(0, 7);
         if (m == 0 || m == 1 || m == 2 || m == 4) m = g.Rand(0, 7);
     }
@@ -220,11 +221,11 @@ static void PlaceSpinners(MyGame& g, int mask) {
         int x, y;
         if (!FindPlace(g, ThirdLo[k], ThirdHi[k], (mask & (1 << k)) != 0, x, y)) continue;
         float* cell = TileCell(g, x, y);
-        cell[0] = 11;
-        cell[5] = g.Rnd(0, 360);
-        cell[6] = (float)g.Rand(1, 3);
-        if (g.Rnd(0, 10) < 5) cell[6] = -cell[6];
-        cell[7] = (float)g.Rand(4, 9);
+        cell[bh::kCellCode] = bh::kTileSpinner;
+        cell[bh::kCellSpinAngle] = g.Rnd(0, 360);
+        cell[bh::kCellSpinSpeed] = (float)g.Rand(1, 3);
+        if (g.Rnd(0, 10) < 5) cell[bh::kCellSpinSpeed] = -cell[bh::kCellSpinSpeed];
+        cell[bh::kCellSpinArm] = (float)g.Rand(4, 9);
     }
 }
 
@@ -234,10 +235,10 @@ static void ParkNewLevel(MyGame& g) {
     for (int x = 0; x < LevelW; x++)
         for (int y = 0; y < LevelH; y++) {
             float* cell = TileCell(g, x, y);
-            for (int f = 0; f < 10; f++)
-                if (cell[f] == 60 || cell[f] == 62) cell[f] = 0;
-            memcpy(TileCell(g, x, y + 100), cell, 10 * sizeof(float));
-            memcpy(cell, TileCell(g, x, y + 50), 10 * sizeof(float));
+            for (int f = 0; f < bh::kCellFloats; f++)
+                if (cell[f] == bh::kTileKeepClear || cell[f] == bh::kTileClearing) cell[f] = bh::kTileEmpty;
+            memcpy(TileCell(g, x, y + bh::kNextLevelRow), cell, bh::kCellFloats * sizeof(float));
+            memcpy(cell, TileCell(g, x, y + bh::kLevelCopyRow), bh::kCellFloats * sizeof(float));
         }
 }
 
@@ -258,7 +259,7 @@ void MyGame::GetLev() {
     PlayRecord& p = Play;
     p.SwitchesOn = 0;
     p.ScrollLeft = (float)LevelW;
-    KeyLock[10] = 1000;
+    KeyLock[bh::kLockFlap] = bh::kFlapLockHeld;
     NoTrail();
     for (int k = 0; k < 3; k++) p.ChickX[k] = -256;
 }

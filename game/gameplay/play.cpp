@@ -44,7 +44,7 @@ PlayStep BeginStep(MyGame& g) {
 
 void Steer(MyGame& g) {
     PlayRecord& p = g.Play;
-    float right = g.Joy(1), left = g.Joy(3);
+    float right = g.Joy(bh::kJoyRight), left = g.Joy(bh::kJoyLeft);
     if (right > 0.3f) p.SpeedX += 0.25f;
     if (left > 0.3f) p.SpeedX -= 0.25f;
     float stick = g.StickX();
@@ -64,13 +64,13 @@ void Steer(MyGame& g) {
 
 void Flap(MyGame& g) {
     PlayRecord& p = g.Play;
-    int& lock = g.KeyLock[10];
-    float button = g.Joy(10);
+    int& lock = g.KeyLock[bh::kLockFlap];
+    float button = g.Joy(bh::kJoyButton1);
     if (lock > 0) lock -= 1;
-    if (p.RespawnHold > 0 || p.Lives < 0) lock = 50;
-    if (button < 0.3f) lock = 0;
-    if (button > 0.5f && lock <= 0) {
-        g.PlaySFX(1);
+    if (p.RespawnHold > 0 || p.Lives < 0) lock = bh::kFlapLockRespawn;
+    if (button < bh::kReleased) lock = 0;
+    if (button > bh::kPressed && lock <= 0) {
+        g.PlaySFX(bh::kSfxFlap);
         p.SpeedY = p.FlapSpeed;
         p.FlapFrame = 1;
         lock = (int)p.FlapLockTime;
@@ -84,7 +84,7 @@ static void SetPace(MyGame& g) {
     PlayRecord& p = g.Play;
     p.FlapSpeed = -2.5f;
     p.Gravity = 0.15f;
-    p.FlapLockTime = 1000;
+    p.FlapLockTime = bh::kFlapLockHeld;
     p.SpeedFactor = 0.9f;
     if (p.SpeedX > 0) p.Facing = 1;
     if (p.SpeedX < 0) p.Facing = -1;
@@ -94,7 +94,8 @@ static void SetPace(MyGame& g) {
 // lives, or one waiting for the next cave to scroll in, stays put.
 void MoveBird(MyGame& g) {
     PlayRecord& p = g.Play;
-    if (g.Joy(10) == 0 && g.Joy(1) < 0.5f && g.Joy(3) < 0.5f) p.RespawnHold = 0;
+    if (g.Joy(bh::kJoyButton1) == 0 && g.Joy(bh::kJoyRight) < 0.5f && g.Joy(bh::kJoyLeft) < 0.5f)
+        p.RespawnHold = 0;
     if (p.ScrollLeft < 1 && p.Lives > -1 && p.RespawnHold == 0) {
         p.PlayerX = (float)(p.PlayerX + 0.15 * p.SpeedX * p.SpeedFactor * g.FrameFactor);
         p.PlayerY = (float)(p.PlayerY + 0.08 * p.SpeedY * p.SpeedFactor * g.FrameFactor);
@@ -107,7 +108,7 @@ void MoveBird(MyGame& g) {
 // The map moves one column left; the new column comes from the next level.
 void ScrollIn(MyGame& g, const PlayStep& s) {
     PlayRecord& p = g.Play;
-    g.KeyLock[10] = 1000;
+    g.KeyLock[bh::kLockFlap] = bh::kFlapLockHeld;
     p.SpeedY = 0;
     p.SpeedX = 0;
     p.FlapFrame = 0;
@@ -115,11 +116,11 @@ void ScrollIn(MyGame& g, const PlayStep& s) {
     int from = (int)std::floor(s.W - p.ScrollLeft);
     for (int y = 0; y < s.H; y++) {
         for (int x = 0; x < s.W - 1; x++)
-            memcpy(TileCell(g, x, y), TileCell(g, x + 1, y), 10 * sizeof(float));
+            memcpy(TileCell(g, x, y), TileCell(g, x + 1, y), bh::kCellFloats * sizeof(float));
         float* last = TileCell(g, s.W - 1, y);
-        const float* src = from >= 0 && from < s.W ? TileCell(g, from, y + 100) : nullptr;
-        if (src) memcpy(last, src, 10 * sizeof(float));
-        else memset(last, 0, 10 * sizeof(float));
+        const float* src = from >= 0 && from < s.W ? TileCell(g, from, y + bh::kNextLevelRow) : nullptr;
+        if (src) memcpy(last, src, bh::kCellFloats * sizeof(float));
+        else memset(last, 0, bh::kCellFloats * sizeof(float));
     }
     if ((int)std::floor(p.ScrollLeft) % 6 == 3)
         for (int a = -2; a <= 2; a++)
@@ -130,13 +131,13 @@ void ScrollIn(MyGame& g, const PlayStep& s) {
     p.ScrollLeft -= 1;
     if (p.ScrollLeft > 0) {
         p.BackdropScroll -= 12;
-        if (p.BackdropScroll < 0) p.BackdropScroll += 1024;
+        if (p.BackdropScroll < 0) p.BackdropScroll += bh::kBackdropSize;
     }
     if (p.ScrollLeft < 2)
         for (int x = 0; x < s.W; x++)
             for (int y = 0; y < s.H; y++) {
                 int c = g.isAt(x, y);
-                if (c == 16 || c == 17) SparkRing(g, (float)CellX(s, x), (float)CellY(s, y));
+                if (IsActiveSwitch(c)) SparkRing(g, (float)CellX(s, x), (float)CellY(s, y));
             }
 }
 

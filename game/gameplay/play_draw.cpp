@@ -5,11 +5,14 @@
 
 #include "play_steps.h"
 
+// The chick's picture in the tile sheet.
+static const int ChickFrame = 11;
+
 void DrawBackdrop(MyGame& g) {
     for (int i = 0; i < 3; i++) {
-        int b = (int)(i * 1024 + g.Play.BackdropScroll) % 3072;
-        if (b < 0) b += 3072;
-        g.DrawImg(5, (float)(b - 512), g.ScreenH / 2, 0);
+        int b = (int)(i * bh::kBackdropSize + g.Play.BackdropScroll) % (3 * bh::kBackdropSize);
+        if (b < 0) b += 3 * bh::kBackdropSize;
+        g.DrawImg(bh::kImgBackdrop, (float)(b - bh::kBackdropSize / 2), g.ScreenH / 2, 0);
     }
 }
 
@@ -29,24 +32,24 @@ void DrawTiles(MyGame& g, const PlayStep& s) {
     for (int x = 0; x < s.W; x++)
         for (int y = 0; y < s.H; y++) {
             int c = g.isAt(x, y);
-            int f = c - 1;
-            bool blink = false;
-            if ((c == 4 || c == 5) && g.Play.SwitchesOn == 5) blink = true;
-            if (c == 16 || c == 17) {
+            int f = c - 1;  // a tile's picture is the frame before its code
+            bool exit = c == bh::kTileExitTop || c == bh::kTileExitBody;
+            bool blink = exit && g.Play.SwitchesOn == SwitchCount;
+            // The active switch shows as a lit one, blinking.
+            if (IsActiveSwitch(c)) {
                 blink = true;
-                f = c - 11;
+                f = c - bh::kSwitchStep - 1;
             }
             if (blink) g.Alpha(g.Rnd(0.4f, 0.9f));
-            // Chicks are drawn from their play record, spinners as arms.
-            if (f >= 19 && f <= 21) f = -1;
-            if (f == 11) f = -1;
-            if (f >= 0) g.DrawImg(1, (float)CellX(s, x), (float)CellY(s, y), f);
+            // Chicks are drawn from their play record.
+            if (f >= 0 && !IsChick(c) && c != bh::kTileHidden)
+                g.DrawImg(bh::kImgTiles, (float)CellX(s, x), (float)CellY(s, y), f);
             if (blink) g.Alpha(1);
         }
 }
 
 void DrawChicks(MyGame& g) {
-    for (int k = 0; k < 3; k++) g.DrawImg(1, g.Play.ChickX[k], g.Play.ChickY[k], 11);
+    for (int k = 0; k < 3; k++) g.DrawImg(bh::kImgTiles, g.Play.ChickX[k], g.Play.ChickY[k], ChickFrame);
 }
 
 void DrawFollowers(MyGame& g) {
@@ -55,7 +58,7 @@ void DrawFollowers(MyGame& g) {
         if (p.FollowerKind[j] <= 0) continue;
         int k = (int)p.FollowerKind[j] - 1;
         if (k > 2) continue;
-        g.DrawImg(1, p.ChickX[k], p.ChickY[k], 11);
+        g.DrawImg(bh::kImgTiles, p.ChickX[k], p.ChickY[k], ChickFrame);
     }
 }
 
@@ -66,28 +69,28 @@ void DrawBird(MyGame& g, const PlayStep& s) {
     if (f > 4) f = 4;
     if (f == 0 && p.WalkCounter > 8) f = 5;
     g.SetSize(p.Facing * s.SC, s.SC);
-    if (p.Lives > -1) g.DrawImg(0, s.px, s.py, f);
+    if (p.Lives > -1) g.DrawImg(bh::kImgPlayer, s.px, s.py, f);
     g.SetSize(s.SC);
 }
 
 void DrawSpinners(MyGame& g, const PlayStep& s) {
     for (int x = 0; x < s.W; x++)
         for (int y = 0; y < s.H; y++) {
-            if (g.isAt(x, y) != 11) continue;
+            if (g.isAt(x, y) != bh::kTileSpinner) continue;
             float* cell = TileCell(g, x, y);
-            float a = cell[5];
-            int n = (int)cell[7];
+            float a = cell[bh::kCellSpinAngle];
+            int n = (int)cell[bh::kCellSpinArm];
             for (int i = 0; i < n; i++) {
                 float bx, by;
                 SpinnerArm(g, s, x, y, i, bx, by);
                 g.SetRot(-a);
                 g.Alpha(0.5f);
                 g.SetSize(1.5f * s.SC);
-                g.DrawImg(3, bx, by, (x + y) % 12);
+                g.DrawImg(bh::kImgFireballs, bx, by, (x + y) % 12);
                 g.SetRot(2 * a);
                 g.Alpha(0.9f);
                 g.SetSize(0.75f * s.SC);
-                g.DrawImg(3, bx, by, (i + x + y) % 12);
+                g.DrawImg(bh::kImgFireballs, bx, by, (i + x + y) % 12);
             }
         }
 }

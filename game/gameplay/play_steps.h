@@ -8,8 +8,16 @@
 
 // Row stride of the tile map, fixed whatever the level's width.
 const int MapStride = 60;
+// Switches in a cave; the exit opens once they are all on.
+const int SwitchCount = 5;
 // Rows the storage can hold; rows 0-124 are the only ones in use.
 const int MapRows = MyGame::TileCells / MapStride;
+
+// Tile codes that several stages test for.
+inline bool IsActiveSwitch(int c) {
+    return c == bh::kTileActiveSwitchLeft || c == bh::kTileActiveSwitchRight;
+}
+inline bool IsChick(int c) { return c >= bh::kTileChick1 && c <= bh::kTileChick3; }
 
 // The ten floats of cell (x, y), or nullptr when (x, y) is outside the
 // storage. Any row is reachable, so the previous and next levels too.

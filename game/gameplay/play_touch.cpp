@@ -17,9 +17,9 @@ void CollectChick(MyGame& g, const PlayStep& s, int x, int y) {
     // been counted out; the chick then waits until a place is free.
     if (place < 0 || place > 2) return;
     p.FollowerCount += 1;
-    p.FollowerKind[place] = (float)(g.isAt(x, y) - 19);
-    g.Put(x, y, 0);
-    g.PlaySFX(5, p.FollowerCount / 5 + 0.9f);
+    p.FollowerKind[place] = (float)(g.isAt(x, y) - bh::kTileChick1 + 1);
+    g.Put(x, y, bh::kTileEmpty);
+    g.PlaySFX(bh::kSfxChick, p.FollowerCount / 5 + 0.9f);
     g.Gimme(10, s.px, s.py - 16);
 }
 
@@ -27,15 +27,15 @@ void TouchTiles(MyGame& g, PlayStep& s) {
     for (int x = 0; x < s.W; x++)
         for (int y = 0; y < s.H; y++) {
             int c = g.isAt(x, y);
-            if (c >= 20 && c <= 22) {
+            if (IsChick(c)) {
                 int bx, by;
                 ChickBob(g, s, x, y, bx, by);
                 // A bird without lives left picks nothing up.
                 if (g.Play.Lives > -1 && Near(s, (float)bx, (float)by, s.TS, s.TS))
                     CollectChick(g, s, x, y);
             }
-            if (c == 1 && Near(s, (float)CellX(s, x), (float)CellY(s, y), 0.7f * s.TS, 0.85f * s.TS))
-                s.dead = 1;
+            float sx = (float)CellX(s, x), sy = (float)CellY(s, y);
+            if (c == bh::kTileBramble && Near(s, sx, sy, 0.7f * s.TS, 0.85f * s.TS)) s.dead = 1;
         }
 }
 
@@ -45,7 +45,7 @@ void PickUpHere(MyGame& g, const PlayStep& s) {
     PlayRecord& p = g.Play;
     int tx = (int)std::floor(p.PlayerX + 0.5f), ty = (int)std::floor(p.PlayerY);
     int here = g.isAt(tx, ty);
-    if (p.Lives > -1 && here >= 20 && here <= 22) CollectChick(g, s, tx, ty);
+    if (p.Lives > -1 && IsChick(here)) CollectChick(g, s, tx, ty);
 }
 
 // Landing on the active switch: it stays lit, the next one becomes active.
@@ -56,19 +56,22 @@ static void SwitchOn(MyGame& g, const PlayStep& s) {
         for (int y = 0; y < s.H; y++) {
             int c = g.isAt(x, y);
             int sx = CellX(s, x), sy = CellY(s, y);
-            if (c == 16 || c == 17)
+            if (IsActiveSwitch(c))
                 for (int i = 0; i < 10; i++) {
                     float speed = g.Rnd(2, 4);
                     float angle = g.Rnd(0, 360);
                     float hue = g.Rnd(0, 360);
                     g.ThrowParticle((float)sx, (float)sy, hue, 7, 2, angle, speed);
                 }
-            if (c == 26 || c == 27) SparkRing(g, (float)sx, (float)sy);
-            if (c > 10 && (c % 10 == 6 || c % 10 == 7)) g.Put(x, y, (float)(c - 10));
+            if (c == bh::kTileSwitch2Left || c == bh::kTileSwitch2Right) SparkRing(g, (float)sx, (float)sy);
+            // Every waiting switch moves one step up the line.
+            int half = c % bh::kSwitchStep;
+            if (c > bh::kSwitchStep && (half == bh::kTileSwitchOnLeft || half == bh::kTileSwitchOnRight))
+                g.Put(x, y, (float)(c - bh::kSwitchStep));
         }
-    g.PlaySFX(2, p.FollowerCount / 5 + 0.9f);
+    g.PlaySFX(bh::kSfxSwitchOn, p.FollowerCount / 5 + 0.9f);
     p.SwitchesOn += 1;
-    if (p.SwitchesOn == 5)
+    if (p.SwitchesOn == SwitchCount)
         SparkRing(g, (float)(int)(s.ox + (s.W - 3) * s.TS), (float)(int)(s.oy + (s.H - 6) * s.TS));
 }
 
@@ -78,14 +81,14 @@ static void Land(MyGame& g, const PlayStep& s, int on, int ty) {
     p.PlayerY = (float)ty;
     p.GroundTimer = 2;
     p.FlapFrame = 0;
-    if ((on == 4 || on == 5) && p.SwitchesOn == 5) {
+    if ((on == bh::kTileExitTop || on == bh::kTileExitBody) && p.SwitchesOn == SwitchCount) {
         if (p.TimeLeft < 0) p.TimeLeft = 0;
         int bonus = (int)(s.m * (std::floor(p.TimeLeft / 30) + 5));
         if (bonus > 0) g.Gimme(bonus, s.px, s.py - 16);
         g.GetLev();
-        g.PlaySFX(3, 1.0f);
+        g.PlaySFX(bh::kSfxLevelDone, 1.0f);
     }
-    if (on == 16 || on == 17) SwitchOn(g, s);
+    if (IsActiveSwitch(on)) SwitchOn(g, s);
 }
 
 void TouchMap(MyGame& g, const PlayStep& s) {
@@ -132,8 +135,8 @@ void TouchSpinners(MyGame& g, PlayStep& s) {
     float reach = 0.6f * s.TS;
     for (int x = 0; x < s.W; x++)
         for (int y = 0; y < s.H; y++) {
-            if (g.isAt(x, y) != 11) continue;
-            int n = (int)TileCell(g, x, y)[7];
+            if (g.isAt(x, y) != bh::kTileSpinner) continue;
+            int n = (int)TileCell(g, x, y)[bh::kCellSpinArm];
             for (int i = 0; i < n; i++) {
                 float bx, by;
                 SpinnerArm(g, s, x, y, i, bx, by);
@@ -144,7 +147,7 @@ void TouchSpinners(MyGame& g, PlayStep& s) {
                     if (k > 2) continue;
                     if (std::fabs(p.ChickX[k] - bx) < reach && std::fabs(p.ChickY[k] - by) < reach) {
                         p.FollowerKind[j] = -1;
-                        g.PlaySFX(6);
+                        g.PlaySFX(bh::kSfxKnockedOff);
                     }
                 }
             }
@@ -157,7 +160,7 @@ static const float RespawnGraceFrames = 60;
 
 static void Die(MyGame& g, const PlayStep& s) {
     PlayRecord& p = g.Play;
-    g.PlaySFX(4);
+    g.PlaySFX(bh::kSfxDeath);
     for (int i = 0; i < 20; i++) {
         int kind = g.Rand(2, 3);
         int hue = g.Rand(0, 34);
