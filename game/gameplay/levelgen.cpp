@@ -169,7 +169,7 @@ static void BendToSwitch(MyGame& g, int x, int& y, int j) {
 
 // A corridor wandering from the left margin to the right one, 2 * half
 // rows high; kept free of brambles when the markers are cleared.
-static void DigCorridor(MyGame& g, int half, bool toSwitches) {
+void DigCorridor(MyGame& g, int half, bool toSwitches) {
     const int W = LevelW, H = LevelH;
     int y = g.Rand(8, H - 7);
     for (int x = 4; x < W - 5; x++) {

@@ -72,5 +72,10 @@ void DrawBird(MyGame& g, const PlayStep& s);
 void DrawSpinners(MyGame& g, const PlayStep& s);
 void DrawSurroundings(MyGame& g, const PlayStep& s);
 
+// One phase of building a cave (levelgen.cpp): a corridor from the left
+// margin to the right one, marked on the live rows, that bends to meet
+// every switch when asked to.
+void DigCorridor(MyGame& g, int half, bool toSwitches);
+
 // Twenty sparks in a ring (a switch coming alive, the exit opening).
 void SparkRing(MyGame& g, float x, float y);
