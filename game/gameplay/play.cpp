@@ -166,6 +166,8 @@ void MyGame::DoGame() {
     BobChicks(*this, s);
     DrawTiles(*this, s);
     TouchTiles(*this, s);
+    // The blink drew from a seed shared by every tile; play's own draws
+    // (sparks, debris, the next cave) start afresh.
     SeedRnd();
     DrawChicks(*this);
 

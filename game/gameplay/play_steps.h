@@ -1,7 +1,8 @@
-// Gameplay internals shared by the files of this folder: cell access and
-// the stages of the play step. Each stage does one kind of work: the
-// simulation moves things, the touches decide what the bird and its chicks
-// run into, and the drawing records the scene without changing play.
+// Gameplay internals shared by the files of this folder: cell access, the
+// stages of the play step and one phase of building a cave. Each stage of
+// the step does one kind of work: the simulation moves things, the touches
+// decide what the bird and its chicks run into, and the drawing records the
+// scene without changing play.
 #pragma once
 
 #include "MyGame.h"
