@@ -69,7 +69,7 @@ protected:
 };
 
 // Everything a stage could change in play: the record, the live, old and
-// next levels, the trail, the particles and the score.
+// next levels, the trail, and the particles (score risers among them).
 struct PlayState {
     PlayRecord record;
     std::vector<float> map, trail, particles;
