@@ -152,8 +152,9 @@ static void PlaceSwitches(MyGame& g) {
     }
 }
 
-// Near switch j the corridor steps towards its row, three cells wide; right
-// at the switch's column it goes all the way.
+// Near switch j the corridor steps towards its row, three cells wide; at
+// the switch's own column it takes up to twelve steps, which with the
+// clearing is enough to reach the switch from any row.
 static void BendToSwitch(MyGame& g, int x, int& y, int j) {
     bool at = (float)x == g.SwitchX[j];
     if (!(std::fabs(g.SwitchX[j] - (x + 5)) < 5 || at)) return;
