@@ -1,6 +1,7 @@
 // The numbers that carry this game's meaning: where each setting lives in
-// the saved table, and the values of the mode and overlay switches. The
-// saved files and the tests pin these numbers, so they never move.
+// the saved table, the values of the mode and overlay switches, the controls,
+// lock slots, sounds, pictures and tile codes. The saved files, the asset
+// files and the tests pin these numbers, so they never move.
 #pragma once
 
 namespace bh {
@@ -41,5 +42,145 @@ constexpr int kScreenOptions = 1;
 constexpr int kScreenCredits = 2;
 constexpr int kScreenRedefine = 3;
 constexpr int kScreenNameEntry = 4;
+
+// Controls read with Joy(): the player binds keys and pad buttons to these
+// sixteen, and the bindings are saved by number.
+constexpr int kControls = 16;
+constexpr int kJoyUp = 0;
+constexpr int kJoyRight = 1;  // also down in vertical lists
+constexpr int kJoyDown = 2;
+constexpr int kJoyLeft = 3;   // also up in vertical lists
+constexpr int kJoyStick2Up = 4;  // 4 to 7: the second stick, no default keys
+constexpr int kJoyStick2Right = 5;
+constexpr int kJoyStick2Down = 6;
+constexpr int kJoyStick2Left = 7;
+constexpr int kJoyStart = 8;      // Escape by default: confirms, and also goes back
+constexpr int kJoyBackSelect = 9;
+constexpr int kJoyButton1 = 10;   // confirm, and the flap
+constexpr int kJoyButton2 = 11;   // back
+constexpr int kJoyButton3 = 12;
+constexpr int kJoyButton4 = 13;   // turns the scoreboard page
+constexpr int kJoyLeftShoulder = 14;
+constexpr int kJoyRightShoulder = 15;
+
+// A control counts as pressed above kPressed and as released below kReleased;
+// in between the lock keeps its state, so a wobbling stick acts once.
+constexpr float kPressed = 0.5f;
+constexpr float kReleased = 0.3f;
+
+// Fixed keys read with PlayKey()/PlayKeyAll(): raw key indexes that no
+// rebinding can move, so the redefinition screen and Escape always work.
+constexpr int kPlayKeyUp = 0;
+constexpr int kPlayKeyLeft = 3;
+constexpr int kPlayKeyRight = 5;
+constexpr int kPlayKeyDown = 8;
+constexpr int kPlayKeyAction1 = 10;  // 10 to 15: the six action keys
+constexpr int kPlayKeyReturn = 98;   // or a pad's Start button
+constexpr int kPlayKeyEscape = 99;   // or a pad's Back button
+
+// Slots of MyGame::KeyLock. A slot is 1 while the input it guards must first
+// be let go; some slots double as counters, so one slot may have two names.
+constexpr int kKeyLockSlots = 100;
+constexpr int kTouchLockSlots = 100;  // 0 the mouse click, t + 1 pointer t
+constexpr int kPointers = 10;
+constexpr int kLockVertical = 0;         // options list up and down
+constexpr int kLockRedefineMove = 0;     // redefinition screen's picks
+constexpr int kLockNameRepeatWait = 0;   // name entry: updates until the next step
+constexpr int kLockPauseMove = 1;        // pause menu left and right
+constexpr int kLockNameMove = 1;         // name entry's box left and right
+constexpr int kLockActivate = 2;         // options row activation
+constexpr int kLockNameRepeatGap = 2;    // name entry: the next wait, shrinking
+constexpr int kLockHorizontal = 5;       // title and options left and right
+constexpr int kLockRepeatWait = 5;       // difficulty list: updates until the next step
+constexpr int kLockRepeatGap = 6;        // difficulty list: the next wait, shrinking
+constexpr int kLockConfirm = 10;
+constexpr int kLockFlap = 10;            // play: a flap acts only at 0 or below
+constexpr int kLockBack = 11;
+constexpr int kLockNameAction = 11;      // name entry's action buttons
+constexpr int kLockBoardPage = 13;
+constexpr int kLockOptionsBack = 15;     // "Back/Select" on the options screen
+constexpr int kLockCreditsClose = 15;
+constexpr int kLockRedefineCapture = 66;  // a state, see below
+constexpr int kLockPauseKey = 98;
+constexpr int kLockEscape = 99;          // Escape on the title page and the options screen
+
+// Values of the redefinition screen's capture slot. LockKeys leaves it at 1,
+// so the fire key that opened the screen must be let go first.
+constexpr int kCaptureIdle = 0;
+constexpr int kCaptureRelease = 1;
+constexpr int kCaptureWaiting = 2;  // the next new key is bound to the picked control
+
+// Lock values that are waits rather than flags.
+constexpr int kRepeatWaitAfterGame = 50;  // a move held through the game's end waits this long
+constexpr int kFlapLockRespawn = 50;      // no flap while the bird waits to respawn or is gone
+constexpr int kFlapLockHeld = 1000;       // a flap holds the lock until the button is let go
+
+// Sound slots: Data/552/audio/NN.wav loads into slot NN.
+constexpr int kSfxFlap = 1;
+constexpr int kSfxSwitchOn = 2;
+constexpr int kSfxLevelDone = 3;
+constexpr int kSfxDeath = 4;
+constexpr int kSfxChick = 5;        // a chick collected
+constexpr int kSfxKnockedOff = 6;   // a follower knocked off by a fireball
+constexpr int kSfxBackToTitle = 95;
+constexpr int kSfxConfirm = 98;
+constexpr int kSfxMove = 99;
+
+// Image slots. The front end's pictures sit at 50 and up, away from the
+// play pictures, and the font at 51.
+constexpr int kImgPlayer = 0;      // "plr-32"
+constexpr int kImgTiles = 1;       // "tiles-32": tiles and chicks
+constexpr int kImgBackdropTiles = 2;  // "bg-32": copied into the backdrop buffer
+constexpr int kImgFireballs = 3;   // "obj-32"
+constexpr int kImgBackdrop = 5;    // a buffer the game paints its backdrop into
+constexpr int kBackdropSize = 1024;
+constexpr int kImgIcons = 50;
+constexpr int kImgFont = 51;
+constexpr int kImgOptions = 52;    // also the back arrow and the life icons
+constexpr int kImgMenu = 53;       // the title backdrop
+constexpr int kImgLogo = 54;       // the title logo
+constexpr int kImgParticles = 55;
+constexpr int kImgVellLogo = 60;   // the loading screen's logo
+
+// Difficulties, as chosen in the list (DifficultyCursor is 1-based too).
+constexpr int kDifficultyEasy = 1;
+constexpr int kDifficultyNormal = 2;
+constexpr int kDifficultyHard = 3;
+
+// Tile codes, field 0 of a map cell. A switch's code drops by
+// kSwitchStep each time the active one is switched on, so the next one in
+// line becomes active.
+constexpr int kTileEmpty = 0;
+constexpr int kTileBramble = 1;         // kills on contact
+constexpr int kTileStartTop = 2;        // the start ledge on the left edge
+constexpr int kTileStartBody = 3;
+constexpr int kTileExitTop = 4;         // the exit once every switch is on
+constexpr int kTileExitBody = 5;
+constexpr int kTileSwitchOnLeft = 6;    // a switch already on
+constexpr int kTileSwitchOnRight = 7;
+constexpr int kTileSpinner = 11;        // a fireball arm; angle, speed and length in the cell
+constexpr int kTileHidden = 12;         // never drawn
+constexpr int kTileActiveSwitchLeft = 16;
+constexpr int kTileActiveSwitchRight = 17;
+constexpr int kTileChick1 = 20;         // 20 to 22: a chick of kind 1 to 3
+constexpr int kTileChick2 = 21;
+constexpr int kTileChick3 = 22;
+constexpr int kTileSwitch2Left = 26;    // switches 2 to 5 wait at 26/27 .. 56/57
+constexpr int kTileSwitch2Right = 27;
+constexpr int kSwitchStep = 10;
+constexpr int kTileFirstTaken = 21;     // the generator treats every code from here on as taken
+constexpr int kTileKeepClear = 60;      // generator markers, gone from a finished level
+constexpr int kTileClearing = 62;
+
+// A map cell: kCellFloats floats, the code first, a spinner's state after.
+constexpr int kCellFloats = 10;
+constexpr int kCellCode = 0;
+constexpr int kCellSpinAngle = 5;
+constexpr int kCellSpinSpeed = 6;
+constexpr int kCellSpinArm = 7;
+// Rows of the map table: the live level at 0, its copy at 50, the next
+// level waiting to scroll in at 100.
+constexpr int kLevelCopyRow = 50;
+constexpr int kNextLevelRow = 100;
 
 }  // namespace bh

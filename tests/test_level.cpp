@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "gameplay/play_steps.h"
 #include "test_level_support.h"
 
 using namespace playtest;
@@ -245,6 +246,41 @@ TEST_F(LevelGen, EasyFirstLevelFollowsTheDrawOrder) {
             }
         EXPECT_GE(kept, 50);  // at least the top row
     }
+}
+
+// The first corridor alone, dug through a cave of solid brambles: whatever
+// rows the switches sit in (the end ones stay between rows 10 and 19), it
+// runs into the clearing each switch stands in, so no switch is walled in.
+// (A switch low on the left with the next one high can pull it short of the
+// switch's own row; the clearing still joins them.)
+TEST_F(LevelGen, FirstCorridorRunsIntoEverySwitchsClearing) {
+    MyGame& g = G();
+    static const int clearing[6] = {0x0C, 0x1E, 0x3F, 0x3F, 0x3F, 0x1E};  // as the cave cuts it
+    const int columns[][5] = {{5, 15, 24, 33, 43}, {11, 19, 27, 35, 43}, {5, 13, 21, 29, 37}};
+    const int rows[][5] = {{10, 5, 21, 5, 19}, {19, 21, 5, 21, 10}, {10, 21, 21, 5, 10}, {19, 5, 5, 21, 19}};
+    for (const auto& xs : columns)
+        for (const auto& ys : rows)
+            for (int clock = 1000; clock < 1000 + 40 * 977; clock += 977) {
+                SCOPED_TRACE(testing::Message() << "clock " << clock << " switches at x " << xs[0] << ", y "
+                                                << ys[0] << " ...");
+                for (int x = 0; x < 50; x++)
+                    for (int y = 0; y < 25; y++) g.Put(x, y, 1);
+                for (int i = 0; i < 5; i++) {
+                    g.SwitchX[i] = (float)xs[i];
+                    g.SwitchY[i] = (float)ys[i];
+                    g.Put(xs[i], ys[i], 16);
+                    g.Put(xs[i] + 1, ys[i], 17);
+                }
+                g.SeedRnd(clock);
+                DigCorridor(g, 3, true);
+                for (int i = 0; i < 5; i++) {
+                    bool met = false;
+                    for (int r = 0; r < 6; r++)
+                        for (int c = 0; c < 6; c++)
+                            if ((clearing[r] & (0x20 >> c)) && Code(xs[i] - 2 + c, ys[i] - 4 + r) == 60) met = true;
+                    ASSERT_TRUE(met) << "switch " << i;
+                }
+            }
 }
 
 }  // namespace

@@ -5,11 +5,14 @@
 
 #include "play_steps.h"
 
+// Every cave has the same size.
+static const int LevelW = 50, LevelH = 25;
+
 // A search that keeps missing the corridors would otherwise never end.
 static const int MaxMisses = 1000000;
 
 static void MarkCorridor(MyGame& g, int x, int y) {
-    if (g.Solid2(x, y) == 0) g.Put(x, y, 60);
+    if (g.Solid2(x, y) == 0) g.Put(x, y, bh::kTileKeepClear);
 }
 
 // Draws places in column range [lo, hi] until one lies on a corridor cell
@@ -22,7 +25,7 @@ static bool FindPlace(MyGame& g, float lo, float hi, bool wanted, int& px, int& 
     for (;;) {
         int x = g.Rand(lo, hi);
         int y = g.Rand(0, H);
-        if (g.isAt(x, y) != 60) {
+        if (g.isAt(x, y) != bh::kTileKeepClear) {
             if (++misses > MaxMisses) {
                 g.Debuglog("Level generation found no corridor cell");
                 return false;
@@ -33,7 +36,7 @@ static bool FindPlace(MyGame& g, float lo, float hi, bool wanted, int& px, int& 
         bool good = true;
         for (int yy = y - r; yy <= y + r && good; yy++)
             for (int xx = x - r; xx <= x + r; xx++)
-                if (g.isAt(xx, yy) != 60) {
+                if (g.isAt(xx, yy) != bh::kTileKeepClear) {
                     good = false;
                     break;
                 }
@@ -51,159 +54,213 @@ static bool FindPlace(MyGame& g, float lo, float hi, bool wanted, int& px, int& 
     }
 }
 
-void MyGame::GetLev() {
-    PlayRecord& p = Play;
+// The new level's number and clock, and the size every level has.
+static void BeginLevel(MyGame& g) {
+    PlayRecord& p = g.Play;
     p.LevelNumber += 1;
     p.TimeLeft = 3629;
     p.FollowerCount = 0;
-    SeedRnd();
+    g.SeedRnd();
     p.MapWidth = 50;
     p.MapHeight = 25;
     p.TileSize = 16;
     p.TileScale = 0.5f;
-    const int W = 50, H = 25;
-    const float D = (float)Difficulty, L = p.LevelNumber;
+}
 
-    for (int i = 0; i < 5; i++) SwitchOrder[i] = (float)i;
-    for (int i = 0; i < 5; i++) {
-        int r = Rand(0, 4);
-        float t = SwitchOrder[i];
-        SwitchOrder[i] = SwitchOrder[r];
-        SwitchOrder[r] = t;
+// The order in which the five switches must be lit.
+static void ShuffleSwitchOrder(MyGame& g) {
+    for (int i = 0; i < SwitchCount; i++) g.SwitchOrder[i] = (float)i;
+    for (int i = 0; i < SwitchCount; i++) {
+        int r = g.Rand(0, SwitchCount - 1);
+        float t = g.SwitchOrder[i];
+        g.SwitchOrder[i] = g.SwitchOrder[r];
+        g.SwitchOrder[r] = t;
     }
+}
 
-    for (int x = 0; x < W; x++)
-        for (int y = 0; y < H; y++) {
-            memcpy(TileCell(*this, x, y + 50), TileCell(*this, x, y), 10 * sizeof(float));
-            TileCell(*this, x, y)[0] = 0;
+// The level on show waits in the rows below while the new one is built in
+// its place.
+static void SetShownLevelAside(MyGame& g) {
+    for (int x = 0; x < LevelW; x++)
+        for (int y = 0; y < LevelH; y++) {
+            memcpy(TileCell(g, x, y + bh::kLevelCopyRow), TileCell(g, x, y), bh::kCellFloats * sizeof(float));
+            TileCell(g, x, y)[bh::kCellCode] = bh::kTileEmpty;
         }
+}
 
-    // Bramble streaks.
+static void BrambleStreaks(MyGame& g) {
+    const float D = (float)g.Difficulty, L = g.Play.LevelNumber;
     int n = (int)(D * L);
-    if (Difficulty == 1) n = (int)(L / 2);
+    if (g.Difficulty == bh::kDifficultyEasy) n = (int)(L / 2);
     for (int s = 0; s < 2 * n; s++) {
-        int len = Rand(5, 9);
-        int x = Rand(0, W);
-        int y = Rand(0, H);
-        int dir = Rand(0, 1);
+        int len = g.Rand(5, 9);
+        int x = g.Rand(0, LevelW);
+        int y = g.Rand(0, LevelH);
+        int dir = g.Rand(0, 1);
         for (int i = 0; i < len; i++) {
             if (dir == 1) {
-                Put(x, y + i, 1);
-                Put(x, y - i, 1);
+                g.Put(x, y + i, bh::kTileBramble);
+                g.Put(x, y - i, bh::kTileBramble);
             } else {
-                Put(x + i, y, 1);
-                Put(x - i, y, 1);
+                g.Put(x + i, y, bh::kTileBramble);
+                g.Put(x - i, y, bh::kTileBramble);
             }
         }
     }
+}
 
-    // Scattered brambles, the free margins and the two ledges.
-    int d = (int)(30 - D * L);
+// Scattered brambles, the free margins and the two ledges.
+static void ScatterAndLedges(MyGame& g) {
+    const int W = LevelW, H = LevelH;
+    int d = (int)(30 - (float)g.Difficulty * g.Play.LevelNumber);
     if (d <= 3) d = 4;
     for (int x = 0; x < W; x++)
         for (int y = 0; y < H; y++) {
-            float* cell = TileCell(*this, x, y);
-            int t = 0;
-            if ((int)cell[0] == 1) t = 1;
-            if (y == 0) t = 1;
-            if (Rnd(0, (float)d) < 2) t = 1;
+            float* cell = TileCell(g, x, y);
+            int t = bh::kTileEmpty;
+            if ((int)cell[bh::kCellCode] == bh::kTileBramble) t = bh::kTileBramble;
+            if (y == 0) t = bh::kTileBramble;
+            if (g.Rnd(0, (float)d) < 2) t = bh::kTileBramble;
             bool left = x <= 4, right = x > W - 6;
-            if ((left || right) && y > 8 && Rnd(0, 4) < 3) t = 0;
-            if ((left || right) && y > 10) t = 0;
-            if (left && y > H - 6) t = 2;
-            if (right && y > H - 6) t = 4;
-            if (left && y > H - 5) t = 3;
-            if (right && y > H - 5) t = 5;
-            cell[0] = (float)t;
-            for (int f = 1; f < 10; f++) cell[f] = 0;
+            if ((left || right) && y > 8 && g.Rnd(0, 4) < 3) t = bh::kTileEmpty;
+            if ((left || right) && y > 10) t = bh::kTileEmpty;
+            if (left && y > H - 6) t = bh::kTileStartTop;
+            if (right && y > H - 6) t = bh::kTileExitTop;
+            if (left && y > H - 5) t = bh::kTileStartBody;
+            if (right && y > H - 5) t = bh::kTileExitBody;
+            cell[bh::kCellCode] = (float)t;
+            for (int f = 1; f < bh::kCellFloats; f++) cell[f] = 0;
         }
+}
 
-    // Switch places, one per stretch of 8 columns.
-    const int step = (int)((W - 8) / 5);
-    for (int i = 0; i < 5; i++) {
-        SwitchX[i] = (float)(i * step + Rand(1, step - 1) + 4);
-        SwitchY[i] = (float)Rand(5, H - 4);
-        if (i == 0 || i == 4) SwitchY[i] = (float)Rand(10, H - 6);
+// Switch places, one per stretch of 8 columns.
+static void PlaceSwitches(MyGame& g) {
+    const int H = LevelH;
+    const int step = (int)((LevelW - 8) / SwitchCount);
+    for (int i = 0; i < SwitchCount; i++) {
+        g.SwitchX[i] = (float)(i * step + g.Rand(1, step - 1) + 4);
+        g.SwitchY[i] = (float)g.Rand(5, H - 4);
+        if (i == 0 || i == SwitchCount - 1) g.SwitchY[i] = (float)g.Rand(10, H - 6);
     }
-    for (int i = 0; i < 5; i++) {
-        int k = (int)(SwitchOrder[i] + 1) * 10;
-        int x = (int)std::floor(SwitchX[i]), y = (int)std::floor(SwitchY[i]);
-        Put(x, y, (float)(k + 6));
-        Put(x + 1, y, (float)(k + 7));
-        Clearing(x, y);
+    // The first in line is active, the others wait a step further up each.
+    for (int i = 0; i < SwitchCount; i++) {
+        int k = (int)(g.SwitchOrder[i] + 1) * bh::kSwitchStep;
+        int x = (int)std::floor(g.SwitchX[i]), y = (int)std::floor(g.SwitchY[i]);
+        g.Put(x, y, (float)(k + bh::kTileSwitchOnLeft));
+        g.Put(x + 1, y, (float)(k + bh::kTileSwitchOnRight));
+        g.Clearing(x, y);
     }
+}
 
-    // Two wandering corridors kept free of brambles; the first bends to
-    // meet every switch.
-    for (int pass = 0; pass < 2; pass++) {
-        int y = Rand(8, H - 7);
-        int half = pass == 0 ? 3 : 2;
-        for (int x = 4; x < W - 5; x++) {
-            for (int yy = y - half; yy < y + half; yy++) MarkCorridor(*this, x, yy);
-            if (pass == 0)
-                for (int j = 0; j < 5; j++) {
-                    bool at = (float)x == SwitchX[j];
-                    if (!(std::fabs(SwitchX[j] - (x + 5)) < 5 || at)) continue;
-                    int s = Rand(2, 4);
-                    if (at) s = 12;
-                    for (int c = -1; c <= 1; c++) MarkCorridor(*this, x + c, y);
-                    for (int k = 0; k < s; k++) {
-                        if (y < SwitchY[j]) y++;
-                        else if (y > SwitchY[j]) y--;
-                        for (int c = -1; c <= 1; c++) MarkCorridor(*this, x + c, y);
-                    }
-                }
-            if (x > W - 12 && y <= 7) y += 2;
-            if (x > W - 12 && y > H - 8) y -= 2;
-            y += Rand(-1, 1);
-            if (y <= 3) y = 4;
-            if (y > H - 2) y = H - 2;
-        }
+// Near switch j the corridor steps towards its row, three cells wide; at
+// the switch's own column it takes up to twelve steps, which with the
+// clearing is enough to reach the switch from any row.
+static void BendToSwitch(MyGame& g, int x, int& y, int j) {
+    bool at = (float)x == g.SwitchX[j];
+    if (!(std::fabs(g.SwitchX[j] - (x + 5)) < 5 || at)) return;
+    int s = g.Rand(2, 4);
+    if (at) s = 12;
+    for (int c = -1; c <= 1; c++) MarkCorridor(g, x + c, y);
+    for (int k = 0; k < s; k++) {
+        if (y < g.SwitchY[j]) y++;
+        else if (y > g.SwitchY[j]) y--;
+        for (int c = -1; c <= 1; c++) MarkCorridor(g, x + c, y);
     }
+}
 
-    // Chicks, then spinners, in the left, middle and right of the cave.
-    const float lo[3] = {0, (float)(0.3 * W), (float)(0.7 * W)};
-    const float hi[3] = {(float)(0.3 * W), (float)(0.65 * W), (float)W};
+// A corridor wandering from the left margin to the right one, 2 * half
+// rows high; kept free of brambles when the markers are cleared.
+void DigCorridor(MyGame& g, int half, bool toSwitches) {
+    const int W = LevelW, H = LevelH;
+    int y = g.Rand(8, H - 7);
+    for (int x = 4; x < W - 5; x++) {
+        for (int yy = y - half; yy < y + half; yy++) MarkCorridor(g, x, yy);
+        if (toSwitches)
+            for (int j = 0; j < SwitchCount; j++) BendToSwitch(g, x, y, j);
+        if (x > W - 12 && y <= 7) y += 2;
+        if (x > W - 12 && y > H - 8) y -= 2;
+        y += g.Rand(-1, 1);
+        if (y <= 3) y = 4;
+        if (y > H - 2) y = H - 2;
+    }
+}
+
+// The left, middle and right of the cave, where the chicks and spinners go.
+static const float ThirdLo[3] = {0, (float)(0.3 * LevelW), (float)(0.7 * LevelW)};
+static const float ThirdHi[3] = {(float)(0.3 * LevelW), (float)(0.65 * LevelW), (float)LevelW};
+
+static void PlaceChicks(MyGame& g) {
     for (int k = 0; k < 3; k++) {
         int x, y;
-        if (FindPlace(*this, lo[k], hi[k], true, x, y)) Put(x, y, (float)(20 + k));
+        if (FindPlace(g, ThirdLo[k], ThirdHi[k], true, x, y)) g.Put(x, y, (float)(bh::kTileChick1 + k));
     }
-    int m = Rand(0, 7);
+}
+
+// Which thirds get a spinner: one bit each, left in the lowest. Easy
+// caves hold back early and never fill the left and middle together; hard
+// ones draw again when the first mask is a thin one.
+static int SpinnerMask(MyGame& g) {
+    const float L = g.Play.LevelNumber;
+    int m = g.Rand(0, 7);
     if (L < 2) m = 0;
-    if (Difficulty == 1) {
-        m = Rand(0, 4);
+    if (g.Difficulty == bh::kDifficultyEasy) {
+        m = g.Rand(0, 4);
         if (m == 3) m = 0;
         if (L < 3) m = 0;
     }
-    if (Difficulty == 3) {
-        m = Rand(0, 7);
-        if (m == 0 || m == 1 || m == 2 || m == 4) m = Rand(0, 7);
+    if (g.Difficulty == bh::kDifficultyHard) {
+        m = g.Rand(0, 7);
+        if (m == 0 || m == 1 || m == 2 || m == 4) m = g.Rand(0, 7);
     }
+    return m;
+}
+
+// A spinner is a hub cell: its angle, its speed (either way) and its arm
+// length in the cell's fields 5 to 7.
+static void PlaceSpinners(MyGame& g, int mask) {
     for (int k = 0; k < 3; k++) {
         int x, y;
-        if (!FindPlace(*this, lo[k], hi[k], (m & (1 << k)) != 0, x, y)) continue;
-        float* cell = TileCell(*this, x, y);
-        cell[0] = 11;
-        cell[5] = Rnd(0, 360);
-        cell[6] = (float)Rand(1, 3);
-        if (Rnd(0, 10) < 5) cell[6] = -cell[6];
-        cell[7] = (float)Rand(4, 9);
+        if (!FindPlace(g, ThirdLo[k], ThirdHi[k], (mask & (1 << k)) != 0, x, y)) continue;
+        float* cell = TileCell(g, x, y);
+        cell[bh::kCellCode] = bh::kTileSpinner;
+        cell[bh::kCellSpinAngle] = g.Rnd(0, 360);
+        cell[bh::kCellSpinSpeed] = (float)g.Rand(1, 3);
+        if (g.Rnd(0, 10) < 5) cell[bh::kCellSpinSpeed] = -cell[bh::kCellSpinSpeed];
+        cell[bh::kCellSpinArm] = (float)g.Rand(4, 9);
     }
+}
 
-    // Clear the markers, park the new level in the next-level rows and put
-    // the old one back on show so it can scroll away.
-    for (int x = 0; x < W; x++)
-        for (int y = 0; y < H; y++) {
-            float* cell = TileCell(*this, x, y);
-            for (int f = 0; f < 10; f++)
-                if (cell[f] == 60 || cell[f] == 62) cell[f] = 0;
-            memcpy(TileCell(*this, x, y + 100), cell, 10 * sizeof(float));
-            memcpy(cell, TileCell(*this, x, y + 50), 10 * sizeof(float));
+// Clear the markers, park the new level in the next-level rows and put
+// the old one back on show so it can scroll away.
+static void ParkNewLevel(MyGame& g) {
+    for (int x = 0; x < LevelW; x++)
+        for (int y = 0; y < LevelH; y++) {
+            float* cell = TileCell(g, x, y);
+            for (int f = 0; f < bh::kCellFloats; f++)
+                if (cell[f] == bh::kTileKeepClear || cell[f] == bh::kTileClearing) cell[f] = bh::kTileEmpty;
+            memcpy(TileCell(g, x, y + bh::kNextLevelRow), cell, bh::kCellFloats * sizeof(float));
+            memcpy(cell, TileCell(g, x, y + bh::kLevelCopyRow), bh::kCellFloats * sizeof(float));
         }
+}
 
+void MyGame::GetLev() {
+    BeginLevel(*this);
+    ShuffleSwitchOrder(*this);
+    SetShownLevelAside(*this);
+    BrambleStreaks(*this);
+    ScatterAndLedges(*this);
+    PlaceSwitches(*this);
+    // Two wandering corridors; the first bends to meet every switch.
+    DigCorridor(*this, 3, true);
+    DigCorridor(*this, 2, false);
+    PlaceChicks(*this);
+    PlaceSpinners(*this, SpinnerMask(*this));
+    ParkNewLevel(*this);
+
+    PlayRecord& p = Play;
     p.SwitchesOn = 0;
-    p.ScrollLeft = (float)W;
-    KeyLock[10] = 1000;
+    p.ScrollLeft = (float)LevelW;
+    KeyLock[bh::kLockFlap] = bh::kFlapLockHeld;
     NoTrail();
     for (int k = 0; k < 3; k++) p.ChickX[k] = -256;
 }

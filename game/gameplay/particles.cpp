@@ -3,6 +3,8 @@
 #include "play_steps.h"
 
 static const int PoolSize = 256;
+// The kind of a rising score number; the kinds below 90 are pictures.
+static const int ScoreNumber = 99;
 
 static float* FreeSlot(MyGame& g) {
     for (int i = 0; i < PoolSize; i++)
@@ -35,7 +37,7 @@ void MyGame::Gimme(int points, float x, float y, float hue) {
     Play.Score += (float)points;
     float* p = FreeSlot(*this);
     if (!p) return;
-    p[0] = 99;
+    p[0] = ScoreNumber;
     p[1] = x;
     p[2] = y;
     p[3] = p[4] = p[5] = p[6] = 0;
@@ -64,8 +66,8 @@ void MyGame::DoParticles() {
         InkRot(p[8]);
         Alpha(p[7]);
         SetRot(p[5]);
-        if (kind < 90) DrawImg(55, p[1], p[2], (int)p[9]);
-        if (kind == 99) {
+        if (kind < 90) DrawImg(bh::kImgParticles, p[1], p[2], (int)p[9]);
+        if (kind == ScoreNumber) {
             p[4] -= 0.05f;
             Text(p[1], p[2], fstr("%i", (int)p[9]), 1);
             fade = 0.05f;

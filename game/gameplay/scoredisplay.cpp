@@ -38,6 +38,6 @@ void MyGame::BramblehopScoreDisplay(int showLives) {
         SetCol(255, 255, 255, 0.75f);
         float x0 = ScreenW / 2 - (p.Lives - 1) * 9;
         for (int i = 0; i < p.Lives; i++)
-            if (show) DrawImg(52, 18.0f * i + x0, 36, 9);
+            if (show) DrawImg(bh::kImgOptions, 18.0f * i + x0, 36, 9);
     }
 }

@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstring>
 
+#include "GameAssets.h"
 #include "play_steps.h"
 
 void MyGame::LoadGame() {
@@ -10,12 +11,12 @@ void MyGame::LoadGame() {
     FlushGame();
     if (Settings[bh::kSettingGamesPlayed] < INT_MAX) Settings[bh::kSettingGamesPlayed] += 1;
     p.LevelNumber = 0;
-    p.BackdropScroll = (float)Rand(0, 1024);
+    p.BackdropScroll = (float)Rand(0, bh::kBackdropSize);
     // A checkerboard of odd and even backdrop frames, so neighbours differ.
     for (int i = 0; i < 32; i++)
         for (int j = 0; j < 32; j++) {
             int t = ((i + j) % 2 + 2 * Rand(0, 5)) % 12;
-            BufferTile(5, 2, 32.0f * i, 32.0f * j, t);
+            BufferTile(bh::kImgBackdrop, bh::kImgBackdropTiles, 32.0f * i, 32.0f * j, t);
         }
     SeedRnd();
     p.MapWidth = 50;
@@ -24,24 +25,24 @@ void MyGame::LoadGame() {
     p.TileScale = 0.5f;
     NoTrail();
     for (int k = 0; k < 3; k++) p.ChickX[k] = -256;
-    PlayMusic("pages.ogg");
+    PlayMusic(bh::kMusicTitle);
 
     // The introductory room: a floor right across with the exit already
     // open, so the first real cave is made when the bird first lands there.
     for (int x = 0; x < 50; x++)
         for (int y = 0; y < 25; y++) {
             float* cell = TileCell(*this, x, y);
-            memset(cell, 0, 10 * sizeof(float));
+            memset(cell, 0, bh::kCellFloats * sizeof(float));
             bool exit = x >= 45;
-            if (y == 0) cell[0] = 1;
-            if (y == 20) cell[0] = exit ? 4 : 2;
-            if (y > 20) cell[0] = exit ? 5 : 3;
+            if (y == 0) cell[bh::kCellCode] = bh::kTileBramble;
+            if (y == 20) cell[bh::kCellCode] = exit ? bh::kTileExitTop : bh::kTileStartTop;
+            if (y > 20) cell[bh::kCellCode] = exit ? bh::kTileExitBody : bh::kTileStartBody;
         }
     p.PlayerX = p.MapWidth / 2;
     p.PlayerY = p.MapHeight - 6;
     p.Facing = 1;
     p.Lives = 3;
-    p.SwitchesOn = 5;
+    p.SwitchesOn = SwitchCount;
     GameMode = bh::kModePlaying;
 }
 
@@ -52,5 +53,5 @@ void MyGame::AddPlatBG() {
     int shift = (int)(Mills() / 32.0) % 64;
     for (int i = -2; i < ScreenW / 64 + 3; i++)
         for (int j = -2; j < ScreenH / 64 + 3; j++)
-            DrawImg(50, 64.0f * i, (float)(64 * j - shift), 8);
+            DrawImg(bh::kImgIcons, 64.0f * i, (float)(64 * j - shift), 8);
 }

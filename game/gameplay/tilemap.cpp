@@ -4,7 +4,7 @@
 
 float* TileCell(MyGame& g, int x, int y) {
     if (x < 0 || x >= MapStride || y < 0 || y >= MapRows) return nullptr;
-    return &g.TileMap[(y * MapStride + x) * 10];
+    return &g.TileMap[(y * MapStride + x) * bh::kCellFloats];
 }
 
 // Inside the level as the play record sizes it. The stride check keeps a
@@ -14,18 +14,22 @@ static bool Inside(MyGame& g, int x, int y) {
            x < MapStride && y < MapRows;
 }
 
-static int CodeAt(MyGame& g, int x, int y) { return (int)TileCell(g, x, y)[0]; }
+static int CodeAt(MyGame& g, int x, int y) { return (int)TileCell(g, x, y)[bh::kCellCode]; }
+
+// The ledges, the switches and the exit hold the bird up.
+static bool Ground(int c) {
+    return (c >= bh::kTileStartTop && c <= bh::kTileSwitchOnRight) || IsActiveSwitch(c);
+}
 
 int MyGame::Solid(int x, int y) {
     if (!Inside(*this, x, y)) return 1;
-    int c = CodeAt(*this, x, y);
-    return (c >= 2 && c <= 7) || c == 16 || c == 17;
+    return Ground(CodeAt(*this, x, y));
 }
 
 int MyGame::Solid2(int x, int y) {
     if (!Inside(*this, x, y)) return 1;
     int c = CodeAt(*this, x, y);
-    return (c >= 2 && c <= 7) || c == 16 || c == 17 || c >= 21;
+    return Ground(c) || c >= bh::kTileFirstTaken;
 }
 
 int MyGame::isAt(int x, int y) {
@@ -34,7 +38,7 @@ int MyGame::isAt(int x, int y) {
 }
 
 void MyGame::Put(int x, int y, float code) {
-    if (Inside(*this, x, y)) TileCell(*this, x, y)[0] = code;
+    if (Inside(*this, x, y)) TileCell(*this, x, y)[bh::kCellCode] = code;
 }
 
 void MyGame::Clearing(int x, int y) {
@@ -45,6 +49,6 @@ void MyGame::Clearing(int x, int y) {
         for (int c = 0; c < 6; c++) {
             if (!(rows[r] & (0x20 >> c))) continue;
             int cx = x - 2 + c, cy = y - 4 + r;
-            if (Inside(*this, cx, cy) && Solid2(cx, cy) == 0) Put(cx, cy, 62);
+            if (Inside(*this, cx, cy) && Solid2(cx, cy) == 0) Put(cx, cy, bh::kTileClearing);
         }
 }
