@@ -74,8 +74,8 @@ public:
     void Load();
 
     // ---- front end (game/frontend) ----
-    int KeyLock[100];
-    int TouchLock[100];
+    int KeyLock[bh::kKeyLockSlots];
+    int TouchLock[bh::kTouchLockSlots];
     int MenuPage;
     int& DifficultyCursor;  // lives in Settings[bh::kSettingDifficultyCursor] so it is saved with the scores
     int Difficulty;
@@ -91,6 +91,14 @@ public:
     std::string CreditLines[1024];
     int CreditCount;
     float CreditScroll;
+
+    // Lock slots and a cursor that double as something else.
+    int& RepeatWait() { return KeyLock[bh::kLockRepeatWait]; }  // difficulty list
+    int& RepeatGap() { return KeyLock[bh::kLockRepeatGap]; }
+    int& NameRepeatWait() { return KeyLock[bh::kLockNameRepeatWait]; }
+    int& NameRepeatGap() { return KeyLock[bh::kLockNameRepeatGap]; }
+    int& NamePosition() { return OptionsCursor; }  // the options list is closed meanwhile
+    int& RedefineCapture() { return KeyLock[bh::kLockRedefineCapture]; }
 
     void DoMenu();
     void LoadMenu();

@@ -100,25 +100,31 @@ void MyGame::Credits() {
     AddPlatBG();
     ResetDraw();
 
-    if (Joy(8) < 0.3f && Joy(10) < 0.3f && Joy(9) < 0.3f && Joy(11) < 0.3f) KeyLock[15] = 0;
-    bool button = Joy(8) > 0.5f || Joy(10) > 0.5f || Joy(9) > 0.5f || Joy(11) > 0.5f;
-    if ((button || PlayKey(99) != 0 || PlayKey(98) != 0) && KeyLock[15] == 0) {
+    if (Joy(bh::kJoyStart) < 0.3f && Joy(bh::kJoyButton1) < 0.3f &&
+        Joy(bh::kJoyBackSelect) < 0.3f && Joy(bh::kJoyButton2) < 0.3f)
+        KeyLock[bh::kLockCreditsClose] = 0;
+    bool button = Joy(bh::kJoyStart) > 0.5f || Joy(bh::kJoyButton1) > 0.5f ||
+                  Joy(bh::kJoyBackSelect) > 0.5f || Joy(bh::kJoyButton2) > 0.5f;
+    if ((button || PlayKey(bh::kPlayKeyEscape) != 0 || PlayKey(bh::kPlayKeyReturn) != 0) &&
+        KeyLock[bh::kLockCreditsClose] == 0) {
         OverlayScreen = bh::kScreenNone;
         LockKeys();
-        PlaySFX(98);
+        PlaySFX(bh::kSfxConfirm);
     }
-    for (int t = 0; t < 10; t++) {
+    for (int t = 0; t < bh::kPointers; t++) {
         if (TouchDown(t) == 0) {
             TouchLock[t + 1] = 0;
         } else if (TouchLock[t + 1] == 0) {
             OverlayScreen = bh::kScreenNone;
             LockKeys();
-            PlaySFX(98);
+            PlaySFX(bh::kSfxConfirm);
         }
     }
 
     CreditScroll -= 0.75f;
-    if (Joy(0) > 0.5f || Joy(1) > 0.5f || Joy(2) > 0.5f || Joy(3) > 0.5f) CreditScroll -= 1.5f;
+    if (Joy(bh::kJoyUp) > 0.5f || Joy(bh::kJoyRight) > 0.5f || Joy(bh::kJoyDown) > 0.5f ||
+        Joy(bh::kJoyLeft) > 0.5f)
+        CreditScroll -= 1.5f;
     if (CreditScroll < -(float)kPitch * (CreditCount + 8)) CreditScroll = 0;
 
     SetSize(1.4f);

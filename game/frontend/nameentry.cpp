@@ -33,7 +33,9 @@ void MyGame::EnterYourName() {
     Text(W / 2, 32, "Enter Your Name", 1.0f);
     ResetDraw();
 
-    int& pos = OptionsCursor;
+    int& pos = NamePosition();
+    int& wait = NameRepeatWait();
+    int& gap = NameRepeatGap();
     // The options list shares this member; never edit outside the name.
     if (pos < 0 || pos >= kNameLength) pos = 0;
 
@@ -49,59 +51,62 @@ void MyGame::EnterYourName() {
         if (k != pos) continue;
 
         for (int d = -4; d <= 4; d++) Text(x, y0 + d * 64, Char64b((q + d + 64) % 64), 1.0f);
-        if (Joy(0) > 0.3f && KeyLock[0] < 1) {
+        if (Joy(bh::kJoyUp) > 0.3f && wait < 1) {
             q = (q + 63) % 64;
-            KeyLock[0] = KeyLock[2];
-            KeyLock[2] -= 8;
-            PlaySFX(99, 0.5f);
+            wait = gap;
+            gap -= 8;
+            PlaySFX(bh::kSfxMove, 0.5f);
         }
-        if (Joy(2) > 0.3f && KeyLock[0] < 1) {
+        if (Joy(bh::kJoyDown) > 0.3f && wait < 1) {
             q = (q + 1) % 64;
-            KeyLock[0] = KeyLock[2];
-            KeyLock[2] -= 8;
-            PlaySFX(99, 0.6f);
+            wait = gap;
+            gap -= 8;
+            PlaySFX(bh::kSfxMove, 0.6f);
         }
         SetNameCode(*this, k, q);
     }
 
     // A held direction steps at once, then after 30, 22, 14, 6 and then
     // every 2 updates.
-    if (KeyLock[0] > 0) KeyLock[0] -= 1;
-    if (KeyLock[2] < 2) KeyLock[2] = 2;
-    if (Joy(0) < 0.3f && Joy(2) < 0.3f) {
-        KeyLock[0] = 0;
-        KeyLock[2] = 30;
+    if (wait > 0) wait -= 1;
+    if (gap < 2) gap = 2;
+    if (Joy(bh::kJoyUp) < 0.3f && Joy(bh::kJoyDown) < 0.3f) {
+        wait = 0;
+        gap = 30;
     }
 
-    if (Joy(3) < 0.3f && Joy(1) < 0.3f) KeyLock[1] = 0;
-    if (Joy(1) > 0.4f && KeyLock[1] == 0) {
-        KeyLock[1] = 1;
+    if (Joy(bh::kJoyLeft) < 0.3f && Joy(bh::kJoyRight) < 0.3f) KeyLock[bh::kLockNameMove] = 0;
+    if (Joy(bh::kJoyRight) > 0.4f && KeyLock[bh::kLockNameMove] == 0) {
+        KeyLock[bh::kLockNameMove] = 1;
         pos = (pos + 1) % kNameLength;
-        PlaySFX(98, 1.2f);
+        PlaySFX(bh::kSfxConfirm, 1.2f);
     }
-    if (Joy(3) > 0.4f && KeyLock[1] == 0) {
-        KeyLock[1] = 1;
+    if (Joy(bh::kJoyLeft) > 0.4f && KeyLock[bh::kLockNameMove] == 0) {
+        KeyLock[bh::kLockNameMove] = 1;
         pos = (pos + kNameLength - 1) % kNameLength;
-        PlaySFX(98, 0.8f);
+        PlaySFX(bh::kSfxConfirm, 0.8f);
     }
 
-    if (Joy(10) < 0.3f && Joy(11) < 0.3f && PlayKey(99) == 0 && PlayKey(98) == 0)
-        KeyLock[11] = 0;
+    if (Joy(bh::kJoyButton1) < 0.3f && Joy(bh::kJoyButton2) < 0.3f &&
+        PlayKey(bh::kPlayKeyEscape) == 0 && PlayKey(bh::kPlayKeyReturn) == 0)
+        KeyLock[bh::kLockNameAction] = 0;
     // Return is bound to "Button 1" by default; it is kept for finishing.
-    if (Joy(10) > 0.4f && PlayKey(98) == 0 && KeyLock[11] == 0 && pos <= 10) {
-        KeyLock[11] = 1;
+    if (Joy(bh::kJoyButton1) > 0.4f && PlayKey(bh::kPlayKeyReturn) == 0 &&
+        KeyLock[bh::kLockNameAction] == 0 && pos <= 10) {
+        KeyLock[bh::kLockNameAction] = 1;
         pos += 1;
         SetNameCode(*this, pos, NameCode(*this, pos - 1));
-        PlaySFX(98, 1.5f);
+        PlaySFX(bh::kSfxConfirm, 1.5f);
     }
-    if (Joy(11) > 0.4f && KeyLock[11] == 0) {
+    if (Joy(bh::kJoyButton2) > 0.4f && KeyLock[bh::kLockNameAction] == 0) {
         SetNameCode(*this, pos, 0);
         if (pos > 0) pos = (pos + kNameLength - 1) % kNameLength;
-        KeyLock[11] = 1;
-        PlaySFX(98, 0.5f);
+        KeyLock[bh::kLockNameAction] = 1;
+        PlaySFX(bh::kSfxConfirm, 0.5f);
     }
-    if ((Joy(12) > 0.4f || Joy(13) > 0.4f || PlayKey(99) != 0 || PlayKey(98) != 0) &&
-        KeyLock[11] == 0) {
+    if ((Joy(bh::kJoyButton3) > 0.4f || Joy(bh::kJoyButton4) > 0.4f ||
+         PlayKey(bh::kPlayKeyEscape) != 0 || PlayKey(bh::kPlayKeyReturn) != 0) &&
+        KeyLock[bh::kLockNameAction] == 0) {
         pos = 0;
         OverlayScreen = bh::kScreenOptions;
         LockKeys();

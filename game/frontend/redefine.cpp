@@ -129,60 +129,62 @@ void MyGame::RedefineKeys() {
 
     DrawPad(*this, cx, cy, target);
 
-    int& capture = KeyLock[66];
-    if (capture == 1 && PlayKeyAll(10) == 0) capture = 0;
+    int& capture = RedefineCapture();
+    if (capture == bh::kCaptureRelease && PlayKeyAll(bh::kPlayKeyAction1) == 0)
+        capture = bh::kCaptureIdle;
     // Only a control can be waited for; anything else is a stale state.
-    if (capture == 2 && target < 0) capture = 0;
+    if (capture == bh::kCaptureWaiting && target < 0) capture = bh::kCaptureIdle;
 
-    if (capture == 2) {
+    if (capture == bh::kCaptureWaiting) {
         int code = GetKey();
         // Whatever is held during the first two updates (the fire key that
         // made the pick) only counts once released and pressed again.
         RedefDelay -= 1;
         if (RedefDelay >= 0) LockForGet();
         if (code > 0 && RedefDelay < 0) {
-            capture = 0;
+            capture = bh::kCaptureIdle;
             printf("Button Caught %i\n", code);
             fflush(stdout);
             SetKey(target, code);
         }
         RedefTimeout -= 1;
-        if (RedefTimeout < 0) capture = 0;
+        if (RedefTimeout < 0) capture = bh::kCaptureIdle;
         ResetDraw();
         SetSize(2.0f);
         Text(cx, H / 2 - 48, "Hit button for", 1.0f);
         Text(cx, H / 2 + 48, kControlNames[target], 1.0f);
     }
-    if (capture == 0) RedefTimeout = 0;
+    if (capture == bh::kCaptureIdle) RedefTimeout = 0;
 
-    if (capture == 0 && TestTimer == 0 && RedefTimeout == 0) {
-        if (!PlayKeyAll(0) && !PlayKeyAll(3) && !PlayKeyAll(5) && !PlayKeyAll(8) &&
-            !PlayKeyAll(10))
-            KeyLock[0] = 0;
-        if (KeyLock[0] == 0 && PlayKeyAll(0)) {
-            KeyLock[0] = 1;
+    if (capture == bh::kCaptureIdle && TestTimer == 0 && RedefTimeout == 0) {
+        if (!PlayKeyAll(bh::kPlayKeyUp) && !PlayKeyAll(bh::kPlayKeyLeft) &&
+            !PlayKeyAll(bh::kPlayKeyRight) && !PlayKeyAll(bh::kPlayKeyDown) &&
+            !PlayKeyAll(bh::kPlayKeyAction1))
+            KeyLock[bh::kLockRedefineMove] = 0;
+        if (KeyLock[bh::kLockRedefineMove] == 0 && PlayKeyAll(bh::kPlayKeyUp)) {
+            KeyLock[bh::kLockRedefineMove] = 1;
             RedefRow -= 1;
         }
-        if (KeyLock[0] == 0 && PlayKeyAll(8)) {
-            KeyLock[0] = 1;
+        if (KeyLock[bh::kLockRedefineMove] == 0 && PlayKeyAll(bh::kPlayKeyDown)) {
+            KeyLock[bh::kLockRedefineMove] = 1;
             RedefRow += 1;
         }
-        if (KeyLock[0] == 0 && PlayKeyAll(3)) {
-            KeyLock[0] = 1;
+        if (KeyLock[bh::kLockRedefineMove] == 0 && PlayKeyAll(bh::kPlayKeyLeft)) {
+            KeyLock[bh::kLockRedefineMove] = 1;
             RedefCol -= 1;
         }
-        if (KeyLock[0] == 0 && PlayKeyAll(5)) {
-            KeyLock[0] = 1;
+        if (KeyLock[bh::kLockRedefineMove] == 0 && PlayKeyAll(bh::kPlayKeyRight)) {
+            KeyLock[bh::kLockRedefineMove] = 1;
             RedefCol += 1;
         }
-        if (KeyLock[0] == 0 && PlayKeyAll(10)) {
+        if (KeyLock[bh::kLockRedefineMove] == 0 && PlayKeyAll(bh::kPlayKeyAction1)) {
             if (target >= 0) {
                 RedefDelay = 2;
-                capture = 2;
-                KeyLock[0] = 1;
+                capture = bh::kCaptureWaiting;
+                KeyLock[bh::kLockRedefineMove] = 1;
                 RedefTimeout = 359;
             } else if (target == kTest) {
-                KeyLock[0] = 1;
+                KeyLock[bh::kLockRedefineMove] = 1;
                 TestTimer = 359;
             } else {
                 OverlayScreen = bh::kScreenOptions;
@@ -223,7 +225,9 @@ void MyGame::RedefineKeys() {
         Rect(cx + 160 * side, H - 272, 64, 64);
     }
     SetCol(255, 100, 100, 1.0f);
-    Rect(cx - 160 + 32 * (Joy(1) - Joy(3)), H - 272 + 32 * (Joy(2) - Joy(0)), 6, 6);
-    Rect(cx + 160 + 32 * (Joy(5) - Joy(7)), H - 272 + 32 * (Joy(6) - Joy(4)), 6, 6);
+    Rect(cx - 160 + 32 * (Joy(bh::kJoyRight) - Joy(bh::kJoyLeft)),
+         H - 272 + 32 * (Joy(bh::kJoyDown) - Joy(bh::kJoyUp)), 6, 6);
+    Rect(cx + 160 + 32 * (Joy(bh::kJoyStick2Right) - Joy(bh::kJoyStick2Left)),
+         H - 272 + 32 * (Joy(bh::kJoyStick2Down) - Joy(bh::kJoyStick2Up)), 6, 6);
     SetRot(0);
 }

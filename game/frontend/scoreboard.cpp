@@ -87,12 +87,12 @@ void MyGame::DisplayScoreboard() {
 
     // A held pointer keeps the timer at 270, so the page turns on release.
     if (PointerDown > 0) {
-        KeyLock[13] = 1;
+        KeyLock[bh::kLockBoardPage] = 1;
         BoardTimer = 270;
     }
-    if (Joy(13) < 0.3f && PointerDown == 0) KeyLock[13] = 0;
-    if (Joy(13) > 0.5f && KeyLock[13] == 0) {
-        KeyLock[13] = 1;
+    if (Joy(bh::kJoyButton4) < 0.3f && PointerDown == 0) KeyLock[bh::kLockBoardPage] = 0;
+    if (Joy(bh::kJoyButton4) > 0.5f && KeyLock[bh::kLockBoardPage] == 0) {
+        KeyLock[bh::kLockBoardPage] = 1;
         BoardTimer = 270;
     }
 }

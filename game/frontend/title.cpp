@@ -31,7 +31,7 @@ void Activate(MyGame& g, int b) {
     case kStart:
         g.MenuPage = 1;
         g.LockKeys();
-        g.PlaySFX(98, 1.0f);
+        g.PlaySFX(bh::kSfxConfirm, 1.0f);
         break;
     case kQuit:
         g.GameBreak = 1;
@@ -43,12 +43,12 @@ void Activate(MyGame& g, int b) {
         g.LockKeys();
         // F1 may have flipped the statistics line since the row last saw it.
         g.Settings[bh::kSettingDebugStats] = g.DebugMode;
-        g.PlaySFX(98);
+        g.PlaySFX(bh::kSfxConfirm);
         break;
     case kCredits:
         g.OverlayScreen = bh::kScreenCredits;
         g.LockKeys();
-        g.PlaySFX(98);
+        g.PlaySFX(bh::kSfxConfirm);
         break;
     }
 }
@@ -67,16 +67,16 @@ void MyGame::Menu_Start() {
 
     // LockKeys holds this, so an Escape still down from another screen
     // must be released before it can quit.
-    if (PlayKey(99) == 0) KeyLock[99] = 0;
-    if (PlayKey(99) != 0 && KeyLock[99] == 0) GameBreak = 1;
+    if (PlayKey(bh::kPlayKeyEscape) == 0) KeyLock[bh::kLockEscape] = 0;
+    if (PlayKey(bh::kPlayKeyEscape) != 0 && KeyLock[bh::kLockEscape] == 0) GameBreak = 1;
 
     bool confirm, back;
     if (Settings[bh::kSettingSwapConfirm] == 1) {
-        confirm = Joy(11) > 0.5f;
-        back = Joy(10) > 0.5f || Joy(8) > 0.5f;
+        confirm = Joy(bh::kJoyButton2) > 0.5f;
+        back = Joy(bh::kJoyButton1) > 0.5f || Joy(bh::kJoyStart) > 0.5f;
     } else {
-        confirm = Joy(8) > 0.5f || Joy(10) > 0.5f;
-        back = Joy(11) > 0.5f;
+        confirm = Joy(bh::kJoyStart) > 0.5f || Joy(bh::kJoyButton1) > 0.5f;
+        back = Joy(bh::kJoyButton2) > 0.5f;
     }
 
     const int order[4] = {kStart, kQuit, kOptions, kCredits};
@@ -100,7 +100,7 @@ void MyGame::Menu_Start() {
             if (x < 128) x = 128;
             r = lit ? 48.0f : 32.0f;
             SetSize(lit ? 1.5f : 1.0f);
-            DrawImg(50, x, y, 1);
+            DrawImg(bh::kImgIcons, x, y, 1);
             break;
         case kOptions:
             x = W - 52;
@@ -109,32 +109,32 @@ void MyGame::Menu_Start() {
             SetSize(r / 32);
             SetCol(255, 255, 255, 1.0f);
             SetRot((float)-CogAngle);
-            DrawImg(50, x, y, 3);
+            DrawImg(bh::kImgIcons, x, y, 3);
             SetRot((float)CogAngle);
-            DrawImg(50, x, y, 4);
+            DrawImg(bh::kImgIcons, x, y, 4);
             DrawLabel(*this, x, y, r, a, "Options");
             break;
         default:
             x = 52;
             r = lit ? 48.0f : 32.0f;
             SetSize(r / 32);
-            DrawImg(50, x, y, 5);
+            DrawImg(bh::kImgIcons, x, y, 5);
             DrawLabel(*this, x, y, r, a, "Credits");
             break;
         }
 
         if (TitleCursor == b) {
-            if (Joy(3) > 0.5f && KeyLock[5] == 0) {
+            if (Joy(bh::kJoyLeft) > 0.5f && KeyLock[bh::kLockHorizontal] == 0) {
                 LockKeys();
                 TitleCursor = LeftOf(b);
-                PlaySFX(99, 1.0f);
+                PlaySFX(bh::kSfxMove, 1.0f);
             }
-            if (Joy(1) > 0.5f && KeyLock[5] == 0) {
+            if (Joy(bh::kJoyRight) > 0.5f && KeyLock[bh::kLockHorizontal] == 0) {
                 LockKeys();
                 TitleCursor = RightOf(b);
-                PlaySFX(99, 1.0f);
+                PlaySFX(bh::kSfxMove, 1.0f);
             }
-            if (confirm && KeyLock[10] == 0) Activate(*this, b);
+            if (confirm && KeyLock[bh::kLockConfirm] == 0) Activate(*this, b);
         }
 
         int t = MouseIn_Radius(x, y, r + 16);
@@ -144,14 +144,14 @@ void MyGame::Menu_Start() {
             } else {
                 TitleCursor = b;
                 LockKeys();
-                PlaySFX(99, 1.0f);
+                PlaySFX(bh::kSfxMove, 1.0f);
             }
         }
     }
 
-    if (!confirm) KeyLock[10] = 0;
-    if (!back) KeyLock[11] = 0;
-    if (Joy(3) < 0.3f && Joy(1) < 0.3f) KeyLock[5] = 0;
-    for (int t = 0; t < 10; t++)
+    if (!confirm) KeyLock[bh::kLockConfirm] = 0;
+    if (!back) KeyLock[bh::kLockBack] = 0;
+    if (Joy(bh::kJoyLeft) < 0.3f && Joy(bh::kJoyRight) < 0.3f) KeyLock[bh::kLockHorizontal] = 0;
+    for (int t = 0; t < bh::kPointers; t++)
         if (TouchDown(t) == 0) TouchLock[t + 1] = 0;
 }
