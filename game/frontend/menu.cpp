@@ -82,7 +82,7 @@ void MyGame::Menu_Default(const char* items, const char* descriptions) {
         top = (H - 192) - (DifficultyCursor - 1) * 46.0;
     }
 
-    if (PointerDown == 0) TouchLock[bh::kTouchLockClick] = 0;
+    TouchLetGo(bh::kTouchLockClick, PointerDown == 0);
     MenuScroll = (float)(MenuScroll - (MenuScroll - top) / 4.0);
 
     bool chosen = false;
@@ -100,9 +100,8 @@ void MyGame::Menu_Default(const char* items, const char* descriptions) {
         SetAlpha(i + 1 == DifficultyCursor ? 0.7f : (float)(0.3 * f));
         Rect(228, y, 256, 32);
 
-        if (MouseIn_Centered(228, y, 256, 32) > 0 && PointerDown > 0 &&
-            TouchLock[bh::kTouchLockClick] == 0) {
-            TouchLock[bh::kTouchLockClick] = 1;
+        if (MouseIn_Centered(228, y, 256, 32) > 0 &&
+            TouchedOnce(bh::kTouchLockClick, PointerDown > 0)) {
             if (i + 1 != DifficultyCursor) {
                 PlaySFX(bh::kSfxConfirm);
                 DifficultyCursor = i + 1;
@@ -129,35 +128,20 @@ void MyGame::Menu_Default(const char* items, const char* descriptions) {
     }
 
     // Escape is bound to "Start" by default but must only ever go back.
-    if (Joy(bh::kJoyButton1) < 0.3f && Joy(bh::kJoyStart) < 0.3f) KeyLock[bh::kLockConfirm] = 0;
-    if ((Joy(bh::kJoyButton1) > 0.5f || Joy(bh::kJoyStart) > 0.5f) &&
-        PlayKey(bh::kPlayKeyEscape) == 0 && KeyLock[bh::kLockConfirm] == 0) {
-        LockKeys();
-        chosen = true;
-    }
+    LetGo(bh::kLockConfirm, AllBelow({bh::kJoyButton1, bh::kJoyStart}));
+    bool confirm = AnyAbove({bh::kJoyButton1, bh::kJoyStart}) && PlayKey(bh::kPlayKeyEscape) == 0;
+    if (PressedOnce(bh::kLockConfirm, confirm, kTakeAll)) chosen = true;
 
     // Held directions repeat after 24, 18, 12, 6 and then every 3 updates.
-    int& wait = RepeatWait();
-    int& gap = RepeatGap();
-    wait -= 1;
-    if (gap < 3) gap = 3;
-    if (wait < 0) wait = 0;
-    if (Joy(bh::kJoyUp) < 0.25f && Joy(bh::kJoyRight) < 0.25f && Joy(bh::kJoyDown) < 0.25f &&
-        Joy(bh::kJoyLeft) < 0.25f) {
-        wait = 0;
-        gap = 24;
-    }
-    if ((Joy(bh::kJoyUp) > 0.5f || Joy(bh::kJoyLeft) > 0.5f) && wait == 0) {
-        wait = gap;
-        gap -= 6;
+    Repeat list{RepeatWait(), RepeatGap(), 24, 6, 3};
+    RepeatCountdown(list, AllBelow({bh::kJoyUp, bh::kJoyRight, bh::kJoyDown, bh::kJoyLeft}, 0.25f));
+    if (RepeatStep(list, AnyAbove({bh::kJoyUp, bh::kJoyLeft}))) {
         DifficultyCursor -= 1;
         PlaySFX(bh::kSfxMove, 1.2f);
         BoardTimer = 0;
         BoardPage = 0;
     }
-    if ((Joy(bh::kJoyDown) > 0.5f || Joy(bh::kJoyRight) > 0.5f) && wait == 0) {
-        wait = gap;
-        gap -= 6;
+    if (RepeatStep(list, AnyAbove({bh::kJoyDown, bh::kJoyRight}))) {
         DifficultyCursor += 1;
         PlaySFX(bh::kSfxMove, 0.8f);
         BoardTimer = 0;
@@ -170,26 +154,24 @@ void MyGame::Menu_Default(const char* items, const char* descriptions) {
         PlaySFX(bh::kSfxConfirm);
         GameMode = bh::kModeNewGame;
         Difficulty = DifficultyCursor;
-        PointerPlay = (Joy(bh::kJoyButton1) > 0.5f || Joy(bh::kJoyStart) > 0.5f) ? 0 : 1;
+        PointerPlay = AnyAbove({bh::kJoyButton1, bh::kJoyStart}) ? 0 : 1;
     }
 
     ResetDraw();
     SetSize(2.0f);
     SetCol(255, 200, 200, 0.75f);
     DrawImg(bh::kImgOptions, 32, 32, 0);
-    if (MouseIn_Centered(32, 32, 64, 64) > 0 && PointerDown > 0 &&
-        TouchLock[bh::kTouchLockClick] == 0) {
+    if (MouseIn_Centered(32, 32, 64, 64) > 0 &&
+        TouchedOnce(bh::kTouchLockClick, PointerDown > 0, kTakeAll)) {
         MenuPage = 0;
-        LockKeys();
         PlaySFX(bh::kSfxConfirm);
     }
 
     // A pad's Start confirmed above and locked this; Escape cannot confirm,
     // so it reaches here and goes back.
-    if (Joy(bh::kJoyButton2) < 0.3f && Joy(bh::kJoyStart) < 0.3f) KeyLock[bh::kLockBack] = 0;
-    if ((Joy(bh::kJoyButton2) > 0.5f || Joy(bh::kJoyStart) > 0.5f) && KeyLock[bh::kLockBack] == 0) {
+    LetGo(bh::kLockBack, AllBelow({bh::kJoyButton2, bh::kJoyStart}));
+    if (PressedOnce(bh::kLockBack, AnyAbove({bh::kJoyButton2, bh::kJoyStart}), kTakeAll)) {
         MenuPage = 0;
-        LockKeys();
         PlaySFX(bh::kSfxConfirm);
     }
 }
