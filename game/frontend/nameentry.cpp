@@ -34,8 +34,10 @@ void MyGame::EnterYourName() {
     ResetDraw();
 
     int& pos = NamePosition();
-    int& wait = NameRepeatWait();
-    int& gap = NameRepeatGap();
+    // The wheel turns at a lighter touch than the menus ask for. A held
+    // direction steps at once, then after 30, 22, 14, 6 and then every 2
+    // updates.
+    Repeat wheel{NameRepeatWait(), NameRepeatGap(), 30, 8, 2};
     // The options list shares this member; never edit outside the name.
     if (pos < 0 || pos >= kNameLength) pos = 0;
 
@@ -51,65 +53,49 @@ void MyGame::EnterYourName() {
         if (k != pos) continue;
 
         for (int d = -4; d <= 4; d++) Text(x, y0 + d * 64, Char64b((q + d + 64) % 64), 1.0f);
-        if (Joy(bh::kJoyUp) > 0.3f && wait < 1) {
+        if (RepeatStep(wheel, Joy(bh::kJoyUp) > 0.3f)) {
             q = (q + 63) % 64;
-            wait = gap;
-            gap -= 8;
             PlaySFX(bh::kSfxMove, 0.5f);
         }
-        if (Joy(bh::kJoyDown) > 0.3f && wait < 1) {
+        if (RepeatStep(wheel, Joy(bh::kJoyDown) > 0.3f)) {
             q = (q + 1) % 64;
-            wait = gap;
-            gap -= 8;
             PlaySFX(bh::kSfxMove, 0.6f);
         }
         SetNameCode(*this, k, q);
     }
 
-    // A held direction steps at once, then after 30, 22, 14, 6 and then
-    // every 2 updates.
-    if (wait > 0) wait -= 1;
-    if (gap < 2) gap = 2;
-    if (Joy(bh::kJoyUp) < 0.3f && Joy(bh::kJoyDown) < 0.3f) {
-        wait = 0;
-        gap = 30;
-    }
+    RepeatCountdown(wheel, AllBelow({bh::kJoyUp, bh::kJoyDown}));
 
-    if (Joy(bh::kJoyLeft) < 0.3f && Joy(bh::kJoyRight) < 0.3f) KeyLock[bh::kLockNameMove] = 0;
-    if (Joy(bh::kJoyRight) > 0.4f && KeyLock[bh::kLockNameMove] == 0) {
-        KeyLock[bh::kLockNameMove] = 1;
+    LetGo(bh::kLockNameMove, AllBelow({bh::kJoyLeft, bh::kJoyRight}));
+    if (PressedOnce(bh::kLockNameMove, Joy(bh::kJoyRight) > 0.4f)) {
         pos = (pos + 1) % kNameLength;
         PlaySFX(bh::kSfxConfirm, 1.2f);
     }
-    if (Joy(bh::kJoyLeft) > 0.4f && KeyLock[bh::kLockNameMove] == 0) {
-        KeyLock[bh::kLockNameMove] = 1;
+    if (PressedOnce(bh::kLockNameMove, Joy(bh::kJoyLeft) > 0.4f)) {
         pos = (pos + kNameLength - 1) % kNameLength;
         PlaySFX(bh::kSfxConfirm, 0.8f);
     }
 
-    if (Joy(bh::kJoyButton1) < 0.3f && Joy(bh::kJoyButton2) < 0.3f &&
-        PlayKey(bh::kPlayKeyEscape) == 0 && PlayKey(bh::kPlayKeyReturn) == 0)
-        KeyLock[bh::kLockNameAction] = 0;
+    LetGo(bh::kLockNameAction, AllBelow({bh::kJoyButton1, bh::kJoyButton2}) &&
+                                   PlayKey(bh::kPlayKeyEscape) == 0 &&
+                                   PlayKey(bh::kPlayKeyReturn) == 0);
     // Return is bound to "Button 1" by default; it is kept for finishing.
-    if (Joy(bh::kJoyButton1) > 0.4f && PlayKey(bh::kPlayKeyReturn) == 0 &&
-        KeyLock[bh::kLockNameAction] == 0 && pos <= 10) {
-        KeyLock[bh::kLockNameAction] = 1;
+    if (pos <= 10 && PressedOnce(bh::kLockNameAction,
+                                 Joy(bh::kJoyButton1) > 0.4f && PlayKey(bh::kPlayKeyReturn) == 0)) {
         pos += 1;
         SetNameCode(*this, pos, NameCode(*this, pos - 1));
         PlaySFX(bh::kSfxConfirm, 1.5f);
     }
-    if (Joy(bh::kJoyButton2) > 0.4f && KeyLock[bh::kLockNameAction] == 0) {
+    if (PressedOnce(bh::kLockNameAction, Joy(bh::kJoyButton2) > 0.4f)) {
         SetNameCode(*this, pos, 0);
         if (pos > 0) pos = (pos + kNameLength - 1) % kNameLength;
-        KeyLock[bh::kLockNameAction] = 1;
         PlaySFX(bh::kSfxConfirm, 0.5f);
     }
-    if ((Joy(bh::kJoyButton3) > 0.4f || Joy(bh::kJoyButton4) > 0.4f ||
-         PlayKey(bh::kPlayKeyEscape) != 0 || PlayKey(bh::kPlayKeyReturn) != 0) &&
-        KeyLock[bh::kLockNameAction] == 0) {
+    bool done = AnyAbove({bh::kJoyButton3, bh::kJoyButton4}, 0.4f) ||
+                PlayKey(bh::kPlayKeyEscape) != 0 || PlayKey(bh::kPlayKeyReturn) != 0;
+    if (PressedOnce(bh::kLockNameAction, done, kTakeAll)) {
         pos = 0;
         OverlayScreen = bh::kScreenOptions;
-        LockKeys();
     }
 }
 
