@@ -196,13 +196,12 @@ void MyGame::Ingame() {
     bool key = PlayKey(bh::kPlayKeyEscape) != 0 || Joy(bh::kJoyStart) > 0.5f;
     // Whatever left the pause menu may still be held (Escape, Start, a
     // pad's Back, the mouse): nothing pauses again until all are let go.
-    if (!button && !key && PlayKey(bh::kPlayKeyReturn) == 0 && Joy(bh::kJoyStart) < 0.3f)
-        KeyLock[bh::kLockPauseKey] = 0;
+    LetGo(bh::kLockPauseKey, !button && !key && PlayKey(bh::kPlayKeyReturn) == 0 &&
+                                 Joy(bh::kJoyStart) < bh::kReleased);
     // A game that is ending has nothing left to pause.
-    if ((button || key) && KeyLock[bh::kLockPauseKey] == 0 && GameEnding == 0) {
+    if (GameEnding == 0 && PressedOnce(bh::kLockPauseKey, button || key, kTakeAll)) {
         Paused = 1;
         PauseCursor = 1;
-        LockKeys();
     }
 }
 

@@ -44,9 +44,8 @@ void MyGame::PauseMenu() {
     if (PauseSlide > 480) PauseSlide = 480;
     if (PointerDown > 0) PauseIdle = 0;
 
-    if (Joy(bh::kJoyButton1) < 0.3f && Joy(bh::kJoyButton2) < 0.3f &&
-        Joy(bh::kJoyBackSelect) < 0.3f && Joy(bh::kJoyStart) < 0.3f)
-        KeyLock[bh::kLockConfirm] = 0;
+    const auto buttons = {bh::kJoyButton1, bh::kJoyButton2, bh::kJoyBackSelect, bh::kJoyStart};
+    LetGo(bh::kLockConfirm, AllBelow(buttons));
 
     const int order[3] = {kResume, kQuit, kOptions};
     for (int b : order) {
@@ -65,9 +64,8 @@ void MyGame::PauseMenu() {
             result = Button(bh::kImgIcons, W / 2, y, 0);
         }
 
-        bool pressed = Joy(bh::kJoyButton1) > 0.5f || Joy(bh::kJoyButton2) > 0.5f ||
-                       Joy(bh::kJoyBackSelect) > 0.5f || Joy(bh::kJoyStart) > 0.5f;
-        if (pressed && KeyLock[bh::kLockConfirm] == 0 && PauseCursor == b) {
+        // The chosen action locks everything itself.
+        if (PauseCursor == b && PressedOnce(bh::kLockConfirm, AnyAbove(buttons), kTakeNone)) {
             result = 1;
             PauseIdle = 0;
         }
@@ -75,19 +73,17 @@ void MyGame::PauseMenu() {
         if (result == 1) Activate(*this, b);
     }
 
-    if (KeyLock[bh::kLockPauseMove] == 0 && Joy(bh::kJoyRight) > 0.5f) {
-        KeyLock[bh::kLockPauseMove] = 1;
+    if (PressedOnce(bh::kLockPauseMove, Joy(bh::kJoyRight) > bh::kPressed)) {
         PauseCursor += 1;
         PlaySFX(bh::kSfxMove, 1.0f);
         PauseIdle = 0;
     }
-    if (KeyLock[bh::kLockPauseMove] == 0 && Joy(bh::kJoyLeft) > 0.5f) {
-        KeyLock[bh::kLockPauseMove] = 1;
+    if (PressedOnce(bh::kLockPauseMove, Joy(bh::kJoyLeft) > bh::kPressed)) {
         PauseCursor -= 1;
         PlaySFX(bh::kSfxMove, 1.0f);
         PauseIdle = 0;
     }
     if (PauseCursor < 0) PauseCursor = 2;
     if (PauseCursor > 2) PauseCursor = 0;
-    if (Joy(bh::kJoyRight) < 0.3f && Joy(bh::kJoyLeft) < 0.3f) KeyLock[bh::kLockPauseMove] = 0;
+    LetGo(bh::kLockPauseMove, AllBelow({bh::kJoyRight, bh::kJoyLeft}));
 }
