@@ -67,16 +67,16 @@ void MyGame::Menu_Start() {
 
     // LockKeys holds this, so an Escape still down from another screen
     // must be released before it can quit.
-    if (PlayKey(bh::kPlayKeyEscape) == 0) KeyLock[bh::kLockEscape] = 0;
-    if (PlayKey(bh::kPlayKeyEscape) != 0 && KeyLock[bh::kLockEscape] == 0) GameBreak = 1;
+    LetGo(bh::kLockEscape, PlayKey(bh::kPlayKeyEscape) == 0);
+    if (PressedOnce(bh::kLockEscape, PlayKey(bh::kPlayKeyEscape) != 0, kTakeNone)) GameBreak = 1;
 
     bool confirm, back;
     if (Settings[bh::kSettingSwapConfirm] == 1) {
-        confirm = Joy(bh::kJoyButton2) > 0.5f;
-        back = Joy(bh::kJoyButton1) > 0.5f || Joy(bh::kJoyStart) > 0.5f;
+        confirm = AnyAbove({bh::kJoyButton2});
+        back = AnyAbove({bh::kJoyButton1, bh::kJoyStart});
     } else {
-        confirm = Joy(bh::kJoyStart) > 0.5f || Joy(bh::kJoyButton1) > 0.5f;
-        back = Joy(bh::kJoyButton2) > 0.5f;
+        confirm = AnyAbove({bh::kJoyStart, bh::kJoyButton1});
+        back = AnyAbove({bh::kJoyButton2});
     }
 
     const int order[4] = {kStart, kQuit, kOptions, kCredits};
@@ -124,21 +124,20 @@ void MyGame::Menu_Start() {
         }
 
         if (TitleCursor == b) {
-            if (Joy(bh::kJoyLeft) > 0.5f && KeyLock[bh::kLockHorizontal] == 0) {
-                LockKeys();
+            if (PressedOnce(bh::kLockHorizontal, Joy(bh::kJoyLeft) > bh::kPressed, kTakeAll)) {
                 TitleCursor = LeftOf(b);
                 PlaySFX(bh::kSfxMove, 1.0f);
             }
-            if (Joy(bh::kJoyRight) > 0.5f && KeyLock[bh::kLockHorizontal] == 0) {
-                LockKeys();
+            if (PressedOnce(bh::kLockHorizontal, Joy(bh::kJoyRight) > bh::kPressed, kTakeAll)) {
                 TitleCursor = RightOf(b);
                 PlaySFX(bh::kSfxMove, 1.0f);
             }
-            if (confirm && KeyLock[bh::kLockConfirm] == 0) Activate(*this, b);
+            // Quit locks nothing; the others lock everything themselves.
+            if (PressedOnce(bh::kLockConfirm, confirm, kTakeNone)) Activate(*this, b);
         }
 
         int t = MouseIn_Radius(x, y, r + 16);
-        if (t > 0 && TouchDown(t - 1) > 0 && TouchLock[t] == 0) {
+        if (t > 0 && TouchedOnce(t, TouchDown(t - 1) > 0, kTakeNone)) {
             if (TitleCursor == b) {
                 Activate(*this, b);
             } else {
@@ -149,9 +148,8 @@ void MyGame::Menu_Start() {
         }
     }
 
-    if (!confirm) KeyLock[bh::kLockConfirm] = 0;
-    if (!back) KeyLock[bh::kLockBack] = 0;
-    if (Joy(bh::kJoyLeft) < 0.3f && Joy(bh::kJoyRight) < 0.3f) KeyLock[bh::kLockHorizontal] = 0;
-    for (int t = 0; t < bh::kPointers; t++)
-        if (TouchDown(t) == 0) TouchLock[t + 1] = 0;
+    LetGo(bh::kLockConfirm, !confirm);
+    LetGo(bh::kLockBack, !back);
+    LetGo(bh::kLockHorizontal, AllBelow({bh::kJoyLeft, bh::kJoyRight}));
+    for (int t = 0; t < bh::kPointers; t++) TouchLetGo(t + 1, TouchDown(t) == 0);
 }
