@@ -57,17 +57,16 @@ bool Lit(MyGame& g, const OptionRow& r) { return g.OptionsCursor == r.index; }
 
 // A first click on a row only highlights it.
 void PointerHighlight(MyGame& g, const OptionRow& r) {
-    if (!Lit(g, r) && r.pointerOn && g.KeyLock[bh::kLockActivate] == 0) {
-        g.KeyLock[bh::kLockActivate] = 1;
+    if (!Lit(g, r) && g.PressedOnce(bh::kLockActivate, r.pointerOn)) {
         g.OptionsCursor = r.index;
         g.PlaySFX(bh::kSfxMove, 1.5f);
     }
 }
 
 void ReleaseActivation(MyGame& g) {
-    if (!(g.Joy(bh::kJoyButton1) > 0.5f) && g.PlayKeyAll(bh::kPlayKeyReturn) == 0 &&
-        g.Joy(bh::kJoyButton2) < 0.3f && g.MouseDown() == 0)
-        g.KeyLock[bh::kLockActivate] = 0;
+    g.LetGo(bh::kLockActivate, !g.AnyAbove({bh::kJoyButton1}) &&
+                                   g.PlayKeyAll(bh::kPlayKeyReturn) == 0 &&
+                                   g.AllBelow({bh::kJoyButton2}) && g.MouseDown() == 0);
 }
 
 bool ValidSlot(int slot) { return slot >= 0 && slot < bh::kSettingSlots; }
@@ -88,28 +87,26 @@ void MyGame::Options() {
     OptionsList();
     ResetDraw();
 
-    if (Joy(bh::kJoyUp) < 0.3f && Joy(bh::kJoyDown) < 0.3f) KeyLock[bh::kLockVertical] = 0;
-    if (Joy(bh::kJoyLeft) < 0.3f && Joy(bh::kJoyRight) < 0.3f) KeyLock[bh::kLockHorizontal] = 0;
-    if (Joy(bh::kJoyUp) > 0.5f && KeyLock[bh::kLockVertical] == 0) {
-        KeyLock[bh::kLockVertical] = 1;
+    LetGo(bh::kLockVertical, AllBelow({bh::kJoyUp, bh::kJoyDown}));
+    LetGo(bh::kLockHorizontal, AllBelow({bh::kJoyLeft, bh::kJoyRight}));
+    if (PressedOnce(bh::kLockVertical, Joy(bh::kJoyUp) > bh::kPressed)) {
         OptionsCursor -= 1;
         PlaySFX(bh::kSfxMove, 1.5f);
     }
-    if (Joy(bh::kJoyDown) > 0.5f && KeyLock[bh::kLockVertical] == 0) {
-        KeyLock[bh::kLockVertical] = 1;
+    if (PressedOnce(bh::kLockVertical, Joy(bh::kJoyDown) > bh::kPressed)) {
         OptionsCursor += 1;
         PlaySFX(bh::kSfxMove, 1.5f);
     }
     if (OptionsCursor > OptionsCount - 1) OptionsCursor = OptionsCount - 1;
     if (OptionsCursor < 0) OptionsCursor = 0;
 
-    if (Joy(bh::kJoyBackSelect) < 0.3f) KeyLock[bh::kLockOptionsBack] = 0;
-    if (Joy(bh::kJoyBackSelect) > 0.5f && KeyLock[bh::kLockOptionsBack] == 0) {
+    LetGo(bh::kLockOptionsBack, Joy(bh::kJoyBackSelect) < bh::kReleased);
+    // Close locks everything.
+    if (PressedOnce(bh::kLockOptionsBack, Joy(bh::kJoyBackSelect) > bh::kPressed, kTakeNone)) {
         Close(*this);
         PlaySFX(bh::kSfxConfirm);
     }
-    for (int t = 0; t < bh::kPointers; t++)
-        if (TouchDown(t) == 0) TouchLock[t + 1] = 0;
+    for (int t = 0; t < bh::kPointers; t++) TouchLetGo(t + 1, TouchDown(t) == 0);
 }
 
 void MyGame::OptionsList() {
@@ -117,8 +114,8 @@ void MyGame::OptionsList() {
     // The rest of the list is still built this update, closed or not. The
     // Escape that opened this screen (or left name entry) must be let go
     // before Escape closes it.
-    if (PlayKey(bh::kPlayKeyEscape) == 0) KeyLock[bh::kLockEscape] = 0;
-    if (PlayKey(bh::kPlayKeyEscape) != 0 && KeyLock[bh::kLockEscape] == 0) Close(*this);
+    LetGo(bh::kLockEscape, PlayKey(bh::kPlayKeyEscape) == 0);
+    if (PressedOnce(bh::kLockEscape, PlayKey(bh::kPlayKeyEscape) != 0, kTakeNone)) Close(*this);
 
     if (AddToggleOption(-1, 0, "Back", "Return", "Return") == 1) Close(*this);
 
@@ -186,30 +183,29 @@ int MyGame::AddLinearOption(int slot, int frame, const char* label, int maximum)
         float px = (r.x - 160) + step + k * step;
         Text(px, r.y, ".", 1.0f);
         // No lock is taken here, so dragging along the dots keeps setting.
-        if (r.pointerOn && MouseIn_Centered(px, r.y, step, 32) > 0 && Lit(*this, r) &&
-            KeyLock[bh::kLockActivate] == 0) {
+        if (Lit(*this, r) && MouseIn_Centered(px, r.y, step, 32) > 0 &&
+            PressedOnce(bh::kLockActivate, r.pointerOn, kTakeNone)) {
             if (v != k) PlaySFX(bh::kSfxMove, 1.0f);
             v = k;
         }
         if (v == k) Text(px, r.y, "|", 1.0f);
     }
 
-    if ((Joy(bh::kJoyButton1) > 0.5f || PlayKeyAll(bh::kPlayKeyReturn) != 0 ||
-         Joy(bh::kJoyButton2) > 0.5f) &&
-        KeyLock[bh::kLockActivate] == 0 && Lit(*this, r)) {
+    bool activate =
+        AnyAbove({bh::kJoyButton1, bh::kJoyButton2}) || PlayKeyAll(bh::kPlayKeyReturn) != 0;
+    if (Lit(*this, r) && PressedOnce(bh::kLockActivate, activate)) {
         if (v > 0) v = 0;
         else if (v == 0) v = m;
-        KeyLock[bh::kLockActivate] = 1;
         PlaySFX(bh::kSfxMove, 1.0f);
     }
-    if (Joy(bh::kJoyLeft) > 0.5f && Lit(*this, r) && KeyLock[bh::kLockHorizontal] == 0 && v > 0) {
+    if (Lit(*this, r) && v > 0 &&
+        PressedOnce(bh::kLockHorizontal, Joy(bh::kJoyLeft) > bh::kPressed)) {
         v -= 1;
-        KeyLock[bh::kLockHorizontal] = 1;
         PlaySFX(bh::kSfxMove, 1.0f);
     }
-    if (Joy(bh::kJoyRight) > 0.5f && Lit(*this, r) && KeyLock[bh::kLockHorizontal] == 0 && v < m) {
+    if (Lit(*this, r) && v < m &&
+        PressedOnce(bh::kLockHorizontal, Joy(bh::kJoyRight) > bh::kPressed)) {
         v += 1;
-        KeyLock[bh::kLockHorizontal] = 1;
         PlaySFX(bh::kSfxMove, 1.0f);
     }
     PointerHighlight(*this, r);
@@ -233,10 +229,9 @@ int MyGame::AddToggleOption(int slot, int frame, const char* label, const char* 
     ReleaseActivation(*this);
 
     int result = -1;
-    if (Lit(*this, r) && KeyLock[bh::kLockActivate] == 0 &&
-        (Joy(bh::kJoyButton1) > 0.5f || Joy(bh::kJoyButton2) > 0.5f ||
-         PlayKeyAll(bh::kPlayKeyReturn) != 0 || r.pointerOn)) {
-        KeyLock[bh::kLockActivate] = 1;
+    bool activate = AnyAbove({bh::kJoyButton1, bh::kJoyButton2}) ||
+                    PlayKeyAll(bh::kPlayKeyReturn) != 0 || r.pointerOn;
+    if (Lit(*this, r) && PressedOnce(bh::kLockActivate, activate)) {
         KeyLock[bh::kLockHorizontal] = 1;
         // Unsigned so that a wild value from a hand-edited file cannot overflow.
         if (toggle) Settings[slot] = (int)(1u - (unsigned)Settings[slot]);
