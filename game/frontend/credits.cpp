@@ -100,23 +100,18 @@ void MyGame::Credits() {
     AddPlatBG();
     ResetDraw();
 
-    if (Joy(bh::kJoyStart) < 0.3f && Joy(bh::kJoyButton1) < 0.3f &&
-        Joy(bh::kJoyBackSelect) < 0.3f && Joy(bh::kJoyButton2) < 0.3f)
-        KeyLock[bh::kLockCreditsClose] = 0;
-    bool button = Joy(bh::kJoyStart) > 0.5f || Joy(bh::kJoyButton1) > 0.5f ||
-                  Joy(bh::kJoyBackSelect) > 0.5f || Joy(bh::kJoyButton2) > 0.5f;
-    if ((button || PlayKey(bh::kPlayKeyEscape) != 0 || PlayKey(bh::kPlayKeyReturn) != 0) &&
-        KeyLock[bh::kLockCreditsClose] == 0) {
+    const auto buttons = {bh::kJoyStart, bh::kJoyButton1, bh::kJoyBackSelect, bh::kJoyButton2};
+    LetGo(bh::kLockCreditsClose, AllBelow(buttons));
+    bool close = AnyAbove(buttons) || PlayKey(bh::kPlayKeyEscape) != 0 ||
+                 PlayKey(bh::kPlayKeyReturn) != 0;
+    if (PressedOnce(bh::kLockCreditsClose, close, kTakeAll)) {
         OverlayScreen = bh::kScreenNone;
-        LockKeys();
         PlaySFX(bh::kSfxConfirm);
     }
     for (int t = 0; t < bh::kPointers; t++) {
-        if (TouchDown(t) == 0) {
-            TouchLock[t + 1] = 0;
-        } else if (TouchLock[t + 1] == 0) {
+        TouchLetGo(t + 1, TouchDown(t) == 0);
+        if (TouchedOnce(t + 1, TouchDown(t) != 0, kTakeAll)) {
             OverlayScreen = bh::kScreenNone;
-            LockKeys();
             PlaySFX(bh::kSfxConfirm);
         }
     }

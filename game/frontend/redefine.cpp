@@ -157,34 +157,20 @@ void MyGame::RedefineKeys() {
     if (capture == bh::kCaptureIdle) RedefTimeout = 0;
 
     if (capture == bh::kCaptureIdle && TestTimer == 0 && RedefTimeout == 0) {
-        if (!PlayKeyAll(bh::kPlayKeyUp) && !PlayKeyAll(bh::kPlayKeyLeft) &&
-            !PlayKeyAll(bh::kPlayKeyRight) && !PlayKeyAll(bh::kPlayKeyDown) &&
-            !PlayKeyAll(bh::kPlayKeyAction1))
-            KeyLock[bh::kLockRedefineMove] = 0;
-        if (KeyLock[bh::kLockRedefineMove] == 0 && PlayKeyAll(bh::kPlayKeyUp)) {
-            KeyLock[bh::kLockRedefineMove] = 1;
-            RedefRow -= 1;
-        }
-        if (KeyLock[bh::kLockRedefineMove] == 0 && PlayKeyAll(bh::kPlayKeyDown)) {
-            KeyLock[bh::kLockRedefineMove] = 1;
-            RedefRow += 1;
-        }
-        if (KeyLock[bh::kLockRedefineMove] == 0 && PlayKeyAll(bh::kPlayKeyLeft)) {
-            KeyLock[bh::kLockRedefineMove] = 1;
-            RedefCol -= 1;
-        }
-        if (KeyLock[bh::kLockRedefineMove] == 0 && PlayKeyAll(bh::kPlayKeyRight)) {
-            KeyLock[bh::kLockRedefineMove] = 1;
-            RedefCol += 1;
-        }
-        if (KeyLock[bh::kLockRedefineMove] == 0 && PlayKeyAll(bh::kPlayKeyAction1)) {
+        bool held = PlayKeyAll(bh::kPlayKeyUp) || PlayKeyAll(bh::kPlayKeyLeft) ||
+                    PlayKeyAll(bh::kPlayKeyRight) || PlayKeyAll(bh::kPlayKeyDown) ||
+                    PlayKeyAll(bh::kPlayKeyAction1);
+        LetGo(bh::kLockRedefineMove, !held);
+        if (PressedOnce(bh::kLockRedefineMove, PlayKeyAll(bh::kPlayKeyUp) != 0)) RedefRow -= 1;
+        if (PressedOnce(bh::kLockRedefineMove, PlayKeyAll(bh::kPlayKeyDown) != 0)) RedefRow += 1;
+        if (PressedOnce(bh::kLockRedefineMove, PlayKeyAll(bh::kPlayKeyLeft) != 0)) RedefCol -= 1;
+        if (PressedOnce(bh::kLockRedefineMove, PlayKeyAll(bh::kPlayKeyRight) != 0)) RedefCol += 1;
+        if (PressedOnce(bh::kLockRedefineMove, PlayKeyAll(bh::kPlayKeyAction1) != 0)) {
             if (target >= 0) {
                 RedefDelay = 2;
                 capture = bh::kCaptureWaiting;
-                KeyLock[bh::kLockRedefineMove] = 1;
                 RedefTimeout = 359;
             } else if (target == kTest) {
-                KeyLock[bh::kLockRedefineMove] = 1;
                 TestTimer = 359;
             } else {
                 OverlayScreen = bh::kScreenOptions;

@@ -90,9 +90,6 @@ void MyGame::DisplayScoreboard() {
         KeyLock[bh::kLockBoardPage] = 1;
         BoardTimer = 270;
     }
-    if (Joy(bh::kJoyButton4) < 0.3f && PointerDown == 0) KeyLock[bh::kLockBoardPage] = 0;
-    if (Joy(bh::kJoyButton4) > 0.5f && KeyLock[bh::kLockBoardPage] == 0) {
-        KeyLock[bh::kLockBoardPage] = 1;
-        BoardTimer = 270;
-    }
+    LetGo(bh::kLockBoardPage, Joy(bh::kJoyButton4) < bh::kReleased && PointerDown == 0);
+    if (PressedOnce(bh::kLockBoardPage, Joy(bh::kJoyButton4) > bh::kPressed)) BoardTimer = 270;
 }
