@@ -65,7 +65,7 @@ static void LogScreenChange(MyGame& g) {
     for (int i = 0; i < bh::kSettingSlots; i++) settings = settings * 31u + (unsigned)g.Settings[i];
     int held = 0;
     for (int c = 0; c < bh::kControls; c++)
-        if (g.Joy(c) > 0.5f) held |= 1 << c;
+        if (g.Joy(c) > bh::kPressed) held |= 1 << c;
     int now[12] = {g.GameMode, g.MenuPage, g.OverlayScreen, g.Paused, g.GameEnding != 0 || g.EndTimer > 0,
                    (int)g.Play.LevelNumber, g.TitleCursor, g.DifficultyCursor, g.PauseCursor,
                    g.OptionsCursor, (int)settings, held};
@@ -193,7 +193,7 @@ void MyGame::Ingame() {
     SetSize(1.0f);
     SetCol(255, 255, 255, PointerPlay == 0 ? 0.0f : 0.4f);
     bool button = Button(bh::kImgIcons, 32, 32, 0) > 0;
-    bool key = PlayKey(bh::kPlayKeyEscape) != 0 || Joy(bh::kJoyStart) > 0.5f;
+    bool key = PlayKey(bh::kPlayKeyEscape) != 0 || Joy(bh::kJoyStart) > bh::kPressed;
     // Whatever left the pause menu may still be held (Escape, Start, a
     // pad's Back, the mouse): nothing pauses again until all are let go.
     LetGo(bh::kLockPauseKey, !button && !key && PlayKey(bh::kPlayKeyReturn) == 0 &&

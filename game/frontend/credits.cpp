@@ -117,9 +117,7 @@ void MyGame::Credits() {
     }
 
     CreditScroll -= 0.75f;
-    if (Joy(bh::kJoyUp) > 0.5f || Joy(bh::kJoyRight) > 0.5f || Joy(bh::kJoyDown) > 0.5f ||
-        Joy(bh::kJoyLeft) > 0.5f)
-        CreditScroll -= 1.5f;
+    if (AnyAbove({bh::kJoyUp, bh::kJoyRight, bh::kJoyDown, bh::kJoyLeft})) CreditScroll -= 1.5f;
     if (CreditScroll < -(float)kPitch * (CreditCount + 8)) CreditScroll = 0;
 
     SetSize(1.4f);

@@ -6,6 +6,8 @@ namespace {
 
 const int kNameSlot = bh::kSettingName;
 const int kNameLength = bh::kNameLength;
+// Name entry answers a lighter touch than the menus.
+const float kLightPress = 0.4f;
 
 int NameCode(const MyGame& g, int k) {
     int v = g.Settings[kNameSlot + k / 2];
@@ -34,9 +36,8 @@ void MyGame::EnterYourName() {
     ResetDraw();
 
     int& pos = NamePosition();
-    // The wheel turns at a lighter touch than the menus ask for. A held
-    // direction steps at once, then after 30, 22, 14, 6 and then every 2
-    // updates.
+    // The wheel turns at a lighter touch still. A held direction steps at
+    // once, then after 30, 22, 14, 6 and then every 2 updates.
     Repeat wheel{NameRepeatWait(), NameRepeatGap(), 30, 8, 2};
     // The options list shares this member; never edit outside the name.
     if (pos < 0 || pos >= kNameLength) pos = 0;
@@ -67,11 +68,11 @@ void MyGame::EnterYourName() {
     RepeatCountdown(wheel, AllBelow({bh::kJoyUp, bh::kJoyDown}));
 
     LetGo(bh::kLockNameMove, AllBelow({bh::kJoyLeft, bh::kJoyRight}));
-    if (PressedOnce(bh::kLockNameMove, Joy(bh::kJoyRight) > 0.4f)) {
+    if (PressedOnce(bh::kLockNameMove, Joy(bh::kJoyRight) > kLightPress)) {
         pos = (pos + 1) % kNameLength;
         PlaySFX(bh::kSfxConfirm, 1.2f);
     }
-    if (PressedOnce(bh::kLockNameMove, Joy(bh::kJoyLeft) > 0.4f)) {
+    if (PressedOnce(bh::kLockNameMove, Joy(bh::kJoyLeft) > kLightPress)) {
         pos = (pos + kNameLength - 1) % kNameLength;
         PlaySFX(bh::kSfxConfirm, 0.8f);
     }
@@ -81,17 +82,17 @@ void MyGame::EnterYourName() {
                                    PlayKey(bh::kPlayKeyReturn) == 0);
     // Return is bound to "Button 1" by default; it is kept for finishing.
     if (pos <= 10 && PressedOnce(bh::kLockNameAction,
-                                 Joy(bh::kJoyButton1) > 0.4f && PlayKey(bh::kPlayKeyReturn) == 0)) {
+                                 Joy(bh::kJoyButton1) > kLightPress && PlayKey(bh::kPlayKeyReturn) == 0)) {
         pos += 1;
         SetNameCode(*this, pos, NameCode(*this, pos - 1));
         PlaySFX(bh::kSfxConfirm, 1.5f);
     }
-    if (PressedOnce(bh::kLockNameAction, Joy(bh::kJoyButton2) > 0.4f)) {
+    if (PressedOnce(bh::kLockNameAction, Joy(bh::kJoyButton2) > kLightPress)) {
         SetNameCode(*this, pos, 0);
         if (pos > 0) pos = (pos + kNameLength - 1) % kNameLength;
         PlaySFX(bh::kSfxConfirm, 0.5f);
     }
-    bool done = AnyAbove({bh::kJoyButton3, bh::kJoyButton4}, 0.4f) ||
+    bool done = AnyAbove({bh::kJoyButton3, bh::kJoyButton4}, kLightPress) ||
                 PlayKey(bh::kPlayKeyEscape) != 0 || PlayKey(bh::kPlayKeyReturn) != 0;
     if (PressedOnce(bh::kLockNameAction, done, kTakeAll)) {
         pos = 0;

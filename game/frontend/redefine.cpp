@@ -39,7 +39,7 @@ void Ink(MyGame& g, PadColours c) { g.SetCol(c.r, c.g, c.b, 1.0f); }
 void DrawPad(MyGame& g, float cx, float cy, int target) {
     const PadColours lit = {40, 140, 200}, litShoulder = {40, 120, 200};
     const PadColours grey40 = {40, 40, 40}, grey140 = {140, 140, 140}, grey170 = {170, 170, 170};
-    auto pressed = [&](int c) { return g.Joy(c) > 0.5f; };
+    auto pressed = [&](int c) { return g.Joy(c) > bh::kPressed; };
 
     for (int side = 0; side < 2; side++) {
         int c = side == 0 ? 14 : 15;
