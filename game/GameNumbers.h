@@ -81,7 +81,8 @@ constexpr int kPlayKeyEscape = 99;   // or a pad's Back button
 // Slots of MyGame::KeyLock. A slot is 1 while the input it guards must first
 // be let go; some slots double as counters, so one slot may have two names.
 constexpr int kKeyLockSlots = 100;
-constexpr int kTouchLockSlots = 100;  // 0 the mouse click, t + 1 pointer t
+constexpr int kTouchLockSlots = 100;  // kTouchLockClick, then pointer t at t + 1
+constexpr int kTouchLockClick = 0;
 constexpr int kPointers = 10;
 constexpr int kLockVertical = 0;         // options list up and down
 constexpr int kLockRedefineMove = 0;     // redefinition screen's picks

@@ -2,6 +2,7 @@
 // table of the game as fixed-size members, so play allocates nothing.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 #include "GameNumbers.h"
@@ -74,8 +75,8 @@ public:
     void Load();
 
     // ---- front end (game/frontend) ----
-    int KeyLock[100];
-    int TouchLock[100];
+    int KeyLock[bh::kKeyLockSlots];
+    int TouchLock[bh::kTouchLockSlots];
     int MenuPage;
     int& DifficultyCursor;  // lives in Settings[bh::kSettingDifficultyCursor] so it is saved with the scores
     int Difficulty;
@@ -91,6 +92,42 @@ public:
     std::string CreditLines[1024];
     int CreditCount;
     float CreditScroll;
+
+    // Lock slots and a cursor that double as something else.
+    int& RepeatWait() { return KeyLock[bh::kLockRepeatWait]; }  // difficulty list
+    int& RepeatGap() { return KeyLock[bh::kLockRepeatGap]; }
+    int& NameRepeatWait() { return KeyLock[bh::kLockNameRepeatWait]; }
+    int& NameRepeatGap() { return KeyLock[bh::kLockNameRepeatGap]; }
+    int& NamePosition() { return OptionsCursor; }  // the options list is closed meanwhile
+    int& RedefineCapture() { return KeyLock[bh::kLockRedefineCapture]; }
+
+    // Presses (game/frontend/presses.cpp). A press is "down" above a level
+    // and let go below a lower one, so a value in between keeps its lock.
+    enum PressLock {
+        kTakeSlot,  // lock only the slot that guarded the press
+        kTakeAll,   // LockKeys: nothing acts again until everything is let go
+        kTakeNone,  // the action decides for itself
+    };
+    bool AnyAbove(std::initializer_list<int> controls, float level = bh::kPressed);
+    bool AllBelow(std::initializer_list<int> controls, float level = bh::kReleased);
+    // True once per press: when down while KeyLock[slot] is 0; then locks as
+    // take says.
+    bool PressedOnce(int slot, bool down, PressLock take = kTakeSlot);
+    void LetGo(int slot, bool up);  // KeyLock[slot] = 0 once up
+    // The same for pointers, on TouchLock.
+    bool TouchedOnce(int slot, bool down, PressLock take = kTakeSlot);
+    void TouchLetGo(int slot, bool up);
+
+    // A held direction that steps at once, then after first updates, each
+    // wait shrink shorter, down to one step every fastest updates. wait and
+    // gap are the lock slots that keep the count.
+    struct Repeat {
+        int& wait;
+        int& gap;
+        int first, shrink, fastest;
+    };
+    void RepeatCountdown(Repeat r, bool letGo);  // once per update
+    bool RepeatStep(Repeat r, bool held);        // true when the held direction steps now
 
     void DoMenu();
     void LoadMenu();

@@ -102,7 +102,7 @@ void MyGame::SetDefaultSettings() {
     Settings[bh::kSettingMusicVolume] = 7;
     Settings[bh::kSettingInvertStickY] = 0;
     Settings[bh::kSettingDebugStats] = 0;
-    Settings[bh::kSettingDifficultyCursor] = 2;
+    Settings[bh::kSettingDifficultyCursor] = bh::kDifficultyNormal;
 }
 
 // After the window has closed: the last save.

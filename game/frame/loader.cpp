@@ -6,32 +6,32 @@
 void MyGame::Loader() {
     int loaded = 1;
     switch (LoadTo) {
-    case 1: LoadFont(51, fstr("%s.png", bh::kPictureNames[bh::kPicFont])); break;
-    case 2: LoadImg(60, bh::kPictureNames[bh::kPicVellLogo], 32); break;
-    case 3: LoadImg(50, bh::kPictureNames[bh::kPicIcons], 64); break;
-    case 4: LoadImg(55, bh::kPictureNames[bh::kPicParticles], 32); break;
-    case 5: LoadSFX(95); break;
+    case 1: LoadFont(bh::kImgFont, fstr("%s.png", bh::kPictureNames[bh::kPicFont])); break;
+    case 2: LoadImg(bh::kImgVellLogo, bh::kPictureNames[bh::kPicVellLogo], 32); break;
+    case 3: LoadImg(bh::kImgIcons, bh::kPictureNames[bh::kPicIcons], 64); break;
+    case 4: LoadImg(bh::kImgParticles, bh::kPictureNames[bh::kPicParticles], 32); break;
+    case 5: LoadSFX(bh::kSfxBackToTitle); break;
     case 6:
         // The first sign of life, one step after it was loaded.
-        PlaySFX(95, 1.0f);
-        LoadSFX(1);
+        PlaySFX(bh::kSfxBackToTitle, 1.0f);
+        LoadSFX(bh::kSfxFlap);
         break;
-    case 7: LoadImg(52, bh::kPictureNames[bh::kPicOptions], 32); break;
-    case 8: LoadSFX(99); break;
-    case 9: LoadSFX(98); break;
-    case 10: LoadImg(53, bh::kPictureNames[bh::kPicMenu], 504); break;
-    case 11: LoadImg(54, bh::kPictureNames[bh::kPicLogo], 1024); break;
-    case 20: LoadImg(0, bh::kPictureNames[bh::kPicPlayer], 32); break;
-    case 21: LoadImg(1, bh::kPictureNames[bh::kPicTiles], 32); break;
-    case 22: LoadSFX(1); break;
-    case 23: LoadSFX(2); break;
-    case 24: LoadSFX(3); break;
-    case 25: LoadSFX(4); break;
-    case 26: LoadImg(2, bh::kPictureNames[bh::kPicBackdrop], 32); break;
-    case 27: LoadSFX(5); break;
-    case 28: CreateBuffer(5, 1024); break;
-    case 29: LoadImg(3, bh::kPictureNames[bh::kPicObjects], 32); break;
-    case 30: LoadSFX(6); break;
+    case 7: LoadImg(bh::kImgOptions, bh::kPictureNames[bh::kPicOptions], 32); break;
+    case 8: LoadSFX(bh::kSfxMove); break;
+    case 9: LoadSFX(bh::kSfxConfirm); break;
+    case 10: LoadImg(bh::kImgMenu, bh::kPictureNames[bh::kPicMenu], 504); break;
+    case 11: LoadImg(bh::kImgLogo, bh::kPictureNames[bh::kPicLogo], 1024); break;
+    case 20: LoadImg(bh::kImgPlayer, bh::kPictureNames[bh::kPicPlayer], 32); break;
+    case 21: LoadImg(bh::kImgTiles, bh::kPictureNames[bh::kPicTiles], 32); break;
+    case 22: LoadSFX(bh::kSfxFlap); break;
+    case 23: LoadSFX(bh::kSfxSwitchOn); break;
+    case 24: LoadSFX(bh::kSfxLevelDone); break;
+    case 25: LoadSFX(bh::kSfxDeath); break;
+    case 26: LoadImg(bh::kImgBackdropTiles, bh::kPictureNames[bh::kPicBackdrop], 32); break;
+    case 27: LoadSFX(bh::kSfxChick); break;
+    case 28: CreateBuffer(bh::kImgBackdrop, bh::kBackdropSize); break;
+    case 29: LoadImg(bh::kImgFireballs, bh::kPictureNames[bh::kPicObjects], 32); break;
+    case 30: LoadSFX(bh::kSfxKnockedOff); break;
     default: loaded = 0; break;
     }
     LoadTo += 1;
@@ -64,7 +64,7 @@ void MyGame::LoadingScreen() {
                 float y = 16.0f * i + (H / 2 - 400 * s);
                 if (s >= 0.5f) {
                     SetSize(s);
-                    DrawImg(60, x, y, k);
+                    DrawImg(bh::kImgVellLogo, x, y, k);
                 }
                 k += 1;
             }

@@ -62,10 +62,10 @@ static void LogScreenChange(MyGame& g) {
     static int last[12];
     static bool logged = false;
     unsigned settings = 0;
-    for (int i = 0; i < 200; i++) settings = settings * 31u + (unsigned)g.Settings[i];
+    for (int i = 0; i < bh::kSettingSlots; i++) settings = settings * 31u + (unsigned)g.Settings[i];
     int held = 0;
-    for (int c = 0; c < 16; c++)
-        if (g.Joy(c) > 0.5f) held |= 1 << c;
+    for (int c = 0; c < bh::kControls; c++)
+        if (g.Joy(c) > bh::kPressed) held |= 1 << c;
     int now[12] = {g.GameMode, g.MenuPage, g.OverlayScreen, g.Paused, g.GameEnding != 0 || g.EndTimer > 0,
                    (int)g.Play.LevelNumber, g.TitleCursor, g.DifficultyCursor, g.PauseCursor,
                    g.OptionsCursor, (int)settings, held};
@@ -130,7 +130,7 @@ void MyGame::DrawEndBanner() {
     const char* first = EndBanner == -1 ? "Quit" : "Game";
     const char* second = EndBanner == -1 ? "Game" : "Over";
     LockKeys();
-    KeyLock[5] = 50;
+    RepeatWait() = bh::kRepeatWaitAfterGame;
     // The squares unwind while the banner shrinks.
     float turn = GameEnding != 0 ? spin : 360 - spin;
     SetCol(128, 128, 0, alpha);
@@ -192,21 +192,22 @@ void MyGame::Ingame() {
     ResetDraw();
     SetSize(1.0f);
     SetCol(255, 255, 255, PointerPlay == 0 ? 0.0f : 0.4f);
-    bool button = Button(50, 32, 32, 0) > 0;
-    bool key = PlayKey(99) != 0 || Joy(8) > 0.5f;
+    bool button = Button(bh::kImgIcons, 32, 32, 0) > 0;
+    bool key = PlayKey(bh::kPlayKeyEscape) != 0 || Joy(bh::kJoyStart) > bh::kPressed;
     // Whatever left the pause menu may still be held (Escape, Start, a
     // pad's Back, the mouse): nothing pauses again until all are let go.
-    if (!button && !key && PlayKey(98) == 0 && Joy(8) < 0.3f) KeyLock[98] = 0;
+    LetGo(bh::kLockPauseKey, !button && !key && PlayKey(bh::kPlayKeyReturn) == 0 &&
+                                 Joy(bh::kJoyStart) < bh::kReleased);
     // A game that is ending has nothing left to pause.
-    if ((button || key) && KeyLock[98] == 0 && GameEnding == 0) {
+    if (GameEnding == 0 && PressedOnce(bh::kLockPauseKey, button || key, kTakeAll)) {
         Paused = 1;
         PauseCursor = 1;
-        LockKeys();
     }
 }
 
 void MyGame::LockKeys() {
-    for (int i = 0; i < 100; i++) {
+    static_assert(bh::kKeyLockSlots == bh::kTouchLockSlots, "one loop locks both tables");
+    for (int i = 0; i < bh::kKeyLockSlots; i++) {
         KeyLock[i] = 1;
         TouchLock[i] = 1;
     }

@@ -100,25 +100,24 @@ void MyGame::Credits() {
     AddPlatBG();
     ResetDraw();
 
-    if (Joy(8) < 0.3f && Joy(10) < 0.3f && Joy(9) < 0.3f && Joy(11) < 0.3f) KeyLock[15] = 0;
-    bool button = Joy(8) > 0.5f || Joy(10) > 0.5f || Joy(9) > 0.5f || Joy(11) > 0.5f;
-    if ((button || PlayKey(99) != 0 || PlayKey(98) != 0) && KeyLock[15] == 0) {
+    const auto buttons = {bh::kJoyStart, bh::kJoyButton1, bh::kJoyBackSelect, bh::kJoyButton2};
+    LetGo(bh::kLockCreditsClose, AllBelow(buttons));
+    bool close = AnyAbove(buttons) || PlayKey(bh::kPlayKeyEscape) != 0 ||
+                 PlayKey(bh::kPlayKeyReturn) != 0;
+    if (PressedOnce(bh::kLockCreditsClose, close, kTakeAll)) {
         OverlayScreen = bh::kScreenNone;
-        LockKeys();
-        PlaySFX(98);
+        PlaySFX(bh::kSfxConfirm);
     }
-    for (int t = 0; t < 10; t++) {
-        if (TouchDown(t) == 0) {
-            TouchLock[t + 1] = 0;
-        } else if (TouchLock[t + 1] == 0) {
+    for (int t = 0; t < bh::kPointers; t++) {
+        TouchLetGo(t + 1, TouchDown(t) == 0);
+        if (TouchedOnce(t + 1, TouchDown(t) != 0, kTakeAll)) {
             OverlayScreen = bh::kScreenNone;
-            LockKeys();
-            PlaySFX(98);
+            PlaySFX(bh::kSfxConfirm);
         }
     }
 
     CreditScroll -= 0.75f;
-    if (Joy(0) > 0.5f || Joy(1) > 0.5f || Joy(2) > 0.5f || Joy(3) > 0.5f) CreditScroll -= 1.5f;
+    if (AnyAbove({bh::kJoyUp, bh::kJoyRight, bh::kJoyDown, bh::kJoyLeft})) CreditScroll -= 1.5f;
     if (CreditScroll < -(float)kPitch * (CreditCount + 8)) CreditScroll = 0;
 
     SetSize(1.4f);

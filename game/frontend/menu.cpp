@@ -8,7 +8,7 @@ void MyGame::LoadMenu() {
     HandleDefaultScoreboards();
     Save();
     StopMusic();
-    PlaySFX(95, 1.0f);
+    PlaySFX(bh::kSfxBackToTitle, 1.0f);
     GameEnding = 0;
     // The title never runs paused, however the game was left.
     Paused = 0;
@@ -41,7 +41,7 @@ void MyGame::Menu_Background() {
     FadeCLS(0, 0, 140, 8);
     ResetDraw();
     SetSize(2.25f);
-    DrawImg(53, W / 2, H / 2, 0);
+    DrawImg(bh::kImgMenu, W / 2, H / 2, 0);
     if (LogoZoom < 1.0f) LogoZoom = 1.0f;
     if (LogoZoom > 2.0f) LogoZoom = 2.0f;
     float s = (W - 32) / 1024;
@@ -51,7 +51,7 @@ void MyGame::Menu_Background() {
     s = s / LogoZoom;
     SetSize(s);
     SetRot(0);
-    DrawImg(54, W / 2, s * 256 + 16, 0);
+    DrawImg(bh::kImgLogo, W / 2, s * 256 + 16, 0);
     ResetDraw();
 }
 
@@ -82,7 +82,7 @@ void MyGame::Menu_Default(const char* items, const char* descriptions) {
         top = (H - 192) - (DifficultyCursor - 1) * 46.0;
     }
 
-    if (PointerDown == 0) TouchLock[0] = 0;
+    TouchLetGo(bh::kTouchLockClick, PointerDown == 0);
     MenuScroll = (float)(MenuScroll - (MenuScroll - top) / 4.0);
 
     bool chosen = false;
@@ -100,10 +100,10 @@ void MyGame::Menu_Default(const char* items, const char* descriptions) {
         SetAlpha(i + 1 == DifficultyCursor ? 0.7f : (float)(0.3 * f));
         Rect(228, y, 256, 32);
 
-        if (MouseIn_Centered(228, y, 256, 32) > 0 && PointerDown > 0 && TouchLock[0] == 0) {
-            TouchLock[0] = 1;
+        if (MouseIn_Centered(228, y, 256, 32) > 0 &&
+            TouchedOnce(bh::kTouchLockClick, PointerDown > 0)) {
             if (i + 1 != DifficultyCursor) {
-                PlaySFX(98);
+                PlaySFX(bh::kSfxConfirm);
                 DifficultyCursor = i + 1;
                 BoardTimer = 0;
                 BoardPage = 0;
@@ -128,35 +128,22 @@ void MyGame::Menu_Default(const char* items, const char* descriptions) {
     }
 
     // Escape is bound to "Start" by default but must only ever go back.
-    if (Joy(10) < 0.3f && Joy(8) < 0.3f) KeyLock[10] = 0;
-    if ((Joy(10) > 0.5f || Joy(8) > 0.5f) && PlayKey(99) == 0 && KeyLock[10] == 0) {
-        LockKeys();
-        chosen = true;
-    }
+    LetGo(bh::kLockConfirm, AllBelow({bh::kJoyButton1, bh::kJoyStart}));
+    bool confirm = AnyAbove({bh::kJoyButton1, bh::kJoyStart}) && PlayKey(bh::kPlayKeyEscape) == 0;
+    if (PressedOnce(bh::kLockConfirm, confirm, kTakeAll)) chosen = true;
 
     // Held directions repeat after 24, 18, 12, 6 and then every 3 updates.
-    int& wait = KeyLock[5];
-    int& gap = KeyLock[6];
-    wait -= 1;
-    if (gap < 3) gap = 3;
-    if (wait < 0) wait = 0;
-    if (Joy(0) < 0.25f && Joy(1) < 0.25f && Joy(2) < 0.25f && Joy(3) < 0.25f) {
-        wait = 0;
-        gap = 24;
-    }
-    if ((Joy(0) > 0.5f || Joy(3) > 0.5f) && wait == 0) {
-        wait = gap;
-        gap -= 6;
+    Repeat list{RepeatWait(), RepeatGap(), 24, 6, 3};
+    RepeatCountdown(list, AllBelow({bh::kJoyUp, bh::kJoyRight, bh::kJoyDown, bh::kJoyLeft}, 0.25f));
+    if (RepeatStep(list, AnyAbove({bh::kJoyUp, bh::kJoyLeft}))) {
         DifficultyCursor -= 1;
-        PlaySFX(99, 1.2f);
+        PlaySFX(bh::kSfxMove, 1.2f);
         BoardTimer = 0;
         BoardPage = 0;
     }
-    if ((Joy(2) > 0.5f || Joy(1) > 0.5f) && wait == 0) {
-        wait = gap;
-        gap -= 6;
+    if (RepeatStep(list, AnyAbove({bh::kJoyDown, bh::kJoyRight}))) {
         DifficultyCursor += 1;
-        PlaySFX(99, 0.8f);
+        PlaySFX(bh::kSfxMove, 0.8f);
         BoardTimer = 0;
         BoardPage = 0;
     }
@@ -164,28 +151,27 @@ void MyGame::Menu_Default(const char* items, const char* descriptions) {
     if (DifficultyCursor > n) DifficultyCursor = 1;
 
     if (chosen) {
-        PlaySFX(98);
+        PlaySFX(bh::kSfxConfirm);
         GameMode = bh::kModeNewGame;
         Difficulty = DifficultyCursor;
-        PointerPlay = (Joy(10) > 0.5f || Joy(8) > 0.5f) ? 0 : 1;
+        PointerPlay = AnyAbove({bh::kJoyButton1, bh::kJoyStart}) ? 0 : 1;
     }
 
     ResetDraw();
     SetSize(2.0f);
     SetCol(255, 200, 200, 0.75f);
-    DrawImg(52, 32, 32, 0);
-    if (MouseIn_Centered(32, 32, 64, 64) > 0 && PointerDown > 0 && TouchLock[0] == 0) {
+    DrawImg(bh::kImgOptions, 32, 32, 0);
+    if (MouseIn_Centered(32, 32, 64, 64) > 0 &&
+        TouchedOnce(bh::kTouchLockClick, PointerDown > 0, kTakeAll)) {
         MenuPage = 0;
-        LockKeys();
-        PlaySFX(98);
+        PlaySFX(bh::kSfxConfirm);
     }
 
     // A pad's Start confirmed above and locked this; Escape cannot confirm,
     // so it reaches here and goes back.
-    if (Joy(11) < 0.3f && Joy(8) < 0.3f) KeyLock[11] = 0;
-    if ((Joy(11) > 0.5f || Joy(8) > 0.5f) && KeyLock[11] == 0) {
+    LetGo(bh::kLockBack, AllBelow({bh::kJoyButton2, bh::kJoyStart}));
+    if (PressedOnce(bh::kLockBack, AnyAbove({bh::kJoyButton2, bh::kJoyStart}), kTakeAll)) {
         MenuPage = 0;
-        LockKeys();
-        PlaySFX(98);
+        PlaySFX(bh::kSfxConfirm);
     }
 }

@@ -6,6 +6,8 @@ namespace {
 
 const int kNameSlot = bh::kSettingName;
 const int kNameLength = bh::kNameLength;
+// Name entry answers a lighter touch than the menus.
+const float kLightPress = 0.4f;
 
 int NameCode(const MyGame& g, int k) {
     int v = g.Settings[kNameSlot + k / 2];
@@ -33,7 +35,10 @@ void MyGame::EnterYourName() {
     Text(W / 2, 32, "Enter Your Name", 1.0f);
     ResetDraw();
 
-    int& pos = OptionsCursor;
+    int& pos = NamePosition();
+    // The wheel turns at a lighter touch still. A held direction steps at
+    // once, then after 30, 22, 14, 6 and then every 2 updates.
+    Repeat wheel{NameRepeatWait(), NameRepeatGap(), 30, 8, 2};
     // The options list shares this member; never edit outside the name.
     if (pos < 0 || pos >= kNameLength) pos = 0;
 
@@ -49,62 +54,49 @@ void MyGame::EnterYourName() {
         if (k != pos) continue;
 
         for (int d = -4; d <= 4; d++) Text(x, y0 + d * 64, Char64b((q + d + 64) % 64), 1.0f);
-        if (Joy(0) > 0.3f && KeyLock[0] < 1) {
+        if (RepeatStep(wheel, Joy(bh::kJoyUp) > 0.3f)) {
             q = (q + 63) % 64;
-            KeyLock[0] = KeyLock[2];
-            KeyLock[2] -= 8;
-            PlaySFX(99, 0.5f);
+            PlaySFX(bh::kSfxMove, 0.5f);
         }
-        if (Joy(2) > 0.3f && KeyLock[0] < 1) {
+        if (RepeatStep(wheel, Joy(bh::kJoyDown) > 0.3f)) {
             q = (q + 1) % 64;
-            KeyLock[0] = KeyLock[2];
-            KeyLock[2] -= 8;
-            PlaySFX(99, 0.6f);
+            PlaySFX(bh::kSfxMove, 0.6f);
         }
         SetNameCode(*this, k, q);
     }
 
-    // A held direction steps at once, then after 30, 22, 14, 6 and then
-    // every 2 updates.
-    if (KeyLock[0] > 0) KeyLock[0] -= 1;
-    if (KeyLock[2] < 2) KeyLock[2] = 2;
-    if (Joy(0) < 0.3f && Joy(2) < 0.3f) {
-        KeyLock[0] = 0;
-        KeyLock[2] = 30;
-    }
+    RepeatCountdown(wheel, AllBelow({bh::kJoyUp, bh::kJoyDown}));
 
-    if (Joy(3) < 0.3f && Joy(1) < 0.3f) KeyLock[1] = 0;
-    if (Joy(1) > 0.4f && KeyLock[1] == 0) {
-        KeyLock[1] = 1;
+    LetGo(bh::kLockNameMove, AllBelow({bh::kJoyLeft, bh::kJoyRight}));
+    if (PressedOnce(bh::kLockNameMove, Joy(bh::kJoyRight) > kLightPress)) {
         pos = (pos + 1) % kNameLength;
-        PlaySFX(98, 1.2f);
+        PlaySFX(bh::kSfxConfirm, 1.2f);
     }
-    if (Joy(3) > 0.4f && KeyLock[1] == 0) {
-        KeyLock[1] = 1;
+    if (PressedOnce(bh::kLockNameMove, Joy(bh::kJoyLeft) > kLightPress)) {
         pos = (pos + kNameLength - 1) % kNameLength;
-        PlaySFX(98, 0.8f);
+        PlaySFX(bh::kSfxConfirm, 0.8f);
     }
 
-    if (Joy(10) < 0.3f && Joy(11) < 0.3f && PlayKey(99) == 0 && PlayKey(98) == 0)
-        KeyLock[11] = 0;
+    LetGo(bh::kLockNameAction, AllBelow({bh::kJoyButton1, bh::kJoyButton2}) &&
+                                   PlayKey(bh::kPlayKeyEscape) == 0 &&
+                                   PlayKey(bh::kPlayKeyReturn) == 0);
     // Return is bound to "Button 1" by default; it is kept for finishing.
-    if (Joy(10) > 0.4f && PlayKey(98) == 0 && KeyLock[11] == 0 && pos <= 10) {
-        KeyLock[11] = 1;
+    if (pos <= 10 && PressedOnce(bh::kLockNameAction,
+                                 Joy(bh::kJoyButton1) > kLightPress && PlayKey(bh::kPlayKeyReturn) == 0)) {
         pos += 1;
         SetNameCode(*this, pos, NameCode(*this, pos - 1));
-        PlaySFX(98, 1.5f);
+        PlaySFX(bh::kSfxConfirm, 1.5f);
     }
-    if (Joy(11) > 0.4f && KeyLock[11] == 0) {
+    if (PressedOnce(bh::kLockNameAction, Joy(bh::kJoyButton2) > kLightPress)) {
         SetNameCode(*this, pos, 0);
         if (pos > 0) pos = (pos + kNameLength - 1) % kNameLength;
-        KeyLock[11] = 1;
-        PlaySFX(98, 0.5f);
+        PlaySFX(bh::kSfxConfirm, 0.5f);
     }
-    if ((Joy(12) > 0.4f || Joy(13) > 0.4f || PlayKey(99) != 0 || PlayKey(98) != 0) &&
-        KeyLock[11] == 0) {
+    bool done = AnyAbove({bh::kJoyButton3, bh::kJoyButton4}, kLightPress) ||
+                PlayKey(bh::kPlayKeyEscape) != 0 || PlayKey(bh::kPlayKeyReturn) != 0;
+    if (PressedOnce(bh::kLockNameAction, done, kTakeAll)) {
         pos = 0;
         OverlayScreen = bh::kScreenOptions;
-        LockKeys();
     }
 }
 

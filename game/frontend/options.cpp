@@ -41,7 +41,7 @@ OptionRow BeginRow(MyGame& g, int frame, const char* label) {
     g.Rect(r.x, r.y, 400, 32);
 
     g.SetCol(255, 255, 255);
-    g.DrawImg(52, r.x - 182, r.y, frame);
+    g.DrawImg(bh::kImgOptions, r.x - 182, r.y, frame);
     g.SetSize(0.75f);
     g.Text(r.x - 196, r.y - 28, label ? label : "", 0.0f);
     g.SetSize(1.0f);
@@ -57,16 +57,16 @@ bool Lit(MyGame& g, const OptionRow& r) { return g.OptionsCursor == r.index; }
 
 // A first click on a row only highlights it.
 void PointerHighlight(MyGame& g, const OptionRow& r) {
-    if (!Lit(g, r) && r.pointerOn && g.KeyLock[2] == 0) {
-        g.KeyLock[2] = 1;
+    if (!Lit(g, r) && g.PressedOnce(bh::kLockActivate, r.pointerOn)) {
         g.OptionsCursor = r.index;
-        g.PlaySFX(99, 1.5f);
+        g.PlaySFX(bh::kSfxMove, 1.5f);
     }
 }
 
 void ReleaseActivation(MyGame& g) {
-    if (!(g.Joy(10) > 0.5f) && g.PlayKeyAll(98) == 0 && g.Joy(11) < 0.3f && g.MouseDown() == 0)
-        g.KeyLock[2] = 0;
+    g.LetGo(bh::kLockActivate, !g.AnyAbove({bh::kJoyButton1}) &&
+                                   g.PlayKeyAll(bh::kPlayKeyReturn) == 0 &&
+                                   g.AllBelow({bh::kJoyButton2}) && g.MouseDown() == 0);
 }
 
 bool ValidSlot(int slot) { return slot >= 0 && slot < bh::kSettingSlots; }
@@ -87,28 +87,26 @@ void MyGame::Options() {
     OptionsList();
     ResetDraw();
 
-    if (Joy(0) < 0.3f && Joy(2) < 0.3f) KeyLock[0] = 0;
-    if (Joy(3) < 0.3f && Joy(1) < 0.3f) KeyLock[5] = 0;
-    if (Joy(0) > 0.5f && KeyLock[0] == 0) {
-        KeyLock[0] = 1;
+    LetGo(bh::kLockVertical, AllBelow({bh::kJoyUp, bh::kJoyDown}));
+    LetGo(bh::kLockHorizontal, AllBelow({bh::kJoyLeft, bh::kJoyRight}));
+    if (PressedOnce(bh::kLockVertical, Joy(bh::kJoyUp) > bh::kPressed)) {
         OptionsCursor -= 1;
-        PlaySFX(99, 1.5f);
+        PlaySFX(bh::kSfxMove, 1.5f);
     }
-    if (Joy(2) > 0.5f && KeyLock[0] == 0) {
-        KeyLock[0] = 1;
+    if (PressedOnce(bh::kLockVertical, Joy(bh::kJoyDown) > bh::kPressed)) {
         OptionsCursor += 1;
-        PlaySFX(99, 1.5f);
+        PlaySFX(bh::kSfxMove, 1.5f);
     }
     if (OptionsCursor > OptionsCount - 1) OptionsCursor = OptionsCount - 1;
     if (OptionsCursor < 0) OptionsCursor = 0;
 
-    if (Joy(9) < 0.3f) KeyLock[15] = 0;
-    if (Joy(9) > 0.5f && KeyLock[15] == 0) {
+    LetGo(bh::kLockOptionsBack, Joy(bh::kJoyBackSelect) < bh::kReleased);
+    // Close locks everything.
+    if (PressedOnce(bh::kLockOptionsBack, Joy(bh::kJoyBackSelect) > bh::kPressed, kTakeNone)) {
         Close(*this);
-        PlaySFX(98);
+        PlaySFX(bh::kSfxConfirm);
     }
-    for (int t = 0; t < 10; t++)
-        if (TouchDown(t) == 0) TouchLock[t + 1] = 0;
+    for (int t = 0; t < bh::kPointers; t++) TouchLetGo(t + 1, TouchDown(t) == 0);
 }
 
 void MyGame::OptionsList() {
@@ -116,8 +114,8 @@ void MyGame::OptionsList() {
     // The rest of the list is still built this update, closed or not. The
     // Escape that opened this screen (or left name entry) must be let go
     // before Escape closes it.
-    if (PlayKey(99) == 0) KeyLock[99] = 0;
-    if (PlayKey(99) != 0 && KeyLock[99] == 0) Close(*this);
+    LetGo(bh::kLockEscape, PlayKey(bh::kPlayKeyEscape) == 0);
+    if (PressedOnce(bh::kLockEscape, PlayKey(bh::kPlayKeyEscape) != 0, kTakeNone)) Close(*this);
 
     if (AddToggleOption(-1, 0, "Back", "Return", "Return") == 1) Close(*this);
 
@@ -185,30 +183,30 @@ int MyGame::AddLinearOption(int slot, int frame, const char* label, int maximum)
         float px = (r.x - 160) + step + k * step;
         Text(px, r.y, ".", 1.0f);
         // No lock is taken here, so dragging along the dots keeps setting.
-        if (r.pointerOn && MouseIn_Centered(px, r.y, step, 32) > 0 && Lit(*this, r) &&
-            KeyLock[2] == 0) {
-            if (v != k) PlaySFX(99, 1.0f);
+        if (Lit(*this, r) && MouseIn_Centered(px, r.y, step, 32) > 0 &&
+            PressedOnce(bh::kLockActivate, r.pointerOn, kTakeNone)) {
+            if (v != k) PlaySFX(bh::kSfxMove, 1.0f);
             v = k;
         }
         if (v == k) Text(px, r.y, "|", 1.0f);
     }
 
-    if ((Joy(10) > 0.5f || PlayKeyAll(98) != 0 || Joy(11) > 0.5f) && KeyLock[2] == 0 &&
-        Lit(*this, r)) {
+    bool activate =
+        AnyAbove({bh::kJoyButton1, bh::kJoyButton2}) || PlayKeyAll(bh::kPlayKeyReturn) != 0;
+    if (Lit(*this, r) && PressedOnce(bh::kLockActivate, activate)) {
         if (v > 0) v = 0;
         else if (v == 0) v = m;
-        KeyLock[2] = 1;
-        PlaySFX(99, 1.0f);
+        PlaySFX(bh::kSfxMove, 1.0f);
     }
-    if (Joy(3) > 0.5f && Lit(*this, r) && KeyLock[5] == 0 && v > 0) {
+    if (Lit(*this, r) && v > 0 &&
+        PressedOnce(bh::kLockHorizontal, Joy(bh::kJoyLeft) > bh::kPressed)) {
         v -= 1;
-        KeyLock[5] = 1;
-        PlaySFX(99, 1.0f);
+        PlaySFX(bh::kSfxMove, 1.0f);
     }
-    if (Joy(1) > 0.5f && Lit(*this, r) && KeyLock[5] == 0 && v < m) {
+    if (Lit(*this, r) && v < m &&
+        PressedOnce(bh::kLockHorizontal, Joy(bh::kJoyRight) > bh::kPressed)) {
         v += 1;
-        KeyLock[5] = 1;
-        PlaySFX(99, 1.0f);
+        PlaySFX(bh::kSfxMove, 1.0f);
     }
     PointerHighlight(*this, r);
     ReleaseActivation(*this);
@@ -231,13 +229,13 @@ int MyGame::AddToggleOption(int slot, int frame, const char* label, const char* 
     ReleaseActivation(*this);
 
     int result = -1;
-    if (Lit(*this, r) && KeyLock[2] == 0 &&
-        (Joy(10) > 0.5f || Joy(11) > 0.5f || PlayKeyAll(98) != 0 || r.pointerOn)) {
-        KeyLock[2] = 1;
-        KeyLock[5] = 1;
+    bool activate = AnyAbove({bh::kJoyButton1, bh::kJoyButton2}) ||
+                    PlayKeyAll(bh::kPlayKeyReturn) != 0 || r.pointerOn;
+    if (Lit(*this, r) && PressedOnce(bh::kLockActivate, activate)) {
+        KeyLock[bh::kLockHorizontal] = 1;
         // Unsigned so that a wild value from a hand-edited file cannot overflow.
         if (toggle) Settings[slot] = (int)(1u - (unsigned)Settings[slot]);
-        PlaySFX(98);
+        PlaySFX(bh::kSfxConfirm);
         result = 1;
     }
     EndRow(*this);

@@ -9,17 +9,17 @@ const int kQuit = 0, kResume = 1, kOptions = 2;
 void Activate(MyGame& g, int b) {
     if (b == kQuit) {
         g.Paused = 0;
-        g.PlaySFX(98, 1.0f);
+        g.PlaySFX(bh::kSfxConfirm, 1.0f);
         g.LockKeys();
         g.EndGame(-1);
     } else if (b == kResume) {
         g.Paused = 0;
-        g.PlaySFX(98, 1.0f);
+        g.PlaySFX(bh::kSfxConfirm, 1.0f);
         g.LockKeys();
     } else {
         // Paused stays set, so closing the options lands here again.
         g.OverlayScreen = bh::kScreenOptions;
-        g.PlaySFX(98, 1.0f);
+        g.PlaySFX(bh::kSfxConfirm, 1.0f);
         g.LockKeys();
     }
 }
@@ -44,7 +44,8 @@ void MyGame::PauseMenu() {
     if (PauseSlide > 480) PauseSlide = 480;
     if (PointerDown > 0) PauseIdle = 0;
 
-    if (Joy(10) < 0.3f && Joy(11) < 0.3f && Joy(9) < 0.3f && Joy(8) < 0.3f) KeyLock[10] = 0;
+    const auto buttons = {bh::kJoyButton1, bh::kJoyButton2, bh::kJoyBackSelect, bh::kJoyStart};
+    LetGo(bh::kLockConfirm, AllBelow(buttons));
 
     const int order[3] = {kResume, kQuit, kOptions};
     for (int b : order) {
@@ -54,17 +55,17 @@ void MyGame::PauseMenu() {
         if (b == kOptions) {
             CogAngle = (CogAngle + 1) % 360;
             SetRot((float)-CogAngle);
-            result = Button(50, 3 * W / 4, y, 3);
+            result = Button(bh::kImgIcons, 3 * W / 4, y, 3);
             SetRot((float)CogAngle);
-            DrawImg(50, 3 * W / 4, y, 4);
+            DrawImg(bh::kImgIcons, 3 * W / 4, y, 4);
         } else if (b == kQuit) {
-            result = Button(50, W / 4, y, 1);
+            result = Button(bh::kImgIcons, W / 4, y, 1);
         } else {
-            result = Button(50, W / 2, y, 0);
+            result = Button(bh::kImgIcons, W / 2, y, 0);
         }
 
-        bool pressed = Joy(10) > 0.5f || Joy(11) > 0.5f || Joy(9) > 0.5f || Joy(8) > 0.5f;
-        if (pressed && KeyLock[10] == 0 && PauseCursor == b) {
+        // The chosen action locks everything itself.
+        if (PauseCursor == b && PressedOnce(bh::kLockConfirm, AnyAbove(buttons), kTakeNone)) {
             result = 1;
             PauseIdle = 0;
         }
@@ -72,19 +73,17 @@ void MyGame::PauseMenu() {
         if (result == 1) Activate(*this, b);
     }
 
-    if (KeyLock[1] == 0 && Joy(1) > 0.5f) {
-        KeyLock[1] = 1;
+    if (PressedOnce(bh::kLockPauseMove, Joy(bh::kJoyRight) > bh::kPressed)) {
         PauseCursor += 1;
-        PlaySFX(99, 1.0f);
+        PlaySFX(bh::kSfxMove, 1.0f);
         PauseIdle = 0;
     }
-    if (KeyLock[1] == 0 && Joy(3) > 0.5f) {
-        KeyLock[1] = 1;
+    if (PressedOnce(bh::kLockPauseMove, Joy(bh::kJoyLeft) > bh::kPressed)) {
         PauseCursor -= 1;
-        PlaySFX(99, 1.0f);
+        PlaySFX(bh::kSfxMove, 1.0f);
         PauseIdle = 0;
     }
     if (PauseCursor < 0) PauseCursor = 2;
     if (PauseCursor > 2) PauseCursor = 0;
-    if (Joy(1) < 0.3f && Joy(3) < 0.3f) KeyLock[1] = 0;
+    LetGo(bh::kLockPauseMove, AllBelow({bh::kJoyRight, bh::kJoyLeft}));
 }

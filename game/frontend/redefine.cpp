@@ -39,7 +39,7 @@ void Ink(MyGame& g, PadColours c) { g.SetCol(c.r, c.g, c.b, 1.0f); }
 void DrawPad(MyGame& g, float cx, float cy, int target) {
     const PadColours lit = {40, 140, 200}, litShoulder = {40, 120, 200};
     const PadColours grey40 = {40, 40, 40}, grey140 = {140, 140, 140}, grey170 = {170, 170, 170};
-    auto pressed = [&](int c) { return g.Joy(c) > 0.5f; };
+    auto pressed = [&](int c) { return g.Joy(c) > bh::kPressed; };
 
     for (int side = 0; side < 2; side++) {
         int c = side == 0 ? 14 : 15;
@@ -129,60 +129,48 @@ void MyGame::RedefineKeys() {
 
     DrawPad(*this, cx, cy, target);
 
-    int& capture = KeyLock[66];
-    if (capture == 1 && PlayKeyAll(10) == 0) capture = 0;
+    int& capture = RedefineCapture();
+    if (capture == bh::kCaptureRelease && PlayKeyAll(bh::kPlayKeyAction1) == 0)
+        capture = bh::kCaptureIdle;
     // Only a control can be waited for; anything else is a stale state.
-    if (capture == 2 && target < 0) capture = 0;
+    if (capture == bh::kCaptureWaiting && target < 0) capture = bh::kCaptureIdle;
 
-    if (capture == 2) {
+    if (capture == bh::kCaptureWaiting) {
         int code = GetKey();
         // Whatever is held during the first two updates (the fire key that
         // made the pick) only counts once released and pressed again.
         RedefDelay -= 1;
         if (RedefDelay >= 0) LockForGet();
         if (code > 0 && RedefDelay < 0) {
-            capture = 0;
+            capture = bh::kCaptureIdle;
             printf("Button Caught %i\n", code);
             fflush(stdout);
             SetKey(target, code);
         }
         RedefTimeout -= 1;
-        if (RedefTimeout < 0) capture = 0;
+        if (RedefTimeout < 0) capture = bh::kCaptureIdle;
         ResetDraw();
         SetSize(2.0f);
         Text(cx, H / 2 - 48, "Hit button for", 1.0f);
         Text(cx, H / 2 + 48, kControlNames[target], 1.0f);
     }
-    if (capture == 0) RedefTimeout = 0;
+    if (capture == bh::kCaptureIdle) RedefTimeout = 0;
 
-    if (capture == 0 && TestTimer == 0 && RedefTimeout == 0) {
-        if (!PlayKeyAll(0) && !PlayKeyAll(3) && !PlayKeyAll(5) && !PlayKeyAll(8) &&
-            !PlayKeyAll(10))
-            KeyLock[0] = 0;
-        if (KeyLock[0] == 0 && PlayKeyAll(0)) {
-            KeyLock[0] = 1;
-            RedefRow -= 1;
-        }
-        if (KeyLock[0] == 0 && PlayKeyAll(8)) {
-            KeyLock[0] = 1;
-            RedefRow += 1;
-        }
-        if (KeyLock[0] == 0 && PlayKeyAll(3)) {
-            KeyLock[0] = 1;
-            RedefCol -= 1;
-        }
-        if (KeyLock[0] == 0 && PlayKeyAll(5)) {
-            KeyLock[0] = 1;
-            RedefCol += 1;
-        }
-        if (KeyLock[0] == 0 && PlayKeyAll(10)) {
+    if (capture == bh::kCaptureIdle && TestTimer == 0 && RedefTimeout == 0) {
+        bool held = PlayKeyAll(bh::kPlayKeyUp) || PlayKeyAll(bh::kPlayKeyLeft) ||
+                    PlayKeyAll(bh::kPlayKeyRight) || PlayKeyAll(bh::kPlayKeyDown) ||
+                    PlayKeyAll(bh::kPlayKeyAction1);
+        LetGo(bh::kLockRedefineMove, !held);
+        if (PressedOnce(bh::kLockRedefineMove, PlayKeyAll(bh::kPlayKeyUp) != 0)) RedefRow -= 1;
+        if (PressedOnce(bh::kLockRedefineMove, PlayKeyAll(bh::kPlayKeyDown) != 0)) RedefRow += 1;
+        if (PressedOnce(bh::kLockRedefineMove, PlayKeyAll(bh::kPlayKeyLeft) != 0)) RedefCol -= 1;
+        if (PressedOnce(bh::kLockRedefineMove, PlayKeyAll(bh::kPlayKeyRight) != 0)) RedefCol += 1;
+        if (PressedOnce(bh::kLockRedefineMove, PlayKeyAll(bh::kPlayKeyAction1) != 0)) {
             if (target >= 0) {
                 RedefDelay = 2;
-                capture = 2;
-                KeyLock[0] = 1;
+                capture = bh::kCaptureWaiting;
                 RedefTimeout = 359;
             } else if (target == kTest) {
-                KeyLock[0] = 1;
                 TestTimer = 359;
             } else {
                 OverlayScreen = bh::kScreenOptions;
@@ -223,7 +211,9 @@ void MyGame::RedefineKeys() {
         Rect(cx + 160 * side, H - 272, 64, 64);
     }
     SetCol(255, 100, 100, 1.0f);
-    Rect(cx - 160 + 32 * (Joy(1) - Joy(3)), H - 272 + 32 * (Joy(2) - Joy(0)), 6, 6);
-    Rect(cx + 160 + 32 * (Joy(5) - Joy(7)), H - 272 + 32 * (Joy(6) - Joy(4)), 6, 6);
+    Rect(cx - 160 + 32 * (Joy(bh::kJoyRight) - Joy(bh::kJoyLeft)),
+         H - 272 + 32 * (Joy(bh::kJoyDown) - Joy(bh::kJoyUp)), 6, 6);
+    Rect(cx + 160 + 32 * (Joy(bh::kJoyStick2Right) - Joy(bh::kJoyStick2Left)),
+         H - 272 + 32 * (Joy(bh::kJoyStick2Down) - Joy(bh::kJoyStick2Up)), 6, 6);
     SetRot(0);
 }

@@ -87,12 +87,9 @@ void MyGame::DisplayScoreboard() {
 
     // A held pointer keeps the timer at 270, so the page turns on release.
     if (PointerDown > 0) {
-        KeyLock[13] = 1;
+        KeyLock[bh::kLockBoardPage] = 1;
         BoardTimer = 270;
     }
-    if (Joy(13) < 0.3f && PointerDown == 0) KeyLock[13] = 0;
-    if (Joy(13) > 0.5f && KeyLock[13] == 0) {
-        KeyLock[13] = 1;
-        BoardTimer = 270;
-    }
+    LetGo(bh::kLockBoardPage, Joy(bh::kJoyButton4) < bh::kReleased && PointerDown == 0);
+    if (PressedOnce(bh::kLockBoardPage, Joy(bh::kJoyButton4) > bh::kPressed)) BoardTimer = 270;
 }

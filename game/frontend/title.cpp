@@ -31,7 +31,7 @@ void Activate(MyGame& g, int b) {
     case kStart:
         g.MenuPage = 1;
         g.LockKeys();
-        g.PlaySFX(98, 1.0f);
+        g.PlaySFX(bh::kSfxConfirm, 1.0f);
         break;
     case kQuit:
         g.GameBreak = 1;
@@ -43,12 +43,12 @@ void Activate(MyGame& g, int b) {
         g.LockKeys();
         // F1 may have flipped the statistics line since the row last saw it.
         g.Settings[bh::kSettingDebugStats] = g.DebugMode;
-        g.PlaySFX(98);
+        g.PlaySFX(bh::kSfxConfirm);
         break;
     case kCredits:
         g.OverlayScreen = bh::kScreenCredits;
         g.LockKeys();
-        g.PlaySFX(98);
+        g.PlaySFX(bh::kSfxConfirm);
         break;
     }
 }
@@ -67,16 +67,16 @@ void MyGame::Menu_Start() {
 
     // LockKeys holds this, so an Escape still down from another screen
     // must be released before it can quit.
-    if (PlayKey(99) == 0) KeyLock[99] = 0;
-    if (PlayKey(99) != 0 && KeyLock[99] == 0) GameBreak = 1;
+    LetGo(bh::kLockEscape, PlayKey(bh::kPlayKeyEscape) == 0);
+    if (PressedOnce(bh::kLockEscape, PlayKey(bh::kPlayKeyEscape) != 0, kTakeNone)) GameBreak = 1;
 
     bool confirm, back;
     if (Settings[bh::kSettingSwapConfirm] == 1) {
-        confirm = Joy(11) > 0.5f;
-        back = Joy(10) > 0.5f || Joy(8) > 0.5f;
+        confirm = AnyAbove({bh::kJoyButton2});
+        back = AnyAbove({bh::kJoyButton1, bh::kJoyStart});
     } else {
-        confirm = Joy(8) > 0.5f || Joy(10) > 0.5f;
-        back = Joy(11) > 0.5f;
+        confirm = AnyAbove({bh::kJoyStart, bh::kJoyButton1});
+        back = AnyAbove({bh::kJoyButton2});
     }
 
     const int order[4] = {kStart, kQuit, kOptions, kCredits};
@@ -100,7 +100,7 @@ void MyGame::Menu_Start() {
             if (x < 128) x = 128;
             r = lit ? 48.0f : 32.0f;
             SetSize(lit ? 1.5f : 1.0f);
-            DrawImg(50, x, y, 1);
+            DrawImg(bh::kImgIcons, x, y, 1);
             break;
         case kOptions:
             x = W - 52;
@@ -109,49 +109,47 @@ void MyGame::Menu_Start() {
             SetSize(r / 32);
             SetCol(255, 255, 255, 1.0f);
             SetRot((float)-CogAngle);
-            DrawImg(50, x, y, 3);
+            DrawImg(bh::kImgIcons, x, y, 3);
             SetRot((float)CogAngle);
-            DrawImg(50, x, y, 4);
+            DrawImg(bh::kImgIcons, x, y, 4);
             DrawLabel(*this, x, y, r, a, "Options");
             break;
         default:
             x = 52;
             r = lit ? 48.0f : 32.0f;
             SetSize(r / 32);
-            DrawImg(50, x, y, 5);
+            DrawImg(bh::kImgIcons, x, y, 5);
             DrawLabel(*this, x, y, r, a, "Credits");
             break;
         }
 
         if (TitleCursor == b) {
-            if (Joy(3) > 0.5f && KeyLock[5] == 0) {
-                LockKeys();
+            if (PressedOnce(bh::kLockHorizontal, Joy(bh::kJoyLeft) > bh::kPressed, kTakeAll)) {
                 TitleCursor = LeftOf(b);
-                PlaySFX(99, 1.0f);
+                PlaySFX(bh::kSfxMove, 1.0f);
             }
-            if (Joy(1) > 0.5f && KeyLock[5] == 0) {
-                LockKeys();
+            if (PressedOnce(bh::kLockHorizontal, Joy(bh::kJoyRight) > bh::kPressed, kTakeAll)) {
                 TitleCursor = RightOf(b);
-                PlaySFX(99, 1.0f);
+                PlaySFX(bh::kSfxMove, 1.0f);
             }
-            if (confirm && KeyLock[10] == 0) Activate(*this, b);
+            // Quit locks nothing; the others lock everything themselves.
+            if (PressedOnce(bh::kLockConfirm, confirm, kTakeNone)) Activate(*this, b);
         }
 
         int t = MouseIn_Radius(x, y, r + 16);
-        if (t > 0 && TouchDown(t - 1) > 0 && TouchLock[t] == 0) {
+        if (t > 0 && TouchedOnce(t, TouchDown(t - 1) > 0, kTakeNone)) {
             if (TitleCursor == b) {
                 Activate(*this, b);
             } else {
                 TitleCursor = b;
                 LockKeys();
-                PlaySFX(99, 1.0f);
+                PlaySFX(bh::kSfxMove, 1.0f);
             }
         }
     }
 
-    if (!confirm) KeyLock[10] = 0;
-    if (!back) KeyLock[11] = 0;
-    if (Joy(3) < 0.3f && Joy(1) < 0.3f) KeyLock[5] = 0;
-    for (int t = 0; t < 10; t++)
-        if (TouchDown(t) == 0) TouchLock[t + 1] = 0;
+    LetGo(bh::kLockConfirm, !confirm);
+    LetGo(bh::kLockBack, !back);
+    LetGo(bh::kLockHorizontal, AllBelow({bh::kJoyLeft, bh::kJoyRight}));
+    for (int t = 0; t < bh::kPointers; t++) TouchLetGo(t + 1, TouchDown(t) == 0);
 }
