@@ -4,7 +4,13 @@
 // files and the tests pin these numbers, so they never move.
 #pragma once
 
+#include "VellNumbers.h"
+
 namespace bh {
+
+// The game's number in the engine: its data folder is Data/552, and its
+// saves and screenshots carry the number in their names.
+constexpr int kGameNumber = 552;
 
 // Slots of MyGame::Settings. 0 to 99 are saved in "Settings.sav",
 // 100 to 199 in the score file.
@@ -70,20 +76,20 @@ constexpr float kReleased = 0.3f;
 
 // Fixed keys read with PlayKey()/PlayKeyAll(): raw key indexes that no
 // rebinding can move, so the redefinition screen and Escape always work.
-constexpr int kPlayKeyUp = 0;
-constexpr int kPlayKeyLeft = 3;
-constexpr int kPlayKeyRight = 5;
-constexpr int kPlayKeyDown = 8;
-constexpr int kPlayKeyAction1 = 10;  // 10 to 15: the six action keys
-constexpr int kPlayKeyReturn = 98;   // or a pad's Start button
-constexpr int kPlayKeyEscape = 99;   // or a pad's Back button
+constexpr int kPlayKeyUp = vell::kButtonUp;
+constexpr int kPlayKeyLeft = vell::kButtonLeft;
+constexpr int kPlayKeyRight = vell::kButtonRight;
+constexpr int kPlayKeyDown = vell::kButtonDown;
+constexpr int kPlayKeyAction1 = vell::kButtonAction1;  // 10 to 15: the six action keys
+constexpr int kPlayKeyReturn = vell::kButtonReturn;    // or a pad's Start button
+constexpr int kPlayKeyEscape = vell::kButtonEscape;    // or a pad's Back button
 
 // Slots of MyGame::KeyLock. A slot is 1 while the input it guards must first
 // be let go; some slots double as counters, so one slot may have two names.
 constexpr int kKeyLockSlots = 100;
 constexpr int kTouchLockSlots = 100;  // kTouchLockClick, then pointer t at t + 1
 constexpr int kTouchLockClick = 0;
-constexpr int kPointers = 10;
+constexpr int kPointers = vell::kPointers;
 constexpr int kLockVertical = 0;         // options list up and down
 constexpr int kLockRedefineMove = 0;     // redefinition screen's picks
 constexpr int kLockNameRepeatWait = 0;   // name entry: updates until the next step

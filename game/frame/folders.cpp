@@ -11,7 +11,7 @@
 
 #include "MyGame.h"
 
-static const int DataNumber = 552;
+static const int DataNumber = bh::kGameNumber;
 
 static bool IsFolder(const std::string& path) {
     struct stat st;

@@ -3,6 +3,7 @@
 #include <csignal>
 #include <cstring>
 
+#include "GameAssets.h"
 #include "MyGame.h"
 
 MyGame ThisGame;
@@ -63,10 +64,11 @@ void MyGame::Launch(const char* path) {
 // The engine, the window and the folders, then the game's first state.
 void MyGame::Start(const char* path) {
     bool besideBinary = FindDataFolder(*this, path, OwnBinary().c_str());
-    Begin(552, "Bramblehop");
+    Begin(bh::kGameNumber, "Bramblehop");
     if (!ASys.HasWindow())
         printf("Bramblehop: no window could be opened (is a display available?)\n");
-    ASys.SetWindowIcon(fstr("%s/Data/%i/icon.png", home, GameNum));
+    const char* icon = bh::kPictureNames[bh::kPicWindowIcon];
+    ASys.SetWindowIcon(fstr("%s/Data/%i/%s.png", home, GameNum, icon));
     ChooseSaveFolder(*this, besideBinary);
     StartState();
     // Until here a signal's default action loses nothing: Load has just saved.
