@@ -19,13 +19,6 @@ protected:
     }
     void TearDown() override { ThawClock(); }
 
-    static void Bird(float x, float y) {
-        PlayRecord& p = G().Play;
-        p.PlayerX = x;
-        p.PlayerY = y;
-        p.SpeedX = p.SpeedY = 0;
-        p.GroundTimer = 0;
-    }
     static void Places(float a, float b, float c, int count) {
         PlayRecord& p = G().Play;
         p.FollowerKind[0] = a;

@@ -22,13 +22,6 @@ protected:
     }
     void TearDown() override { ThawClock(); }
 
-    static void Bird(float x, float y) {
-        PlayRecord& p = G().Play;
-        p.PlayerX = x;
-        p.PlayerY = y;
-        p.SpeedX = p.SpeedY = 0;
-        p.GroundTimer = 0;
-    }
     static void Followers(int n) {
         PlayRecord& p = G().Play;
         for (int j = 0; j < 3; j++) p.FollowerKind[j] = j < n ? (float)(j + 1) : 0;

@@ -25,13 +25,6 @@ protected:
     }
     void TearDown() override { ThawClock(); }
 
-    static void Bird(float x, float y) {
-        PlayRecord& p = G().Play;
-        p.PlayerX = x;
-        p.PlayerY = y;
-        p.SpeedX = p.SpeedY = 0;
-        p.GroundTimer = 0;
-    }
     // Something of everything around a bird flying between cells 19 and
     // 20: a bramble and a waiting chick on either side of it, a lit and an
     // unlit switch, an arm sweeping through it, two followers on a trail,

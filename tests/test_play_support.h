@@ -56,6 +56,15 @@ inline void Step() {
     ThisGame.DoGame();
 }
 
+// The bird at rest at cell (x, y), in the air.
+inline void Bird(float x, float y) {
+    PlayRecord& p = ThisGame.Play;
+    p.PlayerX = x;
+    p.PlayerY = y;
+    p.SpeedX = p.SpeedY = 0;
+    p.GroundTimer = 0;
+}
+
 // An empty 50 x 25 level ready for play: no brambles, no ledges.
 inline void EmptyLevel() {
     PlayRecord& p = ThisGame.Play;
