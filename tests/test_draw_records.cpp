@@ -11,10 +11,7 @@ namespace {
 class DrawRec : public ::testing::Test {
 protected:
     void SetUp() override {
-        rw2 = 400;
-        rh2 = 300;
-        ViewScale = 2.0f / 800.0f;
-        ASys.ImageScale = 1.0f;
+        RecordAt800x600();
         ASys.DrawTo = 0;
         ASys.CurBlend = 1;
         ThisGame.ResetDraw();

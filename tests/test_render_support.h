@@ -18,11 +18,8 @@ protected:
         ASys.SysInit("test");
         if (!ASys.HasWindow()) GTEST_SKIP() << "no display for a window";
         ThisGame.DebugMode = 0;
-        rw2 = 400;
-        rh2 = 300;
-        ViewScale = 2.0f / 800.0f;
+        RecordAt800x600();
         ASys.VirtualWidth = 800;
-        ASys.ImageScale = 1;
         ASys.DrawTo = 0;
         ASys.CurBlend = 1;
         Wireframe = 0;

@@ -73,6 +73,13 @@ void ResetClock() {
     MillsOffset = 0;
 }
 
+void RecordAt800x600() {
+    rw2 = 400;
+    rh2 = 300;
+    ViewScale = 2.0f / 800.0f;
+    ASys.ImageScale = 1.0f;
+}
+
 std::vector<unsigned char> ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});

@@ -37,6 +37,10 @@ private:
 // Restarts the engine clock at 0 so tests can move it with MillsOffset.
 void ResetClock();
 
+// The draw recorder set for an 800 x 600 virtual screen: records centred
+// on (400, 300), sizes and image scales 1.
+void RecordAt800x600();
+
 std::vector<unsigned char> ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes);
 
