@@ -9,16 +9,9 @@ using namespace playtest;
 
 namespace {
 
-class Followers : public ::testing::Test {
+// The bird hovers mid-cave, still (no speed, so it barely moves).
+class Followers : public HoveringBird {
 protected:
-    void SetUp() override {
-        FreshGame();
-        EmptyLevel();
-        // The bird hovers mid-cave, still (no speed, so it barely moves).
-        Bird(20, 10);
-    }
-    void TearDown() override { ThawClock(); }
-
     static void Places(float a, float b, float c, int count) {
         PlayRecord& p = G().Play;
         p.FollowerKind[0] = a;

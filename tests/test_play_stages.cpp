@@ -16,15 +16,8 @@ namespace {
 
 // Cell (x, y) is drawn centred at (8 + 16 x, 108 + 16 y) on the 800 x 600
 // test screen.
-class PlayStages : public ::testing::Test {
+class PlayStages : public HoveringBird {
 protected:
-    void SetUp() override {
-        FreshGame();
-        EmptyLevel();
-        Bird(20, 10);
-    }
-    void TearDown() override { ThawClock(); }
-
     // Something of everything around a bird flying between cells 19 and
     // 20: a bramble and a waiting chick on either side of it, a lit and an
     // unlit switch, an arm sweeping through it, two followers on a trail,

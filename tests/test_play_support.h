@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include <gtest/gtest.h>
+
 #include "test_support.h"
 #include "VellHooks.h"
 
@@ -78,6 +80,17 @@ inline void EmptyLevel() {
     ThisGame.NoTrail();
     for (int k = 0; k < 3; k++) p.ChickX[k] = -256;
 }
+
+// A clean game in an empty cave, the bird hovering still at cell (20, 10).
+class HoveringBird : public ::testing::Test {
+protected:
+    void SetUp() override {
+        FreshGame();
+        EmptyLevel();
+        Bird(20, 10);
+    }
+    void TearDown() override { ThawClock(); }
+};
 
 // Image records of one slot (and frame, unless -1) in this step's list.
 inline int CountImages(int slot, int frame = -1) {
