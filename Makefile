@@ -1,5 +1,7 @@
 # Bramblehop: `make play` to build and start the game, `make test` to build
-# and run every test. Both install what is missing first.
+# and run every test. Both install what is missing first, each only what it
+# needs: the game alone needs neither GoogleTest nor Google Benchmark, and
+# builds none of the tests.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= 2
@@ -9,11 +11,12 @@ WERROR     ?= OFF
 # only matters when BUILD or ASAN_BUILD are moved.
 PRESET_ARGS = -DBRAMBLEHOP_WERROR=$(WERROR)
 
-.PHONY: all deps configure build play test test-asan assets assets-preview bench soak soak-real fuzz clean \
+.PHONY: all deps deps-tests configure configure-tests build play test test-asan assets assets-preview bench soak soak-real fuzz clean \
         install uninstall package
-# Where `make install` puts the game: bin/bramblehop, share/games/bramblehop,
-# the menu entry and the icons. Another prefix needs the rights to write it,
-# e.g. sudo make install PREFIX=/usr/local.
+# Where `make install` puts the game: bin/bramblehop (games/bramblehop under
+# /usr and /usr/local), share/games/bramblehop, the menu entry, the icons and
+# the manual page. Another prefix needs the rights to write it, e.g.
+# sudo make install PREFIX=/usr/local.
 PREFIX     ?= $(HOME)/.local
 
 all: build
@@ -21,19 +24,28 @@ all: build
 deps:
 	@bash scripts/deps.sh
 
+deps-tests:
+	@bash scripts/deps.sh --tests
+
+# The game's targets leave the test switch as it is, so a folder that has
+# run the tests keeps them configured; they build only what they name.
 configure: deps
 	@cmake --preset default -B $(BUILD) $(PRESET_ARGS) >/dev/null
 
+configure-tests: deps-tests
+	@cmake --preset default -B $(BUILD) $(PRESET_ARGS) -DBUILD_TESTING=ON >/dev/null
+
 build: configure
-	@cmake --build $(BUILD) -j $(JOBS)
+	@cmake --build $(BUILD) -j $(JOBS) --target game_files
 
 play: build
 	cd $(BUILD)/game && ./Bramblehop
 
-test: build
+test: configure-tests
+	@cmake --build $(BUILD) -j $(JOBS)
 	@bash scripts/run-tests.sh $(BUILD)
 
-test-asan: deps
+test-asan: deps-tests
 	@cmake --preset asan -B $(ASAN_BUILD) $(PRESET_ARGS) >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@bash scripts/run-tests.sh $(ASAN_BUILD)
@@ -56,16 +68,17 @@ package: build
 	@bash scripts/deps.sh dpkg-dev fakeroot file
 	cd $(BUILD) && cpack -B package
 
-bench: build
+bench: configure-tests
+	@cmake --build $(BUILD) -j $(JOBS)
 	@bash scripts/run-bench.sh $(BUILD)
 
-soak: deps
+soak: deps-tests
 	@cmake --preset asan -B $(ASAN_BUILD) $(PRESET_ARGS) >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS) --target bramblehop_soak assets
 	$(ASAN_BUILD)/bramblehop_soak $(or $(SOAK_UPDATES),100000) $(or $(SOAK_SEED),552)
 
 # An hour of the real game under random keys (SOAK_REAL_MINUTES, SOAK_REAL_SEED).
-soak-real: deps
+soak-real: deps-tests
 	@cmake --preset asan -B $(ASAN_BUILD) $(PRESET_ARGS) >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS) --target Bramblehop assets
 	@bash scripts/soak-real.sh $(ASAN_BUILD)

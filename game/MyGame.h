@@ -50,8 +50,8 @@ public:
     int EndBanner;
     int EndTimer;
 
-    void Launch(const char* path);  // Start, GameLoop, Finish
-    void Start(const char* path);
+    int Launch(const char* path);  // Start, GameLoop, Finish; the exit status
+    bool Start(const char* path);
     void StartState();
     void SetDefaultSettings();
     void Finish();

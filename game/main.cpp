@@ -1,7 +1,8 @@
 #include "MyGame.h"
+#include "frame/commandline.h"
 
 int main(int argc, char** argv) {
-    if (argc > 0) ThisGame.Launch(argv[0]);
-    else ThisGame.Launch(".");
-    return 0;
+    int answered = bh::ReadCommandLine(argc, argv, stdout, stderr);
+    if (answered != bh::kRunGame) return answered;
+    return ThisGame.Launch(argc > 0 ? argv[0] : ".");
 }

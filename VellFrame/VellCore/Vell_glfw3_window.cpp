@@ -1,4 +1,5 @@
 // Platform start-up, the window and its video modes, shutdown.
+#include <cctype>
 #include <cstring>
 #include <lodepng.h>
 #include <vector>
@@ -90,9 +91,22 @@ void VellSys::SysInit(const char* title) {
     FillKeyNames();
 }
 
+// Docks match a window to its menu entry by WM_CLASS, which GLFW would
+// otherwise take from the title: the class is the title ("StartupWMClass"
+// in the desktop file), the instance the command's lower-case name.
+static void NameWindowClass(const char* title) {
+    char instance[sizeof GameTitleSys];
+    size_t i = 0;
+    for (; title[i] && i + 1 < sizeof instance; i++) instance[i] = (char)tolower((unsigned char)title[i]);
+    instance[i] = 0;
+    glfwWindowHintString(GLFW_X11_CLASS_NAME, title);
+    glfwWindowHintString(GLFW_X11_INSTANCE_NAME, instance);
+}
+
 void VellSys::SetScreen(int w, int h) {
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 2);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 0);
+    NameWindowClass(GameTitleSys);
     if (window) {
         glfwDestroyWindow(window);
         window = nullptr;

@@ -55,18 +55,25 @@ void SetBaseDirectory(MyGame& game, const char* path) {
     game.home[len] = 0;
 }
 
-void MyGame::Launch(const char* path) {
-    Start(path);
+int MyGame::Launch(const char* path) {
+    if (!Start(path)) return 1;
     GameLoop();
     Finish();
+    return 0;
 }
 
 // The engine, the window and the folders, then the game's first state.
-void MyGame::Start(const char* path) {
+// Without a window nothing is loaded, so nothing is saved either: a save
+// then would only rewrite the player's files from what was read, or write
+// defaults where there were none.
+bool MyGame::Start(const char* path) {
     bool besideBinary = FindDataFolder(*this, path, OwnBinary().c_str());
     Begin(bh::kGameNumber, "Bramblehop");
-    if (!ASys.HasWindow())
+    if (!ASys.HasWindow()) {
         printf("Bramblehop: no window could be opened (is a display available?)\n");
+        Terminate();
+        return false;
+    }
     const char* icon = bh::kPictureNames[bh::kPicWindowIcon];
     ASys.SetWindowIcon(fstr("%s/Data/%i/%s.png", home, GameNum, icon));
     ChooseSaveFolder(*this, besideBinary);
@@ -74,6 +81,7 @@ void MyGame::Start(const char* path) {
     // Until here a signal's default action loses nothing: Load has just saved.
     QuitOnSignals();
     ASys.DisplayLost = SaveBeforeLosingDisplay;
+    return true;
 }
 
 // Everything the first update finds, from the settings and the save files
