@@ -4,7 +4,7 @@
 # on PATH by its bare name) reads its data relative to its binary and keeps
 # saves and screenshots in the user's data folder; the portable folder keeps
 # them beside its binary. With --system, only the installed part, on the
-# copy a package put on PATH (/usr/bin/bramblehop), which must leave its
+# copy a package put on PATH (/usr/games/bramblehop), which must leave its
 # data folder as the package left it even when run as root.
 #
 # Usage: install.sh BUILD_DIR path/to/Bramblehop
@@ -64,7 +64,22 @@ session() {
     icon=$(xprop -id "$wid" -len 8 _NET_WM_ICON 2>&1)
     [[ "$icon" == *"Icon (256 x 256)"* ]] || fail "the window has no icon: $icon"
   fi
+  [[ -z "${4:-}" ]] || window_matches_launcher "$4"
   short_game "$3"
+}
+
+# window_matches_launcher DESKTOP_FILE: a dock groups the running window
+# with its menu entry only when the window's WM_CLASS class is the entry's
+# StartupWMClass.
+window_matches_launcher() {
+  command -v xprop >/dev/null || fail "xprop is needed (x11-utils)"
+  local wanted class
+  wanted=$(sed -n 's/^StartupWMClass=//p' "$1")
+  [[ -n "$wanted" ]] || fail "$1 names no StartupWMClass"
+  class=$(xprop -id "$wid" WM_CLASS 2>&1)
+  [[ "$class" =~ ^WM_CLASS\(STRING\)\ =\ \"[^\"]+\",\ \"([^\"]+)\"$ ]] || fail "no WM_CLASS: $class"
+  [[ "${BASH_REMATCH[1]}" == "$wanted" ]] ||
+    fail "the window's class ${BASH_REMATCH[1]} is not the launcher's StartupWMClass $wanted"
 }
 
 # saves_in DIR: whole save files that counted the game, and a screenshot.
@@ -74,6 +89,7 @@ saves_in() {
 }
 
 # ---- installed: a read-only prefix, started by name from PATH ----
+# The window's class is checked against the installed menu entry.
 if [[ -n "$system" ]]; then
   prefix=$(dirname "$(dirname "$(readlink -f "$(command -v bramblehop)")")")
   [[ -d "$prefix/share/games/bramblehop/Data/552" ]] || fail "no installed game on PATH"
@@ -87,7 +103,10 @@ mkdir -p "$work/launcher"
 printf '#!/bin/sh\nexec bramblehop "$@"\n' >"$work/launcher/Bramblehop"
 chmod +x "$work/launcher/Bramblehop"
 cd "$elsewhere"
-PATH="$prefix/bin:$PATH" session "$work/launcher" installed "$saves"
+bindir=$prefix/bin
+[[ -n "$system" ]] && bindir=$(dirname "$(readlink -f "$(command -v bramblehop)")")
+PATH="$bindir:$PATH" session "$work/launcher" installed "$saves" \
+  "$prefix/share/applications/io.github.bramblehop.bramblehop.desktop"
 grep -qF "Saves and screenshots go to $saves" "$log" || fail "no log line naming $saves"
 grep -q "OMGERRORZ\|Could not\|No window icon" "$log" && fail "the installed data was not all found"
 saves_in "$saves"
