@@ -9,6 +9,7 @@ packages=(
   libglfw3-dev libgl-dev libx11-dev libgl1-mesa-dri mesa-utils
   libopenal-dev libstb-dev liblodepng-dev libvorbis-dev
   xvfb xauth xdotool
+  pulseaudio pulseaudio-utils
   "$@"
 )
 

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "VellMaths.h"
 
@@ -105,11 +107,29 @@ static bool DefaultDeviceConnected(ALCdevice* device) {
 ALCdevice* (*AudioOpenDevice)() = OpenDefaultDevice;
 bool (*AudioDeviceConnected)(ALCdevice* device) = DefaultDeviceConnected;
 
+// The sound libraries write a few lines to the error output for every
+// device they fail to open; a machine without sound would collect them
+// every 2 s for the whole run. The retries send those to /dev/null.
+static ALCdevice* OpenWithoutNoise() {
+    fflush(stderr);
+    int saved = dup(STDERR_FILENO);
+    int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    bool hushed = saved >= 0 && null >= 0 && dup2(null, STDERR_FILENO) >= 0;
+    ALCdevice* device = AudioOpenDevice();
+    if (hushed) {
+        fflush(stderr);
+        dup2(saved, STDERR_FILENO);
+    }
+    if (null >= 0) close(null);
+    if (saved >= 0) close(saved);
+    return device;
+}
+
 // Opens the default device with a context, sources, music buffers and the
 // listener. A quiet attempt (the retries while silent) says nothing when no
 // device is there yet, so a machine without sound gets no line every 2 s.
 static bool OpenAudio(VellSys& sys, bool quiet) {
-    ALdev = AudioOpenDevice();
+    ALdev = quiet ? OpenWithoutNoise() : AudioOpenDevice();
     if (!ALdev) {
         if (!quiet) sys.Debuglog("Audio Device Error");
         return false;
