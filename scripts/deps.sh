@@ -17,7 +17,7 @@ packages=(
 )
 if [[ ${1:-} == --tests ]]; then
   shift
-  packages+=(libgtest-dev libbenchmark-dev mesa-utils xvfb xauth xdotool x11-utils python3)
+  packages+=(libgtest-dev libbenchmark-dev mesa-utils xvfb xauth xdotool x11-utils python3 pulseaudio pulseaudio-utils)
 fi
 packages+=("$@")
 

@@ -96,6 +96,7 @@ void VellCore::StopMusic() { ASys.StreamType = 0; }
 
 void VellCore::MusicHandler() {
     ASys.StreamMasterVolume = MusicVol;
+    ASys.AudioWatch(Mills());
     if (ASys.StreamType > 0) ASys.HandleMusicSys();
 }
 

@@ -17,6 +17,11 @@ constexpr int kScreenCopyImage = 102;
 // Sound slots, one OpenAL buffer each.
 constexpr int kSoundSlots = 105;
 
+// How often, in milliseconds, the sound device is asked whether it is still
+// there, and how often a missing or lost one is looked for again.
+constexpr int kAudioCheckMs = 250;
+constexpr int kAudioRetryMs = 2000;
+
 // What ReadInt gives once a file has no four bytes left.
 constexpr int kReadPastEnd = -37171;
 

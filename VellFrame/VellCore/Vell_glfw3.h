@@ -98,6 +98,9 @@ public:
     void AudioClose();
     void GetWAV(int slot, const char* path);
     void PlayWAV(int slot, float pitch, float volume, float pan, int loop);
+    // Called every pass of the game loop with its clock: notices a sound
+    // device that went away and brings back one that appears.
+    void AudioWatch(int mills);
 
     // ---- music streaming (Vell_glfw3_music.cpp) ----
     void PlayMusic_Wav_Sys(const char* path, int loop);

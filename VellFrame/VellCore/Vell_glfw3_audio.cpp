@@ -3,9 +3,12 @@
 // ring of 31 sources.
 #include "Vell_glfw3_audio.h"
 
+#include <AL/alext.h>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "VellMaths.h"
 
@@ -75,15 +78,61 @@ ALenum WavFormat(int bytesPerSample, int channels) {
     return 0;
 }
 
-void VellSys::AudioStart() {
-    AudioEnabled = 0;
-    ALChannel = 0;
-    for (int i = 0; i < 32; i++) ALsourcebuffer[i] = 0;
-    for (int i = 0; i < vell::kSoundSlots; i++) ALbufferActive[i] = 0;
-    ALdev = alcOpenDevice(nullptr);
+// Each slot's samples as loaded, so a device that comes back (or turns up
+// after start-up) gets every sound again without reading the files anew.
+static unsigned char* SoundBytes[vell::kSoundSlots];
+
+// Set from AudioStart to AudioClose: only then is a device looked for.
+static bool AudioWanted = false;
+// When the next look at the device is due; unset until the first watch.
+static bool AudioDueSet = false;
+static int AudioDue = 0;
+// Whether this device can say that it went away at all.
+static bool AudioCanTellLoss = false;
+
+// The game's millisecond clock wraps round; readings are compared by their
+// difference.
+static int MillsSince(int later, int earlier) { return (int)((unsigned)later - (unsigned)earlier); }
+static int MillsAfter(int t, int ms) { return (int)((unsigned)t + (unsigned)ms); }
+
+static ALCdevice* OpenDefaultDevice() { return alcOpenDevice(nullptr); }
+
+static bool DefaultDeviceConnected(ALCdevice* device) {
+    if (!AudioCanTellLoss) return true;
+    ALCint connected = 1;
+    alcGetIntegerv(device, ALC_CONNECTED, 1, &connected);
+    return connected != 0;
+}
+
+ALCdevice* (*AudioOpenDevice)() = OpenDefaultDevice;
+bool (*AudioDeviceConnected)(ALCdevice* device) = DefaultDeviceConnected;
+
+// The sound libraries write a few lines to the error output for every
+// device they fail to open; a machine without sound would collect them
+// every 2 s for the whole run. The retries send those to /dev/null.
+static ALCdevice* OpenWithoutNoise() {
+    fflush(stderr);
+    int saved = dup(STDERR_FILENO);
+    int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    bool hushed = saved >= 0 && null >= 0 && dup2(null, STDERR_FILENO) >= 0;
+    ALCdevice* device = AudioOpenDevice();
+    if (hushed) {
+        fflush(stderr);
+        dup2(saved, STDERR_FILENO);
+    }
+    if (null >= 0) close(null);
+    if (saved >= 0) close(saved);
+    return device;
+}
+
+// Opens the default device with a context, sources, music buffers and the
+// listener. A quiet attempt (the retries while silent) says nothing when no
+// device is there yet, so a machine without sound gets no line every 2 s.
+static bool OpenAudio(VellSys& sys, bool quiet) {
+    ALdev = quiet ? OpenWithoutNoise() : AudioOpenDevice();
     if (!ALdev) {
-        Debuglog("Audio Device Error");
-        return;
+        if (!quiet) sys.Debuglog("Audio Device Error");
+        return false;
     }
     ALctx = alcCreateContext(ALdev, nullptr);
     if (ALctx && !alcMakeContextCurrent(ALctx)) {
@@ -91,38 +140,104 @@ void VellSys::AudioStart() {
         ALctx = nullptr;
     }
     if (!ALctx) {
-        Debuglog("Audio Context Issue");
-        return;
+        if (!quiet) sys.Debuglog("Audio Context Issue");
+        alcCloseDevice(ALdev);
+        ALdev = nullptr;
+        return false;
     }
-    Debuglog("OpenAL Audio Engaged!");
+    AudioCanTellLoss = alcIsExtensionPresent(ALdev, "ALC_EXT_disconnect") == ALC_TRUE;
+    sys.Debuglog("OpenAL Audio Engaged!");
     AudioEnabled = 1;
     alGenSources(32, ALsource);
     alGenBuffers(4, MusicBuffer);
     if (alGetError() != AL_NO_ERROR) {
-        Debuglog("Error with Audio Buffers");
+        sys.Debuglog("Error with Audio Buffers");
         AudioEnabled = 0;
     }
     ALfloat at_up[6] = {0, 0, 1, 0, 1, 0};
     alListener3f(AL_POSITION, 0, 0, 1);
     alListener3f(AL_VELOCITY, 0, 0, 0);
     alListenerfv(AL_ORIENTATION, at_up);
+    return true;
 }
 
-void VellSys::AudioClose() {
-    Debuglog("Closing OpenAL Audio");
-    StopMusicSys();
+// Lets go of the context and the device. The slots stay loaded: their
+// samples are kept, and a device that comes back gets them again.
+static void DropAudio() {
     if (AudioLive()) {
         alDeleteSources(32, ALsource);
+        alDeleteBuffers(4, MusicBuffer);
         for (int i = 0; i < vell::kSoundSlots; i++)
             if (ALbufferActive[i] == 1) alDeleteBuffers(1, &ALbuffer[i]);
+        alGetError();
     }
-    for (int i = 0; i < vell::kSoundSlots; i++) ALbufferActive[i] = 0;
+    for (int i = 0; i < vell::kSoundSlots; i++) ALbuffer[i] = 0;
     if (ALdev) alcMakeContextCurrent(nullptr);
     if (ALctx) alcDestroyContext(ALctx);
     if (ALdev) alcCloseDevice(ALdev);
     ALctx = nullptr;
     ALdev = nullptr;
     AudioEnabled = 0;
+}
+
+// A new device starts with no sources playing and every loaded slot's
+// sound in a buffer of its own again.
+static void RefillBuffers() {
+    for (int i = 0; i < 32; i++) ALsourcebuffer[i] = -1;
+    for (int s = 0; s < vell::kSoundSlots; s++) {
+        if (ALbufferActive[s] != 1) continue;
+        alGenBuffers(1, &ALbuffer[s]);
+        ALenum format = WavFormat(SFXData[s][3], SFXData[s][2]);
+        if (SoundBytes[s] && format != 0)
+            alBufferData(ALbuffer[s], format, SoundBytes[s], SFXData[s][0], SFXData[s][4]);
+    }
+    alGetError();
+}
+
+void VellSys::AudioStart() {
+    AudioEnabled = 0;
+    ALChannel = 0;
+    for (int i = 0; i < 32; i++) ALsourcebuffer[i] = 0;
+    for (int i = 0; i < vell::kSoundSlots; i++) ALbufferActive[i] = 0;
+    AudioWanted = true;
+    AudioDueSet = false;
+    OpenAudio(*this, false);
+}
+
+void VellSys::AudioWatch(int mills) {
+    if (!AudioWanted) return;
+    if (AudioDueSet && MillsSince(mills, AudioDue) < 0) return;
+    bool live = AudioLive();
+    if (!AudioDueSet) {
+        // The first look comes one interval after start-up.
+        AudioDueSet = true;
+        AudioDue = MillsAfter(mills, live ? vell::kAudioCheckMs : vell::kAudioRetryMs);
+        return;
+    }
+    if (live) {
+        AudioDue = MillsAfter(mills, vell::kAudioCheckMs);
+        if (AudioDeviceConnected(ALdev)) return;
+        Debuglog("Audio Device Lost");
+        DropAudio();
+        AudioDue = MillsAfter(mills, vell::kAudioRetryMs);
+        return;
+    }
+    AudioDue = MillsAfter(mills, vell::kAudioRetryMs);
+    if (!OpenAudio(*this, true)) return;
+    RefillBuffers();
+    ResumeMusicStream(*this);
+}
+
+void VellSys::AudioClose() {
+    Debuglog("Closing OpenAL Audio");
+    StopMusicSys();
+    DropAudio();
+    for (int i = 0; i < vell::kSoundSlots; i++) {
+        ALbufferActive[i] = 0;
+        free(SoundBytes[i]);
+        SoundBytes[i] = nullptr;
+    }
+    AudioWanted = false;
 }
 
 // Lets go of whatever buffer a source holds, so the buffer can be deleted.
@@ -184,8 +299,11 @@ static bool LoadWavChunks(VellSys& sys, int s, FILE* f, const WavHeader& h, long
                 ALenum e = alGetError();
                 if (e != AL_NO_ERROR) sys.Debuglog(sys.fstrSys("Post Error %i", e));
             }
+            free(SoundBytes[s]);
+            SoundBytes[s] = bytes;
+        } else {
+            free(bytes);
         }
-        free(bytes);
         skipBytes(pad, f);
     }
     return said;
@@ -216,6 +334,8 @@ void VellSys::GetWAV(int s, const char* path) {
         }
     }
     ALbuffer[s] = 0;
+    free(SoundBytes[s]);
+    SoundBytes[s] = nullptr;
     if (live) {
         alGenBuffers(1, &ALbuffer[s]);
         ALenum e = alGetError();

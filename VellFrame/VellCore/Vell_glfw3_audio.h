@@ -68,3 +68,12 @@ ALenum WavFormat(int bytesPerSample, int channels);
 // True while there is a current OpenAL context to talk to. Without one the
 // game runs silent and every AL call is skipped.
 inline bool AudioLive() { return ALctx != nullptr; }
+
+// How a device is opened and asked whether it is still there. Tests stand
+// in for a device that goes away or turns up late.
+extern ALCdevice* (*AudioOpenDevice)();
+extern bool (*AudioDeviceConnected)(ALCdevice* device);
+
+// After a device came back: the stream that was playing carries on from
+// where its file stood when the sound went.
+void ResumeMusicStream(VellSys& sys);

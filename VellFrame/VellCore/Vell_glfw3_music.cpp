@@ -250,8 +250,10 @@ void VellSys::PlayMusic_Ogg_Sys(const char* path, int loop) {
     }
 }
 
+// Without a device nothing is read: the stream stays where the sound went,
+// and a device that comes back picks it up there.
 void VellSys::BufferMusic_Wav_Sys() {
-    if (StreamType != 1 || !MusicFile) return;
+    if (StreamType != 1 || !MusicFile || !AudioLive()) return;
     int processed;
     if (!RoomForBlock(processed)) return;
     // Only whole blocks are played; a shorter tail is dropped.
@@ -269,7 +271,7 @@ void VellSys::BufferMusic_Wav_Sys() {
 }
 
 void VellSys::BufferMusic_Ogg_Sys() {
-    if (StreamType != 2 || !OggFile) return;
+    if (StreamType != 2 || !OggFile || !AudioLive()) return;
     int processed;
     if (!RoomForBlock(processed)) return;
     int ch = MusicBufferStats[5];
@@ -290,6 +292,14 @@ void VellSys::HandleMusicSys() {
     if (StreamType == 1) BufferMusic_Wav_Sys();
     if (StreamType == 2) BufferMusic_Ogg_Sys();
     ApplyMusicParams(*this);
+}
+
+void ResumeMusicStream(VellSys& sys) {
+    if (sys.StreamType == 0) return;
+    // The new source starts with an empty queue: fill it from the start.
+    sys.StreamIndex = 0;
+    MusicBufferTick = -3;
+    sys.HandleMusicSys();
 }
 
 void VellSys::StopMusicSys() {
