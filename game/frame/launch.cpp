@@ -104,6 +104,7 @@ void MyGame::SetDefaultSettings() {
     Settings[bh::kSettingMusicVolume] = 7;
     Settings[bh::kSettingInvertStickY] = 0;
     Settings[bh::kSettingDebugStats] = 0;
+    Settings[bh::kSettingHowToPlaySeen] = 0;
     Settings[bh::kSettingDifficultyCursor] = bh::kDifficultyNormal;
 }
 
