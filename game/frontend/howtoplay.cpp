@@ -28,7 +28,7 @@ void PadInputName(int code, char* out, size_t size) {
 }
 
 // The keys bound to a control, newest first, then its first pad input:
-// "[ Z ] [ Space ]   pad button 0".
+// "[ Z ] [ Space ]   pad: button 0".
 void BoundTo(MyGame& g, int control, char* out, size_t size) {
     out[0] = 0;
     size_t used = 0;
@@ -50,7 +50,7 @@ void BoundTo(MyGame& g, int control, char* out, size_t size) {
     if (pad) {
         char name[32];
         PadInputName(pad, name, sizeof name);
-        snprintf(out + used, size - used, "%spad %s", keys ? "   " : "", name);
+        snprintf(out + used, size - used, "%spad: %s", keys ? "   " : "", name);
     }
     if (!keys && !pad) snprintf(out, size, "not bound");
 }
@@ -110,33 +110,35 @@ void DrawSwitchPicture(MyGame& g, float x, float y, int number) {
     g.Text(x, y, g.fstr("%i", number), 1.0f);
 }
 
-void DrawPictures(MyGame& g, float cx, float y, bool calm) {
+// Pictures beside the words, rows given from the panel's top.
+void DrawPictures(MyGame& g, float cx, float top, bool calm) {
     int t = g.Mills();
     float left = cx - 300;
     // The bird, flapping unless motion is reduced.
     g.ResetDraw();
     g.SetSize(1.5f);
-    g.DrawImg(bh::kImgPlayer, left, y + 50, calm ? 4 : 1 + (t / 120) % 4);
+    g.DrawImg(bh::kImgPlayer, left, top + 95, calm ? 4 : 1 + (t / 120) % 4);
 
     // Switches 1 to 5, an arrow, the exit.
-    float row = y + 180;
-    for (int i = 0; i < 5; i++) DrawSwitchPicture(g, cx - 200 + 48.0f * i, row, i + 1);
+    float row = top + 206;
+    float x = cx - 226;
+    for (int i = 0; i < 5; i++) DrawSwitchPicture(g, x + 48.0f * i, row, i + 1);
     g.ResetDraw();
     g.SetCol(255, 255, 255, 0.8f);
     g.SetRot(90);
-    g.Tri(cx + 60, row, 20, 14);
+    g.Tri(x + 252, row, 14, 10);
     g.SetRot(0);
     g.SetSize(0.75f);
     g.SetCol(255, 255, 255, calm || (t / 250) % 2 == 0 ? 1.0f : 0.45f);
-    for (int i = 0; i < 3; i++) g.DrawImg(bh::kImgTiles, cx + 100 + 24.0f * i, row, bh::kTileExitTop - 1);
+    for (int i = 0; i < 3; i++) g.DrawImg(bh::kImgTiles, x + 290 + 24.0f * i, row, bh::kTileExitTop - 1);
 
     // Chicks.
-    float chicks = y + 264;
+    float chicks = top + 323;
     g.SetCol(255, 255, 255, 1.0f);
     for (int i = 0; i < 3; i++) g.DrawImg(bh::kImgTiles, left - 24 + 24.0f * i, chicks, 11);
 
     // What costs a life: a bramble, a fireball, the red floor.
-    float harm = y + 330;
+    float harm = top + 393;
     g.DrawImg(bh::kImgTiles, left - 24, harm, bh::kTileBramble - 1);
     g.SetSize(0.6f);
     g.DrawImg(bh::kImgFireballs, left + 4, harm, 0);
@@ -160,13 +162,13 @@ void DrawHowToPlay(MyGame& g) {
 
     float x = cx - 250;
     DrawControls(g, x, top + 56);
-    Line(g, x, top + 226, "Land on the switches 1 to 5 in order,");
-    Line(g, x, top + 252, "then on the blinking exit on the right.");
-    Line(g, x, top + 306, "Chicks follow you and multiply every score:");
-    Line(g, x, top + 332, "x2, x3, x5 for one, two, three chicks.");
+    Line(g, x, top + 244, "Land on the switches 1 to 5 in order,");
+    Line(g, x, top + 270, "then on the blinking exit on the right.");
+    Line(g, x, top + 310, "Chicks follow you and multiply every score:");
+    Line(g, x, top + 336, "x2, x3, x5 for one, two, three chicks.");
     Line(g, x, top + 380, "Brambles, fireballs and the floor cost a life.");
     Line(g, x, top + 406, "Standing on a ledge keeps you safe.");
-    DrawPictures(g, cx, top + 40, calm);
+    DrawPictures(g, cx, top, calm);
 
     g.ResetDraw();
     g.SetSize(0.8f);
