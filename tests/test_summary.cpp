@@ -91,4 +91,13 @@ TEST_F(GameSummary, WaitsForAFreshPressThenReturnsToTheList) {
     EXPECT_EQ(g.DifficultyCursor, cursor);
 }
 
+TEST_F(GameSummary, ClosingTheGameOnTheSummaryKeepsTheScore) {
+    Lost(321, 2);
+    Loop();
+    g.Finish();
+    EXPECT_EQ(g.ScoreTable[40], 321);
+    EXPECT_EQ(g.ScoreTable[45], 321);  // the newest of the last five
+    EXPECT_EQ(SavedInt("Save_552_Bramblehop.sav", 100 + 40), 321);
+}
+
 }  // namespace

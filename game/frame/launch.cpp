@@ -110,6 +110,9 @@ void MyGame::SetDefaultSettings() {
 
 // After the window has closed: the last save.
 void MyGame::Finish() {
+    // Closed while the game-over summary waits: the score still goes on its
+    // board, as it would on the way back to the list.
+    if (OverlayScreen == bh::kScreenGameOver) HandleDefaultScoreboards();
     BoardTimer = 0;
     BoardSlide = 0;
     BoardPage = 0;
