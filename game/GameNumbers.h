@@ -27,6 +27,7 @@ constexpr int kSettingUserDate = 24;      // user ID: creation date
 constexpr int kSettingUserTime = 25;      // user ID: creation time
 constexpr int kSettingUserRandom = 26;    // user ID: random part
 constexpr int kSettingUserCheck = 27;     // check value of the user ID
+constexpr int kSettingHowToPlaySeen = 30;  // 1 once the how-to-play panel has been dismissed
 constexpr int kSettingName = 50;          // 50 to 55: the player's name, two characters a slot
 constexpr int kNameLength = 12;
 constexpr int kSettingGamesPlayed = 100;
@@ -48,6 +49,8 @@ constexpr int kScreenOptions = 1;
 constexpr int kScreenCredits = 2;
 constexpr int kScreenRedefine = 3;
 constexpr int kScreenNameEntry = 4;
+constexpr int kScreenHowToPlay = 5;
+constexpr int kScreenGameOver = 6;  // the summary after the last life
 
 // Controls read with Joy(): the player binds keys and pad buttons to these
 // sixteen, and the bindings are saved by number.

@@ -150,6 +150,12 @@ public:
     void AddDefaultCredits();
     void Credits();
     void KeyDefaults();
+    int HowToPlayReturn;  // the overlay the how-to-play panel gives back to
+    void OpenHowToPlay(int returnTo);
+    void HowToPlay();
+    bool AnyFreshPress(int slot);  // any key, control or click, after all were let go
+    void OpenGameSummary();
+    void GameSummary();
 
     // ---- gameplay (game/gameplay) ----
     static const int TileCells = 1210000;

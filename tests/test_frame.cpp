@@ -256,9 +256,19 @@ TEST_F(FrameLoop, EndBannerGrowsThenReturnsToTitle) {
         ASSERT_EQ(ThisGame.TouchLock[7], 1);
         ASSERT_EQ(ThisGame.KeyLock[5], 50);
     }
+    // A game over gives way to its summary at once; a quit game goes
+    // straight back to the title.
     ThisGame.Update();
+    EXPECT_EQ(ThisGame.OverlayScreen, 6);
+    EXPECT_EQ(ThisGame.EndTimer, 0);
+    EXPECT_EQ(ThisGame.GameMode, 99);
+    ThisGame.OverlayScreen = 0;
+    ThisGame.GameEnding = 0;
+    ThisGame.EndGame(-1);
+    for (int step = 1; step <= 121; step++) ThisGame.Update();
     EXPECT_EQ(ThisGame.EndTimer, 121);
     EXPECT_EQ(ThisGame.GameMode, 1);
+    EXPECT_EQ(ThisGame.OverlayScreen, 0);
 
     // Shrinking: once the end is cleared the timer falls by 3, not below 0.
     ThisGame.GameMode = 99;

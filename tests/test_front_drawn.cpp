@@ -63,13 +63,15 @@ TEST_F(FrontDrawn, OptionRowsShowTheirLabelsAndValues) {
          {"Back", "Return", "Sound", "SFX Volume", "........|...", "Music Volume", "....|.......",
           "Player", "Online Name", "Enter Your Name", "Screen", "Fullscreen [F11]", "Switch",
           "Motion Reduction", "Less Motion", "Overscan", "...|........", "Input", "Controller",
-          "Define", "Invert Thumbstick Y", "Normal", "System", "Debug Stats [F1]", "On"}},
+          "Define", "Invert Thumbstick Y", "Normal", "System", "Debug Stats [F1]", "On", "Help",
+          "How to Play", "Show"}},
         // "AB" and ten blanks: codes 12 and 13 share the name's first slot.
         {0, 10, 10, 0, 1, 0, 12 | 13 << 8,
          {"Back", "Return", "Sound", "SFX Volume", ".|..........", "Music Volume", "...........|",
           "Player", "Online Name", "AB          ", "Screen", "Fullscreen [F11]", "Switch",
           "Motion Reduction", "Normal", "Overscan", "...........|", "Input", "Controller", "Define",
-          "Invert Thumbstick Y", "Inverted", "System", "Debug Stats [F1]", "Off"}},
+          "Invert Thumbstick Y", "Inverted", "System", "Debug Stats [F1]", "Off", "Help",
+          "How to Play", "Show"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.sfx);

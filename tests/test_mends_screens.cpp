@@ -72,6 +72,13 @@ TEST_F(MendsScreens, TheTitleNeverRunsPaused) {
     Hold(kMouseOnPause);
     Update(5);
     LetGo();
+    // The summary after the banner waits for a press.
+    for (int i = 0; i < 200 && g.OverlayScreen != 6; i++) Update();
+    ASSERT_EQ(g.OverlayScreen, 6);
+    Update();
+    Hold(kMouseOnPause);
+    Update();
+    LetGo();
     for (int i = 0; i < 200 && g.GameMode != 0; i++) Update();
     ASSERT_EQ(g.GameMode, 0);
     EXPECT_EQ(g.Paused, 0);

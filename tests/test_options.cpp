@@ -5,7 +5,7 @@
 namespace {
 
 // Rows of the list, in order (0 is "Back").
-enum Row { kBack, kSfx, kMusic, kName, kFullscreen, kMotion, kOverscan, kController, kInvert, kStats };
+enum Row { kBack, kSfx, kMusic, kName, kFullscreen, kMotion, kOverscan, kController, kInvert, kStats, kHowTo };
 
 class FrontOptions : public FrontScreen {
 protected:
@@ -61,18 +61,18 @@ TEST_F(FrontOptions, LeftAndRightStepWithinTheRange) {
 TEST_F(FrontOptions, CursorStopsAtTheEndsAndTheListScrollsIntoView) {
     Tap(0);
     EXPECT_EQ(g.OptionsCursor, 0);
-    g.OptionsCursor = kStats;
+    g.OptionsCursor = kHowTo;
     Tap(2);
-    EXPECT_EQ(g.OptionsCursor, kStats);
-    EXPECT_EQ(g.OptionsCount, 10);
+    EXPECT_EQ(g.OptionsCursor, kHowTo);
+    EXPECT_EQ(g.OptionsCount, 11);
 
-    // The last row is laid out at y = 1118; it scrolls up 16 pixels per
+    // The last row is laid out at y = 1260; it scrolls up 16 pixels per
     // update until it lies above H - 80.
     g.OptionsScroll = 0;
     Options();
     EXPECT_EQ(g.OptionsScroll, -16);
     Options(100);
-    EXPECT_EQ(g.OptionsScroll, -608);
+    EXPECT_EQ(g.OptionsScroll, -752);
     g.OptionsCursor = kBack;
     Options(100);
     EXPECT_EQ(g.OptionsScroll, 16);  // "Back" at 64 comes down to 80

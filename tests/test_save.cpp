@@ -352,7 +352,8 @@ TEST_F(SaveTest, OutOfRangeSettingsAndBindingsFallBackToDefaults) {
     struct Case {
         int slot, written, loaded;
     } cases[] = {{0, 11, 7},  {0, -1, 7}, {1, 10, 10},  {1, 0, 0},   {10, 2, 0},  {13, 1, 1},
-                 {20, 10, 10}, {20, 11, 0}, {20, 5000, 0}, {22, -3, 0}, {23, 1, 1}, {23, 1 << 30, 0}};
+                 {20, 10, 10}, {20, 11, 0}, {20, 5000, 0}, {22, -3, 0}, {23, 1, 1}, {23, 1 << 30, 0},
+                 {30, 0, 0},   {30, 1, 1},  {30, 2, 0},    {30, -1, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "slot " << c.slot << " = " << c.written);
         std::vector<unsigned char> bytes = good;

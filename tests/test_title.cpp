@@ -25,8 +25,8 @@ TEST_F(FrontTitle, EscapeQuitsOnlyAfterItsLockIsReleased) {
 TEST_F(FrontTitle, LeftAndRightWrapRoundTheRowOneStepPerPress) {
     struct Case {
         int control;
-        int visits[4];
-    } cases[] = {{1, {1, -2, -1, 0}}, {3, {-1, -2, 1, 0}}};
+        int visits[5];
+    } cases[] = {{1, {2, 1, -2, -1, 0}}, {3, {-1, -2, 1, 2, 0}}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.control);
         g.TitleCursor = 0;
@@ -45,7 +45,7 @@ TEST_F(FrontTitle, LeftAndRightWrapRoundTheRowOneStepPerPress) {
     Title();
     Control(1);
     Title();
-    EXPECT_EQ(g.TitleCursor, 1);
+    EXPECT_EQ(g.TitleCursor, 2);
 }
 
 TEST_F(FrontTitle, ConfirmActivatesTheHighlightedButton) {

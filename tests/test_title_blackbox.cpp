@@ -90,8 +90,12 @@ public:
         xdo_ = "DISPLAY=" + display_.Name() + " xdotool ";
         fs::path bin(BRAMBLEHOP_GAME_BIN);
         std::error_code ec;
-        fs::copy_file(bin, dir_.File("Bramblehop"), ec);
+        // A later run in the same folder finds its saves, and the program.
+        fs::copy_file(bin, dir_.File("Bramblehop"), fs::copy_options::overwrite_existing, ec);
         if (ec) return false;
+        // A run before this one left its log here; waits must read this run's.
+        fs::remove(dir_.File("out.txt"), ec);
+        fs::remove(dir_.File("err.txt"), ec);
         if (fs::exists(bin.parent_path() / "Data"))
             fs::create_directory_symlink(bin.parent_path() / "Data", dir_.File("Data"), ec);
         pid_ = fork();
@@ -157,6 +161,9 @@ public:
         EXPECT_TRUE(WaitFor([&] { return (Held() & bit) == 0 || Ended(); })) << key << " never seen released";
     }
 
+    // Whether the game has ever logged the text.
+    bool Logged(const std::string& text) const { return Log().find(text) != std::string::npos; }
+
     // How much the game has logged so far: a mark for SettingsChanges.
     size_t LogMark() const { return Log().size(); }
 
@@ -220,7 +227,9 @@ TEST_F(FrontBlackBox, GameStartedAndQuitFromTheKeyboardIsSaved) {
     ASSERT_TRUE(game.Start());
     game.Press("z");  // "Start": the difficulty list
     game.WaitScreen("mode 0 page 1 overlay 0 ");
-    game.Press("z");  // "Normal": a game
+    game.Press("z");  // "Normal": how to play comes first on fresh settings
+    ASSERT_TRUE(game.WaitScreen("mode 11 page 1 overlay 5 "));
+    game.Press("z");
     ASSERT_TRUE(game.WaitScreen("mode 10 "));
     game.Press("Escape");  // pause
     game.WaitScreen("paused 1 ");
@@ -241,12 +250,32 @@ TEST_F(FrontBlackBox, GameStartedAndQuitFromTheKeyboardIsSaved) {
     game.Press("Escape");
     EXPECT_EQ(game.WaitExit(), 0);
     EXPECT_EQ(SavedInt(scores, 0), 1);
+    EXPECT_EQ(SavedInt(dir.File("Settings.sav"), 30), 1);  // how to play was seen
+
+    // The next start goes straight into the game.
+    GameRun again(dir);
+    ASSERT_TRUE(again.Start());
+    again.Press("z");
+    again.WaitScreen("mode 0 page 1 overlay 0 ");
+    again.Press("z");
+    ASSERT_TRUE(again.WaitScreen("mode 10 page 1 overlay 0 "));
+    EXPECT_FALSE(again.Logged("overlay 5 "));
+    again.Press("Escape");
+    again.WaitScreen("paused 1 ");
+    again.Press("Left");
+    again.Press("z");
+    again.WaitScreen("mode 0 page 1 overlay 0 paused 0 banner 0 ");
+    again.Press("Escape");
+    again.WaitScreen("mode 0 page 0 overlay 0 ");
+    again.Press("Escape");
+    EXPECT_EQ(again.WaitExit(), 0);
 }
 
 TEST_F(FrontBlackBox, VolumeAndNameChangedFromTheKeyboardAreSaved) {
     GameRun game(dir);
     ASSERT_TRUE(game.Start());
-    game.Press("Right");  // "Options"
+    game.Press("Right");  // past "How to play" to "Options"
+    game.Press("Right");
     game.Press("z");
     ASSERT_TRUE(game.WaitScreen("overlay 1 "));
     game.Press("Down");  // "SFX Volume"

@@ -112,11 +112,15 @@ void MyGame::SetDefaultSettings() {
     Settings[bh::kSettingMusicVolume] = 7;
     Settings[bh::kSettingInvertStickY] = 0;
     Settings[bh::kSettingDebugStats] = 0;
+    Settings[bh::kSettingHowToPlaySeen] = 0;
     Settings[bh::kSettingDifficultyCursor] = bh::kDifficultyNormal;
 }
 
 // After the window has closed: the last save.
 void MyGame::Finish() {
+    // Closed while the game-over summary waits: the score still goes on its
+    // board, as it would on the way back to the list.
+    if (OverlayScreen == bh::kScreenGameOver) HandleDefaultScoreboards();
     BoardTimer = 0;
     BoardSlide = 0;
     BoardPage = 0;

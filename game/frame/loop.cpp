@@ -100,7 +100,10 @@ void MyGame::Update() {
     LogScreenChange(*this);
     if (GameEnding != 0) {
         EndTimer += 1;
-        if (EndTimer > 120) GameMode = bh::kModeBackToTitle;
+        if (EndTimer > 120) {
+            if (GameEnding == 1) OpenGameSummary();
+            else GameMode = bh::kModeBackToTitle;
+        }
     }
     if (GameEnding == 0 && EndTimer > 0) {
         EndTimer -= 3;
@@ -185,6 +188,8 @@ void MyGame::LoopTarget() {
     else if (OverlayScreen == bh::kScreenCredits) Credits();
     else if (OverlayScreen == bh::kScreenRedefine) RedefineKeys();
     else if (OverlayScreen == bh::kScreenNameEntry) EnterYourName();
+    else if (OverlayScreen == bh::kScreenHowToPlay) HowToPlay();
+    else if (OverlayScreen == bh::kScreenGameOver) GameSummary();
     DoParticles();
 }
 

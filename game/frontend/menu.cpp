@@ -155,6 +155,9 @@ void MyGame::Menu_Default(const char* items, const char* descriptions) {
         GameMode = bh::kModeNewGame;
         Difficulty = DifficultyCursor;
         PointerPlay = AnyAbove({bh::kJoyButton1, bh::kJoyStart}) ? 0 : 1;
+        // A new player is shown how to play before the first game; the game
+        // is set up once the panel is put away.
+        if (Settings[bh::kSettingHowToPlaySeen] == 0) OpenHowToPlay(bh::kScreenNone);
     }
 
     ResetDraw();

@@ -155,6 +155,9 @@ void MyGame::OptionsList() {
     if (AddToggleOption(bh::kSettingDebugStats, 6, "Debug Stats [F1]", "Off", "On") == 1)
         DebugMode = Settings[bh::kSettingDebugStats];
 
+    AddOptionLabel("Help");
+    if (AddToggleOption(-1, 9, "How to Play", "Show", "Show") == 1) OpenHowToPlay(bh::kScreenOptions);
+
     // Corner squares, to judge the overscan margin against the real edges.
     ResetDraw();
     Rect(0, 0, 8, 8);

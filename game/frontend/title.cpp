@@ -1,11 +1,11 @@
-// The title page: four round buttons in a row (Credits, Quit, Start,
-// Options), moved between with Left/Right, tapped once to highlight and once
+// The title page: five round buttons in a row (Credits, Quit, Start,
+// How to play, Options), moved between with Left/Right, tapped once to highlight and once
 // more to activate.
 #include "MyGame.h"
 
 namespace {
 
-const int kCredits = -2, kQuit = -1, kStart = 0, kOptions = 1;
+const int kCredits = -2, kQuit = -1, kStart = 0, kOptions = 1, kHowTo = 2;
 
 // Left and right neighbours, wrapping at both ends of the row.
 int LeftOf(int b) {
@@ -13,7 +13,8 @@ int LeftOf(int b) {
     case kCredits: return kOptions;
     case kQuit: return kCredits;
     case kStart: return kQuit;
-    default: return kStart;
+    case kHowTo: return kStart;
+    default: return kHowTo;
     }
 }
 
@@ -21,7 +22,8 @@ int RightOf(int b) {
     switch (b) {
     case kCredits: return kQuit;
     case kQuit: return kStart;
-    case kStart: return kOptions;
+    case kStart: return kHowTo;
+    case kHowTo: return kOptions;
     default: return kCredits;
     }
 }
@@ -43,6 +45,10 @@ void Activate(MyGame& g, int b) {
         g.LockKeys();
         // F1 may have flipped the statistics line since the row last saw it.
         g.Settings[bh::kSettingDebugStats] = g.DebugMode;
+        g.PlaySFX(bh::kSfxConfirm);
+        break;
+    case kHowTo:
+        g.OpenHowToPlay(bh::kScreenNone);
         g.PlaySFX(bh::kSfxConfirm);
         break;
     case kCredits:
@@ -79,7 +85,7 @@ void MyGame::Menu_Start() {
         back = AnyAbove({bh::kJoyButton2});
     }
 
-    const int order[4] = {kStart, kQuit, kOptions, kCredits};
+    const int order[5] = {kStart, kQuit, kOptions, kCredits, kHowTo};
     for (int b : order) {
         bool lit = TitleCursor == b;
         float x, r, a = lit ? 0.75f : 0.5f;
@@ -113,6 +119,15 @@ void MyGame::Menu_Start() {
             SetRot((float)CogAngle);
             DrawImg(bh::kImgIcons, x, y, 4);
             DrawLabel(*this, x, y, r, a, "Options");
+            break;
+        case kHowTo:
+            // Across from Quit, kept clear of Options on a narrow screen.
+            x = W / 2 + 160;
+            if (x > W - 128) x = W - 128;
+            r = lit ? 48.0f : 32.0f;
+            SetSize(r / 32);
+            DrawImg(bh::kImgIcons, x, y, 9);
+            DrawLabel(*this, x, y, r, a, "How to play");
             break;
         default:
             x = 52;

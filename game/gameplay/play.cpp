@@ -194,5 +194,7 @@ void MyGame::DoGame() {
     TakeHit(*this, s);
 
     DrawSurroundings(*this, s);
+    DrawGuides(*this, s);
     BramblehopScoreDisplay(1);
+    DrawProgress(*this, s);
 }

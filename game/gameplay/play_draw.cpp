@@ -7,6 +7,8 @@
 
 // The chick's picture in the tile sheet.
 static const int ChickFrame = 11;
+// Steps the bird spends faint, then whole, while its respawn grace runs.
+static const int GraceBlinkFrames = 8;
 
 void DrawBackdrop(MyGame& g) {
     for (int i = 0; i < 3; i++) {
@@ -69,7 +71,11 @@ void DrawBird(MyGame& g, const PlayStep& s) {
     if (f > 4) f = 4;
     if (f == 0 && p.WalkCounter > 8) f = 5;
     g.SetSize(p.Facing * s.SC, s.SC);
+    // Blinking while the grace after a respawn keeps it safe.
+    bool faint = p.RespawnHold == 0 && p.RespawnGrace > 0 && (int)(p.RespawnGrace / GraceBlinkFrames) % 2 == 1;
+    if (faint) g.Alpha(0.25f);
     if (p.Lives > -1) g.DrawImg(bh::kImgPlayer, s.px, s.py, f);
+    if (faint) g.Alpha(1);
     g.SetSize(s.SC);
 }
 
@@ -117,4 +123,119 @@ void DrawSurroundings(MyGame& g, const PlayStep& s) {
     g.SetCol(0, 0, 0, 1);
     g.Rect(g.ScreenW / 2, (float)((int)(g.ScreenH / 2 + half) + 256), g.ScreenW + 512, 512);
     g.Rect(g.ScreenW / 2, (float)((int)(g.ScreenH / 2 - half) - 256), g.ScreenW + 512, 512);
+}
+
+// ---- guides: what the player needs to read off the cave ----
+
+// Tiles draw their digits too small to read, and lit and waiting switches
+// share one gold, so each switch gets a mark of its own: a tick once lit,
+// its number on a bright plate while it is the next one, on a dim plate
+// while it waits. Digits are 16 of the font's 32 rows tall.
+static const float SwitchDigitSize = 0.85f;
+
+static void DrawTick(MyGame& g, float x, float y) {
+    g.SetCol(0, 0, 0, 0.6f);
+    g.Circle(x, y, 8);
+    g.SetCol(255, 255, 255, 1.0f);
+    g.SetLineThickness(1.5f);
+    g.Line(x - 5, y, x - 1.5f, y + 4);
+    g.Line(x - 1.5f, y + 4, x + 5, y - 4);
+    g.SetLineThickness(0);
+}
+
+static void DrawSwitchNumber(MyGame& g, float x, float y, int number, bool next) {
+    if (next) g.SetCol(255, 255, 255, 0.95f);
+    else g.SetCol(0, 0, 0, 0.55f);
+    g.Circle(x, y, 10);
+    if (next) g.SetCol(0, 0, 0, 1.0f);
+    else g.SetCol(190, 190, 190, 0.9f);
+    g.SetSize(SwitchDigitSize);
+    g.Text(x, y, g.fstr("%i", number), 1.0f);
+}
+
+static void DrawSwitchMarks(MyGame& g, const PlayStep& s) {
+    int on = (int)g.Play.SwitchesOn;
+    for (int x = 0; x < s.W; x++)
+        for (int y = 0; y < s.H; y++) {
+            int c = g.isAt(x, y);
+            // Marked once per switch, on its left half.
+            if (c % bh::kSwitchStep != bh::kTileSwitchOnLeft) continue;
+            float cx = CellX(s, x) + s.TS / 2, cy = (float)CellY(s, y);
+            g.ResetDraw();
+            if (c == bh::kTileSwitchOnLeft) {
+                DrawTick(g, cx, cy);
+                continue;
+            }
+            int number = on + c / bh::kSwitchStep;
+            if (number >= 1 && number <= SwitchCount) DrawSwitchNumber(g, cx, cy, number, IsActiveSwitch(c));
+        }
+}
+
+// The active switch's centre, or the top of the open exit.
+static bool NextTarget(MyGame& g, const PlayStep& s, float& tx, float& ty) {
+    bool exit = g.Play.SwitchesOn >= SwitchCount;
+    int left = -1, right = -1, top = -1;
+    for (int x = 0; x < s.W; x++)
+        for (int y = 0; y < s.H; y++) {
+            int c = g.isAt(x, y);
+            if (!exit && c == bh::kTileActiveSwitchLeft) {
+                tx = CellX(s, x) + s.TS / 2;
+                ty = (float)CellY(s, y);
+                return true;
+            }
+            if (exit && c == bh::kTileExitTop) {
+                if (left < 0) left = x;
+                right = x;
+                if (top < 0 || y < top) top = y;
+            }
+        }
+    if (left < 0) return false;
+    tx = (CellX(s, left) + CellX(s, right)) / 2.0f;
+    ty = (float)CellY(s, top);
+    return true;
+}
+
+// An arrow bobbing above where the bird should go next, so the next switch
+// is found at a glance; in the first room, a word on where to go.
+static void DrawNextMarker(MyGame& g, const PlayStep& s) {
+    PlayRecord& p = g.Play;
+    float tx, ty;
+    if (p.ScrollLeft >= 1 || p.Lives < 0 || !NextTarget(g, s, tx, ty)) return;
+    bool calm = g.Settings[bh::kSettingCalmMotion] == 1;
+    float bob = calm ? 0 : g.Abs(g.Sin(g.Mills() / 4.0f)) * 5;
+    float tip = ty - s.TS - bob, base = tip - 12;
+    g.ResetDraw();
+    g.SetCol(0, 0, 0, 0.8f);
+    g.FullTri(tx - 10, base - 2, tx + 10, base - 2, tx, tip + 3);
+    g.SetCol(255, 255, 120, 1.0f);
+    g.FullTri(tx - 7, base, tx + 7, base, tx, tip);
+    if (p.LevelNumber == 0) {
+        g.SetSize(0.7f);
+        g.SetCol(255, 255, 255, 1.0f);
+        g.Text(tx - 20, base, "Land on the blinking exit", 2.0f);
+    }
+}
+
+// A respawned bird stays put while flap, left or right is held; say so,
+// beside the bird, for as long as that is what keeps it.
+static void DrawRespawnPrompt(MyGame& g, const PlayStep& s) {
+    PlayRecord& p = g.Play;
+    bool held = g.Joy(bh::kJoyButton1) != 0 || g.Joy(bh::kJoyRight) >= 0.5f || g.Joy(bh::kJoyLeft) >= 0.5f;
+    if (p.RespawnHold <= 0 || p.Lives < 0 || !held) return;
+    bool calm = g.Settings[bh::kSettingCalmMotion] == 1;
+    g.ResetDraw();
+    g.SetCol(255, 255, 255, calm ? 0.3f : 0.2f + 0.15f * g.Abs(g.Sin(g.Mills() / 3.0f)));
+    g.Circle(s.px, s.py, s.TS * 1.25f);
+    g.SetCol(0, 0, 0, 0.6f);
+    g.Rect(s.px + 96, s.py - 28, 168, 26);
+    g.SetSize(0.8f);
+    g.SetCol(255, 255, 255, 1.0f);
+    g.Text(s.px + 96, s.py - 28, "Let go to fly", 1.0f);
+}
+
+void DrawGuides(MyGame& g, const PlayStep& s) {
+    DrawSwitchMarks(g, s);
+    DrawNextMarker(g, s);
+    DrawRespawnPrompt(g, s);
+    g.ResetDraw();
 }

@@ -72,6 +72,10 @@ void DrawFollowers(MyGame& g);
 void DrawBird(MyGame& g, const PlayStep& s);
 void DrawSpinners(MyGame& g, const PlayStep& s);
 void DrawSurroundings(MyGame& g, const PlayStep& s);
+// Switch numbers, the arrow to the next goal, the respawn prompt.
+void DrawGuides(MyGame& g, const PlayStep& s);
+// Level, switches lit and the chick multiplier (scoredisplay.cpp).
+void DrawProgress(MyGame& g, const PlayStep& s);
 
 // One phase of building a cave (levelgen.cpp): a corridor from the left
 // margin to the right one, marked on the live rows, that bends to meet

@@ -41,3 +41,34 @@ void MyGame::BramblehopScoreDisplay(int showLives) {
             if (show) DrawImg(bh::kImgOptions, 18.0f * i + x0, 36, 9);
     }
 }
+
+// Beside the score line, left of it: how far the game has got, and what
+// the chicks following the bird multiply every score by. Placed clear of
+// the score, the target, the bonus and the lives, which keep their places.
+static const int ChickBadge = 10;  // in the icons sheet
+
+void DrawProgress(MyGame& g, const PlayStep& s) {
+    PlayRecord& p = g.Play;
+    if (g.ScreenshotMode != 0) return;
+    float W = g.ScreenW;
+    g.ResetDraw();
+    g.SetSize(0.5f);
+    g.SetCol(255, 255, 255, 0.8f);
+    int level = (int)p.LevelNumber;
+    g.Text(48, 16, level > 0 ? g.fstr("Level %d", level) : "Intro room", 1);
+    if (level > 0) {
+        int on = (int)p.SwitchesOn;
+        if (on < 0) on = 0;
+        if (on > SwitchCount) on = SwitchCount;
+        g.SetCol(255, 230, 120, 0.8f);
+        g.Text(W / 2 - 180, 16, g.fstr("Switches %d/%d", on, SwitchCount), 1);
+    }
+    if (s.m > 1) {
+        g.SetCol(255, 255, 255, 0.9f);
+        g.SetSize(0.3f);
+        g.DrawImg(bh::kImgIcons, W / 2 - 206, 38, ChickBadge);
+        g.SetSize(0.6f);
+        g.SetCol(255, 230, 120, 0.9f);
+        g.Text(W / 2 - 172, 38, g.fstr("x%d", s.m), 1);
+    }
+}

@@ -150,7 +150,7 @@ PY
       rm -f "$work"/*.tmp-*
       case $kind in
       quit) quit_game & presser=$! ;;
-      options) (wait_loaded; for _ in 1 2 3 4 5 6; do press Right; press z; press Down; press Right; press Escape; done) & presser=$! ;;
+      options) (wait_loaded; for _ in 1 2 3 4 5 6; do press Right; press Right; press z; press Down; press Right; press Escape; done) & presser=$! ;;
       game) (play_a_game 10; press Escape; press Left; press z) & presser=$! ;;
       esac
     fi

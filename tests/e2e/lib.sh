@@ -92,6 +92,16 @@ wait_screen() { wait_for "a screen matching \"$1\"" screen_is "$1"; }
 # wait_title: the loader is done and the title page takes keys.
 wait_title() { wait_screen 'mode 0 page 0 overlay 0 '; }
 
+# wait_play: a game chosen from the list is being played. Fresh settings
+# show how to play first; a press puts that away.
+wait_play() {
+  wait_screen 'mode 10 |overlay 5 '
+  if screen_is 'overlay 5 '; then
+    press z
+  fi
+  wait_screen 'mode 10 '
+}
+
 window_count() {
   local n
   n=$(grep -c 'Opened Window' "$log" 2>/dev/null)
@@ -196,7 +206,7 @@ short_game() {
   press z                     # the difficulty list
   wait_screen 'mode 0 page 1 overlay 0 '
   press z                     # a Normal game
-  wait_screen 'mode 10 '
+  wait_play
   xdotool keydown --window "$wid" Right
   for _ in 1 2 3; do press z; done
   xdotool keyup --window "$wid" Right

@@ -59,7 +59,7 @@ name_escape)
   place "$base"
   start_game "$base"
   wait_title
-  press Right; press z                    # "Options"
+  press Right; press Right; press z       # "Options"
   press Down; press Down; press Down      # "Online Name"
   press z
   wait_for "the save on opening name entry" test -s "$base/Settings.sav"
@@ -78,7 +78,7 @@ pause_options_escape)
   start_game "$base"
   wait_title
   press z 0.3; press z 0.3                # the difficulty list, Normal
-  wait_screen 'mode 10 '
+  wait_play
   press Escape 0.3                        # pause
   press Right                             # the options button
   press Escape 0.4

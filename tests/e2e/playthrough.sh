@@ -52,6 +52,9 @@ press z                      # Start: the difficulty list
 wait_screen 'mode 0 page 1 overlay 0 '
 shoot difficulty
 press z                      # Normal: a game
+wait_screen 'overlay 5 '      # fresh settings: how to play first
+shoot howtoplay
+press z
 wait_screen 'mode 10 '        # the introductory room
 sound_game=$(sound_at)
 level=$(screen_now | sed 's/.* level \([0-9]*\) .*/\1/')

@@ -151,10 +151,15 @@ std::string Check(long step) {
     if (DrawToRT < 0 || DrawToRT > 16666) return fail("draw list beyond capacity", DrawToRT);
     if (g.GameMode != 0 && g.GameMode != 1 && g.GameMode != 10 && g.GameMode != 11)
         return fail("game mode", g.GameMode);
-    if (g.OverlayScreen < 0 || g.OverlayScreen > 4) return fail("overlay", g.OverlayScreen);
+    if (g.OverlayScreen < 0 || g.OverlayScreen > 6) return fail("overlay", g.OverlayScreen);
+    // The how-to-play panel goes back to the title, the list or the options.
+    if (g.OverlayScreen == 5 && g.HowToPlayReturn != 0 && g.HowToPlayReturn != 1)
+        return fail("how to play returns to", g.HowToPlayReturn);
+    if (g.OverlayScreen == 6 && (g.GameMode != 10 || g.Play.Lives >= 0))
+        return fail("summary of a game still going", g.GameMode);
     if (g.Paused != 0 && g.Paused != 1) return fail("paused", g.Paused);
     if (g.PauseCursor < 0 || g.PauseCursor > 2) return fail("pause cursor", g.PauseCursor);
-    if (g.TitleCursor < -2 || g.TitleCursor > 1) return fail("title cursor", g.TitleCursor);
+    if (g.TitleCursor < -2 || g.TitleCursor > 2) return fail("title cursor", g.TitleCursor);
     if (g.GameMode == 0 && g.MenuPage == 1 && (g.DifficultyCursor < 1 || g.DifficultyCursor > 3))
         return fail("difficulty cursor", g.DifficultyCursor);
     if (g.OverlayScreen == 4 && (g.OptionsCursor < 0 || g.OptionsCursor > 11))
