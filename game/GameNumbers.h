@@ -189,5 +189,17 @@ constexpr int kCellSpinArm = 7;
 // level waiting to scroll in at 100.
 constexpr int kLevelCopyRow = 50;
 constexpr int kNextLevelRow = 100;
+// Where a cave's bird takes off: the start ledge (columns 0 to
+// kStartAreaRight, from row 20 down) and the shaft above it from
+// kStartAreaTop. No bramble and no fireball comes within kStartGuard cells
+// of it, so a bird that leaves the ledge is never hurt at once.
+constexpr int kStartAreaRight = 4;
+constexpr int kStartAreaTop = 11;
+constexpr int kStartGuard = 2;
+// Fireballs sit this many cells apart along a spinner's arm, the first on
+// the hub; an arm holds kSpinnerArmMin to kSpinnerArmMax of them.
+constexpr double kSpinnerBallSpacing = 0.75;
+constexpr int kSpinnerArmMin = 4;
+constexpr int kSpinnerArmMax = 9;
 
 }  // namespace bh
