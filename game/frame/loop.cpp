@@ -56,8 +56,10 @@ void MyGame::KeepAlive() {
         // was minimised) waits in the pause menu, and stays there when the
         // player comes back.
         if (LoadTo == 0 && GameMode == bh::kModePlaying && Paused == 0 && GameEnding == 0 &&
-            OverlayScreen == bh::kScreenNone)
+            OverlayScreen == bh::kScreenNone) {
             PauseGame();
+            Debuglog("The window lost the focus: the game waits in the pause menu");
+        }
         RunWhenDue(*this, NextUpdate, 150, true, [this] { PollInput(Settings[bh::kSettingInvertStickY]); });
         RunWhenDue(*this, NextRender, 150, true, [this] { Render(); });
         Rest(150);

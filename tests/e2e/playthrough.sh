@@ -43,11 +43,14 @@ shoot() {  # shoot NAME: an F10 screenshot of the game, kept as NAME.png
 
 # Where the sound capture stands when something happens, in bytes.
 sound_at() { stat -c %s sound.wav 2>/dev/null || echo 44; }
+sound_past() { (($(sound_at) >= $1)); }
 
 shoot loading
 wait_title
 sound_title=$(sound_at)
 shoot title
+# Three seconds of the title page, long after the loader's first sound.
+wait_for "three seconds of sound on the title page" sound_past $((sound_title + 3 * 88200))
 press z                      # Start: the difficulty list
 wait_screen 'mode 0 page 1 overlay 0 '
 shoot difficulty
@@ -87,8 +90,8 @@ wait_screen 'overlay 1 '
 shoot options
 press Escape                 # back to the pause menu
 wait_screen 'overlay 0 paused 1 '
-press Left; press Left       # to "quit"
-press z
+press Left; press Left       # to "quit", which asks once
+press z; press z
 # The "Quit" "Game" banner, then the scoreboard beside the difficulty list;
 # keys count again once the banner has shrunk away.
 wait_screen 'mode 0 page 1 overlay 0 paused 0 banner 0 '
@@ -101,7 +104,7 @@ wait_screen 'overlay 2 '
 shoot credits
 press z                      # close the credits
 wait_screen 'mode 0 page 0 overlay 0 '
-press Escape                 # quit from the title page
+quit_from_title
 wait_exit 10
 
 # Every state must look different from the one before it.
@@ -120,7 +123,9 @@ for item in sys.argv[1:]:
 PY
 
 # The captured sound is not silent: the first sign of life while loading,
-# and effects and music during play.
+# the menu song on the title page, effects and music during play, and the
+# pause sound when the game stops (told by its first note, a B that the
+# play song never sounds).
 python3 - sound.wav "$sound_title" "$sound_game" "$sound_pause" <<'PY' || fail "sound check"
 import array, struct, sys
 # The capture may use the extensible format tag, which the wave module
@@ -143,9 +148,22 @@ def rms(a, b):
     part = s[a:b:7]
     return (sum(x * x for x in part) / max(1, len(part))) ** 0.5
 loading, playing = rms(0, title), rms(game, pause)
+menu = rms(title + int(1.5 * rate), title + 3 * rate)
+import math
+def b_share(a):  # how much of a 46 ms window is the pause sound's B (988 Hz)
+    n, w = 2048, 2 * math.cos(2 * math.pi * 987.77 / rate)
+    q1 = q2 = 0.0
+    for x in s[a:a + n]:
+        q1, q2 = x + w * q1 - q2, q1
+    power = q1 * q1 + q2 * q2 - w * q1 * q2
+    total = sum(x * x for x in s[a:a + n]) * n / 2
+    return power / total if total > 0 else 0.0
+before = max((b_share(a) for a in range(game, max(game, pause - rate), 2048)), default=0.0)
+after = max((b_share(a) for a in range(max(0, pause - rate // 2), pause + 2 * rate, 512)), default=0.0)
 print(f"sound: {len(s) / rate:.1f} s, loading {title / rate:.1f} s rms {loading:.0f}, "
-      f"game {(pause - game) / rate:.1f} s rms {playing:.0f}")
-if loading < 30 or playing < 30:
+      f"title page rms {menu:.0f}, game {(pause - game) / rate:.1f} s rms {playing:.0f}, "
+      f"pause sound's B {after:.2f} of a window (play at most {before:.2f})")
+if loading < 30 or playing < 30 or menu < 300 or after < 0.3 or after < 3 * before:
     sys.exit(1)
 PY
 
