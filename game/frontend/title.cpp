@@ -119,6 +119,11 @@ void MyGame::Menu_Start() {
             SetSize(lit ? 1.5f : 1.0f);
             DrawImg(bh::kImgIcons, x, y, 1);
             if (TitleQuitAsk != bh::kQuitAskNone) {
+                // Dark bands keep the question readable over the busy backdrop.
+                ResetDraw();
+                SetCol(0, 0, 0, 0.6f);
+                Rect(x, y - 80, 220, 30);
+                Rect(x, y + 52, 200, 24);
                 ResetDraw();
                 SetSize(0.6f);
                 SetCol(255, 220, 120, 1.0f);

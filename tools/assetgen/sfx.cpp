@@ -200,7 +200,7 @@ bool WriteSounds(const std::string& dir) {
                   "one sound per slot the game lists");
     for (size_t i = 0; i < sizeof sounds / sizeof sounds[0]; i++) {
         Wave w = sounds[i]();
-        Normalise(w, 0.28f, 0.89f);
+        Normalise(w, 0.36f, 0.89f);
         char name[16];
         std::snprintf(name, sizeof name, "%02d.wav", bh::kSoundSlots[i]);
         std::string path = dir + "/" + name;
