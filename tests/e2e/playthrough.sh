@@ -76,6 +76,7 @@ xdotool keyup --window "$wid" Right
 wait_for "Right to be seen released" key_gone "$(key_bit Right)"
 press z; press z             # two flaps
 shoot level
+sound_pause_key=$(sound_at)
 press Escape                 # pause
 wait_screen 'paused 1 '
 sound_pause=$(sound_at)
@@ -126,7 +127,7 @@ PY
 # the menu song on the title page, effects and music during play, and the
 # pause sound when the game stops (told by its first note, a B that the
 # play song never sounds).
-python3 - sound.wav "$sound_title" "$sound_game" "$sound_pause" <<'PY' || fail "sound check"
+python3 - sound.wav "$sound_title" "$sound_game" "$sound_pause" "$sound_pause_key" <<'PY' || fail "sound check"
 import array, struct, sys
 # The capture may use the extensible format tag, which the wave module
 # refuses; walk the chunks ourselves (mono, 16-bit, 44.1 kHz by the config).
@@ -143,7 +144,7 @@ rate = 44100
 s = array.array("h", pcm[:len(pcm) // 2 * 2])
 # Sample positions of the title page, the game's start and its pause, from
 # the capture's size when each was seen (2 bytes a sample).
-title, game, pause = (max(0, int(v) - start) // 2 for v in sys.argv[2:5])
+title, game, pause, key = (max(0, int(v) - start) // 2 for v in sys.argv[2:6])
 def rms(a, b):
     part = s[a:b:7]
     return (sum(x * x for x in part) / max(1, len(part))) ** 0.5
@@ -158,8 +159,10 @@ def b_share(a):  # how much of a 46 ms window is the pause sound's B (988 Hz)
     power = q1 * q1 + q2 * q2 - w * q1 * q2
     total = sum(x * x for x in s[a:a + n]) * n / 2
     return power / total if total > 0 else 0.0
-before = max((b_share(a) for a in range(game, max(game, pause - rate), 2048)), default=0.0)
-after = max((b_share(a) for a in range(max(0, pause - rate // 2), pause + 2 * rate, 512)), default=0.0)
+# The pause sound falls between pressing the key and a little after the
+# game was seen paused (a busy machine may see it late).
+before = max((b_share(a) for a in range(game, key, 2048)), default=0.0)
+after = max((b_share(a) for a in range(key, pause + 2 * rate, 512)), default=0.0)
 print(f"sound: {len(s) / rate:.1f} s, loading {title / rate:.1f} s rms {loading:.0f}, "
       f"title page rms {menu:.0f}, game {(pause - game) / rate:.1f} s rms {playing:.0f}, "
       f"pause sound's B {after:.2f} of a window (play at most {before:.2f})")
