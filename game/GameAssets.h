@@ -43,10 +43,11 @@ inline constexpr const char* kPictureNames[kPictureCount] = {
 };
 
 // Sound effects: Data/552/audio/NN.wav, by the slot they load into.
-inline constexpr int kSoundSlots[] = {1, 2, 3, 4, 5, 6, 95, 98, 99};
+inline constexpr int kSoundSlots[] = {1, 2, 3, 4, 5, 6, 95, 97, 98, 99};
 
-// Music: Data/552/audio/NAME.
+// Music: Data/552/audio/NAME: the play song, then the menu song.
 inline constexpr const char kMusicTitle[] = "pages.ogg";
+inline constexpr const char kMusicMenu[] = "hedgerow.ogg";
 
 // Every file above, relative to Data/552.
 inline std::vector<std::string> DataFiles() {
@@ -58,6 +59,7 @@ inline std::vector<std::string> DataFiles() {
         out.push_back(name);
     }
     out.push_back(std::string("audio/") + kMusicTitle);
+    out.push_back(std::string("audio/") + kMusicMenu);
     return out;
 }
 

@@ -114,6 +114,12 @@ constexpr int kLockRedefineCapture = 66;  // a state, see below
 constexpr int kLockPauseKey = 98;
 constexpr int kLockEscape = 99;          // Escape on the title page and the options screen
 
+// A quit asked for once: the question is up while the press that asked is
+// still held, then a second press answers it.
+constexpr int kQuitAskNone = 0;
+constexpr int kQuitAskHeld = 1;
+constexpr int kQuitAskReady = 2;
+
 // Values of the redefinition screen's capture slot. LockKeys leaves it at 1,
 // so the fire key that opened the screen must be let go first.
 constexpr int kCaptureIdle = 0;
@@ -135,6 +141,13 @@ constexpr int kSfxKnockedOff = 6;   // a follower knocked off by a fireball
 constexpr int kSfxBackToTitle = 95;
 constexpr int kSfxConfirm = 98;
 constexpr int kSfxMove = 99;
+constexpr int kSfxPause = 97;      // the game stops for the pause menu
+
+// The songs: one for the screens around the game, one for play.
+constexpr int kTrackNone = 0;
+constexpr int kTrackMenu = 1;
+constexpr int kTrackPlay = 2;
+constexpr float kMusicFadeStep = 1.0f / 16;  // a song fades out or in over 16 updates
 
 // Image slots. The front end's pictures sit at 50 and up, away from the
 // play pictures, and the font at 51.
@@ -192,5 +205,17 @@ constexpr int kCellSpinArm = 7;
 // level waiting to scroll in at 100.
 constexpr int kLevelCopyRow = 50;
 constexpr int kNextLevelRow = 100;
+// Where a cave's bird takes off: the start ledge (columns 0 to
+// kStartAreaRight, from row 20 down) and the shaft above it from
+// kStartAreaTop. No bramble and no fireball comes within kStartGuard cells
+// of it, so a bird that leaves the ledge is never hurt at once.
+constexpr int kStartAreaRight = 4;
+constexpr int kStartAreaTop = 11;
+constexpr int kStartGuard = 2;
+// Fireballs sit this many cells apart along a spinner's arm, the first on
+// the hub; an arm holds kSpinnerArmMin to kSpinnerArmMax of them.
+constexpr double kSpinnerBallSpacing = 0.75;
+constexpr int kSpinnerArmMin = 4;
+constexpr int kSpinnerArmMax = 9;
 
 }  // namespace bh

@@ -49,6 +49,10 @@ public:
     int GameEnding;
     int EndBanner;
     int EndTimer;
+    int MusicTrack;     // the song asked for last, by kTrack; kTrackNone when silent
+    float MusicFade;    // its gain while the songs change over, 0 to 1
+    void KeepMusic();
+    void PauseGame();  // stops play for the pause menu
 
     int Launch(const char* path);  // Start, GameLoop, Finish; the exit status
     bool Start(const char* path);
@@ -87,6 +91,7 @@ public:
     int TitleCursor;
     int CogAngle;
     int PauseSlide, PauseIdle;
+    int PauseQuitAsk, TitleQuitAsk;  // a quit pressed once waits for a second press
     int OptionsCursor, OptionsScroll, OptionsY, OptionsCount;
     int RedefRow, RedefCol, RedefDelay, RedefTimeout, TestTimer;
     std::string CreditLines[1024];

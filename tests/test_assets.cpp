@@ -263,9 +263,11 @@ TEST(AssetsSounds, EveryEffectIsShortCleanAndEquallyLoud) {
 }
 
 TEST(AssetsMusic, DecodesToMoreThanAMinuteThatLoopsWithoutAJump) {
+  for (const char* song : {bh::kMusicTitle, bh::kMusicMenu}) {
+    SCOPED_TRACE(song);
     int channels = 0, rate = 0;
     short* out = nullptr;
-    int frames = stb_vorbis_decode_filename((DataDir() + "/audio/" + bh::kMusicTitle).c_str(), &channels, &rate, &out);
+    int frames = stb_vorbis_decode_filename((DataDir() + "/audio/" + song).c_str(), &channels, &rate, &out);
     ASSERT_GT(frames, 0);
     EXPECT_EQ(channels, 2);
     EXPECT_EQ(rate, 44100);
@@ -284,6 +286,49 @@ TEST(AssetsMusic, DecodesToMoreThanAMinuteThatLoopsWithoutAJump) {
     for (int c = 0; c < 2; c++)
         EXPECT_LT(std::abs(out[c] - out[(frames - 1) * 2 + c]), 6 * step + 200) << "jump at the loop point";
     free(out);
+  }
+}
+
+// At the default volumes (both 7 of 10) every effect must cut through
+// either song: its peak at least 6 dB over the song's loudness in its
+// loudest half second, so wherever it plays. A mono output adds the two
+// sides of the song and plays a centred effect at its own level, which is
+// the harder case (on two speakers the effect is 3 dB further ahead).
+TEST(AssetsMusic, EveryEffectStandsAboveTheMusic) {
+    const double sfxVol = 0.7, musicVol = 0.7;
+    double loudest = 0;
+    for (const char* song : {bh::kMusicTitle, bh::kMusicMenu}) {
+        int channels = 0, rate = 0;
+        short* out = nullptr;
+        int frames = stb_vorbis_decode_filename((DataDir() + "/audio/" + song).c_str(), &channels, &rate, &out);
+        ASSERT_GT(frames, 0) << song;
+        ASSERT_EQ(channels, 2);
+        const int half = rate / 2;
+        double songLoudest = 0;
+        for (int at = 0; at + half <= frames; at += half / 4) {
+            double sum = 0;
+            for (int i = at; i < at + half; i++) {
+                double m = (out[2 * i] + out[2 * i + 1]) / 32768.0;
+                sum += m * m;
+            }
+            songLoudest = std::max(songLoudest, std::sqrt(sum / half));
+        }
+        free(out);
+        printf("[ levels   ] %s: loudest half second %.1f dBFS at the default volume\n", song,
+               20 * std::log10(songLoudest * musicVol));
+        loudest = std::max(loudest, songLoudest * musicVol);
+    }
+    for (int slot : bh::kSoundSlots) {
+        char name[16];
+        snprintf(name, sizeof name, "/audio/%02d.wav", slot);
+        WavInfo w = ReadWav(DataDir() + name);
+        int peak = 0;
+        for (int16_t v : w.s) peak = std::max(peak, std::abs(int(v)));
+        double margin = 20 * std::log10(peak / 32768.0 * sfxVol / loudest);
+        printf("[ levels   ] effect %02d: peak %.1f dBFS, %.1f dB over the music\n", slot,
+               20 * std::log10(peak / 32768.0 * sfxVol), margin);
+        EXPECT_GE(margin, 6.0) << "effect " << slot;
+    }
 }
 
 TEST(AssetsGenerator, ASecondRunWritesTheSameBytesAndThePreviewDraws) {

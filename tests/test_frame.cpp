@@ -228,6 +228,46 @@ TEST_F(FrameLoop, InactiveWindowPollsAndPresentsEvery150ms) {
     EXPECT_EQ(ThisGame.NextRender, MillsOffset - 1 + 150);
 }
 
+// A game whose window loses the focus (another window takes the keys, or
+// it is minimised) stops in the pause menu, with its sound, and is still
+// there when the focus comes back. Nothing else is paused by it.
+TEST_F(FrameLoop, LosingTheFocusPausesAGameThatStaysPaused) {
+    struct Case {
+        const char* what;
+        int mode, overlay, ending, paused;
+    } cases[] = {
+        {"playing", 10, 0, 0, 1},
+        {"the title", 0, 0, 0, 0},
+        {"the options over the title", 0, 1, 0, 0},
+        {"a game that is ending", 10, 0, 1, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        ThisGame.GameMode = c.mode;
+        ThisGame.OverlayScreen = c.overlay;
+        ThisGame.GameEnding = c.ending;
+        ThisGame.PauseCursor = 0;
+        SoundLog heard;
+        ThisGame.Active = -1;
+        ThisGame.KeepAlive();
+        EXPECT_EQ(ThisGame.Paused, c.paused);
+        EXPECT_EQ(heard.effects.size(), (size_t)c.paused);
+        if (c.paused) {
+            EXPECT_EQ(heard.effects[0].slot, 97);
+            EXPECT_EQ(ThisGame.PauseCursor, 1);
+        }
+        // Back in focus, the game does not resume by itself.
+        ThisGame.Active = 1;
+        ThisGame.GameMode = 99;  // a mode whose screen does nothing
+        MillsOffset += 200;
+        ThisGame.KeepAlive();
+        EXPECT_EQ(ThisGame.Paused, c.paused);
+        ThisGame.Paused = 0;
+        ThisGame.GameEnding = 0;
+    }
+}
+
 TEST_F(FrameLoop, SettingsReachTheEngineEveryPass) {
     ThisGame.Settings[0] = 3;
     ThisGame.Settings[1] = 10;

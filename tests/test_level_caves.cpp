@@ -3,6 +3,8 @@
 // exit can be reached from where the bird appears.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -145,6 +147,56 @@ TEST_F(LevelCaves, EverySwitchAndTheExitCanBeReachedFromTheStart) {
                 caves++;
             }
     EXPECT_EQ(caves, 600);
+}
+
+// A bird leaving the start ledge, or climbing the shaft above it, is never
+// hurt at once: no bramble cell and no fireball of any arm, at any angle,
+// comes within two cells of the ledge (columns 0 to 4, rows 20 to 24) or of
+// the shaft above it (rows 11 to 19).
+TEST_F(LevelCaves, NothingHurtfulComesNearTheStart) {
+    const int areaRight = 4, areaTop = 11, guard = 2;
+    // Chebyshev distance in cells from a point to the start area.
+    auto away = [&](double x, double y) {
+        double dx = x > areaRight ? x - areaRight : x < 0 ? -x : 0;
+        double dy = y < areaTop ? areaTop - y : y > 24 ? y - 24 : 0;
+        return std::max(dx, dy);
+    };
+    int caves = 0, spinnersNear = 0;
+    for (int D = 1; D <= 3; D++)
+        for (int L = 1; L <= 30; L++)
+            for (int s = 0; s < 100; s++) {
+                int clock = 7 + 15485863 * s + 7919 * L + 104729 * D;
+                Make(D, L, clock);
+                caves++;
+                for (int x = 0; x < 50; x++)
+                    for (int y = 0; y < 25; y++) {
+                        int c = Next(x, y);
+                        if (c == 1 && away(x, y) <= guard)
+                            FAIL() << "bramble at " << x << "," << y << ", difficulty " << D << " level " << L
+                                   << " clock " << clock << "\n"
+                                   << CaveText();
+                        if (c != 11) continue;
+                        const float* cell = Cell(x, y + 100);
+                        int balls = (int)cell[7];
+                        if (away(x, y) > guard + 0.75 * (balls - 1) + 0.01) continue;
+                        spinnersNear++;
+                        // Every ball's path, sampled finely enough that a
+                        // miss of the nearest approach is far below the guard.
+                        for (int i = 0; i < balls; i++)
+                            for (int a = 0; a < 720; a++) {
+                                double t = a * M_PI / 360;
+                                double bx = x + 0.75 * i * std::sin(t), by = y - 0.75 * i * std::cos(t);
+                                if (away(bx, by) <= guard)
+                                    FAIL() << "fireball " << i << " of the arm at " << x << "," << y << " reaches "
+                                           << bx << "," << by << ", difficulty " << D << " level " << L
+                                           << " clock " << clock << "\n"
+                                           << CaveText();
+                            }
+                    }
+            }
+    EXPECT_EQ(caves, 9000);
+    // The arms that could have reached were near enough to be checked.
+    EXPECT_GT(spinnersNear, 0);
 }
 
 }  // namespace

@@ -47,10 +47,11 @@ TEST_F(FrontPause, ConfirmActsOnTheHighlightedButtonAfterRelease) {
         int cursor, control;
         int paused, overlay, ending;
     } cases[] = {
-        {1, 10, 0, 0, 0},   // resume
-        {1, 8, 0, 0, 0},    // Escape, bound to "Start", resumes too
-        {0, 11, 0, 0, -1},  // quit ends the game
-        {2, 9, 1, 1, 0},    // options over the paused game
+        {1, 10, 0, 0, 0},  // resume
+        {1, 8, 0, 0, 0},   // Escape, bound to "Start", resumes too
+        {0, 11, 1, 0, 0},  // quit only asks
+        {2, 10, 1, 1, 0},  // options over the paused game
+        {2, 9, 0, 0, 0},   // "Back/Select" resumes from any button
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.cursor);
@@ -119,6 +120,9 @@ TEST_F(FrontPause, PauseResumeQuitThroughTheLoop) {
     step(3);  // to "quit"
     step(-1);
     g.Play.Score = 321;
+    step(10);  // asks
+    EXPECT_EQ(g.Paused, 1);
+    step(-1);
     step(10);
     EXPECT_EQ(g.Paused, 0);
     EXPECT_EQ(g.GameEnding, -1);
@@ -136,6 +140,107 @@ TEST_F(FrontPause, PauseResumeQuitThroughTheLoop) {
     int score = (int)g.Play.Score;
     EXPECT_EQ(g.ScoreTable[20 * g.DifficultyCursor + 5], score);
     EXPECT_EQ(SavedInt("Save_552_Bramblehop.sav", 0), g.Settings[100]);
+}
+
+// Escape (the key itself or its "Start" binding), a pad's Start and a pad's
+// Back all resume, whichever button is highlighted: the key that paused
+// can never end the game or open the options.
+TEST_F(FrontPause, EscapeStartAndBackResumeFromEveryButton) {
+    struct Input {
+        const char* what;
+        int playKey, control;
+    } inputs[] = {{"Escape", 99, 8}, {"pad Start", 0, 8}, {"pad Back", 99, 9}, {"Backspace", 0, 9}};
+    for (const Input& in : inputs)
+        for (int cursor = 0; cursor < 3; cursor++) {
+            SCOPED_TRACE(testing::Message() << in.what << " on button " << cursor);
+            SetUp();
+            g.PauseCursor = cursor;
+            g.PauseQuitAsk = cursor == 0 ? 2 : 0;  // even with the quit question up
+            if (in.playKey) PlayKey(in.playKey);
+            Control(in.control);
+            Pause();
+            EXPECT_EQ(g.Paused, 0);
+            EXPECT_EQ(g.GameEnding, 0);
+            EXPECT_EQ(g.OverlayScreen, 0);
+            EXPECT_EQ(g.PauseQuitAsk, 0);
+            ReleaseAll();
+        }
+}
+
+// Quit asks first; only a second press after letting go ends the game,
+// by control or by the mouse (which otherwise acts while held). Moving
+// away or resuming takes the question back.
+TEST_F(FrontPause, QuitAsksAndASecondPressQuits) {
+    auto asked = [&] { return Drew("Quit this game?") && Drew("Press again to quit"); };
+    g.PauseCursor = 0;
+    Pause();
+    EXPECT_FALSE(asked());
+    Control(10);
+    Pause(20);  // held
+    EXPECT_EQ(g.Paused, 1);
+    EXPECT_EQ(g.GameEnding, 0);
+    EXPECT_TRUE(asked());
+    ReleaseAll();
+    Pause();
+    Control(10);
+    Pause();
+    EXPECT_EQ(g.Paused, 0);
+    EXPECT_EQ(g.GameEnding, -1);
+
+    // The mouse: quit sits at (W/4, H - 128).
+    SetUp();
+    ASys.ImageFrameSize[50] = 64;
+    g.PauseCursor = 0;
+    Mouse(200, 472, true);
+    Pause(20);
+    EXPECT_EQ(g.GameEnding, 0);
+    EXPECT_TRUE(asked());
+    Mouse(200, 472, false);
+    Pause();
+    Mouse(200, 472, true);
+    Pause();
+    EXPECT_EQ(g.GameEnding, -1);
+
+    // Away and back: asked afresh.
+    SetUp();
+    g.PauseCursor = 0;
+    Control(10);
+    Pause();
+    ReleaseAll();
+    Pause();
+    Control(1);
+    Pause();
+    ReleaseAll();
+    Pause();
+    Control(3);
+    Pause();
+    ReleaseAll();
+    Pause();
+    EXPECT_EQ(g.PauseCursor, 0);
+    EXPECT_FALSE(asked());
+    Control(10);
+    Pause();
+    EXPECT_EQ(g.GameEnding, 0);
+    EXPECT_TRUE(asked());
+}
+
+// Pausing is heard (resuming already was), and the menu opens on resume
+// with no question left over from an earlier pause.
+TEST_F(FrontPause, PausingPlaysItsSoundAndOpensOnResume) {
+    g.Paused = 0;
+    g.PauseCursor = 0;
+    g.PauseQuitAsk = 2;
+    SoundLog heard;
+    Control(8);
+    g.Ingame();
+    EXPECT_EQ(g.Paused, 1);
+    EXPECT_EQ(g.PauseCursor, 1);
+    EXPECT_EQ(g.PauseQuitAsk, 0);
+    ASSERT_EQ(heard.effects.size(), 1u);
+    EXPECT_EQ(heard.effects[0].slot, 97);
+    // Still held: the menu does not take it as a resume.
+    Pause(3);
+    EXPECT_EQ(g.Paused, 1);
 }
 
 }  // namespace

@@ -137,12 +137,60 @@ TEST_F(PlaySounds, UnpitchedEffectsVary) {
 TEST_F(PlaySounds, NewGameStartsTheTitleSong) {
     LogCapture log;  // no song file here
     SoundLog heard;
+    G().MusicTrack = 0;  // nothing playing yet
     G().GameMode = 11;
     G().LoopTarget();
     ASSERT_EQ(G().GameMode, 10);
     EXPECT_EQ(heard.songs, std::vector<std::string>{"pages.ogg"});
     EXPECT_TRUE(heard.effects.empty());
     G().GameMode = 0;
+}
+
+// The title, the lists, the options and the credits have a song of their
+// own. Changing between it and the play song fades the old one out over
+// 16 updates before the new one starts, then fades that in: no cut.
+TEST_F(PlaySounds, MenuSongAroundTheGameChangesCleanlyToThePlaySongAndBack) {
+    MyGame& g = G();
+    LogCapture log;  // no song files, no pictures here
+    SoundLog heard;
+    g.MusicTrack = 0;
+    auto updates = [&](int mode, int overlay, int n) {
+        for (int i = 0; i < n; i++) {
+            g.GameMode = mode;
+            g.OverlayScreen = overlay;
+            g.Paused = 0;
+            ASys.DrawTo = 0;
+            g.LoopTarget();
+        }
+    };
+    updates(0, 0, 1);  // the title
+    EXPECT_EQ(heard.songs, std::vector<std::string>{"hedgerow.ogg"});
+    EXPECT_EQ(ASys.StreamVolume, 0.0f);
+    updates(0, 0, 16);
+    EXPECT_EQ(ASys.StreamVolume, 1.0f);
+    updates(0, 2, 5);  // the credits keep it
+    updates(0, 1, 5);  // so do the options
+    EXPECT_EQ(heard.songs.size(), 1u);
+
+    // A game: the menu song fades away first.
+    float last = 1;
+    for (int i = 0; i < 16; i++) {
+        updates(10, 0, 1);
+        EXPECT_LT(ASys.StreamVolume, last);
+        last = ASys.StreamVolume;
+        EXPECT_EQ(heard.songs.size(), 1u);
+    }
+    EXPECT_EQ(ASys.StreamVolume, 0.0f);
+    updates(10, 0, 1);
+    EXPECT_EQ(heard.songs, (std::vector<std::string>{"hedgerow.ogg", "pages.ogg"}));
+    updates(10, 0, 16);
+    EXPECT_EQ(ASys.StreamVolume, 1.0f);
+
+    // Back to the title: and the other way round.
+    updates(0, 0, 17);
+    EXPECT_EQ(heard.songs, (std::vector<std::string>{"hedgerow.ogg", "pages.ogg", "hedgerow.ogg"}));
+    EXPECT_EQ(ASys.StreamVolume, 0.0f);
+    g.GameMode = 0;
 }
 
 }  // namespace

@@ -9,15 +9,65 @@ protected:
     void Title(int updates = 1) { Run([&] { g.Menu_Start(); }, updates); }
 };
 
-TEST_F(FrontTitle, EscapeQuitsOnlyAfterItsLockIsReleased) {
+// Escape (also bound to "Start") never leaves: it goes to Quit, and only
+// after its lock is released.
+TEST_F(FrontTitle, EscapeGoesToQuitOnlyAfterItsLockIsReleased) {
     // As after returning from another screen with Escape still held.
     g.LockKeys();
     PlayKey(99);
+    Control(8);
     Title(5);
+    EXPECT_EQ(g.TitleCursor, 0);
+    ReleaseAll();
+    Title();
+    for (int press = 0; press < 3; press++) {
+        PlayKey(99);
+        Control(8);
+        Title(4);
+        EXPECT_EQ(g.TitleCursor, -1);
+        EXPECT_EQ(g.GameBreak, 0);
+        EXPECT_EQ(g.MenuPage, 0) << "not taken as a confirm";
+        EXPECT_FALSE(Drew("Quit Bramblehop?"));
+        ReleaseAll();
+        Title();
+    }
+}
+
+// Quit asks first; a second press after letting go leaves, Escape or a
+// move takes the question back.
+TEST_F(FrontTitle, QuitAsksAndASecondPressLeaves) {
+    g.TitleCursor = -1;
+    Control(10);
+    Title(10);
     EXPECT_EQ(g.GameBreak, 0);
-    PlayKey(99, 0);
+    EXPECT_TRUE(Drew("Quit Bramblehop?"));
+    EXPECT_TRUE(Drew("Press again to quit"));
+    ReleaseAll();
     Title();
     PlayKey(99);
+    Title();
+    EXPECT_FALSE(Drew("Quit Bramblehop?")) << "Escape takes it back";
+    EXPECT_EQ(g.TitleCursor, -1);
+    ReleaseAll();
+    Title();
+    Control(10);
+    Title();
+    ReleaseAll();
+    Title();
+    Control(1);  // to Start
+    Title();
+    ReleaseAll();
+    Title();
+    Control(3);
+    Title();
+    ReleaseAll();
+    Title();
+    EXPECT_FALSE(Drew("Quit Bramblehop?")) << "moving away takes it back";
+    Control(10);
+    Title();
+    ReleaseAll();
+    Title();
+    Control(10);
     Title();
     EXPECT_EQ(g.GameBreak, 1);
 }
@@ -52,7 +102,7 @@ TEST_F(FrontTitle, ConfirmActivatesTheHighlightedButton) {
     struct Case {
         int cursor;
         int page, overlay, quit;
-    } cases[] = {{0, 1, 0, 0}, {1, 0, 1, 0}, {-2, 0, 2, 0}, {-1, 0, 0, 1}};
+    } cases[] = {{0, 1, 0, 0}, {1, 0, 1, 0}, {-2, 0, 2, 0}, {-1, 0, 0, 0}};  // Quit asks first
     for (const Case& c : cases) {
         SCOPED_TRACE(c.cursor);
         SetUp();

@@ -164,6 +164,21 @@ public:
     // Whether the game has ever logged the text.
     bool Logged(const std::string& text) const { return Log().find(text) != std::string::npos; }
 
+    // Gives the keyboard focus away to the root window, as another program
+    // taking it would, or back to the game. False when it cannot.
+    bool Focus(bool game) {
+        std::string to = window_;
+        if (!game) to = Shell("DISPLAY=" + display_.Name() + " xwininfo -root 2>/dev/null | awk '/Window id/{print $4}'");
+        return !to.empty() && system((xdo_ + "windowfocus " + to + " 2>/dev/null").c_str()) == 0;
+    }
+
+    // Waits until the game has logged a line containing the text.
+    bool WaitLog(const std::string& text) {
+        bool ok = WaitFor([&] { return Log().find(text) != std::string::npos; });
+        EXPECT_TRUE(ok) << "waited for the log line \"" << text << "\"";
+        return ok;
+    }
+
     // How much the game has logged so far: a mark for SettingsChanges.
     size_t LogMark() const { return Log().size(); }
 
@@ -234,6 +249,7 @@ TEST_F(FrontBlackBox, GameStartedAndQuitFromTheKeyboardIsSaved) {
     game.Press("Escape");  // pause
     game.WaitScreen("paused 1 ");
     game.Press("Left");  // to "quit"
+    game.Press("z");     // asks
     game.Press("z");
 
     // Saved on the way back to the difficulty list, before the program ends.
@@ -243,11 +259,14 @@ TEST_F(FrontBlackBox, GameStartedAndQuitFromTheKeyboardIsSaved) {
     EXPECT_EQ(SavedInt(scores, 1), 2);  // "Normal" still highlighted
 
     // Once the end banner has shrunk away, Escape goes back from the
-    // difficulty list, then quits from the title.
+    // difficulty list, then to Quit on the title, which asks once.
     game.WaitScreen("mode 0 page 1 overlay 0 paused 0 banner 0 ");
     game.Press("Escape");
     game.WaitScreen("mode 0 page 0 overlay 0 ");
     game.Press("Escape");
+    game.WaitScreen("cursors -1 ");
+    game.Press("z");
+    game.Press("z");
     EXPECT_EQ(game.WaitExit(), 0);
     EXPECT_EQ(SavedInt(scores, 0), 1);
     EXPECT_EQ(SavedInt(dir.File("Settings.sav"), 30), 1);  // how to play was seen
@@ -264,10 +283,14 @@ TEST_F(FrontBlackBox, GameStartedAndQuitFromTheKeyboardIsSaved) {
     again.WaitScreen("paused 1 ");
     again.Press("Left");
     again.Press("z");
+    again.Press("z");
     again.WaitScreen("mode 0 page 1 overlay 0 paused 0 banner 0 ");
     again.Press("Escape");
     again.WaitScreen("mode 0 page 0 overlay 0 ");
     again.Press("Escape");
+    again.WaitScreen("cursors -1 ");
+    again.Press("z");
+    again.Press("z");
     EXPECT_EQ(again.WaitExit(), 0);
 }
 
@@ -303,10 +326,32 @@ TEST_F(FrontBlackBox, VolumeAndNameChangedFromTheKeyboardAreSaved) {
     EXPECT_EQ(ReadBytes(settings).size(), 4496u);
     EXPECT_EQ(SavedInt(settings, 50), q | (q << 8));
 
-    game.Press("Escape");
+    game.Press("Escape");  // to Quit
+    game.Press("z");       // asks
+    game.Press("z");
     EXPECT_EQ(game.WaitExit(), 0);
     EXPECT_EQ(SavedInt(settings, 0), 6);
     EXPECT_EQ(SavedInt(settings, 50), q | (q << 8));
+}
+
+// A game left for another window waits in the pause menu, and is still
+// there on coming back; Escape there, even on the quit button, resumes.
+TEST_F(FrontBlackBox, FocusLostPausesAndEscapeOnQuitResumes) {
+    GameRun game(dir);
+    ASSERT_TRUE(game.Start());
+    game.Press("z");
+    game.WaitScreen("mode 0 page 1 overlay 0 ");
+    game.Press("z");
+    ASSERT_TRUE(game.WaitScreen("mode 10 page 1 overlay 0 paused 0 "));
+    if (!game.Focus(false)) GTEST_SKIP() << "cannot move the focus (needs xwininfo)";
+    // An unfocused game runs no updates, so it says so once in its log.
+    ASSERT_TRUE(game.WaitLog("lost the focus"));
+    ASSERT_TRUE(game.Focus(true));
+    ASSERT_TRUE(game.WaitScreen("mode 10 page 1 overlay 0 paused 1 "));
+    game.Press("Left");  // to "quit": the menu runs, still paused
+    ASSERT_TRUE(game.WaitScreen("paused 1 banner 0 level 0 cursors 0 2 0 "));
+    game.Press("Escape");
+    EXPECT_TRUE(game.WaitScreen("mode 10 page 1 overlay 0 paused 0 banner 0 "));
 }
 
 }  // namespace

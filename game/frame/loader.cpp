@@ -32,6 +32,7 @@ void MyGame::Loader() {
     case 28: CreateBuffer(bh::kImgBackdrop, bh::kBackdropSize); break;
     case 29: LoadImg(bh::kImgFireballs, bh::kPictureNames[bh::kPicObjects], 32); break;
     case 30: LoadSFX(bh::kSfxKnockedOff); break;
+    case 31: LoadSFX(bh::kSfxPause); break;
     default: loaded = 0; break;
     }
     LoadTo += 1;

@@ -2,6 +2,7 @@
 // clock, the per-step screen dispatch, pause handling and the end banner.
 #include <cstring>
 
+#include "GameAssets.h"
 #include "MyGame.h"
 
 void MyGame::GameLoop() {
@@ -39,7 +40,9 @@ void MyGame::KeepAlive() {
         int step = Paused == 1 && OverlayScreen == bh::kScreenNone ? 32 : 16;
         bool worked = RunWhenDue(*this, NextUpdate, step, false, [this] { Update(); });
         if (RunWhenDue(*this, NextRender, step, false, [this] { Render(); })) worked = true;
-        if (Paused == 0) MusicHandler();
+        // The options screen opened from the pause menu feeds it too, so
+        // the music volume can be heard while it is set.
+        if (Paused == 0 || OverlayScreen != bh::kScreenNone) MusicHandler();
         // Nothing was due: doze a millisecond rather than spin a whole core
         // (nothing paces the loop when vsync does not block). The due times
         // are untouched, so the schedule is the same.
@@ -49,6 +52,14 @@ void MyGame::KeepAlive() {
         }
     }
     if (Active < 1) {
+        // A game left behind (another window took the keys, or the window
+        // was minimised) waits in the pause menu, and stays there when the
+        // player comes back.
+        if (LoadTo == 0 && GameMode == bh::kModePlaying && Paused == 0 && GameEnding == 0 &&
+            OverlayScreen == bh::kScreenNone) {
+            PauseGame();
+            Debuglog("The window lost the focus: the game waits in the pause menu");
+        }
         RunWhenDue(*this, NextUpdate, 150, true, [this] { PollInput(Settings[bh::kSettingInvertStickY]); });
         RunWhenDue(*this, NextRender, 150, true, [this] { Render(); });
         Rest(150);
@@ -191,6 +202,40 @@ void MyGame::LoopTarget() {
     else if (OverlayScreen == bh::kScreenHowToPlay) HowToPlay();
     else if (OverlayScreen == bh::kScreenGameOver) GameSummary();
     DoParticles();
+    KeepMusic();
+}
+
+// The play song while a game runs, paused or not; the menu song on every
+// other screen. A change fades the old song out before the new one starts
+// and fades that in, so neither is cut off mid-note.
+void MyGame::KeepMusic() {
+    int want = GameMode == bh::kModePlaying || GameMode == bh::kModeNewGame ? bh::kTrackPlay : bh::kTrackMenu;
+    if (want != MusicTrack && MusicTrack != bh::kTrackNone && MusicFade > 0) {
+        MusicFade -= bh::kMusicFadeStep;
+        if (MusicFade < 0) MusicFade = 0;
+        MusicVolume(MusicFade);
+        return;
+    }
+    if (want != MusicTrack) {
+        MusicTrack = want;
+        MusicFade = 0;
+        PlayMusic(want == bh::kTrackPlay ? bh::kMusicTitle : bh::kMusicMenu);
+        MusicVolume(0);
+        return;
+    }
+    if (MusicFade < 1) {
+        MusicFade += bh::kMusicFadeStep;
+        if (MusicFade > 1) MusicFade = 1;
+        MusicVolume(MusicFade);
+    }
+}
+
+void MyGame::PauseGame() {
+    Paused = 1;
+    PauseCursor = 1;
+    PauseQuitAsk = bh::kQuitAskNone;
+    LockKeys();
+    PlaySFX(bh::kSfxPause, 1.0f);
 }
 
 void MyGame::Ingame() {
@@ -204,10 +249,7 @@ void MyGame::Ingame() {
     LetGo(bh::kLockPauseKey, !button && !key && PlayKey(bh::kPlayKeyReturn) == 0 &&
                                  Joy(bh::kJoyStart) < bh::kReleased);
     // A game that is ending has nothing left to pause.
-    if (GameEnding == 0 && PressedOnce(bh::kLockPauseKey, button || key, kTakeAll)) {
-        Paused = 1;
-        PauseCursor = 1;
-    }
+    if (GameEnding == 0 && PressedOnce(bh::kLockPauseKey, button || key, kTakeNone)) PauseGame();
 }
 
 void MyGame::LockKeys() {

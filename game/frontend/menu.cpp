@@ -7,7 +7,6 @@
 void MyGame::LoadMenu() {
     HandleDefaultScoreboards();
     Save();
-    StopMusic();
     PlaySFX(bh::kSfxBackToTitle, 1.0f);
     GameEnding = 0;
     // The title never runs paused, however the game was left.

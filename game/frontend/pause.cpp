@@ -1,5 +1,7 @@
 // The pause menu: quit, resume and options in a row that sinks out of the
-// way when left alone, and snaps back at the first sign of life.
+// way when left alone, and snaps back at the first sign of life. Escape and
+// a pad's Start or Back always resume, so the key that paused can never end
+// the game; quitting takes a second press on quit.
 #include "MyGame.h"
 
 namespace {
@@ -8,11 +10,24 @@ const int kQuit = 0, kResume = 1, kOptions = 2;
 
 void Activate(MyGame& g, int b) {
     if (b == kQuit) {
+        // The mouse acts while held: the press that asked must be let go
+        // before one can answer.
+        if (g.PauseQuitAsk == bh::kQuitAskHeld) return;
+        if (g.PauseQuitAsk == bh::kQuitAskNone) {
+            g.PauseQuitAsk = bh::kQuitAskHeld;
+            g.PlaySFX(bh::kSfxMove, 0.8f);
+            g.LockKeys();
+            return;
+        }
+        g.PauseQuitAsk = bh::kQuitAskNone;
         g.Paused = 0;
         g.PlaySFX(bh::kSfxConfirm, 1.0f);
         g.LockKeys();
         g.EndGame(-1);
-    } else if (b == kResume) {
+        return;
+    }
+    g.PauseQuitAsk = bh::kQuitAskNone;
+    if (b == kResume) {
         g.Paused = 0;
         g.PlaySFX(bh::kSfxConfirm, 1.0f);
         g.LockKeys();
@@ -22,6 +37,22 @@ void Activate(MyGame& g, int b) {
         g.PlaySFX(bh::kSfxConfirm, 1.0f);
         g.LockKeys();
     }
+}
+
+// Escape, or a pad's Start or Back (or whatever the player bound to them).
+bool ResumeHeld(MyGame& g) {
+    return g.PlayKey(bh::kPlayKeyEscape) != 0 || g.AnyAbove({bh::kJoyStart, bh::kJoyBackSelect});
+}
+
+void DrawQuitQuestion(MyGame& g, float x, float y) {
+    g.ResetDraw();
+    g.SetSize(0.6f);
+    g.SetCol(255, 220, 120, 1.0f);
+    g.Text(x, y - 72, "Quit this game?", 1.0f);
+    g.SetSize(0.5f);
+    g.SetCol(255, 255, 255, 1.0f);
+    g.Text(x, y + 56, "Press again to quit", 1.0f);
+    g.ResetDraw();
 }
 
 }  // namespace
@@ -44,8 +75,17 @@ void MyGame::PauseMenu() {
     if (PauseSlide > 480) PauseSlide = 480;
     if (PointerDown > 0) PauseIdle = 0;
 
-    const auto buttons = {bh::kJoyButton1, bh::kJoyButton2, bh::kJoyBackSelect, bh::kJoyStart};
-    LetGo(bh::kLockConfirm, AllBelow(buttons));
+    const auto confirm = {bh::kJoyButton1, bh::kJoyButton2};
+    LetGo(bh::kLockConfirm, AllBelow({bh::kJoyButton1, bh::kJoyButton2, bh::kJoyBackSelect, bh::kJoyStart}) &&
+                                PlayKey(bh::kPlayKeyEscape) == 0);
+    if (PauseQuitAsk == bh::kQuitAskHeld && KeyLock[bh::kLockConfirm] == 0 && PointerDown == 0)
+        PauseQuitAsk = bh::kQuitAskReady;
+
+    // The chosen action locks everything itself.
+    if (PressedOnce(bh::kLockConfirm, ResumeHeld(*this), kTakeNone)) {
+        PauseIdle = 0;
+        Activate(*this, kResume);
+    }
 
     const int order[3] = {kResume, kQuit, kOptions};
     for (int b : order) {
@@ -64,13 +104,13 @@ void MyGame::PauseMenu() {
             result = Button(bh::kImgIcons, W / 2, y, 0);
         }
 
-        // The chosen action locks everything itself.
-        if (PauseCursor == b && PressedOnce(bh::kLockConfirm, AnyAbove(buttons), kTakeNone)) {
+        if (Paused == 1 && PauseCursor == b && PressedOnce(bh::kLockConfirm, AnyAbove(confirm), kTakeNone)) {
             result = 1;
             PauseIdle = 0;
         }
         // Only the mouse (pointer 0) acts; it needs no release in between.
-        if (result == 1) Activate(*this, b);
+        if (result == 1 && Paused == 1 && OverlayScreen == bh::kScreenNone) Activate(*this, b);
+        if (b == kQuit && PauseQuitAsk != bh::kQuitAskNone) DrawQuitQuestion(*this, W / 4, y);
     }
 
     if (PressedOnce(bh::kLockPauseMove, Joy(bh::kJoyRight) > bh::kPressed)) {
@@ -85,5 +125,7 @@ void MyGame::PauseMenu() {
     }
     if (PauseCursor < 0) PauseCursor = 2;
     if (PauseCursor > 2) PauseCursor = 0;
+    // Moving away from quit takes the question back.
+    if (PauseCursor != kQuit) PauseQuitAsk = bh::kQuitAskNone;
     LetGo(bh::kLockPauseMove, AllBelow({bh::kJoyRight, bh::kJoyLeft}));
 }

@@ -36,7 +36,14 @@ void Activate(MyGame& g, int b) {
         g.PlaySFX(bh::kSfxConfirm, 1.0f);
         break;
     case kQuit:
-        g.GameBreak = 1;
+        // Asked once, answered by a second press after letting go.
+        if (g.TitleQuitAsk == bh::kQuitAskNone) {
+            g.TitleQuitAsk = bh::kQuitAskReady;
+            g.LockKeys();
+            g.PlaySFX(bh::kSfxMove, 0.8f);
+        } else {
+            g.GameBreak = 1;
+        }
         break;
     case kOptions:
         g.OverlayScreen = bh::kScreenOptions;
@@ -71,17 +78,27 @@ void MyGame::Menu_Start() {
     float W = ScreenW, H = ScreenH;
     float y = H - 96;
 
-    // LockKeys holds this, so an Escape still down from another screen
-    // must be released before it can quit.
-    LetGo(bh::kLockEscape, PlayKey(bh::kPlayKeyEscape) == 0);
-    if (PressedOnce(bh::kLockEscape, PlayKey(bh::kPlayKeyEscape) != 0, kTakeNone)) GameBreak = 1;
+    // Escape never leaves at once: it goes to Quit, or takes back a quit
+    // that was asked. LockKeys holds its lock, so an Escape still down from
+    // another screen must be released first.
+    bool escape = PlayKey(bh::kPlayKeyEscape) != 0;
+    LetGo(bh::kLockEscape, !escape);
+    if (PressedOnce(bh::kLockEscape, escape, kTakeNone)) {
+        if (TitleCursor != kQuit) PlaySFX(bh::kSfxMove, 1.0f);
+        if (TitleCursor == kQuit && TitleQuitAsk != bh::kQuitAskNone) PlaySFX(bh::kSfxMove, 0.8f);
+        TitleCursor = kQuit;
+        TitleQuitAsk = bh::kQuitAskNone;
+    }
+    if (TitleCursor != kQuit) TitleQuitAsk = bh::kQuitAskNone;
 
+    // Escape is bound to "Start" as well; it must not confirm here.
+    bool start = AnyAbove({bh::kJoyStart}) && !escape;
     bool confirm, back;
     if (Settings[bh::kSettingSwapConfirm] == 1) {
         confirm = AnyAbove({bh::kJoyButton2});
-        back = AnyAbove({bh::kJoyButton1, bh::kJoyStart});
+        back = AnyAbove({bh::kJoyButton1}) || start;
     } else {
-        confirm = AnyAbove({bh::kJoyStart, bh::kJoyButton1});
+        confirm = start || AnyAbove({bh::kJoyButton1});
         back = AnyAbove({bh::kJoyButton2});
     }
 
@@ -107,6 +124,20 @@ void MyGame::Menu_Start() {
             r = lit ? 48.0f : 32.0f;
             SetSize(lit ? 1.5f : 1.0f);
             DrawImg(bh::kImgIcons, x, y, 1);
+            if (TitleQuitAsk != bh::kQuitAskNone) {
+                // Dark bands keep the question readable over the busy backdrop.
+                ResetDraw();
+                SetCol(0, 0, 0, 0.6f);
+                Rect(x, y - 80, 220, 30);
+                Rect(x, y + 52, 200, 24);
+                ResetDraw();
+                SetSize(0.6f);
+                SetCol(255, 220, 120, 1.0f);
+                Text(x, y - 80, "Quit Bramblehop?", 1.0f);
+                SetSize(0.5f);
+                SetCol(255, 255, 255, 1.0f);
+                Text(x, y + 52, "Press again to quit", 1.0f);
+            }
             break;
         case kOptions:
             x = W - 52;

@@ -1,5 +1,6 @@
 // Building the next cave. The order of the generator's draws below is part
 // of the game: a given seed must always give the same cave.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -11,6 +12,22 @@ static const int LevelW = 50, LevelH = 25;
 // A search that keeps missing the corridors would otherwise never end.
 static const int MaxMisses = 1000000;
 
+// The start area grown by its guard: a bird taking off from the ledge or
+// climbing the shaft above it meets nothing in here.
+static bool NearStart(double x, double y) {
+    return x <= bh::kStartAreaRight + bh::kStartGuard && y >= bh::kStartAreaTop - bh::kStartGuard;
+}
+
+// How far a spinner's hub at (x, y) is from that guarded corner; its arm
+// must stay shorter than this.
+static double RoomFromStart(int x, int y) {
+    double dx = std::max(0.0, (double)x - (bh::kStartAreaRight + bh::kStartGuard));
+    double dy = std::max(0.0, (double)(bh::kStartAreaTop - bh::kStartGuard) - y);
+    return std::sqrt(dx * dx + dy * dy);
+}
+
+static double ArmReach(int balls) { return bh::kSpinnerBallSpacing * (balls - 1); }
+
 static void MarkCorridor(MyGame& g, int x, int y) {
     if (g.Solid2(x, y) == 0) g.Put(x, y, bh::kTileKeepClear);
 }
@@ -18,8 +35,10 @@ static void MarkCorridor(MyGame& g, int x, int y) {
 // Draws places in column range [lo, hi] until one lies on a corridor cell
 // with the free square around it that the shrinking radius asks for.
 // Returns false when the search gives up; 'wanted' false ends the search at
-// the first corridor cell (a spinner its mask leaves out).
-static bool FindPlace(MyGame& g, float lo, float hi, bool wanted, int& px, int& py) {
+// the first corridor cell (a spinner its mask leaves out). A place needs
+// more than 'room' cells between it and the guarded start corner; a refusal
+// costs a try like a crowded square, so the search still ends.
+static bool FindPlace(MyGame& g, float lo, float hi, bool wanted, double room, int& px, int& py) {
     int r = 3, tries = 25, misses = 0;
     float H = g.Play.MapHeight;
     for (;;) {
@@ -33,7 +52,7 @@ static bool FindPlace(MyGame& g, float lo, float hi, bool wanted, int& px, int& 
             continue;
         }
         if (!wanted) return false;
-        bool good = true;
+        bool good = RoomFromStart(x, y) > room;
         for (int yy = y - r; yy <= y + r && good; yy++)
             for (int xx = x - r; xx <= x + r; xx++)
                 if (g.isAt(xx, yy) != bh::kTileKeepClear) {
@@ -124,6 +143,7 @@ static void ScatterAndLedges(MyGame& g) {
             bool left = x <= 4, right = x > W - 6;
             if ((left || right) && y > 8 && g.Rnd(0, 4) < 3) t = bh::kTileEmpty;
             if ((left || right) && y > 10) t = bh::kTileEmpty;
+            if (NearStart(x, y)) t = bh::kTileEmpty;
             if (left && y > H - 6) t = bh::kTileStartTop;
             if (right && y > H - 6) t = bh::kTileExitTop;
             if (left && y > H - 5) t = bh::kTileStartBody;
@@ -192,7 +212,7 @@ static const float ThirdHi[3] = {(float)(0.3 * LevelW), (float)(0.65 * LevelW), 
 static void PlaceChicks(MyGame& g) {
     for (int k = 0; k < 3; k++) {
         int x, y;
-        if (FindPlace(g, ThirdLo[k], ThirdHi[k], true, x, y)) g.Put(x, y, (float)(bh::kTileChick1 + k));
+        if (FindPlace(g, ThirdLo[k], ThirdHi[k], true, -1, x, y)) g.Put(x, y, (float)(bh::kTileChick1 + k));
     }
 }
 
@@ -220,13 +240,18 @@ static int SpinnerMask(MyGame& g) {
 static void PlaceSpinners(MyGame& g, int mask) {
     for (int k = 0; k < 3; k++) {
         int x, y;
-        if (!FindPlace(g, ThirdLo[k], ThirdHi[k], (mask & (1 << k)) != 0, x, y)) continue;
+        // Room for at least the shortest arm; a longer one drawn below is
+        // cut back to what the place allows.
+        if (!FindPlace(g, ThirdLo[k], ThirdHi[k], (mask & (1 << k)) != 0, ArmReach(bh::kSpinnerArmMin), x, y))
+            continue;
         float* cell = TileCell(g, x, y);
         cell[bh::kCellCode] = bh::kTileSpinner;
         cell[bh::kCellSpinAngle] = g.Rnd(0, 360);
         cell[bh::kCellSpinSpeed] = (float)g.Rand(1, 3);
         if (g.Rnd(0, 10) < 5) cell[bh::kCellSpinSpeed] = -cell[bh::kCellSpinSpeed];
-        cell[bh::kCellSpinArm] = (float)g.Rand(4, 9);
+        int arm = g.Rand(bh::kSpinnerArmMin, bh::kSpinnerArmMax);
+        while (arm > bh::kSpinnerArmMin && ArmReach(arm) >= RoomFromStart(x, y)) arm--;
+        cell[bh::kCellSpinArm] = (float)arm;
     }
 }
 

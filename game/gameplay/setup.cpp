@@ -25,7 +25,6 @@ void MyGame::LoadGame() {
     p.TileScale = 0.5f;
     NoTrail();
     for (int k = 0; k < 3; k++) p.ChickX[k] = -256;
-    PlayMusic(bh::kMusicTitle);
 
     // The introductory room: a floor right across with the exit already
     // open, so the first real cave is made when the bird first lands there.

@@ -140,7 +140,7 @@ read_only)
 full_disk)
   # Save files from an earlier session first, on ordinary disk.
   with_game; with_data
-  start_game "$base"; press Escape; wait_exit 10
+  start_game "$base"; quit_from_title; wait_exit 10
   mkdir -p "$work/before"; cp "$base"/*.sav "$work/before/"
   rm -rf "$base"/*
   mount -t tmpfs -o size=256k tmpfs "$base" || { echo "SKIP: cannot mount a tmpfs"; exit 0; }

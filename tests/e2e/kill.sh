@@ -151,7 +151,7 @@ PY
       case $kind in
       quit) quit_game & presser=$! ;;
       options) (wait_loaded; for _ in 1 2 3 4 5 6; do press Right; press Right; press z; press Down; press Right; press Escape; done) & presser=$! ;;
-      game) (play_a_game 10; press Escape; press Left; press z) & presser=$! ;;
+      game) (play_a_game 10; press Escape; press Left; press z; press z) & presser=$! ;;
       esac
     fi
     # Half the kills land the moment a save is seen under way (at once: a

@@ -67,13 +67,13 @@ name_escape)
   press Down; press Left                  # "SFX Volume" 7 -> 6
   press Escape 0.4                        # closes the options, saving
   wait_for "the effects volume saved at 6" setting_is 0 6
-  press Escape                            # the title page quits
+  quit_from_title
   wait_exit 15
   setting_is 0 6 || fail "effects volume $(setting 0), wanted 6"
   ;;
 pause_options_escape)
-  # In a game: Escape pauses; Escape on the options button opens the
-  # options, which must stay open to take a volume change.
+  # In a game: Escape pauses; the options button opens the options,
+  # which must stay open to take a volume change.
   place "$base"
   start_game "$base"
   wait_title
@@ -81,7 +81,7 @@ pause_options_escape)
   wait_play
   press Escape 0.3                        # pause
   press Right                             # the options button
-  press Escape 0.4
+  press z 0.4
   press Up; press Up; press Up; press Down  # "SFX Volume", wherever it was
   press Left
   press Escape 0.4                        # closes the options, saving

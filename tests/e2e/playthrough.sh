@@ -43,11 +43,14 @@ shoot() {  # shoot NAME: an F10 screenshot of the game, kept as NAME.png
 
 # Where the sound capture stands when something happens, in bytes.
 sound_at() { stat -c %s sound.wav 2>/dev/null || echo 44; }
+sound_past() { (($(sound_at) >= $1)); }
 
 shoot loading
 wait_title
 sound_title=$(sound_at)
 shoot title
+# Three seconds of the title page, long after the loader's first sound.
+wait_for "three seconds of sound on the title page" sound_past $((sound_title + 3 * 88200))
 press z                      # Start: the difficulty list
 wait_screen 'mode 0 page 1 overlay 0 '
 shoot difficulty
@@ -76,6 +79,7 @@ xdotool keyup --window "$wid" Right
 wait_for "Right to be seen released" key_gone "$(key_bit Right)"
 press z; press z             # two flaps
 shoot level
+sound_pause_key=$(sound_at)
 press Escape                 # pause
 wait_screen 'paused 1 '
 sound_pause=$(sound_at)
@@ -90,8 +94,8 @@ wait_screen 'overlay 1 '
 shoot options
 press Escape                 # back to the pause menu
 wait_screen 'overlay 0 paused 1 '
-press Left; press Left       # to "quit"
-press z
+press Left; press Left       # to "quit", which asks once
+press z; press z
 # The "Quit" "Game" banner, then the scoreboard beside the difficulty list;
 # keys count again once the banner has shrunk away.
 wait_screen 'mode 0 page 1 overlay 0 paused 0 banner 0 '
@@ -104,7 +108,7 @@ wait_screen 'overlay 2 '
 shoot credits
 press z                      # close the credits
 wait_screen 'mode 0 page 0 overlay 0 '
-press Escape                 # quit from the title page
+quit_from_title
 wait_exit 10
 
 # Every state must look different from the one before it.
@@ -123,8 +127,10 @@ for item in sys.argv[1:]:
 PY
 
 # The captured sound is not silent: the first sign of life while loading,
-# and effects and music during play.
-python3 - sound.wav "$sound_title" "$sound_game" "$sound_pause" <<'PY' || fail "sound check"
+# the menu song on the title page, effects and music during play, and the
+# pause sound when the game stops (told by its first note, a B that the
+# play song never sounds).
+python3 - sound.wav "$sound_title" "$sound_game" "$sound_pause" "$sound_pause_key" <<'PY' || fail "sound check"
 import array, struct, sys
 # The capture may use the extensible format tag, which the wave module
 # refuses; walk the chunks ourselves (mono, 16-bit, 44.1 kHz by the config).
@@ -141,14 +147,29 @@ rate = 44100
 s = array.array("h", pcm[:len(pcm) // 2 * 2])
 # Sample positions of the title page, the game's start and its pause, from
 # the capture's size when each was seen (2 bytes a sample).
-title, game, pause = (max(0, int(v) - start) // 2 for v in sys.argv[2:5])
+title, game, pause, key = (max(0, int(v) - start) // 2 for v in sys.argv[2:6])
 def rms(a, b):
     part = s[a:b:7]
     return (sum(x * x for x in part) / max(1, len(part))) ** 0.5
 loading, playing = rms(0, title), rms(game, pause)
+menu = rms(title + int(1.5 * rate), title + 3 * rate)
+import math
+def b_share(a):  # how much of a 46 ms window is the pause sound's B (988 Hz)
+    n, w = 2048, 2 * math.cos(2 * math.pi * 987.77 / rate)
+    q1 = q2 = 0.0
+    for x in s[a:a + n]:
+        q1, q2 = x + w * q1 - q2, q1
+    power = q1 * q1 + q2 * q2 - w * q1 * q2
+    total = sum(x * x for x in s[a:a + n]) * n / 2
+    return power / total if total > 0 else 0.0
+# The pause sound falls between pressing the key and a little after the
+# game was seen paused (a busy machine may see it late).
+before = max((b_share(a) for a in range(game, key, 2048)), default=0.0)
+after = max((b_share(a) for a in range(key, pause + 2 * rate, 512)), default=0.0)
 print(f"sound: {len(s) / rate:.1f} s, loading {title / rate:.1f} s rms {loading:.0f}, "
-      f"game {(pause - game) / rate:.1f} s rms {playing:.0f}")
-if loading < 30 or playing < 30:
+      f"title page rms {menu:.0f}, game {(pause - game) / rate:.1f} s rms {playing:.0f}, "
+      f"pause sound's B {after:.2f} of a window (play at most {before:.2f})")
+if loading < 30 or playing < 30 or menu < 300 or after < 0.3 or after < 3 * before:
     sys.exit(1)
 PY
 

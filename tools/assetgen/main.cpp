@@ -66,8 +66,10 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    if (!WriteSounds(dir + "/audio") || !WriteMusic(dir + "/audio/" + bh::kMusicTitle)) return 1;
+    if (!WriteSounds(dir + "/audio") || !WriteMusic(dir + "/audio/" + bh::kMusicTitle) ||
+        !WriteMenuMusic(dir + "/audio/" + bh::kMusicMenu, 0.42f))
+        return 1;
     double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    std::printf("Generated 12 images, 9 sounds and the music into %s in %.1f s\n", dir.c_str(), secs);
+    std::printf("Generated 12 images, 10 sounds and two songs into %s in %.1f s\n", dir.c_str(), secs);
     return 0;
 }

@@ -314,7 +314,8 @@ bool WriteMusic(const std::string& path) {
         mix.r[i] += wet.r[i] * 0.6f;
         peak = std::max({peak, std::fabs(mix.l[i]), std::fabs(mix.r[i])});
     }
-    float gain = peak > 0 ? 0.89f / peak : 1.0f;
+    // Well under full scale, so every effect stands out over the music.
+    float gain = peak > 0 ? 0.45f / peak : 1.0f;
     for (long i = 0; i < kLoop; i++) mix.l[i] *= gain, mix.r[i] *= gain;
     if (!WriteOgg(path, mix.l, mix.r, 0.35f)) {
         std::fprintf(stderr, "cannot write %s\n", path.c_str());

@@ -172,17 +172,35 @@ Wave MenuMove() {  // a short soft tick, played at many pitches
     return w;
 }
 
+Wave Pause() {  // two soft notes stepping down, the game holding its breath
+    Wave w = Make(0.42f);
+    OnePole lp;
+    for (size_t i = 0; i < w.size(); i++) {
+        float t = float(i) / kRate, v = 0;
+        const float notes[2] = {83, 76};
+        for (int k = 0; k < 2; k++) {
+            float s = t - k * 0.11f;
+            if (s < 0) continue;
+            float hz = MidiHz(notes[k]);
+            v += (std::sin(6.2831853f * hz * s) + 0.3f * std::sin(6.2831853f * 2 * hz * s)) *
+                 AD(s, 0.004f, k ? 0.11f : 0.06f);
+        }
+        w[i] = lp.lp(v, 3000);
+    }
+    return w;
+}
+
 }  // namespace
 
 bool WriteSounds(const std::string& dir) {
     // In the order of the game's list of sound slots.
     Wave (*const sounds[])() = {Flap, SwitchOn, LevelComplete, Death, ChickCollected,
-                                FollowerLost, BackToTitle, Confirm, MenuMove};
+                                FollowerLost, BackToTitle, Pause,   Confirm, MenuMove};
     static_assert(sizeof sounds / sizeof sounds[0] == sizeof bh::kSoundSlots / sizeof bh::kSoundSlots[0],
                   "one sound per slot the game lists");
     for (size_t i = 0; i < sizeof sounds / sizeof sounds[0]; i++) {
         Wave w = sounds[i]();
-        Normalise(w, 0.2f, 0.89f);
+        Normalise(w, 0.36f, 0.89f);
         char name[16];
         std::snprintf(name, sizeof name, "%02d.wav", bh::kSoundSlots[i]);
         std::string path = dir + "/" + name;

@@ -123,7 +123,7 @@ bool WriteWav(const std::string& path, const Wave& w) {
     return std::fclose(f) == 0 && ok;
 }
 
-bool WriteOgg(const std::string& path, const Wave& left, const Wave& right, float quality) {
+bool WriteOgg(const std::string& path, const Wave& left, const Wave& right, float quality, const char* title) {
     VorbisFile spec;
     spec.channels = 2;
     spec.rate = kRate;
@@ -131,7 +131,7 @@ bool WriteOgg(const std::string& path, const Wave& left, const Wave& right, floa
     spec.serial = 0x42484F50;
     spec.frames = (long)std::min(left.size(), right.size());
     spec.chunk = 4096;
-    spec.tags = {{"TITLE", "Pages"}, {"ARTIST", "Bramblehop asset generator"}};
+    spec.tags = {{"TITLE", title}, {"ARTIST", "Bramblehop asset generator"}};
     return WriteVorbis(path, spec, [&](float** buf, long first, long n) {
         std::copy_n(left.data() + first, n, buf[0]);
         std::copy_n(right.data() + first, n, buf[1]);

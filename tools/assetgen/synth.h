@@ -53,8 +53,11 @@ float AD(float t, float a, float d);
 void Normalise(Wave& w, float loudness, float peak);
 bool WriteWav(const std::string& path, const Wave& w);
 // Encodes interleaved stereo at kRate with a fixed stream serial number.
-bool WriteOgg(const std::string& path, const Wave& left, const Wave& right, float quality);
+bool WriteOgg(const std::string& path, const Wave& left, const Wave& right, float quality,
+              const char* title = "Pages");
 
 // The sound effects and music of the game, into the audio folder.
 bool WriteSounds(const std::string& audioDir);
 bool WriteMusic(const std::string& path);
+// The menu music, its loudest sample at `peak`.
+bool WriteMenuMusic(const std::string& path, float peak);
