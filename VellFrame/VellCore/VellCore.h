@@ -135,6 +135,11 @@ public:
     void LockForGet();
     int GetKey();
     void FlushKeys();
+    // A screen that takes typed text asks for it every update; the keys
+    // that type then drive no control until it stops asking.
+    void TextInput();
+    int TypedCount();           // characters typed before this update's poll
+    unsigned Typed(int i);      // code point i of them, or vell::kTypedBackspace
     int mdall();
     float MouseX();
     float MouseX(int t);

@@ -123,6 +123,9 @@ int VellCore::KeyValue(int vkey, int slot) {
 void VellCore::LockForGet() { ASys.LockAll(); }
 int VellCore::GetKey() { return ASys.AnyKey(); }
 void VellCore::FlushKeys() { ASys.ClearKeys(); }
+void VellCore::TextInput() { ASys.TextEntry = 1; }
+int VellCore::TypedCount() { return ASys.TypedCount(); }
+unsigned VellCore::Typed(int i) { return ASys.Typed(i); }
 
 int VellCore::mdall() {
     for (int t = 0; t < kPointers; t++)

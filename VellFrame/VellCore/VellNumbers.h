@@ -140,4 +140,9 @@ constexpr int kNewestBindingRow = 63;
 constexpr int kVirtualKeySlots = 128;  // Keyv; only the controls are ever set
 constexpr int kFirstPadCode = 500;
 
+// Typed text: the characters typed between two polls (more are dropped),
+// and the code that stands for Backspace among them.
+constexpr int kTypedChars = 32;
+constexpr unsigned kTypedBackspace = 8;
+
 }  // namespace vell
