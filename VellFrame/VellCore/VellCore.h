@@ -138,8 +138,9 @@ public:
     // A screen that takes typed text asks for it every update; the keys
     // that type then drive no control until it stops asking.
     void TextInput();
-    int TypedCount();           // characters typed before this update's poll
-    unsigned Typed(int i);      // code point i of them, or vell::kTypedBackspace
+    // What was typed before this update's poll, once: code points, and
+    // vell::kTypedBackspace for Backspace. Returns how many went into out.
+    int TakeTyped(unsigned* out, int room);
     int mdall();
     float MouseX();
     float MouseX(int t);

@@ -124,8 +124,7 @@ void VellCore::LockForGet() { ASys.LockAll(); }
 int VellCore::GetKey() { return ASys.AnyKey(); }
 void VellCore::FlushKeys() { ASys.ClearKeys(); }
 void VellCore::TextInput() { ASys.TextEntry = 1; }
-int VellCore::TypedCount() { return ASys.TypedCount(); }
-unsigned VellCore::Typed(int i) { return ASys.Typed(i); }
+int VellCore::TakeTyped(unsigned* out, int room) { return ASys.TakeTyped(out, room); }
 
 int VellCore::mdall() {
     for (int t = 0; t < kPointers; t++)

@@ -124,8 +124,9 @@ public:
     // Set above 0 to make the next poll a text-entry one: the keys that
     // type then drive no control, and what they typed can be read.
     int TextEntry = 0;
-    int TypedCount() const;
-    unsigned Typed(int i) const;  // Unicode code point, or kTypedBackspace
+    // Moves what this poll typed (Unicode code points, kTypedBackspace for
+    // Backspace) into out, at most room of them; returns how many.
+    int TakeTyped(unsigned* out, int room);
 
     // ---- files, HTTP fetch, system queries (Vell_glfw3_files.cpp) ----
     int WriteFile_Sys(const char* path);

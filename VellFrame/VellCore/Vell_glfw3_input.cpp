@@ -102,10 +102,13 @@ static bool ControlKeyDown(int code) {
     return KeyDown(code);
 }
 
-int VellSys::TypedCount() const { return TextEntryPoll ? TypedNowCount : 0; }
-
-unsigned VellSys::Typed(int i) const {
-    return TextEntryPoll && i >= 0 && i < TypedNowCount ? TypedNow[i] : 0;
+int VellSys::TakeTyped(unsigned* out, int room) {
+    int n = TextEntryPoll ? TypedNowCount : 0;
+    if (n > room) n = room;
+    for (int i = 0; i < n; i++) out[i] = TypedNow[i];
+    // Taken once: a screen run twice on one poll must not type twice.
+    TypedNowCount = 0;
+    return n;
 }
 
 bool VellSys::PadCounted(int p) const {
