@@ -193,9 +193,10 @@ int MyGame::AddLinearOption(int slot, int frame, const char* label, int maximum)
 
     bool activate =
         AnyAbove({bh::kJoyButton1, bh::kJoyButton2}) || PlayKeyAll(bh::kPlayKeyReturn) != 0;
+    // Confirm steps like Right and wraps from the top back to 0, so a level
+    // once set is never thrown away by a press.
     if (Lit(*this, r) && PressedOnce(bh::kLockActivate, activate)) {
-        if (v > 0) v = 0;
-        else if (v == 0) v = m;
+        v = v >= 0 && v < m ? v + 1 : 0;
         PlaySFX(bh::kSfxMove, 1.0f);
     }
     if (Lit(*this, r) && v > 0 &&
