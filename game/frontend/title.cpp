@@ -105,7 +105,7 @@ void MyGame::Menu_Start() {
         case kOptions:
             x = W - 52;
             r = lit ? 48.0f : 32.0f;
-            if (lit) CogAngle = (CogAngle + 1) % 360;
+            if (lit && Settings[bh::kSettingCalmMotion] != 1) CogAngle = (CogAngle + 1) % 360;
             SetSize(r / 32);
             SetCol(255, 255, 255, 1.0f);
             SetRot((float)-CogAngle);
