@@ -122,6 +122,38 @@ TEST_F(FrontMenu, PortraitHidesItemsFarFromTheTargetLine) {
     EXPECT_EQ(g.DifficultyCursor, 4);
 }
 
+TEST_F(FrontMenu, EachItemShowsItsDescriptionInTheGapUnderItsBar) {
+    struct Case {
+        float w, h, spacing;
+    } cases[] = {{800, 600, 46}, {512, 910, 58}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.h);
+        SetUp();
+        g.ScreenW = c.w;
+        g.ScreenH = c.h;
+        g.MenuPage = 1;
+        auto list = [&] {
+            g.Menu_Default("Easy|Normal|Hard",
+                           "For learning the ropes|Just right|When you feel like a challenge");
+        };
+        Run(list, 80);
+        const char* items[] = {"Easy", "Normal", "Hard"};
+        const char* said[] = {"For learning the ropes", "Just right", "When you feel like a challenge"};
+        std::vector<ShownText> shown = TextsDrawn();
+        for (int i = 0; i < 3; i++) {
+            const ShownText *label = nullptr, *text = nullptr;
+            for (const ShownText& t : shown) {
+                if (t.text == items[i]) label = &t;
+                if (t.text == said[i]) text = &t;
+            }
+            ASSERT_TRUE(label && text) << said[i];
+            // Below the item's 32-high bar and above the next one's.
+            EXPECT_GT(text->y, label->y + 16) << said[i];
+            EXPECT_LT(text->y, label->y + c.spacing - 16) << said[i];
+        }
+    }
+}
+
 TEST_F(FrontMenu, LogoZoomsInTenUpdatesOrOneWithMotionReduction) {
     auto menu = [&] { g.DoMenu(); };
     g.MenuPage = 1;

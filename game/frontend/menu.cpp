@@ -55,6 +55,9 @@ void MyGame::Menu_Background() {
     ResetDraw();
 }
 
+const float kBarLeft = 100;           // left edge of an item's bar
+const double kDescriptionSize = 0.45;  // of the label's size
+
 // Hue of list item i: the three difficulties get blue, green and red.
 static float ItemHue(int i) {
     if (i == 0) return 220;
@@ -64,8 +67,8 @@ static float ItemHue(int i) {
 }
 
 void MyGame::Menu_Default(const char* items, const char* descriptions) {
-    (void)descriptions;  // accepted for callers; the list has no room for it
     if (!items) items = "";
+    if (!descriptions) descriptions = "";
     float W = ScreenW, H = ScreenH;
     int n = SplitCount(items, '|');
 
@@ -125,6 +128,12 @@ void MyGame::Menu_Default(const char* items, const char* descriptions) {
         InkRot(h, 0.8f, 1.5f);
         SetAlpha((float)f);
         Text(tx, y, Trim(Split(items, '|', i + 1)));
+
+        // The description fits in the gap under the bar, clear of the next.
+        SetSize((float)(z * kDescriptionSize));
+        InkRot(h, 0.3f, 1.5f);
+        SetAlpha((float)(0.9 * f));
+        Text(kBarLeft, (float)(y + spacing * 0.52), Trim(Split(descriptions, '|', i + 1)), 0);
     }
 
     // Escape is bound to "Start" by default but must only ever go back.
