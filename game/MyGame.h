@@ -92,6 +92,12 @@ public:
     std::string CreditLines[1024];
     int CreditCount;
     float CreditScroll;
+    // Where the pointer was at the last look, and whether it had moved
+    // since: only a moving pointer highlights what it is over, so a
+    // pointer left resting does not undo the keys' choices.
+    float HoverX, HoverY;
+    int HoverMoved;
+    void TrackHover();
 
     // Lock slots and a cursor that double as something else.
     int& RepeatWait() { return KeyLock[bh::kLockRepeatWait]; }  // difficulty list

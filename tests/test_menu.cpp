@@ -49,18 +49,23 @@ TEST_F(FrontMenu, HeldDirectionRepeatsAfterShrinkingGapsAndWraps) {
     EXPECT_EQ(g.DifficultyCursor, 2);
 }
 
-TEST_F(FrontMenu, FirstClickHighlightsSecondClickStartsWithPointerPlay) {
+TEST_F(FrontMenu, HoverHighlightsAndOneClickStartsWithPointerPlay) {
     g.MenuPage = 1;
     Settle();
     // Landscape 800 x 600: the highlighted item sits on y = 472, 46 apart.
-    Mouse(228, 518, true);
-    Run([&] { List(); }, 5);
+    Mouse(228, 518, false);
+    Run([&] { List(); });
     EXPECT_EQ(g.DifficultyCursor, 3);
     EXPECT_EQ(g.GameMode, 0);
-
-    Mouse(228, 518, false);
+    // Resting there, the pointer leaves the keys' choice alone.
+    Control(0);
+    Run([&] { List(); });
+    ReleaseAll();
     Settle();
-    Mouse(228, 472, true);
+    EXPECT_EQ(g.DifficultyCursor, 2);
+
+    // One click on an item that is not highlighted starts that one.
+    Mouse(228, 518, true);
     Run([&] { List(); });
     EXPECT_EQ(g.GameMode, 11);
     EXPECT_EQ(g.Difficulty, 3);

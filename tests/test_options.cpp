@@ -140,16 +140,17 @@ TEST_F(FrontOptions, BackRowBackSelectAndEscapeCloseAndSave) {
     }
 }
 
-TEST_F(FrontOptions, PointerHighlightsThenActsAndDragsAlongTheDots) {
+TEST_F(FrontOptions, PointerHoverHighlightsOneClickActsAndDragsAlongTheDots) {
     // "Online Name" is laid out at (400, 434); highlighted it lifts by 8.
-    Mouse(400, 434, true);
-    Options(3);
+    Mouse(400, 434, false);
+    Options();
     EXPECT_EQ(g.OptionsCursor, kName);
     EXPECT_EQ(g.OverlayScreen, 1);
-    Mouse(392, 426, false);
+    // One click on a row that is not highlighted acts on it.
+    SetUp();
+    Mouse(400, 434, true);
     Options();
-    Mouse(392, 426, true);
-    Options();
+    EXPECT_EQ(g.OptionsCursor, 0);  // name entry leaves "Back" highlighted
     EXPECT_EQ(g.OverlayScreen, 4);
 
     // "SFX Volume" at (392, 198) when highlighted; its 11 dots lie

@@ -86,6 +86,7 @@ void MyGame::Menu_Default(const char* items, const char* descriptions) {
     }
 
     TouchLetGo(bh::kTouchLockClick, PointerDown == 0);
+    TrackHover();
     MenuScroll = (float)(MenuScroll - (MenuScroll - top) / 4.0);
 
     bool chosen = false;
@@ -103,16 +104,17 @@ void MyGame::Menu_Default(const char* items, const char* descriptions) {
         SetAlpha(i + 1 == DifficultyCursor ? 0.7f : (float)(0.3 * f));
         Rect(228, y, 256, 32);
 
-        if (MouseIn_Centered(228, y, 256, 32) > 0 &&
-            TouchedOnce(bh::kTouchLockClick, PointerDown > 0)) {
-            if (i + 1 != DifficultyCursor) {
-                PlaySFX(bh::kSfxConfirm);
-                DifficultyCursor = i + 1;
-                BoardTimer = 0;
-                BoardPage = 0;
-            } else {
-                chosen = true;
-            }
+        // Hovering highlights; one click chooses the item under it.
+        bool over = MouseIn_Centered(228, y, 256, 32) > 0;
+        if (over && HoverMoved && i + 1 != DifficultyCursor) {
+            PlaySFX(bh::kSfxMove, 1.0f);
+            DifficultyCursor = i + 1;
+            BoardTimer = 0;
+            BoardPage = 0;
+        }
+        if (over && TouchedOnce(bh::kTouchLockClick, PointerDown > 0)) {
+            DifficultyCursor = i + 1;
+            chosen = true;
         }
 
         SetRot(90);

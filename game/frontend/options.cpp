@@ -55,9 +55,11 @@ void EndRow(MyGame& g) {
 
 bool Lit(MyGame& g, const OptionRow& r) { return g.OptionsCursor == r.index; }
 
-// A first click on a row only highlights it.
+// A pointer moving over a row highlights it, and a click on a row that is
+// not highlighted highlights it at once, so the same click acts on it.
 void PointerHighlight(MyGame& g, const OptionRow& r) {
-    if (!Lit(g, r) && g.PressedOnce(bh::kLockActivate, r.pointerOn)) {
+    bool over = g.MouseIn_Centered(r.x, r.y, 400, 32) > 0;
+    if (!Lit(g, r) && (r.pointerOn || (over && g.HoverMoved))) {
         g.OptionsCursor = r.index;
         g.PlaySFX(bh::kSfxMove, 1.5f);
     }
@@ -84,6 +86,7 @@ void MyGame::Options() {
     ResetDraw();
     OptionsY = 64;
     OptionsCount = 0;
+    TrackHover();
     OptionsList();
     ResetDraw();
 
@@ -177,6 +180,7 @@ int MyGame::AddLinearOption(int slot, int frame, const char* label, int maximum)
     int m = maximum < 0 ? 0 : maximum;
     int spare = 0;
     int& v = ValidSlot(slot) ? Settings[slot] : spare;
+    PointerHighlight(*this, r);
 
     float step = 320.0f / (m + 1);
     for (int k = 0; k <= m; k++) {
@@ -209,7 +213,6 @@ int MyGame::AddLinearOption(int slot, int frame, const char* label, int maximum)
         v += 1;
         PlaySFX(bh::kSfxMove, 1.0f);
     }
-    PointerHighlight(*this, r);
     ReleaseActivation(*this);
     EndRow(*this);
     return -1;

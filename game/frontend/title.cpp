@@ -64,6 +64,7 @@ void DrawLabel(MyGame& g, float x, float y, float r, float a, const char* label)
 void MyGame::Menu_Start() {
     float W = ScreenW, H = ScreenH;
     float y = H - 96;
+    TrackHover();
 
     // LockKeys holds this, so an Escape still down from another screen
     // must be released before it can quit.
@@ -136,15 +137,15 @@ void MyGame::Menu_Start() {
             if (PressedOnce(bh::kLockConfirm, confirm, kTakeNone)) Activate(*this, b);
         }
 
+        // Hovering highlights; one click acts, whatever was highlighted.
         int t = MouseIn_Radius(x, y, r + 16);
+        if (t > 0 && HoverMoved && TitleCursor != b) {
+            TitleCursor = b;
+            PlaySFX(bh::kSfxMove, 1.0f);
+        }
         if (t > 0 && TouchedOnce(t, TouchDown(t - 1) > 0, kTakeNone)) {
-            if (TitleCursor == b) {
-                Activate(*this, b);
-            } else {
-                TitleCursor = b;
-                LockKeys();
-                PlaySFX(bh::kSfxMove, 1.0f);
-            }
+            TitleCursor = b;
+            Activate(*this, b);
         }
     }
 
