@@ -98,6 +98,11 @@ public:
     float HoverX, HoverY;
     int HoverMoved;
     void TrackHover();
+    // The bindings as the key screen found them, for leaving it unchanged.
+    int RedefKept[16 * 64];
+    int RedefKeptSet;
+    void KeepBindings();
+    void RestoreBindings();
 
     // Lock slots and a cursor that double as something else.
     int& RepeatWait() { return KeyLock[bh::kLockRepeatWait]; }  // difficulty list

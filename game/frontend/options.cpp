@@ -147,6 +147,7 @@ void MyGame::OptionsList() {
     AddOptionLabel("Input");
     if (AddToggleOption(-1, 7, "Controller", "Define", "Define") == 1) {
         OverlayScreen = bh::kScreenRedefine;
+        KeepBindings();
         RedefRow = -1;
         RedefCol = 0;
         LockKeys();
