@@ -115,8 +115,8 @@ TEST(InputE2ETest, HeldKeysReachControlsHotKeysAndTheWindow) {
     // Q + 2 reshapes the window to 16:9 of the monitor height less 128.
     const GLFWvidmode* mode = glfwGetVideoMode(glfwGetPrimaryMonitor());
     ASSERT_NE(mode, nullptr);
-    int h = mode->height - 128;
-    int w = (int)(h * (double)1.77777f);
+    int w = 0, h = 0;
+    TestShape(mode->width, mode->height, 1, w, h);
     Send("keydown", "q 2");
     EXPECT_TRUE(PollUntil([&] { return ASys.WindowWidth == w && ASys.WindowHeight == h; }))
         << ASys.WindowWidth << " x " << ASys.WindowHeight;

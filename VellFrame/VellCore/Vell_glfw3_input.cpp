@@ -201,9 +201,24 @@ static bool Acts(WindowKey& k, bool down) {
 
 static WindowKey FullKey, ShapeKey;
 
+static const float ShapeFactors[7] = {1.3333f, 1.77777f, 0.75f, 1.775f, 0.5633f, 2.16f, 0.4618f};
+
+void TestShape(int screenW, int screenH, int digit, int& w, int& h) {
+    if (digit < 0 || digit > 6) digit = 0;
+    double factor = ShapeFactors[digit];
+    h = screenH - 128;
+    if (digit == 5 && h * factor > screenW) h -= 64;
+    w = (int)(h * factor);
+    // A shape wider than the screen would put its edges, and the buttons
+    // there, out of reach: keep the shape, narrowed to the screen.
+    if (w > screenW) {
+        w = screenW;
+        h = (int)(w / factor);
+    }
+}
+
 // Q held with a digit 1..7 reshapes the window to a test aspect ratio.
 static void WindowSizeKeys(VellSys& sys) {
-    static const float factors[7] = {1.3333f, 1.77777f, 0.75f, 1.775f, 0.5633f, 2.16f, 0.4618f};
     int digit = -1;
     if (ControlKeyDown(GLFW_KEY_Q))
         for (int d = 0; d < 7 && digit < 0; d++)
@@ -212,11 +227,10 @@ static void WindowSizeKeys(VellSys& sys) {
     GLFWmonitor* monitor = glfwGetPrimaryMonitor();
     const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
     if (!mode) return;
-    int h = mode->height - 128;
-    double factor = factors[digit];
-    if (digit == 5 && h * factor > mode->width) h -= 64;
+    int w = 0, h = 0;
+    TestShape(mode->width, mode->height, digit, w, h);
     isFullscreen = 0;
-    sys.SetScreen((int)(h * factor), h);
+    sys.SetScreen(w, h);
 }
 
 void ReadPadState(int p, const char* name, const float* axes, int na, const unsigned char* buttons,
