@@ -60,6 +60,7 @@ public:
     void KeepAlive();
     void Update();
     void Render();
+    void FitScreen();  // the part of the screen the next update needs in view
     void LoopTarget();
     void Ingame();
     void EndGame(int kind);
