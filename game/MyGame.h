@@ -64,6 +64,7 @@ public:
     void KeepAlive();
     void Update();
     void Render();
+    void FitScreen();  // the part of the screen the next update needs in view
     void LoopTarget();
     void Ingame();
     void EndGame(int kind);
@@ -97,6 +98,17 @@ public:
     std::string CreditLines[1024];
     int CreditCount;
     float CreditScroll;
+    // Where the pointer was at the last look, and whether it had moved
+    // since: only a moving pointer highlights what it is over, so a
+    // pointer left resting does not undo the keys' choices.
+    float HoverX, HoverY;
+    int HoverMoved;
+    void TrackHover();
+    // The bindings as the key screen found them, for leaving it unchanged.
+    int RedefKept[16 * 64];
+    int RedefKeptSet;
+    void KeepBindings();
+    void RestoreBindings();
 
     // Lock slots and a cursor that double as something else.
     int& RepeatWait() { return KeyLock[bh::kLockRepeatWait]; }  // difficulty list

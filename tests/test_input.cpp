@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "VellHooks.h"
 #include "test_support.h"
 
 void ReadPadState(int p, const char* name, const float* axes, int na, const unsigned char* buttons,
@@ -366,3 +367,23 @@ TEST_F(InputTest, PollWithoutWindowAsksToQuitAndNamesScreenshotSafely) {
 }
 
 }  // namespace
+
+TEST(TestShapes, StayWithinTheScreenKeepingTheirShape) {
+    struct Case {
+        int screenW, screenH, digit, w, h;
+    } cases[] = {
+        // A 1920 x 1080 screen holds every shape as asked.
+        {1920, 1080, 1, 1692, 952}, {1920, 1080, 5, 1918, 888}, {1920, 1080, 2, 714, 952},
+        // On 1280 x 1024 the wide ones are narrowed to the screen.
+        {1280, 1024, 0, 1194, 896}, {1280, 1024, 1, 1280, 720}, {1280, 1024, 3, 1280, 721},
+        {1280, 1024, 5, 1280, 592}, {1280, 1024, 6, 413, 896},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.screenW << "x" << c.screenH << " Q+" << c.digit + 1);
+        int w = 0, h = 0;
+        TestShape(c.screenW, c.screenH, c.digit, w, h);
+        EXPECT_EQ(w, c.w);
+        EXPECT_EQ(h, c.h);
+        EXPECT_LE(w, c.screenW);
+    }
+}

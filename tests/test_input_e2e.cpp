@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 #include "Vell_glfw3_internal.h"
 #include "test_private_display.h"
@@ -114,8 +115,8 @@ TEST(InputE2ETest, HeldKeysReachControlsHotKeysAndTheWindow) {
     // Q + 2 reshapes the window to 16:9 of the monitor height less 128.
     const GLFWvidmode* mode = glfwGetVideoMode(glfwGetPrimaryMonitor());
     ASSERT_NE(mode, nullptr);
-    int h = mode->height - 128;
-    int w = (int)(h * (double)1.77777f);
+    int w = 0, h = 0;
+    TestShape(mode->width, mode->height, 1, w, h);
     Send("keydown", "q 2");
     EXPECT_TRUE(PollUntil([&] { return ASys.WindowWidth == w && ASys.WindowHeight == h; }))
         << ASys.WindowWidth << " x " << ASys.WindowHeight;
@@ -138,6 +139,84 @@ TEST(InputE2ETest, HeldKeysReachControlsHotKeysAndTheWindow) {
     PollFor(50);
     EXPECT_EQ(ASys.WindowWidth, 800);
     EXPECT_EQ(ASys.WindowHeight, 600);
+    ASys.Close();
+}
+
+// Press and release sent back to back, as a quick finger or a touchpad's
+// tap-to-click makes them: both reach the window before the next poll,
+// which must still see the press once.
+TEST(InputE2ETest, BackToBackTapsAndClicksAreNeverLost) {
+    if (system("command -v Xvfb >/dev/null 2>&1 && command -v xdotool >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "needs Xvfb and xdotool";
+    OwnDisplay display;
+    ASSERT_TRUE(display.Ok()) << "Xvfb did not start";
+    ASys.SysInit("Bramblehop");
+    ASSERT_TRUE(ASys.HasWindow());
+    ThisGame.FlushKeys();
+    ThisGame.KeyDefaults();
+    std::string id = WindowId();
+    ASSERT_FALSE(id.empty());
+    ASSERT_EQ(system(("xdotool windowfocus " + id + " 2>/dev/null").c_str()), 0);
+
+    struct Case {
+        const char* sent;
+        std::function<bool()> down;
+    } cases[] = {
+        {"key --delay 0 Left", [] { return ThisGame.Joy(3) == 1.0f && ThisGame.PlayKey(3) == 1; }},
+        {"mousemove --window %s 200 150 click 1", [] { return ThisGame.MouseDown() == 1; }},
+    };
+    for (const Case& c : cases) {
+        int seen = 0;
+        for (int i = 0; i < 10; i++) {
+            std::string sent = c.sent;
+            size_t at = sent.find("%s");
+            if (at != std::string::npos) sent.replace(at, 2, id);
+            else sent = sent.substr(0, 3) + " --window " + id + sent.substr(3);
+            ASSERT_EQ(system(("xdotool " + sent + " 2>/dev/null").c_str()), 0) << sent;
+            // The ceiling only matters when the tap was lost.
+            bool once = false;
+            for (int t = 0; t < 150 && !once; t++) {
+                glfwPollEvents();
+                ThisGame.PollInput(0);
+                once = c.down();
+                if (!once) usleep(10000);
+            }
+            if (once) seen++;
+            // Read as down for one poll only: the next sees it let go.
+            glfwPollEvents();
+            ThisGame.PollInput(0);
+            EXPECT_TRUE(PollUntil([&] { return !c.down(); }));
+        }
+        EXPECT_EQ(seen, 10) << c.sent;
+    }
+
+    // While a screen asks for typed text, A types an "a" and is no longer
+    // Left; the arrow still is.
+    auto typing = [] {
+        ThisGame.TextInput();
+        glfwPollEvents();
+        ThisGame.PollInput(0);
+    };
+    ASSERT_EQ(system(("xdotool key --window " + id + " --delay 0 a BackSpace 2>/dev/null").c_str()), 0);
+    std::vector<unsigned> typed;
+    bool wasLeft = false;
+    for (int t = 0; t < 300 && typed.size() < 2; t++) {
+        typing();
+        unsigned got[vell::kTypedChars];
+        int n = ThisGame.TakeTyped(got, vell::kTypedChars);
+        typed.insert(typed.end(), got, got + n);
+        if (ThisGame.Joy(3) > 0 || ThisGame.PlayKey(3)) wasLeft = true;
+        usleep(10000);
+    }
+    EXPECT_EQ(typed, (std::vector<unsigned>{'a', vell::kTypedBackspace}));
+    EXPECT_FALSE(wasLeft);
+    Send("keydown", "Left");
+    EXPECT_TRUE(PollUntil([&] {
+        ThisGame.TextInput();
+        unsigned got[vell::kTypedChars];
+        return ThisGame.Joy(3) == 1.0f && ThisGame.TakeTyped(got, vell::kTypedChars) == 0;
+    }));
+    Send("keyup", "Left");
     ASys.Close();
 }
 

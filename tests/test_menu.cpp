@@ -49,18 +49,23 @@ TEST_F(FrontMenu, HeldDirectionRepeatsAfterShrinkingGapsAndWraps) {
     EXPECT_EQ(g.DifficultyCursor, 2);
 }
 
-TEST_F(FrontMenu, FirstClickHighlightsSecondClickStartsWithPointerPlay) {
+TEST_F(FrontMenu, HoverHighlightsAndOneClickStartsWithPointerPlay) {
     g.MenuPage = 1;
     Settle();
     // Landscape 800 x 600: the highlighted item sits on y = 472, 46 apart.
-    Mouse(228, 518, true);
-    Run([&] { List(); }, 5);
+    Mouse(228, 518, false);
+    Run([&] { List(); });
     EXPECT_EQ(g.DifficultyCursor, 3);
     EXPECT_EQ(g.GameMode, 0);
-
-    Mouse(228, 518, false);
+    // Resting there, the pointer leaves the keys' choice alone.
+    Control(0);
+    Run([&] { List(); });
+    ReleaseAll();
     Settle();
-    Mouse(228, 472, true);
+    EXPECT_EQ(g.DifficultyCursor, 2);
+
+    // One click on an item that is not highlighted starts that one.
+    Mouse(228, 518, true);
     Run([&] { List(); });
     EXPECT_EQ(g.GameMode, 11);
     EXPECT_EQ(g.Difficulty, 3);
@@ -120,6 +125,38 @@ TEST_F(FrontMenu, PortraitHidesItemsFarFromTheTargetLine) {
     Mouse(228, 736, true);  // 116 away: hidden in landscape, shown here
     Run(list);
     EXPECT_EQ(g.DifficultyCursor, 4);
+}
+
+TEST_F(FrontMenu, EachItemShowsItsDescriptionInTheGapUnderItsBar) {
+    struct Case {
+        float w, h, spacing;
+    } cases[] = {{800, 600, 46}, {512, 910, 58}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.h);
+        SetUp();
+        g.ScreenW = c.w;
+        g.ScreenH = c.h;
+        g.MenuPage = 1;
+        auto list = [&] {
+            g.Menu_Default("Easy|Normal|Hard",
+                           "For learning the ropes|Just right|When you feel like a challenge");
+        };
+        Run(list, 80);
+        const char* items[] = {"Easy", "Normal", "Hard"};
+        const char* said[] = {"For learning the ropes", "Just right", "When you feel like a challenge"};
+        std::vector<ShownText> shown = TextsDrawn();
+        for (int i = 0; i < 3; i++) {
+            const ShownText *label = nullptr, *text = nullptr;
+            for (const ShownText& t : shown) {
+                if (t.text == items[i]) label = &t;
+                if (t.text == said[i]) text = &t;
+            }
+            ASSERT_TRUE(label && text) << said[i];
+            // Below the item's 32-high bar and above the next one's.
+            EXPECT_GT(text->y, label->y + 16) << said[i];
+            EXPECT_LT(text->y, label->y + c.spacing - 16) << said[i];
+        }
+    }
 }
 
 TEST_F(FrontMenu, LogoZoomsInTenUpdatesOrOneWithMotionReduction) {

@@ -1,8 +1,11 @@
 // Name entry: the character wheel, the two-per-slot storage, moving,
 // advancing, deleting and finishing, and the name shown in the options.
+#include <cmath>
 #include <string>
 #include <vector>
 
+#include "VellFontWidths.h"
+#include "VellHooks.h"
 #include "test_menu_fixture.h"
 
 namespace {
@@ -23,7 +26,94 @@ protected:
         Screen();
     }
     std::string Name() { return g.ShowName(); }
+    // Keys typed between two updates, handed over by the next poll (the
+    // screen asked for typed text in the update before).
+    void Type(const std::vector<unsigned>& typed) {
+        // Nothing left over from earlier tests' polls.
+        ASys.PollInputB(0);
+        ASys.PollInputB(0);
+        Screen();
+        for (unsigned c : typed) FeedTyped(c);
+        ASys.PollInputB(0);
+        Screen();
+    }
 };
+
+TEST_F(FrontName, TypedCharactersFillTheBoxesAndBackspaceClears) {
+    const unsigned bs = vell::kTypedBackspace;
+    struct Case {
+        const char* what;
+        std::vector<unsigned> typed;
+        const char* shown;
+        int cursor;
+    } cases[] = {
+        {"letters, a digit and a space", {'A', 'b', ' ', '1', '-'}, "Ab 1-       ", 5},
+        {"what the name cannot hold is skipped", {'*', 0xe9, 'Z', '\t'}, "Z           ", 1},
+        {"Backspace clears the last one typed", {'A', 'b', bs}, "A           ", 1},
+        {"Backspace at the first box", {bs, bs}, "Enter Your Name", 0},
+        {"the last box takes every further key", {'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 'i', 'j', 'k', 'l', 'm'},
+         "abcdefghijkm", 11},
+        {"Backspace on the filled last box", {'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 'i', 'j', 'k', 'l', bs, bs},
+         "abcdefghij  ", 10},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        Type(c.typed);
+        EXPECT_EQ(Name(), c.shown);
+        EXPECT_EQ(g.OptionsCursor, c.cursor);
+        EXPECT_EQ(g.OverlayScreen, 4);
+    }
+
+    // Typing only counts on a poll the screen asked for.
+    SetUp();
+    FeedTyped('Q');
+    ASys.PollInputB(0);
+    ASys.PollInputB(0);
+    unsigned typed[4];
+    EXPECT_EQ(g.TakeTyped(typed, 4), 0);
+}
+
+TEST_F(FrontName, ATypedNameIsSavedWithTheSettings) {
+    Type({'B', 'r', 'a', 'm', 'b', 'l', 'e'});
+    PlayKey(98);  // Return finishes
+    Screen();
+    ReleaseAll();
+    EXPECT_EQ(g.OverlayScreen, 1);
+    // The options screen saves as it closes.
+    memset(g.KeyLock, 0, sizeof g.KeyLock);
+    PlayKey(99);
+    Run([&] { g.Options(); });
+    ASSERT_EQ(g.OverlayScreen, 0);
+    EXPECT_EQ(SavedInt("Settings.sav", 50), 13 | (55 << 8));  // "B" and "r"
+    for (int i = 50; i < 56; i++) g.Settings[i] = 0;
+    g.Load();
+    EXPECT_EQ(Name(), "Bramble     ");
+}
+
+TEST_F(FrontName, LettersSitCentredInTheirBoxes) {
+    const char* name = "MiW-0 zzAAil";
+    for (int k = 0; k < 12; k++) {
+        int q = 0;
+        for (int c = 0; c < 64; c++)
+            if (g.Char64b(c) == name[k]) q = c;
+        int& slot = g.Settings[50 + k / 2];
+        slot |= k % 2 == 0 ? q : q << 8;
+    }
+    Screen();
+    int found = 0;
+    for (const ShownText& t : TextsDrawn()) {
+        if (std::fabs(t.y - 300) > 0.01f || t.text.size() != 1 || t.text == " ") continue;
+        // A glyph's ink starts 2 pixels into its 32-pixel cell and is its
+        // advance wide.
+        int f = t.text[0] - 32;
+        float ink = t.x - 16 + 2 + (fontw[f] - 1) / 2.0f;
+        float box = (float)std::lround((ink - (400 - 220)) / 40.0) * 40 + (400 - 220);
+        EXPECT_NEAR(ink, box, 2.0f) << t.text;
+        found++;
+    }
+    EXPECT_GE(found, 11);  // the space draws nothing to check
+}
 
 TEST_F(FrontName, UpOnABlankBoxGivesZAndDownWrapsBack) {
     Tap(0);

@@ -25,18 +25,26 @@ protected:
     }
 };
 
-TEST_F(FrontOptions, ConfirmOnAValueRowGoesToZeroThenToTheMaximum) {
-    g.OptionsCursor = kSfx;
-    Control(10);
-    Options(4);  // held: acts once
-    EXPECT_EQ(g.Settings[0], 0);
-    ReleaseAll();
-    Options();
-    Tap(10);
-    EXPECT_EQ(g.Settings[0], 10);
-    Tap(11);  // "Button 2" confirms here too
-    EXPECT_EQ(g.Settings[0], 0);
-    EXPECT_EQ(g.OverlayScreen, 1);
+TEST_F(FrontOptions, ConfirmOnAValueRowStepsLikeRightAndWrapsAtTheTop) {
+    struct Case {
+        int row, slot, from, control, to;
+    } cases[] = {
+        {kSfx, 0, 0, 10, 1},  {kSfx, 0, 5, 10, 6},   {kMusic, 1, 9, 10, 10},
+        {kMusic, 1, 10, 10, 0}, {kSfx, 0, 7, 11, 8},  // "Button 2" confirms here too
+        {kOverscan, 20, 10, 10, 0}, {kSfx, 0, -3, 10, 0},  // a wild stored value
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.from);
+        SetUp();
+        g.OptionsCursor = c.row;
+        g.Settings[c.slot] = c.from;
+        Control(c.control);
+        Options(4);  // held: acts once
+        EXPECT_EQ(g.Settings[c.slot], c.to);
+        ReleaseAll();
+        Options();
+        EXPECT_EQ(g.OverlayScreen, 1);
+    }
 }
 
 TEST_F(FrontOptions, LeftAndRightStepWithinTheRange) {
@@ -132,16 +140,17 @@ TEST_F(FrontOptions, BackRowBackSelectAndEscapeCloseAndSave) {
     }
 }
 
-TEST_F(FrontOptions, PointerHighlightsThenActsAndDragsAlongTheDots) {
+TEST_F(FrontOptions, PointerHoverHighlightsOneClickActsAndDragsAlongTheDots) {
     // "Online Name" is laid out at (400, 434); highlighted it lifts by 8.
-    Mouse(400, 434, true);
-    Options(3);
+    Mouse(400, 434, false);
+    Options();
     EXPECT_EQ(g.OptionsCursor, kName);
     EXPECT_EQ(g.OverlayScreen, 1);
-    Mouse(392, 426, false);
+    // One click on a row that is not highlighted acts on it.
+    SetUp();
+    Mouse(400, 434, true);
     Options();
-    Mouse(392, 426, true);
-    Options();
+    EXPECT_EQ(g.OptionsCursor, 0);  // name entry leaves "Back" highlighted
     EXPECT_EQ(g.OverlayScreen, 4);
 
     // "SFX Volume" at (392, 198) when highlighted; its 11 dots lie

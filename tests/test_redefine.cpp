@@ -1,6 +1,7 @@
 // The key redefinition screen, driven by the fixed play keys and by pad
 // buttons (the only inputs a test can press without a window).
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "test_menu_fixture.h"
@@ -129,6 +130,96 @@ TEST_F(FrontRedefine, TestModeBlocksNavigationThenSaveReturnsToOptions) {
     Tap(10);
     EXPECT_EQ(g.OverlayScreen, 1);
     EXPECT_EQ(SavedInt("Settings.sav", 100 + 64 * 10 + 63), 90);
+}
+
+TEST_F(FrontRedefine, EscapeOrPadBackLeavesWithTheBindingsItOpenedWith) {
+    struct Case {
+        const char* what;
+        int mixJoy;
+        std::function<void(bool)> back;
+    } cases[] = {
+        {"Escape", 0, [](bool down) { ASys.Button[99] = down; }},
+        {"a pad's Back", 1, [](bool down) { ASys.Joy[6] = down; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        g.MixJoy = c.mixJoy;
+        g.KeyDefaults();
+        int before[1024];
+        memcpy(before, ASys.redef, sizeof before);
+        // Opened from the options' "Controller" row, which keeps the bindings.
+        g.OverlayScreen = 1;
+        g.OptionsCursor = 7;
+        Control(10);
+        Run([&] { g.Options(); });
+        ASSERT_EQ(g.OverlayScreen, 3);
+        ReleaseAll();
+        Screen();
+
+        g.RedefRow = 3;  // "Down" gets pad button 3
+        Tap(10);
+        Screen(2);
+        ASys.Joy[3] = 1;
+        Screen();
+        ASys.Joy[3] = 0;
+        ASSERT_TRUE(Bound(2, 503));
+        c.back(true);
+        Screen(3);
+        c.back(false);
+        EXPECT_EQ(g.OverlayScreen, 1);
+        EXPECT_EQ(memcmp(before, ASys.redef, sizeof before), 0);
+        EXPECT_EQ(g.KeyLock[99], 1);  // the options' Escape waits for a release
+    }
+}
+
+TEST_F(FrontRedefine, EscapeWhileWaitingForAKeyIsCaughtNotLeft) {
+    g.RedefRow = 4;  // "Back/Select"
+    Tap(10);
+    Screen(2);
+    testing::internal::CaptureStdout();
+    PlayKey(99);
+    ASys.Joy[7] = 1;  // the pad's Start stands in for the key caught
+    Screen();
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(g.OverlayScreen, 3);
+    EXPECT_TRUE(Bound(9, 507));
+}
+
+TEST_F(FrontRedefine, ResetToDefaultsSitsBesideSaveAndRestoresTheDefaults) {
+    g.FlushKeys();
+    g.KeyDefaults();
+    int defaults[1024];
+    memcpy(defaults, ASys.redef, sizeof defaults);
+    g.FlushKeys();
+    g.SetKey(10, 90);
+
+    g.RedefRow = -2;
+    Tap(5);  // right of "Save"
+    EXPECT_EQ(g.RedefCol, 1);
+    EXPECT_TRUE(Drew("Reset to defaults"));
+    Tap(10);
+    EXPECT_EQ(memcmp(defaults, ASys.redef, sizeof defaults), 0);
+    EXPECT_EQ(g.OverlayScreen, 3);  // still here, to save or leave
+
+    // Up from the reset goes to Start, down from Start comes back to "Save".
+    Tap(0);
+    EXPECT_EQ(g.RedefRow, 4);
+    EXPECT_EQ(g.RedefCol, 1);
+    Tap(8);
+    EXPECT_EQ(g.RedefRow, -2);
+    EXPECT_EQ(g.RedefCol, 0);
+}
+
+TEST_F(FrontRedefine, TheControlBeingSetIsNamedOnScreen) {
+    g.RedefRow = 2;
+    g.RedefCol = 3;
+    Screen();
+    EXPECT_TRUE(Drew("Button 2"));
+    EXPECT_FALSE(Drew("Press the new key or button"));
+    Tap(10);
+    EXPECT_TRUE(Drew("Button 2"));
+    EXPECT_TRUE(Drew("Press the new key or button"));
 }
 
 }  // namespace

@@ -206,6 +206,8 @@ void TakeSnapshot() {
     Keep(rw2);
     Keep(rh2);
     Keep(iBump);
+    Keep(ViewFitW);
+    Keep(ViewFitH);
     Keep(ViewScale);
     Keep(DebugToggle);
     Keep(ScreenshotToggle);

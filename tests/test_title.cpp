@@ -124,16 +124,28 @@ TEST_F(FrontTitle, ConfirmActivatesTheHighlightedButton) {
     }
 }
 
-TEST_F(FrontTitle, FirstTapHighlightsSecondTapActivates) {
-    // Options sits at (W - 52, H - 96).
-    Mouse(748, 504, true);
-    Title(4);
-    EXPECT_EQ(g.TitleCursor, 1);
-    EXPECT_EQ(g.OverlayScreen, 0);
+TEST_F(FrontTitle, HoverHighlightsAndOneClickActivates) {
+    // Options sits at (W - 52, H - 96), Credits at (52, H - 96).
     Mouse(748, 504, false);
     Title();
-    Mouse(748, 504, true);
+    EXPECT_EQ(g.TitleCursor, 1);
+    EXPECT_EQ(g.OverlayScreen, 0);
+    // A pointer left resting does not take the highlight back from the keys.
+    Control(3);
     Title();
+    ReleaseAll();
+    Title(3);
+    EXPECT_EQ(g.TitleCursor, 0);
+
+    // One click acts at once, on a button that was not highlighted too.
+    Mouse(52, 504, true);
+    Title();
+    EXPECT_EQ(g.TitleCursor, -2);
+    EXPECT_EQ(g.OverlayScreen, 2);
+
+    SetUp();
+    Mouse(748, 504, true);
+    Title(4);  // held: acts once
     EXPECT_EQ(g.OverlayScreen, 1);
 }
 

@@ -46,6 +46,11 @@ public:
     const char* SaveFolder() const { return savehome[0] ? savehome : home; }
     void Terminate();
     void RenderGame(float& width, float& height);
+    // Keeps a box of w x h virtual pixels in view at any window shape from
+    // the next render on: the virtual screen is widened or heightened to
+    // the window's shape around it. FitView(0, 0) goes back to the fixed
+    // 800 (or 512 when taller than wide) virtual pixels across.
+    void FitView(float w, float h);
     void BufferGame();
     void FlipFullscreen();
     int Mills();
@@ -135,6 +140,12 @@ public:
     void LockForGet();
     int GetKey();
     void FlushKeys();
+    // A screen that takes typed text asks for it every update; the keys
+    // that type then drive no control until it stops asking.
+    void TextInput();
+    // What was typed before this update's poll, once: code points, and
+    // vell::kTypedBackspace for Backspace. Returns how many went into out.
+    int TakeTyped(unsigned* out, int room);
     int mdall();
     float MouseX();
     float MouseX(int t);
@@ -298,6 +309,9 @@ extern int RenderCountLive;
 extern int rw2;
 extern int rh2;
 extern int iBump;
+// The box the game wants in view (virtual pixels, set by FitView); 0 leaves
+// the virtual width at 800, or 512 in a window taller than wide.
+extern float ViewFitW, ViewFitH;
 extern float ViewScale;
 extern int DebugToggle;
 extern int ScreenshotToggle;

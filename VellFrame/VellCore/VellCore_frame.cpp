@@ -14,6 +14,7 @@ int rw2 = 400;
 int rh2 = 300;
 int iBump = 0;
 float ViewScale = 2.0f / 800.0f;
+float ViewFitW = 0, ViewFitH = 0;
 int DebugToggle = 0;
 int ScreenshotToggle = 0;
 struct timeval starttick;
@@ -102,18 +103,37 @@ static void CountRate(VellCore& core, int& live, int& sampleTime, int& perSecond
     }
 }
 
+void VellCore::FitView(float w, float h) {
+    ViewFitW = w > 0 && h > 0 ? w : 0;
+    ViewFitH = w > 0 && h > 0 ? h : 0;
+}
+
 void VellCore::RenderGame(float& width, float& height) {
     CountRate(*this, RenderCountLive, RenderSec, RenderCount);
     ASys.RenderSys(Overscan);
-    width = ASys.VirtualWidth;
-    rw2 = (int)(width / 2);
-    height = ASys.VirtualWidth / ASys.Aspect;
-    rh2 = (int)(height / 2);
-    ASys.VirtualWidth = 800;
-    ASys.ImageScale = 1.0f;
-    if (height > width) {
-        ASys.VirtualWidth = 512;
-        ASys.ImageScale = 1.5625f;
+    if (ViewFitW > 0) {
+        // The narrowest virtual screen that holds the whole box at this
+        // window's shape; the next update lays out on it and the next
+        // render draws it, so both agree even when the box changes.
+        float v = ViewFitW;
+        if (ViewFitH * ASys.Aspect > v) v = ViewFitH * ASys.Aspect;
+        ASys.VirtualWidth = v;
+        ASys.ImageScale = vell::kImageBaseWidth / v;
+        width = v;
+        height = v / ASys.Aspect;
+        rw2 = (int)(width / 2);
+        rh2 = (int)(height / 2);
+    } else {
+        width = ASys.VirtualWidth;
+        rw2 = (int)(width / 2);
+        height = ASys.VirtualWidth / ASys.Aspect;
+        rh2 = (int)(height / 2);
+        ASys.VirtualWidth = 800;
+        ASys.ImageScale = 1.0f;
+        if (height > width) {
+            ASys.VirtualWidth = 512;
+            ASys.ImageScale = 1.5625f;
+        }
     }
     iBump = 0;
     if (height > 2 * width) {

@@ -123,6 +123,8 @@ int VellCore::KeyValue(int vkey, int slot) {
 void VellCore::LockForGet() { ASys.LockAll(); }
 int VellCore::GetKey() { return ASys.AnyKey(); }
 void VellCore::FlushKeys() { ASys.ClearKeys(); }
+void VellCore::TextInput() { ASys.TextEntry = 1; }
+int VellCore::TakeTyped(unsigned* out, int room) { return ASys.TakeTyped(out, room); }
 
 int VellCore::mdall() {
     for (int t = 0; t < kPointers; t++)

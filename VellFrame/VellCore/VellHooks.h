@@ -57,6 +57,15 @@ extern void (*MusicAsked)(const char* name);
 // Called at the end of every input poll when set. The soak driver and the
 // tests stand in for a player through it; the game never sets it.
 extern void (*PollInputHook)();
+// Stand in for the window's events, as GLFW would report them between two
+// polls: a key's press or release (GLFW key code and action), a typed
+// character, a mouse button's press or release.
+void FeedKey(int key, int action);
+// The window that Q with digit 1 + d (d = 0..6) asks for on a screen of
+// that size.
+void TestShape(int screenW, int screenH, int digit, int& w, int& h);
+void FeedTyped(unsigned codepoint);
+void FeedClick(int button, int action);
 // Debug-log sink. Normally standard output; tests point it at a file to
 // read back what was logged.
 extern FILE* DebuglogOut;

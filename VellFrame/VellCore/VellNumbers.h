@@ -145,4 +145,13 @@ constexpr int kNewestBindingRow = 63;
 constexpr int kVirtualKeySlots = 128;  // Keyv; only the controls are ever set
 constexpr int kFirstPadCode = 500;
 
+// Pictures are measured against a virtual screen this wide: drawn at size
+// 1 a frame covers its own width in virtual pixels whatever the screen.
+constexpr float kImageBaseWidth = 800.0f;
+
+// Typed text: the characters typed between two polls (more are dropped),
+// and the code that stands for Backspace among them.
+constexpr int kTypedChars = 32;
+constexpr unsigned kTypedBackspace = 8;
+
 }  // namespace vell

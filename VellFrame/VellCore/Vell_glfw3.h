@@ -124,6 +124,12 @@ public:
     const char* ButtonName(int code);
     // Pads 0 to 3 take part only while both their presence flags are set.
     bool PadCounted(int pad) const;
+    // Set above 0 to make the next poll a text-entry one: the keys that
+    // type then drive no control, and what they typed can be read.
+    int TextEntry = 0;
+    // Moves what this poll typed (Unicode code points, kTypedBackspace for
+    // Backspace) into out, at most room of them; returns how many.
+    int TakeTyped(unsigned* out, int room);
 
     // ---- files, HTTP fetch, system queries (Vell_glfw3_files.cpp) ----
     int WriteFile_Sys(const char* path);

@@ -270,7 +270,7 @@ void VellSys::GetPNG(int s, const char* path, unsigned fs) {
             }
         }
         Debuglog(fstrSys("    Loaded %ix%i Image", f, f));
-        DescribeSlot(*this, s, 1, f, 1, f, f, f / VirtualWidth);
+        DescribeSlot(*this, s, 1, f, 1, f, f, f / vell::kImageBaseWidth);
         return;
     }
 
@@ -294,7 +294,7 @@ void VellSys::GetPNG(int s, const char* path, unsigned fs) {
 
     Image[s].assign((size_t)side * side * 4, 0);
     ZeroBlur(s, (size_t)side * side * 4);
-    DescribeSlot(*this, s, frames, perRow, (float)cell / (float)side, side, f, cell / VirtualWidth);
+    DescribeSlot(*this, s, frames, perRow, (float)cell / (float)side, side, f, cell / vell::kImageBaseWidth);
 
     // Each frame sits in its own cell with a 4-pixel transparent margin, so
     // filtering never picks up a neighbouring frame.
@@ -323,7 +323,7 @@ void VellSys::Buffer_Create(int s, int n) {
     Image[s].assign((size_t)n * n * 4, 0);
     ZeroBlur(s, (size_t)n * n * 4);
     ImageChanged(s);
-    DescribeSlot(*this, s, 1, n, 1, n, n, n / VirtualWidth);
+    DescribeSlot(*this, s, 1, n, 1, n, n, n / vell::kImageBaseWidth);
     Buffer_Fill(s, 0, 0, 0, 0);
 }
 

@@ -24,9 +24,91 @@ void ReadPadState(int p, const char* name, const float* axes, int na, const unsi
 static const int PadStride = kPadStride;
 static const int PadInputs = kPadButtons;  // buttons and axes read per pad
 
+// Presses seen by the window's callbacks since the last poll. A key or
+// button pressed and let go between two polls (a quick tap, a touchpad's
+// tap-to-click) is gone from the key state by the time the poll looks, so
+// each press is latched here and reads as down for the one poll that
+// follows it.
+static unsigned char PressSeen[GLFW_KEY_LAST + 1], PressLatched[GLFW_KEY_LAST + 1];
+static unsigned char ClickSeen[2], ClickLatched[2];
+// Characters typed since the last poll, and those handed to this poll.
+static unsigned TypedSeen[vell::kTypedChars], TypedNow[vell::kTypedChars];
+static int TypedSeenCount = 0, TypedNowCount = 0;
+
+static void KeyEvent(GLFWwindow*, int key, int, int action, int) {
+    if (key < 0 || key > GLFW_KEY_LAST) return;
+    if (action == GLFW_PRESS) PressSeen[key] = 1;
+    // Backspace repeats while held, as it does in any text field.
+    if (key == GLFW_KEY_BACKSPACE && action != GLFW_RELEASE && TypedSeenCount < vell::kTypedChars)
+        TypedSeen[TypedSeenCount++] = vell::kTypedBackspace;
+}
+
+static void CharEvent(GLFWwindow*, unsigned codepoint) {
+    if (TypedSeenCount < vell::kTypedChars) TypedSeen[TypedSeenCount++] = codepoint;
+}
+
+static void ClickEvent(GLFWwindow*, int button, int action, int) {
+    if (button >= 0 && button < 2 && action == GLFW_PRESS) ClickSeen[button] = 1;
+}
+
+void FeedKey(int key, int action) { KeyEvent(nullptr, key, 0, action, 0); }
+void FeedTyped(unsigned codepoint) { CharEvent(nullptr, codepoint); }
+void FeedClick(int button, int action) { ClickEvent(nullptr, button, action, 0); }
+
+void InstallInputCallbacks() {
+    if (!window) return;
+    glfwSetKeyCallback(window, KeyEvent);
+    glfwSetCharCallback(window, CharEvent);
+    glfwSetMouseButtonCallback(window, ClickEvent);
+}
+
+// Hands what the callbacks saw to this poll, and starts collecting afresh.
+static void TakeLatches() {
+    memcpy(PressLatched, PressSeen, sizeof PressSeen);
+    memset(PressSeen, 0, sizeof PressSeen);
+    memcpy(ClickLatched, ClickSeen, sizeof ClickSeen);
+    memset(ClickSeen, 0, sizeof ClickSeen);
+    memcpy(TypedNow, TypedSeen, sizeof TypedSeen);
+    TypedNowCount = TypedSeenCount;
+    TypedSeenCount = 0;
+}
+
 static bool KeyDown(int code) {
     if (!window || code < GLFW_KEY_SPACE || code > GLFW_KEY_LAST) return false;
-    return glfwGetKey(window, code) != GLFW_RELEASE;
+    return glfwGetKey(window, code) != GLFW_RELEASE || PressLatched[code];
+}
+
+static bool ClickDown(int button) {
+    return glfwGetMouseButton(window, button) == GLFW_PRESS || ClickLatched[button];
+}
+
+// While a name is typed, the keys that type keep to typing: only the
+// arrows, Return, Escape, Tab and the keypad's Enter still drive controls.
+static bool TextEntryPoll = false;
+
+static bool TypingKey(int code) {
+    switch (code) {
+    case GLFW_KEY_ESCAPE: case GLFW_KEY_ENTER: case GLFW_KEY_TAB:
+    case GLFW_KEY_RIGHT: case GLFW_KEY_LEFT: case GLFW_KEY_DOWN: case GLFW_KEY_UP:
+    case GLFW_KEY_KP_ENTER:
+        return false;
+    default:
+        return true;
+    }
+}
+
+static bool ControlKeyDown(int code) {
+    if (TextEntryPoll && TypingKey(code)) return false;
+    return KeyDown(code);
+}
+
+int VellSys::TakeTyped(unsigned* out, int room) {
+    int n = TextEntryPoll ? TypedNowCount : 0;
+    if (n > room) n = room;
+    for (int i = 0; i < n; i++) out[i] = TypedNow[i];
+    // Taken once: a screen run twice on one poll must not type twice.
+    TypedNowCount = 0;
+    return n;
 }
 
 bool VellSys::PadCounted(int p) const {
@@ -119,22 +201,36 @@ static bool Acts(WindowKey& k, bool down) {
 
 static WindowKey FullKey, ShapeKey;
 
+static const float ShapeFactors[7] = {1.3333f, 1.77777f, 0.75f, 1.775f, 0.5633f, 2.16f, 0.4618f};
+
+void TestShape(int screenW, int screenH, int digit, int& w, int& h) {
+    if (digit < 0 || digit > 6) digit = 0;
+    double factor = ShapeFactors[digit];
+    h = screenH - 128;
+    if (digit == 5 && h * factor > screenW) h -= 64;
+    w = (int)(h * factor);
+    // A shape wider than the screen would put its edges, and the buttons
+    // there, out of reach: keep the shape, narrowed to the screen.
+    if (w > screenW) {
+        w = screenW;
+        h = (int)(w / factor);
+    }
+}
+
 // Q held with a digit 1..7 reshapes the window to a test aspect ratio.
 static void WindowSizeKeys(VellSys& sys) {
-    static const float factors[7] = {1.3333f, 1.77777f, 0.75f, 1.775f, 0.5633f, 2.16f, 0.4618f};
     int digit = -1;
-    if (KeyDown(GLFW_KEY_Q))
+    if (ControlKeyDown(GLFW_KEY_Q))
         for (int d = 0; d < 7 && digit < 0; d++)
-            if (KeyDown(GLFW_KEY_1 + d)) digit = d;
+            if (ControlKeyDown(GLFW_KEY_1 + d)) digit = d;
     if (!Acts(ShapeKey, digit >= 0)) return;
     GLFWmonitor* monitor = glfwGetPrimaryMonitor();
     const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
     if (!mode) return;
-    int h = mode->height - 128;
-    double factor = factors[digit];
-    if (digit == 5 && h * factor > mode->width) h -= 64;
+    int w = 0, h = 0;
+    TestShape(mode->width, mode->height, digit, w, h);
     isFullscreen = 0;
-    sys.SetScreen((int)(h * factor), h);
+    sys.SetScreen(w, h);
 }
 
 void ReadPadState(int p, const char* name, const float* axes, int na, const unsigned char* buttons,
@@ -180,12 +276,15 @@ void ReadPadState(int p, const char* name, const float* axes, int na, const unsi
 void VellSys::PollInputB(int flipY) {
     UpdateFrames++;
     FlushKeys();
+    TakeLatches();
+    // Asked for by the screen the last update ran, so it holds for this
+    // poll only unless that screen asks again.
+    TextEntryPoll = TextEntry > 0;
+    TextEntry = 0;
     if (window) {
         float r = VirtualWidth / (float)(WindowWidth > 0 ? WindowWidth : 1);
-        Touch[kTouchDown] =
-            glfwGetMouseButton(window, GLFW_MOUSE_BUTTON_LEFT) == GLFW_PRESS ? 1.0f : 0.0f;
-        Touch[kTouchDownAlt] =
-            glfwGetMouseButton(window, GLFW_MOUSE_BUTTON_RIGHT) == GLFW_PRESS ? 1.0f : 0.0f;
+        Touch[kTouchDown] = ClickDown(GLFW_MOUSE_BUTTON_LEFT) ? 1.0f : 0.0f;
+        Touch[kTouchDownAlt] = ClickDown(GLFW_MOUSE_BUTTON_RIGHT) ? 1.0f : 0.0f;
         Touch[kTouchLastX] = Touch[kTouchX];
         Touch[kTouchLastY] = Touch[kTouchY];
         Touch[kTouchHeld] += 1;
@@ -206,7 +305,7 @@ void VellSys::PollInputB(int flipY) {
         }
         for (const FixedKey& f : FixedKeys)
             for (int k : f.keys)
-                if (k && KeyDown(k)) Button[f.index] = 1;
+                if (k && ControlKeyDown(k)) Button[f.index] = 1;
         if (glfwWindowShouldClose(window)) Button[kButtonQuit] = 1;
     } else {
         // Nothing can ever ask a missing window to close: quit rather than
@@ -333,7 +432,7 @@ void VellSys::PollRedef() {
         float v = 0;
         for (int row = kFirstBindingRow; row < kBindingRows; row++) {
             int c = redef[kControls * row + k];
-            if (c >= 1 && c < kFirstPadCode && KeyDown(c)) v = 1.0f;
+            if (c >= 1 && c < kFirstPadCode && ControlKeyDown(c)) v = 1.0f;
             if (c >= kFirstPadCode && c % 100 < kPadSeenIdle) {
                 int p = (c - kFirstPadCode) / kPadStride;
                 if (!PadCounted(p)) continue;

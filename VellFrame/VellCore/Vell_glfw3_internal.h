@@ -13,6 +13,9 @@ void error_callback(int code, const char* description);
 
 // Fills the printable key-name table (input module).
 void FillKeyNames();
+// Points the window's key, character and mouse-button events at the input
+// module, which latches presses too quick for the poll to see.
+void InstallInputCallbacks();
 
 // Forgets every texture object the renderer made. Called whenever the GL
 // context goes away (window closed or re-created): its objects went with it.

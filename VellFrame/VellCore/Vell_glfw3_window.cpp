@@ -130,6 +130,7 @@ void VellSys::SetScreen(int w, int h) {
     }
     glfwMakeContextCurrent(window);
     glfwSetWindowRefreshCallback(window, WindowDamaged);
+    InstallInputCallbacks();
     glViewport(0, 0, w, h);
     glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
     glfwSetInputMode(window, GLFW_STICKY_KEYS, GLFW_FALSE);

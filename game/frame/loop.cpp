@@ -124,7 +124,10 @@ void MyGame::Update() {
     BufferGame();
 }
 
-void MyGame::Render() { RenderGame(ScreenW, ScreenH); }
+void MyGame::Render() {
+    FitScreen();
+    RenderGame(ScreenW, ScreenH);
+}
 
 void MyGame::DrawEndBanner() {
     ResetDraw();

@@ -116,14 +116,23 @@ void MyGame::Credits() {
         }
     }
 
-    CreditScroll -= 0.75f;
-    if (AnyAbove({bh::kJoyUp, bh::kJoyRight, bh::kJoyDown, bh::kJoyLeft})) CreditScroll -= 1.5f;
+    // With Less Motion nothing rolls by itself: Down and Right roll the
+    // lines on, Up and Left back, and the lines in the back stand still.
+    bool calm = Settings[bh::kSettingCalmMotion] == 1;
+    if (calm) {
+        if (AnyAbove({bh::kJoyDown, bh::kJoyRight})) CreditScroll -= 2.25f;
+        if (AnyAbove({bh::kJoyUp, bh::kJoyLeft})) CreditScroll += 2.25f;
+        if (CreditScroll > 0) CreditScroll = 0;
+    } else {
+        CreditScroll -= 0.75f;
+        if (AnyAbove({bh::kJoyUp, bh::kJoyRight, bh::kJoyDown, bh::kJoyLeft})) CreditScroll -= 1.5f;
+    }
     if (CreditScroll < -(float)kPitch * (CreditCount + 8)) CreditScroll = 0;
 
     SetSize(1.4f);
     Thick(2.0f);
 
-    double m = Mills(), f = 0.025;
+    double m = calm ? 0.0 : Mills(), f = 0.025;
     for (int i = 0; i < 80; i += 2) {
         float x1 = W / 2 + 400 * Sin((float)(f * (m + 30 * i)));
         float y1 = H / 2 + 400 * Cos((float)(f * 1.6 * (m + 30 * i)));

@@ -54,6 +54,9 @@ void MyGame::Menu_Background() {
     ResetDraw();
 }
 
+const float kBarLeft = 100;           // left edge of an item's bar
+const double kDescriptionSize = 0.45;  // of the label's size
+
 // Hue of list item i: the three difficulties get blue, green and red.
 static float ItemHue(int i) {
     if (i == 0) return 220;
@@ -63,8 +66,8 @@ static float ItemHue(int i) {
 }
 
 void MyGame::Menu_Default(const char* items, const char* descriptions) {
-    (void)descriptions;  // accepted for callers; the list has no room for it
     if (!items) items = "";
+    if (!descriptions) descriptions = "";
     float W = ScreenW, H = ScreenH;
     int n = SplitCount(items, '|');
 
@@ -82,6 +85,7 @@ void MyGame::Menu_Default(const char* items, const char* descriptions) {
     }
 
     TouchLetGo(bh::kTouchLockClick, PointerDown == 0);
+    TrackHover();
     MenuScroll = (float)(MenuScroll - (MenuScroll - top) / 4.0);
 
     bool chosen = false;
@@ -99,16 +103,17 @@ void MyGame::Menu_Default(const char* items, const char* descriptions) {
         SetAlpha(i + 1 == DifficultyCursor ? 0.7f : (float)(0.3 * f));
         Rect(228, y, 256, 32);
 
-        if (MouseIn_Centered(228, y, 256, 32) > 0 &&
-            TouchedOnce(bh::kTouchLockClick, PointerDown > 0)) {
-            if (i + 1 != DifficultyCursor) {
-                PlaySFX(bh::kSfxConfirm);
-                DifficultyCursor = i + 1;
-                BoardTimer = 0;
-                BoardPage = 0;
-            } else {
-                chosen = true;
-            }
+        // Hovering highlights; one click chooses the item under it.
+        bool over = MouseIn_Centered(228, y, 256, 32) > 0;
+        if (over && HoverMoved && i + 1 != DifficultyCursor) {
+            PlaySFX(bh::kSfxMove, 1.0f);
+            DifficultyCursor = i + 1;
+            BoardTimer = 0;
+            BoardPage = 0;
+        }
+        if (over && TouchedOnce(bh::kTouchLockClick, PointerDown > 0)) {
+            DifficultyCursor = i + 1;
+            chosen = true;
         }
 
         SetRot(90);
@@ -124,6 +129,12 @@ void MyGame::Menu_Default(const char* items, const char* descriptions) {
         InkRot(h, 0.8f, 1.5f);
         SetAlpha((float)f);
         Text(tx, y, Trim(Split(items, '|', i + 1)));
+
+        // The description fits in the gap under the bar, clear of the next.
+        SetSize((float)(z * kDescriptionSize));
+        InkRot(h, 0.3f, 1.5f);
+        SetAlpha((float)(0.9 * f));
+        Text(kBarLeft, (float)(y + spacing * 0.52), Trim(Split(descriptions, '|', i + 1)), 0);
     }
 
     // Escape is bound to "Start" by default but must only ever go back.

@@ -23,6 +23,45 @@ void SetNameCode(MyGame& g, int k, int q) {
     v = even | (odd << 8);
 }
 
+// The wheel code of a typed character, or -1 for one the name cannot hold.
+int TypedCode(unsigned c) {
+    if (c == ' ') return 0;
+    if (c == '-') return 1;
+    if (c >= '0' && c <= '9') return (int)(c - '0') + 2;
+    if (c >= 'A' && c <= 'Z') return (int)(c - 'A') + 12;
+    if (c >= 'a' && c <= 'z') return (int)(c - 'a') + 38;
+    return -1;
+}
+
+// Typing fills the box under the cursor and moves on, staying on the last
+// box; Backspace clears the box under the cursor, or when that is blank
+// the one before it, as in any text field.
+void TypeIntoName(MyGame& g, int& pos) {
+    unsigned typed[vell::kTypedChars];
+    int n = g.TakeTyped(typed, vell::kTypedChars);
+    for (int i = 0; i < n; i++) {
+        unsigned c = typed[i];
+        if (c == vell::kTypedBackspace) {
+            if (NameCode(g, pos) == 0 && pos > 0) pos -= 1;
+            SetNameCode(g, pos, 0);
+            g.PlaySFX(bh::kSfxConfirm, 0.5f);
+            continue;
+        }
+        int q = TypedCode(c);
+        if (q < 0) continue;
+        SetNameCode(g, pos, q);
+        if (pos < kNameLength - 1) pos += 1;
+        g.PlaySFX(bh::kSfxMove, 1.5f);
+    }
+}
+
+// One character centred on (x, y): a glyph is placed by its ink, which the
+// one-character text call would put half a glyph to the left.
+void Letter(MyGame& g, float x, float y, int q) {
+    char text[2] = {g.Char64b(q), 0};
+    g.Text(x, y, text, 1.0f);
+}
+
 }  // namespace
 
 void MyGame::EnterYourName() {
@@ -41,6 +80,9 @@ void MyGame::EnterYourName() {
     Repeat wheel{NameRepeatWait(), NameRepeatGap(), 30, 8, 2};
     // The options list shares this member; never edit outside the name.
     if (pos < 0 || pos >= kNameLength) pos = 0;
+    // The keyboard types here; its letter keys drive no control meanwhile.
+    TextInput();
+    TypeIntoName(*this, pos);
 
     for (int k = 0; k < kNameLength; k++) {
         int q = NameCode(*this, k);
@@ -49,11 +91,11 @@ void MyGame::EnterYourName() {
         else SetCol(0, 0, 0, 0.5f);
         Rect(x, y0, 36, 64);
         SetCol(255, 255, 255, 1.0f);
-        Text(x, y0, Char64b(q), 1.0f);
+        Letter(*this, x, y0, q);
         SetAlpha(0.7f);
         if (k != pos) continue;
 
-        for (int d = -4; d <= 4; d++) Text(x, y0 + d * 64, Char64b((q + d + 64) % 64), 1.0f);
+        for (int d = -4; d <= 4; d++) Letter(*this, x, y0 + d * 64, (q + d + 64) % 64);
         if (RepeatStep(wheel, Joy(bh::kJoyUp) > 0.3f)) {
             q = (q + 63) % 64;
             PlaySFX(bh::kSfxMove, 0.5f);

@@ -55,9 +55,11 @@ void EndRow(MyGame& g) {
 
 bool Lit(MyGame& g, const OptionRow& r) { return g.OptionsCursor == r.index; }
 
-// A first click on a row only highlights it.
+// A pointer moving over a row highlights it, and a click on a row that is
+// not highlighted highlights it at once, so the same click acts on it.
 void PointerHighlight(MyGame& g, const OptionRow& r) {
-    if (!Lit(g, r) && g.PressedOnce(bh::kLockActivate, r.pointerOn)) {
+    bool over = g.MouseIn_Centered(r.x, r.y, 400, 32) > 0;
+    if (!Lit(g, r) && (r.pointerOn || (over && g.HoverMoved))) {
         g.OptionsCursor = r.index;
         g.PlaySFX(bh::kSfxMove, 1.5f);
     }
@@ -84,6 +86,7 @@ void MyGame::Options() {
     ResetDraw();
     OptionsY = 64;
     OptionsCount = 0;
+    TrackHover();
     OptionsList();
     ResetDraw();
 
@@ -144,6 +147,7 @@ void MyGame::OptionsList() {
     AddOptionLabel("Input");
     if (AddToggleOption(-1, 7, "Controller", "Define", "Define") == 1) {
         OverlayScreen = bh::kScreenRedefine;
+        KeepBindings();
         RedefRow = -1;
         RedefCol = 0;
         LockKeys();
@@ -180,6 +184,7 @@ int MyGame::AddLinearOption(int slot, int frame, const char* label, int maximum)
     int m = maximum < 0 ? 0 : maximum;
     int spare = 0;
     int& v = ValidSlot(slot) ? Settings[slot] : spare;
+    PointerHighlight(*this, r);
 
     float step = 320.0f / (m + 1);
     for (int k = 0; k <= m; k++) {
@@ -196,9 +201,10 @@ int MyGame::AddLinearOption(int slot, int frame, const char* label, int maximum)
 
     bool activate =
         AnyAbove({bh::kJoyButton1, bh::kJoyButton2}) || PlayKeyAll(bh::kPlayKeyReturn) != 0;
+    // Confirm steps like Right and wraps from the top back to 0, so a level
+    // once set is never thrown away by a press.
     if (Lit(*this, r) && PressedOnce(bh::kLockActivate, activate)) {
-        if (v > 0) v = 0;
-        else if (v == 0) v = m;
+        v = v >= 0 && v < m ? v + 1 : 0;
         PlaySFX(bh::kSfxMove, 1.0f);
     }
     if (Lit(*this, r) && v > 0 &&
@@ -211,7 +217,6 @@ int MyGame::AddLinearOption(int slot, int frame, const char* label, int maximum)
         v += 1;
         PlaySFX(bh::kSfxMove, 1.0f);
     }
-    PointerHighlight(*this, r);
     ReleaseActivation(*this);
     EndRow(*this);
     return -1;

@@ -60,7 +60,9 @@ void DrawQuitQuestion(MyGame& g, float x, float y) {
 void MyGame::PauseMenu() {
     float W = ScreenW, H = ScreenH;
     ResetDraw();
-    SetCLSRot(Mills() / 32.0f, 0, 40);
+    // Less Motion: no colour cycle, no spinning cog, no sinking row.
+    bool calm = Settings[bh::kSettingCalmMotion] == 1;
+    SetCLSRot(calm ? 0.0f : Mills() / 32.0f, 0, 40);
     Text(100, 100, "Paused!", 0.0f);
 
     float y = (float)PauseSlide + (H - 128);
@@ -73,6 +75,7 @@ void MyGame::PauseMenu() {
     else PauseSlide += 4;
     if (PauseSlide < 0) PauseSlide = 0;
     if (PauseSlide > 480) PauseSlide = 480;
+    if (calm) PauseSlide = 0;
     if (PointerDown > 0) PauseIdle = 0;
 
     const auto confirm = {bh::kJoyButton1, bh::kJoyButton2};
@@ -93,7 +96,7 @@ void MyGame::PauseMenu() {
         SetSize(lit ? 1.5f : 1.0f);
         int result;
         if (b == kOptions) {
-            CogAngle = (CogAngle + 1) % 360;
+            if (!calm) CogAngle = (CogAngle + 1) % 360;
             SetRot((float)-CogAngle);
             result = Button(bh::kImgIcons, 3 * W / 4, y, 3);
             SetRot((float)CogAngle);

@@ -14,6 +14,13 @@ bool Take(MyGame& g, int& lock, bool down, MyGame::PressLock take) {
 
 }  // namespace
 
+void MyGame::TrackHover() {
+    float x = MouseX(), y = MouseY();
+    HoverMoved = x != HoverX || y != HoverY;
+    HoverX = x;
+    HoverY = y;
+}
+
 bool MyGame::AnyAbove(std::initializer_list<int> controls, float level) {
     for (int c : controls)
         if (Joy(c) > level) return true;

@@ -14,10 +14,13 @@ const char* const kControlNames[16] = {
     "Start",        "Back/Select",  "Button 1",      "Button 2",
     "Button 3",     "Button 4",     "Left Shoulder", "Right Shoulder"};
 
-const int kTest = -1, kSave = -2;
+const int kTest = -1, kSave = -2, kReset = -3;
+const int kSaveRow = -2, kLastRow = 4;
 
+// "Reset to defaults" sits beside "Save", one step to its right.
 int LastColumn(int row) {
     if (row == 2) return 3;
+    if (row == kSaveRow) return 1;
     return row < 0 ? 0 : 1;
 }
 
@@ -25,10 +28,13 @@ int LastColumn(int row) {
 int Target(int row, int col) {
     static const int rows[5][4] = {
         {14, 15, 0, 0}, {0, 13, 0, 0}, {3, 1, 12, 11}, {2, 10, 0, 0}, {9, 8, 0, 0}};
-    if (row == -2) return kSave;
+    if (row == kSaveRow) return col == 1 ? kReset : kSave;
     if (row == -1) return kTest;
     return rows[row][col];
 }
+
+// Bar widths and where the two bars of the bottom row sit beside the centre.
+const float kBarW = 200, kResetBarW = 228, kSaveRowGap = 118;
 
 struct PadColours {
     float r, g, b;
@@ -93,12 +99,27 @@ void DrawPad(MyGame& g, float cx, float cy, int target) {
     g.SetRot(0);
 }
 
-void DrawBar(MyGame& g, float cx, float y, const char* text, bool picked, float g2) {
+void DrawBar(MyGame& g, float cx, float y, const char* text, bool picked, float g2, float w = kBarW,
+             float size = 1.0f) {
     if (picked) g.SetCol(0, 100, 200, 1.0f);
     else g.SetGradient(0, 120, 120, 1.0f, 0, 60, 120, 1.0f);
-    g.Rect(cx, y, 200, 32);
+    g.Rect(cx, y, w, 32);
     g.SetGradient(255, 255, 0, 1.0f, 255, g2, 0, 1.0f);
+    g.SetSize(size);
     g.Text(cx, y, text, 1.0f);
+    g.SetSize(1.0f);
+}
+
+// The control being set, named above everything else on the screen.
+void DrawCaption(MyGame& g, float cx, int target, bool waiting) {
+    g.ResetDraw();
+    g.SetSize(1.2f);
+    g.SetCol(40, 140, 200, 1.0f);
+    g.Text(cx, 36, kControlNames[target], 1.0f);
+    g.SetSize(0.6f);
+    g.SetCol(255, 255, 255, 0.8f);
+    g.Text(cx, 72, waiting ? "Press the new key or button" : "Fire sets it - Escape leaves unchanged", 1.0f);
+    g.ResetDraw();
 }
 
 void DrawCountdown(MyGame& g, float cx, float H, int timer) {
@@ -121,8 +142,8 @@ void MyGame::RedefineKeys() {
     AddPlatBG();
     ResetDraw();
 
-    if (RedefRow < -2) RedefRow = 4;
-    if (RedefRow > 4) RedefRow = -2;
+    if (RedefRow < kSaveRow) RedefRow = kLastRow;
+    if (RedefRow > kLastRow) RedefRow = kSaveRow;
     if (RedefCol < 0) RedefCol = 0;
     if (RedefCol > LastColumn(RedefRow)) RedefCol = LastColumn(RedefRow);
     int target = Target(RedefRow, RedefCol);
@@ -130,6 +151,10 @@ void MyGame::RedefineKeys() {
     DrawPad(*this, cx, cy, target);
 
     int& capture = RedefineCapture();
+    // An Escape that was caught as a new binding, or held through a test
+    // or a wait, must be let go before it can leave.
+    bool wasIdle = capture == bh::kCaptureIdle && TestTimer == 0 && RedefTimeout == 0;
+    if (!wasIdle) KeyLock[bh::kLockEscape] = 1;
     if (capture == bh::kCaptureRelease && PlayKeyAll(bh::kPlayKeyAction1) == 0)
         capture = bh::kCaptureIdle;
     // Only a control can be waited for; anything else is a stale state.
@@ -155,14 +180,28 @@ void MyGame::RedefineKeys() {
         Text(cx, H / 2 + 48, kControlNames[target], 1.0f);
     }
     if (capture == bh::kCaptureIdle) RedefTimeout = 0;
+    if (target >= 0) DrawCaption(*this, cx, target, capture == bh::kCaptureWaiting);
+
+    // Escape (or a pad's Back) leaves with the bindings the screen opened
+    // with; one held as the screen opened must be let go first.
+    LetGo(bh::kLockEscape, PlayKey(bh::kPlayKeyEscape) == 0);
+    bool idle = wasIdle && capture == bh::kCaptureIdle && TestTimer == 0 && RedefTimeout == 0;
+    if (idle && PressedOnce(bh::kLockEscape, PlayKey(bh::kPlayKeyEscape) != 0, kTakeAll)) {
+        RestoreBindings();
+        OverlayScreen = bh::kScreenOptions;
+        return;
+    }
 
     if (capture == bh::kCaptureIdle && TestTimer == 0 && RedefTimeout == 0) {
+        int row = RedefRow;
         bool held = PlayKeyAll(bh::kPlayKeyUp) || PlayKeyAll(bh::kPlayKeyLeft) ||
                     PlayKeyAll(bh::kPlayKeyRight) || PlayKeyAll(bh::kPlayKeyDown) ||
                     PlayKeyAll(bh::kPlayKeyAction1);
         LetGo(bh::kLockRedefineMove, !held);
+        // Up or down onto the bottom row lands on "Save", never on the reset.
         if (PressedOnce(bh::kLockRedefineMove, PlayKeyAll(bh::kPlayKeyUp) != 0)) RedefRow -= 1;
         if (PressedOnce(bh::kLockRedefineMove, PlayKeyAll(bh::kPlayKeyDown) != 0)) RedefRow += 1;
+        if (RedefRow != row && (RedefRow == kSaveRow || RedefRow == kLastRow + 1)) RedefCol = 0;
         if (PressedOnce(bh::kLockRedefineMove, PlayKeyAll(bh::kPlayKeyLeft) != 0)) RedefCol -= 1;
         if (PressedOnce(bh::kLockRedefineMove, PlayKeyAll(bh::kPlayKeyRight) != 0)) RedefCol += 1;
         if (PressedOnce(bh::kLockRedefineMove, PlayKeyAll(bh::kPlayKeyAction1) != 0)) {
@@ -172,6 +211,9 @@ void MyGame::RedefineKeys() {
                 RedefTimeout = 359;
             } else if (target == kTest) {
                 TestTimer = 359;
+            } else if (target == kReset) {
+                FlushKeys();
+                KeyDefaults();
             } else {
                 OverlayScreen = bh::kScreenOptions;
                 Save();
@@ -181,7 +223,10 @@ void MyGame::RedefineKeys() {
         ResetDraw();
         DrawBar(*this, cx, H - 272, "Test", target == kTest, 0);
         ResetDraw();
-        DrawBar(*this, cx, H - 312, "Save", target == kSave, 128);
+        DrawBar(*this, cx - kSaveRowGap, H - 312, "Save", target == kSave, 128);
+        ResetDraw();
+        DrawBar(*this, cx + kSaveRowGap, H - 312, "Reset to defaults", target == kReset, 128, kResetBarW,
+                0.75f);
     }
 
     ResetDraw();
@@ -216,4 +261,23 @@ void MyGame::RedefineKeys() {
     Rect(cx + 160 + 32 * (Joy(bh::kJoyStick2Right) - Joy(bh::kJoyStick2Left)),
          H - 272 + 32 * (Joy(bh::kJoyStick2Down) - Joy(bh::kJoyStick2Up)), 6, 6);
     SetRot(0);
+}
+
+void MyGame::KeepBindings() {
+    for (int k = 0; k < bh::kControls; k++)
+        for (int slot = 0; slot < vell::kBindingRows; slot++)
+            RedefKept[k * vell::kBindingRows + slot] = KeyValue(k, slot);
+    RedefKeptSet = 1;
+}
+
+// Binding the kept codes oldest first rebuilds every control's list as it
+// was, the way loading the settings does.
+void MyGame::RestoreBindings() {
+    if (RedefKeptSet != 1) return;
+    FlushKeys();
+    for (int k = 0; k < bh::kControls; k++)
+        for (int slot = 0; slot < vell::kBindingRows; slot++) {
+            int code = RedefKept[k * vell::kBindingRows + slot];
+            if (code > 0) SetKey(k, code);
+        }
 }

@@ -76,7 +76,7 @@ void MyGame::DisplayScoreboard() {
             int v = ScoreTable[b + i];
             float dx = 0, dy = 0;
             // The last game's place wobbles.
-            if (v > 0 && v == newest) {
+            if (v > 0 && v == newest && Settings[bh::kSettingCalmMotion] != 1) {
                 float m = (float)Mills();
                 dx = 4 * Sin(m * 0.25f);
                 dy = -3 * Cos(m * 0.4f);

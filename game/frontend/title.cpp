@@ -77,6 +77,7 @@ void DrawLabel(MyGame& g, float x, float y, float r, float a, const char* label)
 void MyGame::Menu_Start() {
     float W = ScreenW, H = ScreenH;
     float y = H - 96;
+    TrackHover();
 
     // Escape never leaves at once: it goes to Quit, or takes back a quit
     // that was asked. LockKeys holds its lock, so an Escape still down from
@@ -142,7 +143,7 @@ void MyGame::Menu_Start() {
         case kOptions:
             x = W - 52;
             r = lit ? 48.0f : 32.0f;
-            if (lit) CogAngle = (CogAngle + 1) % 360;
+            if (lit && Settings[bh::kSettingCalmMotion] != 1) CogAngle = (CogAngle + 1) % 360;
             SetSize(r / 32);
             SetCol(255, 255, 255, 1.0f);
             SetRot((float)-CogAngle);
@@ -182,15 +183,15 @@ void MyGame::Menu_Start() {
             if (PressedOnce(bh::kLockConfirm, confirm, kTakeNone)) Activate(*this, b);
         }
 
+        // Hovering highlights; one click acts, whatever was highlighted.
         int t = MouseIn_Radius(x, y, r + 16);
+        if (t > 0 && HoverMoved && TitleCursor != b) {
+            TitleCursor = b;
+            PlaySFX(bh::kSfxMove, 1.0f);
+        }
         if (t > 0 && TouchedOnce(t, TouchDown(t - 1) > 0, kTakeNone)) {
-            if (TitleCursor == b) {
-                Activate(*this, b);
-            } else {
-                TitleCursor = b;
-                LockKeys();
-                PlaySFX(bh::kSfxMove, 1.0f);
-            }
+            TitleCursor = b;
+            Activate(*this, b);
         }
     }
 

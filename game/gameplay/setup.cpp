@@ -46,10 +46,12 @@ void MyGame::LoadGame() {
 }
 
 void MyGame::AddPlatBG() {
-    SetCLSRot((float)(Mills() / 64.0), 0, 50);
+    // Less Motion holds the pattern still, on the colour it starts with.
+    bool calm = Settings[bh::kSettingCalmMotion] == 1;
+    SetCLSRot(calm ? 0.0f : (float)(Mills() / 64.0), 0, 50);
     ResetDraw();
     SetAlpha(0.3f);
-    int shift = (int)(Mills() / 32.0) % 64;
+    int shift = calm ? 0 : (int)(Mills() / 32.0) % 64;
     for (int i = -2; i < ScreenW / 64 + 3; i++)
         for (int j = -2; j < ScreenH / 64 + 3; j++)
             DrawImg(bh::kImgIcons, 64.0f * i, (float)(64 * j - shift), 8);

@@ -61,7 +61,7 @@ name_escape)
   wait_title
   press Right; press Right; press z       # "Options"
   press Down; press Down; press Down      # "Online Name"
-  press z
+  press Return                            # a letter held on would type there
   wait_for "the save on opening name entry" test -s "$base/Settings.sav"
   press Escape 0.4                        # back to the options, on "Back"
   press Down; press Left                  # "SFX Volume" 7 -> 6
