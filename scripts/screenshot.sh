@@ -25,7 +25,7 @@ start_game "$game"
 press z                       # the difficulty list
 wait_screen 'mode 0 page 1 overlay 0 '
 press z                       # a Normal game
-wait_screen 'mode 10 '
+wait_play
 # Into the cave a little way, in flight, so the picture shows play.
 xdotool keydown --window "$wid" Right
 for _ in 1 2 3 4; do press z 0.15; done

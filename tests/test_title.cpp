@@ -135,7 +135,7 @@ TEST_F(FrontTitle, HoverHighlightsAndOneClickActivates) {
     Title();
     ReleaseAll();
     Title(3);
-    EXPECT_EQ(g.TitleCursor, 0);
+    EXPECT_EQ(g.TitleCursor, 2);  // How to play, Options' left neighbour
 
     // One click acts at once, on a button that was not highlighted too.
     Mouse(52, 504, true);

@@ -352,6 +352,8 @@ TEST_F(FrontBlackBox, FocusLostPausesAndEscapeOnQuitResumes) {
     ASSERT_TRUE(game.Start());
     game.Press("z");
     game.WaitScreen("mode 0 page 1 overlay 0 ");
+    game.Press("z");  // fresh settings: how to play first
+    ASSERT_TRUE(game.WaitScreen("overlay 5 "));
     game.Press("z");
     ASSERT_TRUE(game.WaitScreen("mode 10 page 1 overlay 0 paused 0 "));
     if (!game.Focus(false)) GTEST_SKIP() << "cannot move the focus (needs xwininfo)";
