@@ -94,7 +94,7 @@ start_playing() {
   press z
   wait_screen 'mode 0 page 1 overlay 0 '
   press z
-  wait_screen 'mode 10 '
+  wait_play
 }
 
 # The game is still at play and answers a key: the held control shows up
