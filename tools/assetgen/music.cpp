@@ -7,22 +7,16 @@
 #include <cstdlib>
 #include <string>
 
+#include "loop_mix.h"
 #include "synth.h"
 
 namespace {
 
 constexpr long kStep = 6144;                // a sixteenth note, in frames
 constexpr int kBars = 32;
-constexpr long kLoop = kBars * 16 * kStep;  // 192 x 16384 frames, 71.3 s
-
-struct Bus {
-    Wave l = Wave(kLoop, 0.0f), r = Wave(kLoop, 0.0f);
-    void add(long at, float v, float pan) {  // pan -1 left .. 1 right
-        long i = ((at % kLoop) + kLoop) % kLoop;
-        l[i] += v * (1 - pan) * 0.5f;
-        r[i] += v * (1 + pan) * 0.5f;
-    }
-};
+using loopmix::Bus;
+using loopmix::kLoop;
+static_assert(kBars * 16 * kStep == kLoop, "the song fills the loop");  // 71.3 s
 
 // Chords by bar: root pitch class and quality.
 enum Quality { Maj, Min, Dom7, Min7 };
@@ -205,47 +199,6 @@ void Hat(Bus& dry, Noise& n, long step, float vel) {
     }
 }
 
-// ---------------------------------------------------------------- effects
-
-// Runs an effect twice round the loop and keeps the second lap, so its tail
-// from the end of the loop is already ringing at the start.
-template <class F>
-void Circular(const Bus& in, Bus& out, F fx) {
-    for (long i = 0; i < 2 * kLoop; i++) {
-        float l, r;
-        fx(in.l[i % kLoop], in.r[i % kLoop], l, r);
-        if (i >= kLoop) {
-            out.l[i - kLoop] += l;
-            out.r[i - kLoop] += r;
-        }
-    }
-}
-
-struct Comb {
-    Wave buf;
-    size_t pos = 0;
-    float store = 0;
-    explicit Comb(size_t n) : buf(n, 0.0f) {}
-    float run(float x, float fb, float damp) {
-        float y = buf[pos];
-        store = y * (1 - damp) + store * damp;
-        buf[pos] = x + store * fb;
-        pos = (pos + 1) % buf.size();
-        return y;
-    }
-};
-struct AllPass {
-    Wave buf;
-    size_t pos = 0;
-    explicit AllPass(size_t n) : buf(n, 0.0f) {}
-    float run(float x) {
-        float b = buf[pos], y = b - x;
-        buf[pos] = x + b * 0.5f;
-        pos = (pos + 1) % buf.size();
-        return y;
-    }
-};
-
 }  // namespace
 
 bool WriteMusic(const std::string& path) {
@@ -280,46 +233,16 @@ bool WriteMusic(const std::string& path) {
             for (int s = 1; s < 16; s += 2) Hat(dry, noise, at + s, 0.25f);
     }
     // Echo on the lead: three sixteenths, bouncing between the sides.
-    Wave dl(3 * kStep, 0.0f), dr(3 * kStep, 0.0f);
-    size_t dp = 0;
-    Circular(leadSend, mix, [&](float l, float r, float& ol, float& orr) {
-        float el = dl[dp], er = dr[dp];
-        dl[dp] = (l + r) * 0.5f + er * 0.38f;
-        dr[dp] = el * 0.38f;
-        dp = (dp + 1) % dl.size();
-        ol = el * 0.3f;
-        orr = er * 0.3f;
-    });
+    loopmix::PingPong(leadSend, mix, 3 * kStep, 0.38f, 0.3f);
     for (long i = 0; i < kLoop; i++) {
         mix.l[i] += dry.l[i];
         mix.r[i] += dry.r[i];
         verbSend.l[i] = (dry.l[i] + mix.l[i]) * 0.5f;
         verbSend.r[i] = (dry.r[i] + mix.r[i]) * 0.5f;
     }
-    // A small cave: eight combs and two all-passes per side.
-    const size_t combLen[8] = {1116, 1188, 1277, 1356, 1422, 1491, 1557, 1617};
-    std::vector<Comb> cl, cr;
-    for (size_t n : combLen) cl.emplace_back(n), cr.emplace_back(n + 23);
-    AllPass al1(556), al2(441), ar1(579), ar2(464);
+    // A small cave.
     Bus wet;
-    Circular(verbSend, wet, [&](float l, float r, float& ol, float& orr) {
-        float in = (l + r) * 0.015f, sl = 0, sr = 0;
-        for (size_t k = 0; k < cl.size(); k++) sl += cl[k].run(in, 0.8f, 0.3f), sr += cr[k].run(in, 0.8f, 0.3f);
-        ol = al2.run(al1.run(sl));
-        orr = ar2.run(ar1.run(sr));
-    });
-    float peak = 0;
-    for (long i = 0; i < kLoop; i++) {
-        mix.l[i] += wet.l[i] * 0.6f;
-        mix.r[i] += wet.r[i] * 0.6f;
-        peak = std::max({peak, std::fabs(mix.l[i]), std::fabs(mix.r[i])});
-    }
+    loopmix::Reverb(verbSend, wet, {{1116, 1188, 1277, 1356, 1422, 1491, 1557, 1617}, 4, 23, 0.8f, 0.3f});
     // Well under full scale, so every effect stands out over the music.
-    float gain = peak > 0 ? 0.45f / peak : 1.0f;
-    for (long i = 0; i < kLoop; i++) mix.l[i] *= gain, mix.r[i] *= gain;
-    if (!WriteOgg(path, mix.l, mix.r, 0.35f)) {
-        std::fprintf(stderr, "cannot write %s\n", path.c_str());
-        return false;
-    }
-    return true;
+    return loopmix::Finish(mix, wet, 0.6f, 0.45f, path, "Pages");
 }

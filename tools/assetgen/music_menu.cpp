@@ -10,22 +10,16 @@
 #include <string>
 #include <vector>
 
+#include "loop_mix.h"
 #include "synth.h"
 
 namespace {
 
 constexpr long kStep = 8192;                // a sixteenth note, in frames
 constexpr int kBars = 24;
-constexpr long kLoop = kBars * 16 * kStep;  // 192 x 16384 frames, 71.3 s
-
-struct Bus {
-    Wave l = Wave(kLoop, 0.0f), r = Wave(kLoop, 0.0f);
-    void add(long at, float v, float pan) {  // pan -1 left .. 1 right
-        long i = ((at % kLoop) + kLoop) % kLoop;
-        l[i] += v * (1 - pan) * 0.5f;
-        r[i] += v * (1 + pan) * 0.5f;
-    }
-};
+using loopmix::Bus;
+using loopmix::kLoop;
+static_assert(kBars * 16 * kStep == kLoop, "the song fills the loop");  // 71.3 s
 
 // Chords: root pitch class and the intervals above it.
 struct Chord {
@@ -132,45 +126,6 @@ void Shaker(Bus& dry, Noise& n, long at, float vel) {
     }
 }
 
-// Runs an effect twice round the loop and keeps the second lap, so its tail
-// from the end of the loop is already ringing at the start.
-template <class F>
-void Circular(const Bus& in, Bus& out, F fx) {
-    for (long i = 0; i < 2 * kLoop; i++) {
-        float l, r;
-        fx(in.l[i % kLoop], in.r[i % kLoop], l, r);
-        if (i >= kLoop) {
-            out.l[i - kLoop] += l;
-            out.r[i - kLoop] += r;
-        }
-    }
-}
-
-struct Comb {
-    Wave buf;
-    size_t pos = 0;
-    float store = 0;
-    explicit Comb(size_t n) : buf(n, 0.0f) {}
-    float run(float x, float fb, float damp) {
-        float y = buf[pos];
-        store = y * (1 - damp) + store * damp;
-        buf[pos] = x + store * fb;
-        pos = (pos + 1) % buf.size();
-        return y;
-    }
-};
-struct AllPass {
-    Wave buf;
-    size_t pos = 0;
-    explicit AllPass(size_t n) : buf(n, 0.0f) {}
-    float run(float x) {
-        float b = buf[pos], y = b - x;
-        buf[pos] = x + b * 0.5f;
-        pos = (pos + 1) % buf.size();
-        return y;
-    }
-};
-
 }  // namespace
 
 bool WriteMenuMusic(const std::string& path, float peak) {
@@ -199,16 +154,7 @@ bool WriteMenuMusic(const std::string& path, float peak) {
         }
     }
     // A long echo on the music box, dotted-eighth apart.
-    Wave dl(3 * kStep, 0.0f), dr(3 * kStep, 0.0f);
-    size_t dp = 0;
-    Circular(boxSend, mix, [&](float l, float r, float& ol, float& orr) {
-        float el = dl[dp], er = dr[dp];
-        dl[dp] = (l + r) * 0.5f + er * 0.45f;
-        dr[dp] = el * 0.45f;
-        dp = (dp + 1) % dl.size();
-        ol = el * 0.35f;
-        orr = er * 0.35f;
-    });
+    loopmix::PingPong(boxSend, mix, 3 * kStep, 0.45f, 0.35f);
     Bus verbSend;
     for (long i = 0; i < kLoop; i++) {
         mix.l[i] += dry.l[i];
@@ -217,28 +163,7 @@ bool WriteMenuMusic(const std::string& path, float peak) {
         verbSend.r[i] = mix.r[i];
     }
     // A wide hall: longer combs and more feedback than the play music's cave.
-    const size_t combLen[8] = {1557, 1617, 1491, 1422, 1277, 1356, 1188, 1116};
-    std::vector<Comb> cl, cr;
-    for (size_t n : combLen) cl.emplace_back(n * 5 / 4), cr.emplace_back(n * 5 / 4 + 29);
-    AllPass al1(556), al2(441), ar1(579), ar2(464);
     Bus wet;
-    Circular(verbSend, wet, [&](float l, float r, float& ol, float& orr) {
-        float in = (l + r) * 0.015f, sl = 0, sr = 0;
-        for (size_t k = 0; k < cl.size(); k++) sl += cl[k].run(in, 0.86f, 0.35f), sr += cr[k].run(in, 0.86f, 0.35f);
-        ol = al2.run(al1.run(sl));
-        orr = ar2.run(ar1.run(sr));
-    });
-    float top = 0;
-    for (long i = 0; i < kLoop; i++) {
-        mix.l[i] += wet.l[i] * 0.8f;
-        mix.r[i] += wet.r[i] * 0.8f;
-        top = std::max({top, std::fabs(mix.l[i]), std::fabs(mix.r[i])});
-    }
-    float gain = top > 0 ? peak / top : 1.0f;
-    for (long i = 0; i < kLoop; i++) mix.l[i] *= gain, mix.r[i] *= gain;
-    if (!WriteOgg(path, mix.l, mix.r, 0.35f, "Hedgerow")) {
-        std::fprintf(stderr, "cannot write %s\n", path.c_str());
-        return false;
-    }
-    return true;
+    loopmix::Reverb(verbSend, wet, {{1557, 1617, 1491, 1422, 1277, 1356, 1188, 1116}, 5, 29, 0.86f, 0.35f});
+    return loopmix::Finish(mix, wet, 0.8f, peak, path, "Hedgerow");
 }
