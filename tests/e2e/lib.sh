@@ -192,10 +192,28 @@ wait_exit() {
   wait "$pid"
   rc=$?
   pid=""
+  if ((rc != 0)) && only_unloaded_leaks; then
+    echo "note: LeakSanitizer named only blocks of a driver unloaded at exit"
+    rc=0
+  fi
   ((rc == 0)) || fail "exit code $rc"
   grep -q "Farewell happy gamer" "$log" || fail "no farewell"
-  grep -q "Sanitizer" "$log" && fail "a sanitizer report"
+  only_unloaded_leaks || ! grep -q "Sanitizer" "$log" || fail "a sanitizer report"
   return 0
+}
+
+# only_unloaded_leaks: true when the log's one sanitizer report is a leak
+# report whose every stack, past the allocator, runs through code no longer
+# mapped ("<unknown module>") or the UBSan runtime. That is Mesa's software
+# driver, unloaded by glfwTerminate before the exit-time scan; how far the
+# unwinder gets through it varies from run to run, so no suppression can
+# name it. The game never unloads code of its own: a leak of ours always
+# has a frame in the game and still fails.
+only_unloaded_leaks() {
+  grep -q "ERROR: LeakSanitizer" "$log" || return 1
+  grep -Eq "ERROR: AddressSanitizer|runtime error:" "$log" && return 1
+  ! sed -n '/ERROR: LeakSanitizer/,$p' "$log" |
+    grep -E '^ *#[1-9][0-9]* ' | grep -Eqv '\(<unknown module>\)|libubsan\.so'
 }
 
 # quit_from_title: from the title page, Escape goes to Quit, which asks
