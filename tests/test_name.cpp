@@ -74,6 +74,43 @@ TEST_F(FrontName, TypedCharactersFillTheBoxesAndBackspaceClears) {
     EXPECT_EQ(g.TakeTyped(typed, 4), 0);
 }
 
+TEST_F(FrontName, AKeyHeldAsTheScreenOpensTypesOnlyOncePressedAgain) {
+    // GLFW's key codes and actions, as its callbacks report them.
+    const int kKeyZ = 90, kKeyBackspace = 259;
+    const int kRelease = 0, kPress = 1, kRepeat = 2;
+    Type({'A', 'b'});
+    // Z and Backspace go down while another screen is up (the flap key
+    // as the game ends), then repeat while the name is typed.
+    g.OverlayScreen = 0;
+    ASys.PollInputB(0);
+    ASys.PollInputB(0);
+    FeedKey(kKeyZ, kPress);
+    FeedTyped('z');
+    FeedKey(kKeyBackspace, kPress);
+    ASys.PollInputB(0);
+    g.OverlayScreen = 4;
+    Screen();
+    for (int i = 0; i < 3; i++) {
+        FeedKey(kKeyBackspace, kRepeat);
+        FeedKey(kKeyZ, kRepeat);
+        FeedTyped('z');
+        ASys.PollInputB(0);
+        Screen();
+    }
+    EXPECT_EQ(Name(), "Ab          ") << "nothing typed by keys held from before";
+    // Let go and pressed again, Z types; its own repeats type too.
+    FeedKey(kKeyZ, kRelease);
+    FeedKey(kKeyZ, kPress);
+    FeedTyped('z');
+    FeedKey(kKeyZ, kRepeat);
+    FeedTyped('z');
+    ASys.PollInputB(0);
+    Screen();
+    EXPECT_EQ(Name(), "Abzz        ");
+    FeedKey(kKeyZ, kRelease);
+    FeedKey(kKeyBackspace, kRelease);
+}
+
 TEST_F(FrontName, ATypedNameIsSavedWithTheSettings) {
     Type({'B', 'r', 'a', 'm', 'b', 'l', 'e'});
     PlayKey(98);  // Return finishes

@@ -35,15 +35,30 @@ static unsigned char ClickSeen[2], ClickLatched[2];
 static unsigned TypedSeen[vell::kTypedChars], TypedNow[vell::kTypedChars];
 static int TypedSeenCount = 0, TypedNowCount = 0;
 
+// Whether a screen wants typed text: asked for in this update, or in the
+// one the last poll served.
+static bool TypingWanted();
+// Keys pressed while typing was wanted. A key already held when a name
+// screen opens (the flap key at the end of a game) auto-repeats, and its
+// repeats must not type a row of letters the player never pressed.
+static unsigned char PressedToType[GLFW_KEY_LAST + 1];
+// The character that follows this key event comes from such a stale key.
+static bool StaleRepeat = false;
+
 static void KeyEvent(GLFWwindow*, int key, int, int action, int) {
     if (key < 0 || key > GLFW_KEY_LAST) return;
     if (action == GLFW_PRESS) PressSeen[key] = 1;
+    if (action == GLFW_PRESS) PressedToType[key] = TypingWanted() ? 1 : 0;
+    StaleRepeat = action == GLFW_REPEAT && !PressedToType[key];
+    if (action == GLFW_RELEASE) PressedToType[key] = 0;
     // Backspace repeats while held, as it does in any text field.
-    if (key == GLFW_KEY_BACKSPACE && action != GLFW_RELEASE && TypedSeenCount < vell::kTypedChars)
+    if (key == GLFW_KEY_BACKSPACE && action != GLFW_RELEASE && TypingWanted() && !StaleRepeat &&
+        TypedSeenCount < vell::kTypedChars)
         TypedSeen[TypedSeenCount++] = vell::kTypedBackspace;
 }
 
 static void CharEvent(GLFWwindow*, unsigned codepoint) {
+    if (!TypingWanted() || StaleRepeat) return;
     if (TypedSeenCount < vell::kTypedChars) TypedSeen[TypedSeenCount++] = codepoint;
 }
 
@@ -96,6 +111,8 @@ static bool TypingKey(int code) {
         return true;
     }
 }
+
+static bool TypingWanted() { return TextEntryPoll || ASys.TextEntry > 0; }
 
 static bool ControlKeyDown(int code) {
     if (TextEntryPoll && TypingKey(code)) return false;
