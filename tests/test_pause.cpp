@@ -94,6 +94,28 @@ TEST_F(FrontPause, MousePressOnAButtonActsAtOnce) {
     EXPECT_EQ(g.Paused, 0);
 }
 
+TEST_F(FrontPause, HoveringHighlightsAButtonWithoutActing) {
+    ASys.ImageFrameSize[50] = 64;
+    struct Case {
+        float x;
+        int cursor;
+    } cases[] = {{200, 0}, {600, 2}, {400, 1}, {10, 1}};  // quit, options, resume, beside them
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.x);
+        Mouse(c.x, 472, false);
+        Pause();
+        EXPECT_EQ(g.PauseCursor, c.cursor);
+        EXPECT_EQ(g.Paused, 1);
+        EXPECT_EQ(g.OverlayScreen, 0);
+    }
+    // A pointer left still on a button lets the keys move on from it.
+    Mouse(200, 472, false);
+    Pause();
+    Control(1);
+    Pause();
+    EXPECT_EQ(g.PauseCursor, 1);
+}
+
 TEST_F(FrontPause, PauseResumeQuitThroughTheLoop) {
     g.Paused = 0;
     g.MenuPage = 1;

@@ -7,6 +7,9 @@
 namespace {
 
 const int kQuit = 0, kResume = 1, kOptions = 2;
+// The square a button answers a hovering pointer in: the size it is drawn
+// at when highlighted, so the highlight never grows out from under it.
+const float kHoverReach = 96.0f;
 
 void Activate(MyGame& g, int b) {
     if (b == kQuit) {
@@ -66,6 +69,7 @@ void MyGame::PauseMenu() {
     Text(100, 100, "Paused!", 0.0f);
 
     float y = (float)PauseSlide + (H - 128);
+    TrackHover();
 
     PauseIdle -= 1;
     // Any count past 360 idle updates behaves the same; stop well before
@@ -92,19 +96,24 @@ void MyGame::PauseMenu() {
 
     const int order[3] = {kResume, kQuit, kOptions};
     for (int b : order) {
+        // Hovering highlights, as on the title; a click still acts at once.
+        float bx = b == kQuit ? W / 4 : b == kResume ? W / 2 : 3 * W / 4;
+        if (HoverMoved && PauseCursor != b && MouseIn_Centered(bx, y, kHoverReach, kHoverReach) > 0) {
+            PauseCursor = b;
+            PlaySFX(bh::kSfxMove, 1.0f);
+            PauseIdle = 0;
+        }
         bool lit = PauseCursor == b;
         SetSize(lit ? 1.5f : 1.0f);
         int result;
         if (b == kOptions) {
             if (!calm) CogAngle = (CogAngle + 1) % 360;
             SetRot((float)-CogAngle);
-            result = Button(bh::kImgIcons, 3 * W / 4, y, 3);
+            result = Button(bh::kImgIcons, bx, y, 3);
             SetRot((float)CogAngle);
-            DrawImg(bh::kImgIcons, 3 * W / 4, y, 4);
-        } else if (b == kQuit) {
-            result = Button(bh::kImgIcons, W / 4, y, 1);
+            DrawImg(bh::kImgIcons, bx, y, 4);
         } else {
-            result = Button(bh::kImgIcons, W / 2, y, 0);
+            result = Button(bh::kImgIcons, bx, y, b == kQuit ? 1 : 0);
         }
 
         if (Paused == 1 && PauseCursor == b && PressedOnce(bh::kLockConfirm, AnyAbove(confirm), kTakeNone)) {
