@@ -3,7 +3,9 @@
 #include <vector>
 
 #include "VellHooks.h"
+#include "gameplay/play_steps.h"
 #include "test_menu_fixture.h"
+#include "test_play_support.h"
 
 namespace {
 
@@ -78,6 +80,36 @@ TEST_F(LessMotion, IdleScreensHoldStillOnlyWithLessMotion) {
             c.open(g);
             EXPECT_EQ(StillFor([&] { c.update(g); }), calm == 1);
         }
+    }
+}
+
+// The cave's own movement that plays no part in the game: the lava's
+// waves, the ring round a standing bird, a lit switch's and the open
+// exit's blinking. Spinners and the bird still move; they are the game.
+TEST(LessMotionPlay, LavaRingAndBlinkingHoldStillOnlyWithLessMotion) {
+    MyGame& g = ThisGame;
+    for (int calm = 0; calm <= 1; calm++) {
+        SCOPED_TRACE(calm ? "with Less Motion" : "moving");
+        playtest::FreshGame();
+        playtest::EmptyLevel();
+        playtest::Bird(20, 10);
+        g.Play.GroundTimer = 10;
+        playtest::Cell(12, 20)[0] = bh::kTileActiveSwitchLeft;
+        g.Settings[bh::kSettingCalmMotion] = calm;
+        auto shown = [&] {
+            ASys.DrawTo = 0;
+            PlayStep s = BeginStep(g);
+            DrawTiles(g, s);
+            DrawSurroundings(g, s);
+            return std::vector<double>(ASys.Draw, ASys.Draw + 30 * ASys.DrawTo);
+        };
+        std::vector<double> a = shown();
+        MillsOffset += 500;
+        std::vector<double> b = shown();
+        EXPECT_FALSE(a.empty());
+        EXPECT_EQ(a == b, calm == 1);
+        g.Settings[bh::kSettingCalmMotion] = 0;
+        playtest::ThawClock();
     }
 }
 

@@ -7,6 +7,9 @@
 
 // The chick's picture in the tile sheet.
 static const int ChickFrame = 11;
+// The opacity of a blinking tile held still for Less Motion: the middle of
+// the range it blinks through.
+static const float kSteadyBlink = 0.65f;
 // Steps the bird spends faint, then whole, while its respawn grace runs.
 static const int GraceBlinkFrames = 8;
 
@@ -31,6 +34,7 @@ void DrawTiles(MyGame& g, const PlayStep& s) {
     // One seed per 120 ms: every blinking tile changes together, and only
     // that often.
     g.SeedRnd(g.Mills() / 120);
+    bool calm = g.Settings[bh::kSettingCalmMotion] == 1;
     for (int x = 0; x < s.W; x++)
         for (int y = 0; y < s.H; y++) {
             int c = g.isAt(x, y);
@@ -42,7 +46,8 @@ void DrawTiles(MyGame& g, const PlayStep& s) {
                 blink = true;
                 f = c - bh::kSwitchStep - 1;
             }
-            if (blink) g.Alpha(g.Rnd(0.4f, 0.9f));
+            // Less Motion shows what blinks at one steady, dimmer level.
+            if (blink) g.Alpha(calm ? kSteadyBlink : g.Rnd(0.4f, 0.9f));
             // Chicks are drawn from their play record.
             if (f >= 0 && !IsChick(c) && c != bh::kTileHidden)
                 g.DrawImg(bh::kImgTiles, (float)CellX(s, x), (float)CellY(s, y), f);
@@ -103,7 +108,9 @@ void DrawSpinners(MyGame& g, const PlayStep& s) {
 
 void DrawSurroundings(MyGame& g, const PlayStep& s) {
     PlayRecord& p = g.Play;
-    int t = g.Mills();
+    // Less Motion holds the lava and the ring round a standing bird still,
+    // in the shape they have at the start of the clock.
+    int t = g.Settings[bh::kSettingCalmMotion] == 1 ? 0 : g.Mills();
     g.ResetDraw();
     if (p.GroundTimer > 0)
         for (int i = 0; i < 64; i++) {
