@@ -196,6 +196,8 @@ public:
     void LoadGame();
     void BramblehopScoreDisplay(int showLives);
     void AddPlatBG();
+    // The backdrop under a dark w x h panel in the middle of the screen.
+    void AddPanel(float w, float h);
     void NoTrail();
 };
 

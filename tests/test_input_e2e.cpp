@@ -62,17 +62,27 @@ private:
     std::string saved_;
 };
 
-TEST(InputE2ETest, HeldKeysReachControlsHotKeysAndTheWindow) {
-    if (system("command -v Xvfb >/dev/null 2>&1 && command -v xdotool >/dev/null 2>&1") != 0)
-        GTEST_SKIP() << "needs Xvfb and xdotool";
+// The game's window with the default keys, on a display of the test's own.
+class InputE2ETest : public ::testing::Test {
+protected:
     OwnDisplay display;
-    ASSERT_TRUE(display.Ok()) << "Xvfb did not start";
-    ASys.SysInit("Bramblehop");
-    ASSERT_TRUE(ASys.HasWindow());
-    ThisGame.FlushKeys();
-    ThisGame.KeyDefaults();
+    std::string id;
+
+    void SetUp() override {
+        if (system("command -v Xvfb >/dev/null 2>&1 && command -v xdotool >/dev/null 2>&1") != 0)
+            GTEST_SKIP() << "needs Xvfb and xdotool";
+        ASSERT_TRUE(display.Ok()) << "Xvfb did not start";
+        ASys.SysInit("Bramblehop");
+        ASSERT_TRUE(ASys.HasWindow());
+        ThisGame.FlushKeys();
+        ThisGame.KeyDefaults();
+        id = WindowId();
+        ASSERT_FALSE(id.empty());
+    }
+};
+
+TEST_F(InputE2ETest, HeldKeysReachControlsHotKeysAndTheWindow) {
     ThisGame.GameBreak = 0;
-    ASSERT_FALSE(WindowId().empty());
 
     // Z is Button 1 (control 10) and raw action key 10.
     Send("keydown", "z");
@@ -145,17 +155,7 @@ TEST(InputE2ETest, HeldKeysReachControlsHotKeysAndTheWindow) {
 // Press and release sent back to back, as a quick finger or a touchpad's
 // tap-to-click makes them: both reach the window before the next poll,
 // which must still see the press once.
-TEST(InputE2ETest, BackToBackTapsAndClicksAreNeverLost) {
-    if (system("command -v Xvfb >/dev/null 2>&1 && command -v xdotool >/dev/null 2>&1") != 0)
-        GTEST_SKIP() << "needs Xvfb and xdotool";
-    OwnDisplay display;
-    ASSERT_TRUE(display.Ok()) << "Xvfb did not start";
-    ASys.SysInit("Bramblehop");
-    ASSERT_TRUE(ASys.HasWindow());
-    ThisGame.FlushKeys();
-    ThisGame.KeyDefaults();
-    std::string id = WindowId();
-    ASSERT_FALSE(id.empty());
+TEST_F(InputE2ETest, BackToBackTapsAndClicksAreNeverLost) {
     ASSERT_EQ(system(("xdotool windowfocus " + id + " 2>/dev/null").c_str()), 0);
 
     struct Case {

@@ -150,10 +150,7 @@ void DrawPictures(MyGame& g, float cx, float top, bool calm) {
 void DrawHowToPlay(MyGame& g) {
     float W = g.ScreenW, H = g.ScreenH, cx = W / 2;
     bool calm = g.Settings[bh::kSettingCalmMotion] == 1;
-    g.AddPlatBG();
-    g.ResetDraw();
-    g.SetCol(0, 0, 0, 0.7f);
-    g.Rect(cx, H / 2, 760, 560);
+    g.AddPanel(760, 560);
 
     float top = H / 2 - 250;
     g.SetCol(255, 255, 255, 1.0f);

@@ -35,10 +35,7 @@ void DrawSummary(MyGame& g) {
     int t = g.Mills();
     int place = BoardPlace(g);
 
-    g.AddPlatBG();
-    g.ResetDraw();
-    g.SetCol(0, 0, 0, 0.7f);
-    g.Rect(cx, H / 2, 480, 360);
+    g.AddPanel(480, 360);
 
     float y = H / 2 - 140;
     g.SetCol(255, 255, 255, 1.0f);

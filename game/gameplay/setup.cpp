@@ -56,3 +56,10 @@ void MyGame::AddPlatBG() {
         for (int j = -2; j < ScreenH / 64 + 3; j++)
             DrawImg(bh::kImgIcons, 64.0f * i, (float)(64 * j - shift), 8);
 }
+
+void MyGame::AddPanel(float w, float h) {
+    AddPlatBG();
+    ResetDraw();
+    SetCol(0, 0, 0, 0.7f);
+    Rect(ScreenW / 2.0f, ScreenH / 2.0f, w, h);
+}
