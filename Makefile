@@ -11,7 +11,7 @@ WERROR     ?= OFF
 # only matters when BUILD or ASAN_BUILD are moved.
 PRESET_ARGS = -DBRAMBLEHOP_WERROR=$(WERROR)
 
-.PHONY: all deps deps-tests configure configure-tests build play test test-asan assets assets-preview bench soak soak-real fuzz clean \
+.PHONY: all deps deps-tests configure configure-tests build play test test-asan assets assets-preview bench soak soak-real fuzz mutate clean \
         install uninstall package
 # Where `make install` puts the game: bin/bramblehop (games/bramblehop under
 # /usr and /usr/local), share/games/bramblehop, the menu entry, the icons and
@@ -87,5 +87,11 @@ fuzz:
 	@bash scripts/deps.sh clang libclang-rt-14-dev
 	@bash scripts/run-fuzz.sh
 
+# One-line changes to the game and the engine, each rebuilt and put to the
+# unit tests; lists the changes no test noticed. MUTANTS=N samples N (150),
+# SEED picks which. Slow: not part of CI.
+mutate: deps-tests
+	@python3 scripts/mutate.py
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) build-mutate
