@@ -78,6 +78,7 @@ void VellSys::SysInit(const char* title) {
     ImageScale = 1.0f;
     if (!glfwInit()) Debuglog("Initialisation Failed");
     glfwSetErrorCallback(error_callback);
+    InstallPadCallback();
     XSetIOErrorHandler(DisplayGone);
     WhiteBlock.assign(256, 255);
     for (int i = 0; i < vell::kButtonSlots; i++) Button[i] = 0;
