@@ -53,6 +53,7 @@ public:
     float MusicFade;    // its gain while the songs change over, 0 to 1
     void KeepMusic();
     void PauseGame();  // stops play for the pause menu
+    void PauseOnLostPad();  // after each poll
 
     int Launch(const char* path);  // Start, GameLoop, Finish; the exit status
     bool Start(const char* path);

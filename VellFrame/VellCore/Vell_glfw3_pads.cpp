@@ -122,8 +122,9 @@ void FeedJoystick(int pad, bool connected) {
     JoystickEvent(pad, connected ? GLFW_CONNECTED : GLFW_DISCONNECTED);
 }
 
+namespace {
+
 void ReadGamepadState(int p, const char* name, const PadSample& s, int flipY) {
-    if (p < 0 || p >= kPads) return;
     SetLayout(ASys, p, 1);
     unsigned char buttons[kStandardSlots] = {};
     for (int b = 0; b < kStandardButtons; b++) buttons[kStandardButtonAt[b]] = s.buttons[b];
@@ -133,6 +134,19 @@ void ReadGamepadState(int p, const char* name, const PadSample& s, int flipY) {
     // 1 pressed they count as a bound input only when pulled.
     for (int a = 4; a < kStandardAxes; a++) axes[a] = (s.axes[a] + 1) / 2;
     ReadPadState(p, name, axes, kStandardAxes, buttons, kStandardSlots, flipY);
+}
+
+}  // namespace
+
+void ReadPad(int p, const char* name, const PadSample* mapped, const float* axes, int na,
+             const unsigned char* buttons, int nb, int flipY) {
+    if (p < 0 || p >= kPads) return;
+    if (mapped && ASys.StandardPads) {
+        ReadGamepadState(p, name, *mapped, flipY);
+        return;
+    }
+    SetLayout(ASys, p, 0);
+    ReadPadState(p, name, axes, na, buttons, nb, flipY);
 }
 
 void VellSys::PollPads(int flipY, bool keyPressed) {
@@ -148,18 +162,16 @@ void VellSys::PollPads(int flipY, bool keyPressed) {
             }
             const char* name = glfwGetJoystickName(jid);
             GLFWgamepadstate state;
-            if (StandardPads && glfwJoystickIsGamepad(jid) && glfwGetGamepadState(jid, &state)) {
-                PadSample s;
+            PadSample s;
+            bool mapped = glfwJoystickIsGamepad(jid) && glfwGetGamepadState(jid, &state);
+            if (mapped) {
                 memcpy(s.buttons, state.buttons, sizeof s.buttons);
                 memcpy(s.axes, state.axes, sizeof s.axes);
-                ReadGamepadState(p, name, s, flipY);
-                continue;
             }
             int na = 0, nb = 0;
             const float* axes = glfwGetJoystickAxes(jid, &na);
             const unsigned char* buttons = glfwGetJoystickButtons(jid, &nb);
-            SetLayout(*this, p, 0);
-            ReadPadState(p, name, axes, na, buttons, nb, flipY);
+            ReadPad(p, name, mapped ? &s : nullptr, axes, na, buttons, nb, flipY);
         }
     }
     NoteLastInput(*this, keyPressed);

@@ -57,7 +57,8 @@ void PadCodes(MyGame& g, std::vector<int> (&out)[bh::kControls]) {
 }
 
 // Whether the pads are bound just as the defaults bind them. The table is
-// put back as it was, oldest code first, the way loading builds it.
+// put back as it was, every slot oldest first, gaps included, the way
+// loading builds it: the file saved next is then the same file.
 bool PadBindingsAreDefaults(MyGame& g) {
     int kept[bh::kControls][vell::kBindingRows];
     for (int k = 0; k < bh::kControls; k++)
@@ -70,7 +71,7 @@ bool PadBindingsAreDefaults(MyGame& g) {
     g.FlushKeys();
     for (int k = 0; k < bh::kControls; k++)
         for (int slot = 0; slot < vell::kBindingRows; slot++)
-            if (kept[k][slot]) g.SetKey(k, kept[k][slot]);
+            g.SetKey(k, kept[k][slot]);
     for (int k = 0; k < bh::kControls; k++)
         if (now[k] != defaults[k]) return false;
     return true;
