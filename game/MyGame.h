@@ -53,6 +53,7 @@ public:
     float MusicFade;    // its gain while the songs change over, 0 to 1
     void KeepMusic();
     void PauseGame();  // stops play for the pause menu
+    void PauseOnLostPad();  // after each poll
 
     int Launch(const char* path);  // Start, GameLoop, Finish; the exit status
     bool Start(const char* path);
@@ -107,6 +108,7 @@ public:
     // The bindings as the key screen found them, for leaving it unchanged.
     int RedefKept[16 * 64];
     int RedefKeptSet;
+    int RedefKeptPadLayout;  // the pad-layout setting as the key screen found it
     void KeepBindings();
     void RestoreBindings();
 
@@ -167,6 +169,14 @@ public:
     void AddDefaultCredits();
     void Credits();
     void KeyDefaults();
+    // Mappings for the pads, and which way their bindings read (standard
+    // layout or raw); once the settings are loaded.
+    void SetUpPads();
+    // What a prompt calls a control: the pad's name for its input when the
+    // newest press came from a pad, else a key bound to it; an input held
+    // right now comes first. Null when nothing of that kind is bound (or,
+    // with heldOnly, held).
+    const char* ControlPrompt(int control, bool heldOnly = false);
     int HowToPlayReturn;  // the overlay the how-to-play panel gives back to
     void OpenHowToPlay(int returnTo);
     void HowToPlay();

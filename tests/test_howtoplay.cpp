@@ -132,6 +132,42 @@ TEST_F(HowToPlay, ControlsAreShownAsBoundNow) {
     }
 }
 
+TEST_F(HowToPlay, PlayedFromAPadTheControlsGoByThatPadsNames) {
+    g.KeyDefaults();
+    PadSample rest = {}, south = {};
+    rest.axes[4] = rest.axes[5] = south.axes[4] = south.axes[5] = -1;
+    south.buttons[0] = 1;
+    std::vector<unsigned char> up(16, 0), down(16, 0);
+    down[0] = 1;
+    float axes[4] = {};
+    struct Case {
+        const char* what;
+        bool mapped;
+        const char *flap, *left, *pause;
+    } cases[] = {
+        {"a pad GLFW knows", true, "A", "D-pad Left", "Start"},
+        {"a pad it does not", false, "Button 0", "Button 13", "Button 7"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        memset(ASys.Joy, 0, sizeof ASys.Joy);
+        ReadPad(1, "Pad", c.mapped ? &rest : nullptr, axes, 4, up.data(), 16, 0);
+        ReadPad(1, "Pad", c.mapped ? &south : nullptr, axes, 4, down.data(), 16, 0);
+        g.PollInput(0);
+        g.OpenHowToPlay(0);
+        Run([&] { g.HowToPlay(); });
+        EXPECT_EQ(After("Flap"), c.flap);
+        EXPECT_EQ(After("Left"), c.left);
+        EXPECT_EQ(After("Pause"), c.pause);
+    }
+    // A key pressed: keys again.
+    FeedKey(90, 1);
+    g.PollInput(0);
+    Run([&] { g.HowToPlay(); });
+    EXPECT_EQ(After("Pause"), "[ Escape ]   pad: button 7");
+    g.GameBreak = 0;
+}
+
 TEST_F(HowToPlay, TheTitleAndTheOptionsOpenItAgain) {
     g.Settings[30] = 1;
     // On the title, between Start and Options.

@@ -3,6 +3,7 @@
 // next goal, the prompt while a respawn waits, the blink of the grace after
 // it, and the level, switches and multiplier beside the score.
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -164,6 +165,41 @@ TEST_F(PlayGuides, APromptSaysToLetGoWhileTheRespawnWaits) {
     Controls(0, 0, 0);
     Step();
     EXPECT_FALSE(Drew("Let go to fly"));
+}
+
+TEST_F(PlayGuides, TheRespawnPromptNamesThePadButtonHeld) {
+    PlayRecord& p = G().Play;
+    G().FlushKeys();
+    G().KeyDefaults();
+    PadSample rest = {};
+    rest.axes[4] = rest.axes[5] = -1;
+    struct Case {
+        int button, axis;
+        const char* named;  // null: the stick has no name of its own
+    } cases[] = {{0, -1, "Holding A"}, {12, -1, "Holding D-pad Right"}, {-1, 0, nullptr}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.button);
+        memset(ASys.Joy, 0, sizeof ASys.Joy);
+        PadSample held = rest;
+        if (c.button >= 0) held.buttons[c.button] = 1;
+        if (c.axis >= 0) held.axes[c.axis] = 1;
+        ReadPad(0, "Pad", &rest, nullptr, 0, nullptr, 0, 0);
+        ReadPad(0, "Pad", &held, nullptr, 0, nullptr, 0, 0);
+        G().PollInput(0);
+        G().GameBreak = 0;
+        Bird(2, 19);
+        p.RespawnHold = 1;
+        Step();
+        EXPECT_TRUE(Drew("Let go to fly"));
+        bool named = false;
+        for (const std::string& line : LinesDrawn()) named |= line.rfind("Holding", 0) == 0;
+        if (c.named) {
+            EXPECT_TRUE(Drew(c.named));
+        } else {
+            EXPECT_FALSE(named);
+        }
+    }
+    memset(ASys.Joy, 0, sizeof ASys.Joy);
 }
 
 TEST_F(PlayGuides, TheBirdBlinksThroughTheGraceAndOnlyThen) {

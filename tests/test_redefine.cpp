@@ -164,11 +164,23 @@ TEST_F(FrontRedefine, EscapeOrPadBackLeavesWithTheBindingsItOpenedWith) {
         Screen();
         ASys.Joy[3] = 0;
         ASSERT_TRUE(Bound(2, 503));
+        // A reset on the way, which also reads the pads in the standard
+        // layout, is undone as well.
+        g.Settings[41] = 0;
+        g.RedefKeptPadLayout = 0;
+        ASys.StandardPads = false;
+        g.RedefRow = -2;
+        g.RedefCol = 1;
+        Tap(10);
+        ASSERT_TRUE(ASys.StandardPads);
         c.back(true);
         Screen(3);
         c.back(false);
         EXPECT_EQ(g.OverlayScreen, 1);
         EXPECT_EQ(memcmp(before, ASys.redef, sizeof before), 0);
+        EXPECT_EQ(g.Settings[41], 0);
+        EXPECT_FALSE(ASys.StandardPads);
+        ASys.StandardPads = true;
         EXPECT_EQ(g.KeyLock[99], 1);  // the options' Escape waits for a release
     }
 }
@@ -193,6 +205,9 @@ TEST_F(FrontRedefine, ResetToDefaultsSitsBesideSaveAndRestoresTheDefaults) {
     memcpy(defaults, ASys.redef, sizeof defaults);
     g.FlushKeys();
     g.SetKey(10, 90);
+    // Bindings of an earlier build's player, read raw.
+    g.Settings[41] = 0;
+    ASys.StandardPads = false;
 
     g.RedefRow = -2;
     Tap(5);  // right of "Save"
@@ -200,6 +215,8 @@ TEST_F(FrontRedefine, ResetToDefaultsSitsBesideSaveAndRestoresTheDefaults) {
     EXPECT_TRUE(Drew("Reset to defaults"));
     Tap(10);
     EXPECT_EQ(memcmp(defaults, ASys.redef, sizeof defaults), 0);
+    EXPECT_EQ(g.Settings[41], 1) << "the defaults name the standard layout";
+    EXPECT_TRUE(ASys.StandardPads);
     EXPECT_EQ(g.OverlayScreen, 3);  // still here, to save or leave
 
     // Up from the reset goes to Start, down from Start comes back to "Save".
@@ -220,6 +237,41 @@ TEST_F(FrontRedefine, TheControlBeingSetIsNamedOnScreen) {
     Tap(10);
     EXPECT_TRUE(Drew("Button 2"));
     EXPECT_TRUE(Drew("Press the new key or button"));
+}
+
+TEST_F(FrontRedefine, PlayedFromAPadTheScreenNamesThatPadsButtons) {
+    g.KeyDefaults();
+    PadSample rest = {}, south = {};
+    rest.axes[4] = rest.axes[5] = south.axes[4] = south.axes[5] = -1;
+    south.buttons[0] = 1;
+    std::vector<unsigned char> up(16, 0), down(16, 0);
+    down[0] = 1;
+    float axes[4] = {};
+    struct Case {
+        const char* what;
+        int source;  // 0 keys, 1 a pad GLFW knows, 2 one it does not
+        const char* hint;
+        std::vector<std::string> labels;  // on Button 1 to 4
+    } cases[] = {
+        {"keys", 0, "Fire sets it - Escape leaves unchanged", {"1", "2", "3", "4"}},
+        {"a pad GLFW knows", 1, "A sets it - Back leaves unchanged", {"A", "B", "X", "Y"}},
+        {"a pad it does not", 2, "Button 0 sets it - Button 6 leaves unchanged", {"0", "1", "2", "3"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        memset(ASys.Joy, 0, sizeof ASys.Joy);
+        if (c.source) {
+            ReadPad(0, "Pad", c.source == 1 ? &rest : nullptr, axes, 4, up.data(), 16, 0);
+            ReadPad(0, "Pad", c.source == 1 ? &south : nullptr, axes, 4, down.data(), 16, 0);
+        }
+        g.PollInput(0);
+        g.RedefRow = 2;  // a control picked, so the hint shows
+        g.RedefCol = 0;
+        Screen();
+        EXPECT_TRUE(Drew(c.hint));
+        for (const std::string& label : c.labels) EXPECT_TRUE(Drew(label)) << label;
+    }
+    g.GameBreak = 0;
 }
 
 }  // namespace

@@ -140,6 +140,20 @@ public:
     void LockForGet();
     int GetKey();
     void FlushKeys();
+    // Adds gamepad mappings from SDL_GAMECONTROLLERCONFIG and from a
+    // "gamecontrollerdb.txt" in the save folder; call once the window is up.
+    void LoadPadMappings();
+    // 1: pads with a mapping are read in the standard layout; 0: all raw.
+    void StandardPadLayout(int on);
+    // 1 once after a pad that was in use went away (its values are gone).
+    int PadLost();
+    // The pad (0 to 3) the newest press came from, or -1: keyboard or mouse.
+    int LastInputPad();
+    // A pad input code as the player knows it: "A" on a pad read in the
+    // standard layout, "Button 3" on others.
+    const char* PadInputName(int code);
+    // 1 while the key or pad input with this code is held.
+    int InputDown(int code);
     // A screen that takes typed text asks for it every update; the keys
     // that type then drive no control until it stops asking.
     void TextInput();

@@ -192,3 +192,16 @@ int VellCore::Button(int slot, float x, float y, int frame) {
     if (Pointer(t - 1, kTouchDown) == 0) return 0;
     return t;
 }
+
+void VellCore::LoadPadMappings() { ASys.LoadPadMappings(SaveFolder()); }
+
+void VellCore::StandardPadLayout(int on) { ASys.StandardPads = on != 0; }
+
+int VellCore::PadLost() { return ASys.TakePadLost() ? 1 : 0; }
+
+// A pad that no longer counts has nothing left to name.
+int VellCore::LastInputPad() { return ASys.PadCounted(ASys.LastInput) ? ASys.LastInput : -1; }
+
+int VellCore::InputDown(int code) { return ASys.CodeDown(code) ? 1 : 0; }
+
+const char* VellCore::PadInputName(int code) { return ASys.PadInputName(code); }

@@ -66,6 +66,21 @@ void FeedKey(int key, int action);
 void TestShape(int screenW, int screenH, int digit, int& w, int& h);
 void FeedTyped(unsigned codepoint);
 void FeedClick(int button, int action);
+// A pad's sample as GLFW's gamepad state holds it: buttons A, B, X, Y,
+// the shoulders, Back, Start, Guide, the stick presses, the d-pad's up,
+// right, down, left; axes left x, y, right x, y, the triggers (-1 at rest).
+struct PadSample {
+    unsigned char buttons[vell::kStandardButtons];
+    float axes[vell::kStandardAxes];
+};
+// One pad's reading in a poll, as GLFW gave it: mapped is its gamepad state
+// when GLFW has a mapping for it (else null), axes and buttons its raw
+// state. Which of the two goes into the tables is the engine's choice.
+void ReadPad(int p, const char* name, const PadSample* mapped, const float* axes, int na,
+             const unsigned char* buttons, int nb, int flipY);
+// A pad plugged in or pulled out, as GLFW's joystick callback reports it;
+// the next poll acts on it.
+void FeedJoystick(int pad, bool connected);
 // Debug-log sink. Normally standard output; tests point it at a file to
 // read back what was logged.
 extern FILE* DebuglogOut;

@@ -133,6 +133,9 @@ constexpr int kPadStickX = 50, kPadStickY = 51;
 constexpr int kPadStick2X = 52, kPadStick2Y = 53;
 constexpr int kPadSeenIdle = 98;    // 1.0 once the pad was seen at rest
 constexpr int kPadPresent = 99;     // 1.0 while connected
+// GLFW's gamepad state: the standard layout's buttons and axes.
+constexpr int kStandardButtons = 15;
+constexpr int kStandardAxes = 6;
 
 // The sixteen controls and their bindings: redef is a grid of 64 rows of
 // 16 controls, of which rows 48 to 63 hold the codes bound (63 the newest).

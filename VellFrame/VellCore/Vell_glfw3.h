@@ -131,6 +131,30 @@ public:
     // Backspace) into out, at most room of them; returns how many.
     int TakeTyped(unsigned* out, int room);
 
+    // ---- pads: standard layout, mappings, plugging (Vell_glfw3_pads.cpp) ----
+    // Reads the four pads (after any joystick events) and notes whether the
+    // newest press came from a pad; keyPressed: a key or click this poll.
+    void PollPads(int flipY, bool keyPressed);
+    // Adds gamepad mappings from SDL_GAMECONTROLLERCONFIG and from
+    // folder/gamecontrollerdb.txt when there is one.
+    void LoadPadMappings(const char* folder);
+    // Hands text's mapping lines to GLFW one at a time; a bad line is logged
+    // and skipped. Returns the lines GLFW took.
+    int AddPadMappings(const char* text, const char* source);
+    // While set, pads that GLFW knows as gamepads are read in the standard
+    // layout; otherwise every pad is read raw.
+    bool StandardPads = true;
+    // 1 while pad p is read in the standard layout, 0 while raw.
+    int PadLayout[vell::kPads] = {};
+    // The pad the newest press came from, or -1 for the keyboard or mouse.
+    int LastInput = -1;
+    // True once after a pad that counted went away.
+    bool TakePadLost();
+    // A pad input as a player knows it: "A", "D-pad Up", or "Button 3".
+    const char* PadInputName(int code);
+    // Whether the key or pad input with this code is held in this poll.
+    bool CodeDown(int code);
+
     // ---- files, HTTP fetch, system queries (Vell_glfw3_files.cpp) ----
     int WriteFile_Sys(const char* path);
     void WriteInt_Sys(int n);

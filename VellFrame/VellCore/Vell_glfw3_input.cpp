@@ -88,6 +88,12 @@ static void TakeLatches() {
     TypedSeenCount = 0;
 }
 
+static bool AnyPressLatched() {
+    for (unsigned char seen : PressLatched)
+        if (seen) return true;
+    return ClickLatched[0] || ClickLatched[1];
+}
+
 static bool KeyDown(int code) {
     if (!window || code < GLFW_KEY_SPACE || code > GLFW_KEY_LAST) return false;
     return glfwGetKey(window, code) != GLFW_RELEASE || PressLatched[code];
@@ -346,17 +352,7 @@ void VellSys::PollInputB(int flipY) {
 
     if (window) WindowSizeKeys(*this);
 
-    if (window) {
-        for (int p = 0; p < kPads; p++) {
-            Joy[PadStride * p + kPadPresent] = 0;
-            if (!glfwJoystickPresent(GLFW_JOYSTICK_1 + p)) continue;
-            int na = 0, nb = 0;
-            const char* name = glfwGetJoystickName(GLFW_JOYSTICK_1 + p);
-            const float* axes = glfwGetJoystickAxes(GLFW_JOYSTICK_1 + p, &na);
-            const unsigned char* buttons = glfwGetJoystickButtons(GLFW_JOYSTICK_1 + p, &nb);
-            ReadPadState(p, name, axes, na, buttons, nb, flipY);
-        }
-    }
+    PollPads(flipY, AnyPressLatched());
 
     PollRedef();
     if (PollInputHook) PollInputHook();
@@ -444,6 +440,14 @@ int VellSys::AnyKey() {
     return -1;
 }
 
+bool VellSys::CodeDown(int code) {
+    if (code >= 1 && code < kFirstPadCode) return ControlKeyDown(code);
+    int p = code / 100 - 5, i = code % 100;
+    if (p < 0 || p >= kPads || i >= kPadSeenIdle || !PadCounted(p)) return false;
+    float x = Joy[PadStride * p + i];
+    return x > 0.5f || x < -0.5f;
+}
+
 void VellSys::PollRedef() {
     for (int k = 0; k < kControls; k++) {
         float v = 0;
@@ -490,7 +494,11 @@ const char* VellSys::ButtonName(int code) {
         snprintf(out, sizeof names[0], "[ %s ]", KeyName[code].c_str());
     } else if (pad > 4 && PadCounted(pad - 5)) {
         int i = code % 100;
-        if (i < kPadAxis)
+        // A pad read in the standard layout has the same button names
+        // whatever its make; its own numbers would mislead.
+        if (PadLayout[pad - 5] == 1)
+            snprintf(out, sizeof names[0], "Joy %i %s", pad - 4, PadInputName(code));
+        else if (i < kPadAxis)
             snprintf(out, sizeof names[0], "Joy %i Button %i", pad - 4, i);
         else
             snprintf(out, sizeof names[0], "Joy %i Axis %i", pad - 4, i - kPadAxis);

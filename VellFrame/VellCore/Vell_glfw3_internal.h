@@ -16,6 +16,8 @@ void FillKeyNames();
 // Points the window's key, character and mouse-button events at the input
 // module, which latches presses too quick for the poll to see.
 void InstallInputCallbacks();
+// Points GLFW's joystick events at the pad module.
+void InstallPadCallback();
 
 // Forgets every texture object the renderer made. Called whenever the GL
 // context goes away (window closed or re-created): its objects went with it.

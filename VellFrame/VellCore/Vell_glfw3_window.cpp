@@ -76,8 +76,10 @@ void VellSys::SysInit(const char* title) {
     FlushKeys();
     VirtualWidth = 800.0f;
     ImageScale = 1.0f;
-    if (!glfwInit()) Debuglog("Initialisation Failed");
+    bool started = glfwInit();
+    if (!started) Debuglog("Initialisation Failed");
     glfwSetErrorCallback(error_callback);
+    if (started) InstallPadCallback();
     XSetIOErrorHandler(DisplayGone);
     WhiteBlock.assign(256, 255);
     for (int i = 0; i < vell::kButtonSlots; i++) Button[i] = 0;

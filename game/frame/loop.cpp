@@ -98,6 +98,7 @@ void MyGame::Update() {
     if (d < 5) d = 5;
     FrameFactor = (float)(d / 16.666666666666668);
     PollInput(Settings[bh::kSettingInvertStickY]);
+    PauseOnLostPad();
     // F1 flips the statistics line anywhere; the options row and the next
     // start read the setting.
     Settings[bh::kSettingDebugStats] = DebugMode;
@@ -230,6 +231,17 @@ void MyGame::KeepMusic() {
         MusicFade += bh::kMusicFadeStep;
         if (MusicFade > 1) MusicFade = 1;
         MusicVolume(MusicFade);
+    }
+}
+
+// A pad pulled out mid-game has left its player with no controls: the
+// game waits in the pause menu until they are back.
+void MyGame::PauseOnLostPad() {
+    bool lost = PadLost() == 1;
+    if (lost && LoadTo == 0 && GameMode == bh::kModePlaying && Paused == 0 && GameEnding == 0 &&
+        OverlayScreen == bh::kScreenNone) {
+        PauseGame();
+        Debuglog("A pad went away: the game waits in the pause menu");
     }
 }
 

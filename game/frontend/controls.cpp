@@ -2,6 +2,10 @@
 // off every other control (and, for a pad code, takes that pad's other code
 // off this control), so the call order decides where a code ends up and
 // the order in which a control lists its codes.
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
 #include "MyGame.h"
 
 void MyGame::KeyDefaults() {
@@ -36,4 +40,68 @@ void MyGame::KeyDefaults() {
         SetKey(bh::kJoyStart, h + 7);
         SetKey(bh::kJoyBackSelect, h + 6);
     }
+}
+
+namespace {
+
+// The pad codes bound to each control, as a sorted list per control.
+void PadCodes(MyGame& g, std::vector<int> (&out)[bh::kControls]) {
+    for (int k = 0; k < bh::kControls; k++) {
+        out[k].clear();
+        for (int slot = 0; slot < vell::kBindingRows; slot++) {
+            int code = g.KeyValue(k, slot);
+            if (code >= vell::kFirstPadCode) out[k].push_back(code);
+        }
+        std::sort(out[k].begin(), out[k].end());
+    }
+}
+
+// Whether the pads are bound just as the defaults bind them. The table is
+// put back as it was, every slot oldest first, gaps included, the way
+// loading builds it: the file saved next is then the same file.
+bool PadBindingsAreDefaults(MyGame& g) {
+    int kept[bh::kControls][vell::kBindingRows];
+    for (int k = 0; k < bh::kControls; k++)
+        for (int slot = 0; slot < vell::kBindingRows; slot++) kept[k][slot] = g.KeyValue(k, slot);
+    std::vector<int> now[bh::kControls], defaults[bh::kControls];
+    PadCodes(g, now);
+    g.FlushKeys();
+    g.KeyDefaults();
+    PadCodes(g, defaults);
+    g.FlushKeys();
+    for (int k = 0; k < bh::kControls; k++)
+        for (int slot = 0; slot < vell::kBindingRows; slot++)
+            g.SetKey(k, kept[k][slot]);
+    for (int k = 0; k < bh::kControls; k++)
+        if (now[k] != defaults[k]) return false;
+    return true;
+}
+
+}  // namespace
+
+// Pad bindings saved before pads were read in the standard layout name a
+// pad's raw buttons. Left as the defaults made them they mean the same
+// controls in the standard layout; made by the player, they keep their
+// raw meaning, so an old file's pad acts as it did, until the bindings are
+// reset to the defaults.
+void MyGame::SetUpPads() {
+    LoadPadMappings();
+    int& layout = Settings[bh::kSettingPadLayout];
+    if (layout != 1) layout = PadBindingsAreDefaults(*this) ? 1 : 0;
+    StandardPadLayout(layout);
+}
+
+const char* MyGame::ControlPrompt(int control, bool heldOnly) {
+    int pad = LastInputPad();
+    auto name = [&](int code) { return pad < 0 ? KeyName(code) : PadInputName(code); };
+    int first = 0;
+    for (int slot = vell::kNewestBindingRow; slot >= vell::kFirstBindingRow; slot--) {
+        int code = KeyValue(control, slot);
+        bool mine = pad < 0 ? code >= 1 && code < 350 && !strstr(KeyName(code), "???")
+                            : code / 100 - 5 == pad;
+        if (!mine) continue;
+        if (InputDown(code)) return name(code);
+        if (!first) first = code;
+    }
+    return first && !heldOnly ? name(first) : nullptr;
 }

@@ -28,9 +28,17 @@ void PadInputName(int code, char* out, size_t size) {
 }
 
 // The keys bound to a control, newest first, then its first pad input:
-// "[ Z ] [ Space ]   pad: button 0".
+// "[ Z ] [ Space ]   pad: button 0". Played from a pad, that pad's own
+// name for its input instead: "A", "D-pad Left".
 void BoundTo(MyGame& g, int control, char* out, size_t size) {
     out[0] = 0;
+    if (g.LastInputPad() >= 0) {
+        const char* name = g.ControlPrompt(control);
+        if (name) {
+            snprintf(out, size, "%s", name);
+            return;
+        }
+    }
     size_t used = 0;
     int keys = 0;
     int pad = 0;

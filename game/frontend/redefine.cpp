@@ -80,13 +80,24 @@ void DrawPad(MyGame& g, float cx, float cy, int target) {
         {12, 110, 0, {40, 40, 0}, {140, 140, 0}, {60, 60, 0}, "3"},
         {13, 150, -40, {0, 40, 40}, {0, 140, 140}, {0, 60, 60}, "4"},
     };
+    // Played from a pad, the discs carry the names of that pad's buttons
+    // bound to them ("A", or a raw pad's number); otherwise their numbers.
+    int pad = g.LastInputPad();
     for (const auto& b : buttons) {
         bool picked = target == b.control;
         float x = cx + b.dx, y = cy + b.dy;
         Ink(g, picked ? b.picked : b.normal);
         g.Circle(x, y, pressed(b.control) ? 32.0f : 24.0f);
         Ink(g, picked ? lit : b.label);
-        g.Text(x - 2, y + 2, b.text, 1.0f);
+        const char* text = b.text;
+        if (pad >= 0) {
+            const char* name = g.ControlPrompt(b.control);
+            if (name && strncmp(name, "Button ", 7) == 0) name += 7;
+            if (name) text = name;
+        }
+        g.SetSize(strlen(text) > 2 ? 0.6f : 1.0f);
+        g.Text(x - 2, y + 2, text, 1.0f);
+        g.SetSize(1.0f);
     }
 
     for (int side = 0; side < 2; side++) {
@@ -118,7 +129,17 @@ void DrawCaption(MyGame& g, float cx, int target, bool waiting) {
     g.Text(cx, 36, kControlNames[target], 1.0f);
     g.SetSize(0.6f);
     g.SetCol(255, 255, 255, 0.8f);
-    g.Text(cx, 72, waiting ? "Press the new key or button" : "Fire sets it - Escape leaves unchanged", 1.0f);
+    // The screen is worked with the fixed play keys, and on a pad with its
+    // first button and Back (button 6 of a raw pad).
+    int pad = g.LastInputPad();
+    const char* hint = "Fire sets it - Escape leaves unchanged";
+    if (pad >= 0) {
+        int first = vell::kFirstPadCode + vell::kPadStride * pad;
+        char fire[32];
+        snprintf(fire, sizeof fire, "%s", g.PadInputName(first));
+        hint = g.fstr("%s sets it - %s leaves unchanged", fire, g.PadInputName(first + vell::kPadBack));
+    }
+    g.Text(cx, 72, waiting ? "Press the new key or button" : hint, 1.0f);
     g.ResetDraw();
 }
 
@@ -214,6 +235,9 @@ void MyGame::RedefineKeys() {
             } else if (target == kReset) {
                 FlushKeys();
                 KeyDefaults();
+                // The defaults name the standard layout's buttons.
+                Settings[bh::kSettingPadLayout] = 1;
+                StandardPadLayout(1);
             } else {
                 OverlayScreen = bh::kScreenOptions;
                 Save();
@@ -268,12 +292,15 @@ void MyGame::KeepBindings() {
         for (int slot = 0; slot < vell::kBindingRows; slot++)
             RedefKept[k * vell::kBindingRows + slot] = KeyValue(k, slot);
     RedefKeptSet = 1;
+    RedefKeptPadLayout = Settings[bh::kSettingPadLayout];
 }
 
 // Binding the kept codes oldest first rebuilds every control's list as it
 // was, the way loading the settings does.
 void MyGame::RestoreBindings() {
     if (RedefKeptSet != 1) return;
+    Settings[bh::kSettingPadLayout] = RedefKeptPadLayout;
+    StandardPadLayout(RedefKeptPadLayout == 1);
     FlushKeys();
     for (int k = 0; k < bh::kControls; k++)
         for (int slot = 0; slot < vell::kBindingRows; slot++) {

@@ -227,16 +227,24 @@ static void DrawNextMarker(MyGame& g, const PlayStep& s) {
 // beside the bird, for as long as that is what keeps it.
 static void DrawRespawnPrompt(MyGame& g, const PlayStep& s) {
     PlayRecord& p = g.Play;
-    bool held = g.Joy(bh::kJoyButton1) != 0 || g.Joy(bh::kJoyRight) >= 0.5f || g.Joy(bh::kJoyLeft) >= 0.5f;
-    if (p.RespawnHold <= 0 || p.Lives < 0 || !held) return;
+    int control = g.Joy(bh::kJoyButton1) != 0   ? bh::kJoyButton1
+                  : g.Joy(bh::kJoyRight) >= 0.5f ? bh::kJoyRight
+                  : g.Joy(bh::kJoyLeft) >= 0.5f  ? bh::kJoyLeft
+                                                 : -1;
+    if (p.RespawnHold <= 0 || p.Lives < 0 || control < 0) return;
+    // What is held, by the name on the key or pad button the player is
+    // pressing; a stick that holds a direction has no name of its own.
+    const char* name = g.ControlPrompt(control, true);
     bool calm = g.Settings[bh::kSettingCalmMotion] == 1;
     g.ResetDraw();
     g.SetCol(255, 255, 255, calm ? 0.3f : 0.2f + 0.15f * g.Abs(g.Sin(g.Mills() / 3.0f)));
     g.Circle(s.px, s.py, s.TS * 1.25f);
     g.SetCol(0, 0, 0, 0.6f);
-    g.Rect(s.px + 96, s.py - 28, 168, 26);
+    if (name) g.Rect(s.px + 96, s.py - 41, 168, 52);
+    else g.Rect(s.px + 96, s.py - 28, 168, 26);
     g.SetSize(0.8f);
     g.SetCol(255, 255, 255, 1.0f);
+    if (name) g.Text(s.px + 96, s.py - 54, g.fstr("Holding %s", name), 1.0f);
     g.Text(s.px + 96, s.py - 28, "Let go to fly", 1.0f);
 }
 
