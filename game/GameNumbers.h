@@ -28,6 +28,7 @@ constexpr int kSettingUserTime = 25;      // user ID: creation time
 constexpr int kSettingUserRandom = 26;    // user ID: random part
 constexpr int kSettingUserCheck = 27;     // check value of the user ID
 constexpr int kSettingHowToPlaySeen = 30;  // 1 once the how-to-play panel has been dismissed
+constexpr int kSettingRenderScale = 31;    // 0 Auto (reduced on a software renderer), 1 Full
 constexpr int kSettingName = 50;          // 50 to 55: the player's name, two characters a slot
 constexpr int kNameLength = 12;
 constexpr int kSettingGamesPlayed = 100;
