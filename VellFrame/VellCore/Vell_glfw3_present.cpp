@@ -92,10 +92,8 @@ bool ShareImage(Visual* visual, int depth, int w, int h) {
         return false;
     }
     P.shm.shmaddr = img->data = (char*)shmat(P.shm.shmid, nullptr, 0);
-    // Marked for removal at once: it goes when the last user detaches,
-    // however the process ends.
-    shmctl(P.shm.shmid, IPC_RMID, nullptr);
     if (P.shm.shmaddr == (char*)-1) {
+        shmctl(P.shm.shmid, IPC_RMID, nullptr);
         img->data = nullptr;
         XDestroyImage(img);
         return false;
@@ -107,6 +105,9 @@ bool ShareImage(Visual* visual, int depth, int w, int h) {
     Status ok = XShmAttach(P.display, &P.shm);
     XSync(P.display, False);
     XSetErrorHandler(before);
+    // Once the server holds it, the segment is marked for removal: it goes
+    // when the last user lets go, however the process ends.
+    shmctl(P.shm.shmid, IPC_RMID, nullptr);
     if (!ok || AttachFailed) {
         shmdt(P.shm.shmaddr);
         img->data = nullptr;
