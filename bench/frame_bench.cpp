@@ -1,8 +1,9 @@
 // Whole frames on the real renderer (run under Xvfb with Mesa's llvmpipe):
 // first frame, empty / busy play / options / title frames, uploads, peak
 // memory, the busy, options and empty frames again in a 1920 x 1080 window
-// at both render scales, and the fill floor: what one full-screen, blended, linearly
-// filtered textured quad costs on this machine. Frames are also given as
+// at both render scales, and the fill floor (at both sizes): what one
+// full-screen, blended, linearly filtered textured quad costs on this
+// machine. Frames are also given as
 // multiples of the floor, so figures from different machines compare.
 // Usage: bramblehop_frame_bench <folder holding Data/552> <launch-ns> [shots]
 //        bramblehop_frame_bench <folder holding Data/552> <launch-ns> --first
