@@ -1,7 +1,9 @@
 // Whole frames on the real renderer (run under Xvfb with Mesa's llvmpipe):
 // first frame, empty / busy play / options / title frames, uploads, peak
-// memory, and the fill floor: what one full-screen, blended, linearly
-// filtered textured quad costs on this machine. Frames are also given as
+// memory, the busy, options and empty frames again in a 1920 x 1080 window
+// at both render scales, and the fill floor (at both sizes): what one
+// full-screen, blended, linearly filtered textured quad costs on this
+// machine. Frames are also given as
 // multiples of the floor, so figures from different machines compare.
 // Usage: bramblehop_frame_bench <folder holding Data/552> <launch-ns> [shots]
 //        bramblehop_frame_bench <folder holding Data/552> <launch-ns> --first
@@ -62,9 +64,9 @@ void SaveShot(int argc, char** argv, const char* name) {
 }
 
 // The floor: `layers` copies of a small half-transparent picture, each
-// stretched over the whole 800 x 600 screen with linear filtering, so
-// nothing can spare the blend or the filter. Returns the cost of one layer
-// above an empty frame.
+// stretched over the whole screen with linear filtering, so nothing can
+// spare the blend or the filter. Returns the cost of one layer above an
+// empty frame.
 double FillFloor(double emptyMs, int slot) {
     MyGame& g = ThisGame;
     const int layers = 8;
@@ -73,7 +75,7 @@ double FillFloor(double emptyMs, int slot) {
     ASys.DrawTo = 0;
     g.ResetDraw();
     g.Smooth(1);
-    g.SetSize(800.0f / 256);
+    g.SetSize(std::max(g.ScreenW, g.ScreenH) / 256);
     for (int i = 0; i < layers; i++) g.DrawImg(slot, g.ScreenW / 2, g.ScreenH / 2, 0);
     g.ResetDraw();
     g.BufferGame();
@@ -81,6 +83,40 @@ double FillFloor(double emptyMs, int slot) {
     TimeFrames(120, ms, uploads);
     g.Smooth(0);
     return (ms - emptyMs) / layers;
+}
+
+struct BigFrames {
+    double empty, floor, busy, menu;
+};
+
+// The busy play frame, the options frame and the floor again in the window
+// as it is now, each screen laid out for the window's shape first, as the
+// game's own render does before the update that draws it.
+BigFrames TimeBigWindow() {
+    MyGame& g = ThisGame;
+    BigFrames f;
+    double uploads;
+    g.GameMode = 0;
+    g.OverlayScreen = 0;
+    g.Render();
+    ASys.DrawTo = 0;
+    g.BufferGame();
+    TimeFrames(120, f.empty, uploads);
+    f.floor = FillFloor(f.empty, 99);
+    BuildBusyLevel();
+    g.Render();
+    g.Update();
+    TimeFrames(120, f.busy, uploads);
+    memset(g.Particles, 0, sizeof g.Particles);
+    g.OverlayScreen = 1;
+    g.OptionsCursor = 0;
+    g.OptionsScroll = 0;
+    g.Render();
+    g.Update();
+    TimeFrames(120, f.menu, uploads);
+    g.OverlayScreen = 0;
+    MillsFrozen = false;
+    return f;
 }
 
 }  // namespace
@@ -199,6 +235,14 @@ int main(int argc, char** argv) {
     rusage ru;
     getrusage(RUSAGE_SELF, &ru);
 
+    // A full-screen window on a 1080p monitor, at each render scale: Auto
+    // (the player's default, reduced on a software renderer) and Full.
+    ASys.SetScreen(1920, 1080);
+    BigFrames big = TimeBigWindow();
+    g.SetRenderFull(true);
+    BigFrames bigFull = TimeBigWindow();
+    g.SetRenderFull(false);
+
     printf("first_frame_ms %.1f ms\n", firstFrame);
     printf("frame_empty_ms %.3f ms\n", emptyMs);
     printf("frame_busy_ms %.3f ms\n", busyMs);
@@ -217,6 +261,13 @@ int main(int argc, char** argv) {
     printf("texture_uploads_per_frame_options %.1f uploads\n", menuUp);
     printf("texture_uploads_per_frame_title %.1f uploads\n", titleUp);
     printf("peak_rss_mib %.1f MiB\n", ru.ru_maxrss / 1024.0);
+    printf("frame_empty_1080_ms %.3f ms\n", big.empty);
+    printf("frame_busy_1080_ms %.3f ms\n", big.busy);
+    printf("frame_menu_1080_ms %.3f ms\n", big.menu);
+    printf("fill_floor_1080_ms %.3f ms\n", big.floor);
+    printf("frame_busy_1080_full_ms %.3f ms\n", bigFull.busy);
+    printf("frame_menu_1080_full_ms %.3f ms\n", bigFull.menu);
+    printf("fill_floor_1080_full_ms %.3f ms\n", bigFull.floor);
     g.Terminate();
     return 0;
 }

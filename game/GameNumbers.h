@@ -28,6 +28,7 @@ constexpr int kSettingUserTime = 25;      // user ID: creation time
 constexpr int kSettingUserRandom = 26;    // user ID: random part
 constexpr int kSettingUserCheck = 27;     // check value of the user ID
 constexpr int kSettingHowToPlaySeen = 30;  // 1 once the how-to-play panel has been dismissed
+constexpr int kSettingRenderScale = 31;    // 0 Auto (reduced on a software renderer), 1 Full
 // 1: pad codes in the bindings name the standard layout's buttons on pads
 // that have a mapping. Files from before that read every pad raw (0 here),
 // and so do their own pad bindings until they are reset to the defaults.

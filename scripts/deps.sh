@@ -12,7 +12,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  libglfw3-dev libgl-dev libx11-dev libgl1-mesa-dri
+  libglfw3-dev libgl-dev libx11-dev libxext-dev libgl1-mesa-dri
   libopenal-dev libstb-dev liblodepng-dev libvorbis-dev
 )
 if [[ ${1:-} == --tests ]]; then

@@ -15,7 +15,8 @@ export ALSOFT_DRIVERS=null
 
 frames=$(readlink -f "$build/bramblehop_frame_bench")
 game=$(readlink -f "$build/game")
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+# A screen big enough for the frame tool's 1920 x 1080 window.
+xvfb-run -a -s "-screen 0 1920x1080x24" bash -c '
   launch=$(date +%s%N)
   exec "$1" "$2" "$launch"' _ "$frames" "$game" >"$out/frames.txt" 2>"$out/frames.log"
 cat "$out/frames.log"

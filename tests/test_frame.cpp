@@ -214,6 +214,18 @@ TEST_F(FrameLoop, PausedStepsAre32msAndMusicIsNotFed) {
     EXPECT_FLOAT_EQ(ASys.StreamMasterVolume, 0.4f);
 }
 
+// The options' "Render scale" reaches the renderer on the next pass.
+TEST_F(FrameLoop, RenderScaleSettingTellsTheRendererWhetherToReduce) {
+    const struct {
+        int setting, full;
+    } cases[] = {{1, 1}, {0, 0}};
+    for (const auto& c : cases) {
+        ThisGame.Settings[31] = c.setting;
+        ThisGame.KeepAlive();
+        EXPECT_EQ(ASys.RenderFull, c.full) << "setting " << c.setting;
+    }
+}
+
 TEST_F(FrameLoop, InactiveWindowPollsAndPresentsEvery150ms) {
     CountUpdates();
     ThisGame.Active = -1;

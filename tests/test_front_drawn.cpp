@@ -56,20 +56,22 @@ TEST_F(FrontDrawn, ScoreboardPagesShowTheirOwnBoards) {
 
 TEST_F(FrontDrawn, OptionRowsShowTheirLabelsAndValues) {
     struct Case {
-        int sfx, music, overscan, calm, invert, stats, name;
+        int sfx, music, overscan, calm, invert, stats, name, scale;
         Lines want;
     } cases[] = {
-        {7, 3, 2, 1, 0, 1, 0,
+        {7, 3, 2, 1, 0, 1, 0, 0,
          {"Back", "Return", "Sound", "SFX Volume", "........|...", "Music Volume", "....|.......",
           "Player", "Online Name", "Enter Your Name", "Screen", "Fullscreen [F11]", "Switch",
-          "Motion Reduction", "Less Motion", "Overscan", "...|........", "Input", "Controller",
+          "Motion Reduction", "Less Motion", "Overscan", "...|........", "Render scale", "Auto",
+          "Input", "Controller",
           "Define", "Invert Thumbstick Y", "Normal", "System", "Debug Stats [F1]", "On", "Help",
           "How to Play", "Show"}},
         // "AB" and ten blanks: codes 12 and 13 share the name's first slot.
-        {0, 10, 10, 0, 1, 0, 12 | 13 << 8,
+        {0, 10, 10, 0, 1, 0, 12 | 13 << 8, 1,
          {"Back", "Return", "Sound", "SFX Volume", ".|..........", "Music Volume", "...........|",
           "Player", "Online Name", "AB          ", "Screen", "Fullscreen [F11]", "Switch",
-          "Motion Reduction", "Normal", "Overscan", "...........|", "Input", "Controller", "Define",
+          "Motion Reduction", "Normal", "Overscan", "...........|", "Render scale", "Full",
+          "Input", "Controller", "Define",
           "Invert Thumbstick Y", "Inverted", "System", "Debug Stats [F1]", "Off", "Help",
           "How to Play", "Show"}},
     };
@@ -82,6 +84,7 @@ TEST_F(FrontDrawn, OptionRowsShowTheirLabelsAndValues) {
         g.Settings[10] = c.invert;
         g.Settings[22] = c.stats;
         g.Settings[50] = c.name;
+        g.Settings[31] = c.scale;
         g.OverlayScreen = 1;
         g.OptionsCursor = 0;
         g.OptionsScroll = 0;

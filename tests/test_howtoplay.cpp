@@ -186,7 +186,7 @@ TEST_F(HowToPlay, TheTitleAndTheOptionsOpenItAgain) {
 
     // The last row of the options; put away, the options are back.
     g.OverlayScreen = 1;
-    g.OptionsCursor = 10;
+    g.OptionsCursor = 11;
     ReleaseAll();
     Run([&] { g.Options(); });
     Control(10);
@@ -198,7 +198,7 @@ TEST_F(HowToPlay, TheTitleAndTheOptionsOpenItAgain) {
     PlayKey(99);
     Run([&] { g.HowToPlay(); });
     EXPECT_EQ(g.OverlayScreen, 1);
-    EXPECT_EQ(g.OptionsCursor, 10);
+    EXPECT_EQ(g.OptionsCursor, 11);
 }
 
 }  // namespace

@@ -172,7 +172,7 @@ TEST_F(MendsScreens, StatisticsKeyAndItsOptionsRowAgree) {
     // The row, activated, turns both off together.
     g.Paused = 1;
     g.OverlayScreen = 1;
-    g.OptionsCursor = 9;  // "Debug Stats [F1]"
+    g.OptionsCursor = 10;  // "Debug Stats [F1]"
     g.LockKeys();
     Update();
     Hands().control[10] = 1;

@@ -5,7 +5,9 @@
 namespace {
 
 // Rows of the list, in order (0 is "Back").
-enum Row { kBack, kSfx, kMusic, kName, kFullscreen, kMotion, kOverscan, kController, kInvert, kStats, kHowTo };
+enum Row {
+    kBack, kSfx, kMusic, kName, kFullscreen, kMotion, kOverscan, kRenderScale, kController, kInvert, kStats, kHowTo
+};
 
 class FrontOptions : public FrontScreen {
 protected:
@@ -72,15 +74,15 @@ TEST_F(FrontOptions, CursorStopsAtTheEndsAndTheListScrollsIntoView) {
     g.OptionsCursor = kHowTo;
     Tap(2);
     EXPECT_EQ(g.OptionsCursor, kHowTo);
-    EXPECT_EQ(g.OptionsCount, 11);
+    EXPECT_EQ(g.OptionsCount, 12);
 
-    // The last row is laid out at y = 1260; it scrolls up 16 pixels per
+    // The last row is laid out at y = 1346; it scrolls up 16 pixels per
     // update until it lies above H - 80.
     g.OptionsScroll = 0;
     Options();
     EXPECT_EQ(g.OptionsScroll, -16);
     Options(100);
-    EXPECT_EQ(g.OptionsScroll, -752);
+    EXPECT_EQ(g.OptionsScroll, -832);
     g.OptionsCursor = kBack;
     Options(100);
     EXPECT_EQ(g.OptionsScroll, 16);  // "Back" at 64 comes down to 80
@@ -114,6 +116,23 @@ TEST_F(FrontOptions, TogglesFlipAndActionsOpenTheirScreens) {
     EXPECT_EQ(g.OverlayScreen, 4);
     EXPECT_EQ(g.OptionsCursor, 0);
     EXPECT_EQ(ReadBytes(dir.File("Settings.sav")).size(), 4496u);
+}
+
+// "Render scale" flips between Auto (0, what every older settings file
+// holds) and Full (1), and closing the options keeps the choice.
+TEST_F(FrontOptions, RenderScaleRowFlipsAutoAndFullAndIsSaved) {
+    for (int want : {1, 0}) {
+        SetUp();
+        g.Settings[31] = 1 - want;
+        g.OptionsCursor = kRenderScale;
+        Tap(10);
+        EXPECT_EQ(g.Settings[31], want);
+        EXPECT_EQ(g.OverlayScreen, 1);
+        g.OptionsCursor = kBack;
+        Tap(10);
+        EXPECT_EQ(g.OverlayScreen, 0);
+        EXPECT_EQ(SavedInt("Settings.sav", 31), want);
+    }
 }
 
 TEST_F(FrontOptions, BackRowBackSelectAndEscapeCloseAndSave) {

@@ -309,6 +309,7 @@ TEST_F(SaveTest, FilesFromAnEarlierBuildLoadUnchanged) {
     for (int j = 0; j < 22000; j++)
         ASSERT_EQ(game.ScoreTable[j], GetInt(scores, 400 + 4 * j)) << j;
     EXPECT_GT(game.Settings[100], 0) << "the fixture holds a played game";
+    EXPECT_EQ(game.Settings[31], 0) << "a file from before the render scale row: Auto";
     // Load ends with a save: the same values give the same bytes back.
     EXPECT_TRUE(ReadBytes(dir.File("Settings.sav")) == settings);
     EXPECT_TRUE(ReadBytes(dir.File(ScoreName)) == scores);
@@ -353,7 +354,8 @@ TEST_F(SaveTest, OutOfRangeSettingsAndBindingsFallBackToDefaults) {
         int slot, written, loaded;
     } cases[] = {{0, 11, 7},  {0, -1, 7}, {1, 10, 10},  {1, 0, 0},   {10, 2, 0},  {13, 1, 1},
                  {20, 10, 10}, {20, 11, 0}, {20, 5000, 0}, {22, -3, 0}, {23, 1, 1}, {23, 1 << 30, 0},
-                 {30, 0, 0},   {30, 1, 1},  {30, 2, 0},    {30, -1, 0}};
+                 {30, 0, 0},   {30, 1, 1},  {30, 2, 0},    {30, -1, 0},  {31, 0, 0}, {31, 1, 1},
+                 {31, 2, 0},   {31, -7, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "slot " << c.slot << " = " << c.written);
         std::vector<unsigned char> bytes = good;

@@ -53,6 +53,9 @@ public:
     void FitView(float w, float h);
     void BufferGame();
     void FlipFullscreen();
+    // true: every frame at the window's own size; false: a software
+    // renderer may draw a big window at a reduced size, for speed.
+    void SetRenderFull(bool full) { ASys.RenderFull = full ? 1 : 0; }
     int Mills();
     void Rest(int ms);
     int StartTick();

@@ -39,6 +39,9 @@ extern void (*RenderBeforeSwap)();
 // Lets the renderer skip work that cannot change the picture. Only tests
 // turn it off, to compare the picture drawn both ways.
 extern bool RenderShortcuts;
+// How the renderer takes the GL it runs on: -1 as GL names it, 0 as a
+// hardware renderer, 1 as a software one (tests only).
+extern int RendererKindOverride;
 // 1 once F10's screenshot of this press is taken; the input poll clears
 // it when F10 is let go.
 extern int ScreenshotTaken;

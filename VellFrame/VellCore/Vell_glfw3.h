@@ -61,6 +61,9 @@ public:
     void FlipFull();
     void Close();
     void HiResRender();
+    // 1 draws every frame at the window's own size; 0 lets a software
+    // renderer draw a window too big for it at a reduced size.
+    int RenderFull = 0;
     void Force1920();
     bool HasWindow() const;
     void SetWindowIcon(const char* path);

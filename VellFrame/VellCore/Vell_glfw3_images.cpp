@@ -407,7 +407,7 @@ void VellSys::GrabBuffer() {
     iFramesWz[vell::kScreenCopyImage] = 1;
     iSize[vell::kScreenCopyImage] = side;
     ImageUnit[vell::kScreenCopyImage] = (float)side / (float)ww;
-    if (window) glReadPixels(0, 0, ww, wh, GL_RGBA, GL_UNSIGNED_BYTE, Image[vell::kScratchImage].data());
+    if (window) ReadShownFrame(Image[vell::kScratchImage].data());
     // GL rows run bottom-up; the copy is stored upright and centred. A
     // window wider than the largest texture loses its outer edges.
     int ox = side / 2 - ww / 2, oy = side / 2 - wh / 2;
@@ -438,7 +438,7 @@ void VellSys::Screenshot() {
     ImageChanged(vell::kScratchImage);
     Image[vell::kScreenshotImage].assign(rowBytes * h, 0);
     Image[vell::kScratchImage].assign(rowBytes * h, 0);
-    glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, Image[vell::kScratchImage].data());
+    ReadShownFrame(Image[vell::kScratchImage].data());
     for (int y = 0; y < h; y++) {
         const unsigned char* src = &Image[vell::kScratchImage][(size_t)(h - 1 - y) * rowBytes];
         unsigned char* dst = &Image[vell::kScreenshotImage][(size_t)y * rowBytes];

@@ -70,3 +70,31 @@ enum class Ink { kAll, kNone, kBox };
 // when it cannot change a pixel on screen, kBox with the window rectangle
 // (x, y, w, h) outside which it cannot (when that spares much), else kAll.
 Ink InkScissor(const PixelMap& m, int slot, const float* x, const float* y, int* box);
+
+// The size a frame is drawn at: the window's own, or on a software renderer
+// a window too big for it divided by a whole number, each drawn pixel then
+// shown as a divisor x divisor block.
+struct RenderSize {
+    int width, height, divisor;
+};
+// full is the player's "Full" choice; software says the renderer draws on
+// the CPU.
+RenderSize ChooseRenderSize(int windowW, int windowH, bool software, bool full);
+// Whether GL's renderer name is one of the CPU renderers.
+bool SoftwareRendererName(const char* name);
+// Takes note of the renderer of the context just made current.
+void NoteRenderer();
+// Chooses this frame's size (once per frame, before it is drawn) and
+// readies what showing it takes; FrameSize gives the choice afterwards.
+const RenderSize& ChooseFrameSize();
+const RenderSize& FrameSize();
+// After the frame is drawn: takes the screenshot asked for, calls the
+// test's reader, and puts the frame on the window.
+void PresentFrame();
+// What the window shows (the last frame presented, or the back buffer when
+// that was drawn at full size), as RGBA rows bottom first, as glReadPixels
+// gives them; rgba holds WindowWidth x WindowHeight pixels.
+void ReadShownFrame(unsigned char* rgba);
+// Lets go of what showing reduced frames took. Called before the window or
+// the display goes away.
+void ForgetPresenter();

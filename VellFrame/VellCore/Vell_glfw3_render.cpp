@@ -465,6 +465,7 @@ void VellSys::RenderSys(float overscan) {
     // what it holds stay those of the frame that painted it. A screenshot
     // or a test reading the frame needs it drawn.
     bool wantsPixels = RenderBeforeSwap || (Button[kButtonScreenshot] && !ScreenshotTaken);
+    const RenderSize& size = ChooseFrameSize();
     if (RenderShortcuts && Wireframe == 0 && !wantsPixels && StillFrame(o)) {
         glfwPollEvents();
         return;
@@ -476,7 +477,9 @@ void VellSys::RenderSys(float overscan) {
     PolyCount = 0;
     ObjCount = 0;
 
-    glViewport(0, 0, WindowWidth, WindowHeight);
+    // A reduced frame is drawn in the window's lower left corner, the whole
+    // picture squeezed into it; presenting widens it to the window.
+    glViewport(0, 0, size.width, size.height);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     if (Wireframe == 1) glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
     glClearColor(DrawSet[kSetClearRed] / 255, DrawSet[kSetClearGreen] / 255,
@@ -500,8 +503,8 @@ void VellSys::RenderSys(float overscan) {
     float scaleX = (float)((2.0 - o) / V);
     float scaleY = (float)(-(double)A * (2.0 - (double)A * o) / V);
     glScalef(scaleX, scaleY, 1.0f);
-    Pixels = PixelMap{(double)scaleX * WindowWidth / 2, (double)scaleY * WindowHeight / 2,
-                      WindowWidth / 2.0, WindowHeight / 2.0, WindowWidth, WindowHeight};
+    Pixels = PixelMap{(double)scaleX * size.width / 2, (double)scaleY * size.height / 2,
+                      size.width / 2.0, size.height / 2.0, size.width, size.height};
 
     for (int n = 0; n < DrawToRT; n++) {
         int i = DrawToR + kRecordSize * n;
@@ -525,14 +528,7 @@ void VellSys::RenderSys(float overscan) {
     if (Shortcuts) StopArrays();
     glPopMatrix();
 
-    // The back buffer is only defined until the swap: read it first.
-    if (Button[kButtonScreenshot] && !ScreenshotTaken) {
-        ScreenshotTaken = 1;
-        Screenshot();
-    }
-    if (RenderBeforeSwap) RenderBeforeSwap();
-    glfwSwapInterval(1);
-    glfwSwapBuffers(window);
+    PresentFrame();
     FramesPainted++;
     glfwPollEvents();
 }

@@ -17,7 +17,7 @@ const int kMaxValues = kRenderValues;
 // Everything besides the records that decides the picture.
 struct FrameInputs {
     int records;
-    int width, height, mode, wireframe;
+    int width, height, mode, wireframe, divisor;
     float overscan, aspect, virtualWidth;
     double clear[3];
     unsigned version[kImageSlots];
@@ -40,6 +40,7 @@ void Gather(FrameInputs& f, float overscan) {
     f.height = ASys.WindowHeight;
     f.mode = RenderMode;
     f.wireframe = Wireframe;
+    f.divisor = FrameSize().divisor;
     f.overscan = overscan;
     f.aspect = ASys.Aspect;
     f.virtualWidth = ASys.VirtualWidth;

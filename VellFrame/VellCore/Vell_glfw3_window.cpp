@@ -109,6 +109,7 @@ void VellSys::SetScreen(int w, int h) {
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 2);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 0);
     NameWindowClass(GameTitleSys);
+    ForgetPresenter();
     if (window) {
         glfwDestroyWindow(window);
         window = nullptr;
@@ -131,6 +132,7 @@ void VellSys::SetScreen(int w, int h) {
         return;
     }
     glfwMakeContextCurrent(window);
+    NoteRenderer();
     glfwSetWindowRefreshCallback(window, WindowDamaged);
     InstallInputCallbacks();
     glViewport(0, 0, w, h);
@@ -148,6 +150,7 @@ void VellSys::FlipFull() {
 void VellSys::Close() {
     AudioClose();
     Debuglog("Closing OpenGL Window");
+    ForgetPresenter();
     if (window) glfwDestroyWindow(window);
     window = nullptr;
     ForgetTextures();

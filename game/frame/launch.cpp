@@ -114,6 +114,7 @@ void MyGame::SetDefaultSettings() {
     Settings[bh::kSettingInvertStickY] = 0;
     Settings[bh::kSettingDebugStats] = 0;
     Settings[bh::kSettingHowToPlaySeen] = 0;
+    Settings[bh::kSettingRenderScale] = 0;
     Settings[bh::kSettingDifficultyCursor] = bh::kDifficultyNormal;
 }
 

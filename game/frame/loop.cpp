@@ -35,6 +35,7 @@ void MyGame::KeepAlive() {
     SFXVol = Settings[bh::kSettingSfxVolume] / 10.0f;
     MusicVol = Settings[bh::kSettingMusicVolume] / 10.0f;
     Overscan = Settings[bh::kSettingOverscan] / 50.0f;
+    SetRenderFull(Settings[bh::kSettingRenderScale] == 1);
     if (Active == 1) {
         // Only the pause menu itself runs slow; the screens it opens do not.
         int step = Paused == 1 && OverlayScreen == bh::kScreenNone ? 32 : 16;

@@ -143,6 +143,8 @@ void MyGame::OptionsList() {
     }
     AddToggleOption(bh::kSettingCalmMotion, 11, "Motion Reduction", "Normal", "Less Motion");
     AddLinearOption(bh::kSettingOverscan, 3, "Overscan", 10);
+    // Auto trades sharpness for speed only where the CPU draws the picture.
+    AddToggleOption(bh::kSettingRenderScale, 3, "Render scale", "Auto", "Full");
 
     AddOptionLabel("Input");
     if (AddToggleOption(-1, 7, "Controller", "Define", "Define") == 1) {

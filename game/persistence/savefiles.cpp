@@ -19,7 +19,8 @@ static bool InputCode(int v) {
 // options screen could never have written fall back to their defaults.
 static void KeepSaneSettings(int* s) {
     const struct { int slot, top, fallback; } ranges[] = {
-        {0, 10, 7}, {1, 10, 7}, {10, 1, 0}, {13, 1, 0}, {20, 10, 0}, {22, 1, 0}, {23, 1, 0}, {30, 1, 0}};
+        {0, 10, 7}, {1, 10, 7}, {10, 1, 0}, {13, 1, 0}, {20, 10, 0}, {22, 1, 0}, {23, 1, 0}, {30, 1, 0},
+        {bh::kSettingRenderScale, 1, 0}};
     for (const auto& r : ranges)
         if (s[r.slot] < 0 || s[r.slot] > r.top) s[r.slot] = r.fallback;
 }
