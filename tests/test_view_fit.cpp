@@ -24,6 +24,7 @@ struct Box {
     double x0, y0, x1, y1;
     bool Inside(const Box& o) const { return x0 >= o.x0 && x1 <= o.x1 && y0 >= o.y0 && y1 <= o.y1; }
     bool Meets(const Box& o) const { return x0 < o.x1 && o.x0 < x1 && y0 < o.y1 && o.y0 < y1; }
+    bool Same(const Box& o) const { return x0 == o.x0 && y0 == o.y0 && x1 == o.x1 && y1 == o.y1; }
 };
 
 class ViewFit : public FrontScreen {
@@ -59,6 +60,31 @@ protected:
         double adv = f >= 0 && f < 136 ? fontw[f] - 1 : 0;
         double left = r[vell::kRecX] - 14 * k;
         return Box{left, r[vell::kRecY] - 10 * k, left + adv * k, r[vell::kRecY] + 10 * k};
+    }
+
+    // Each run of glyphs drawn one after another on one line at one size,
+    // as one box: a label, a line of text.
+    static std::vector<Box> Texts() {
+        std::vector<Box> out;
+        const double* last = nullptr;
+        for (int i = 0; i < ASys.DrawTo; i++) {
+            const double* r = &ASys.Draw[30 * i];
+            if (r[vell::kRecKind] != vell::kDrawImage || (int)r[vell::kRecImageSlot] != kFontSlot) {
+                last = nullptr;
+                continue;
+            }
+            Box b = GlyphBox(r);
+            bool same = last && last[vell::kRecY] == r[vell::kRecY] && last[vell::kRecW] == r[vell::kRecW] &&
+                        r[vell::kRecX] > last[vell::kRecX] &&
+                        r[vell::kRecX] - last[vell::kRecX] < 40 * std::fabs(r[vell::kRecW]) / 400;
+            if (same) {
+                out.back().x1 = std::max(out.back().x1, b.x1);
+            } else {
+                out.push_back(b);
+            }
+            last = r;
+        }
+        return out;
     }
 
     template <class F>
@@ -176,6 +202,15 @@ TEST_F(ViewFit, EveryMenuKeepsItsButtonsAndTextsOnScreen) {
                 checked++;
             });
             EXPECT_GT(checked, 3);
+            // No text runs into another: a narrow window must not push
+            // two labels together. (The name wheel's middle letter is drawn
+            // over the box's own, the same glyph in the same place.)
+            std::vector<Box> texts = Texts();
+            for (size_t i = 0; i < texts.size(); i++)
+                for (size_t j = i + 1; j < texts.size(); j++)
+                    EXPECT_FALSE(texts[i].Meets(texts[j]) && !texts[i].Same(texts[j]))
+                        << "texts at " << texts[i].x0 << ", " << texts[i].y0 << " and " << texts[j].x0 << ", "
+                        << texts[j].y0;
         }
     }
 }

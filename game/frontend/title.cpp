@@ -66,6 +66,10 @@ void Activate(MyGame& g, int b) {
     }
 }
 
+// Narrower than this, the bottom row cannot hold its five labels side by
+// side; two of its buttons then stand this much higher.
+const float kNarrowRow = 640, kStepUp = 120;
+
 void DrawLabel(MyGame& g, float x, float y, float r, float a, const char* label) {
     g.SetRot(0);
     g.SetSize(0.25f + a);
@@ -76,7 +80,7 @@ void DrawLabel(MyGame& g, float x, float y, float r, float a, const char* label)
 
 void MyGame::Menu_Start() {
     float W = ScreenW, H = ScreenH;
-    float y = H - 96;
+    float row = H - 96;
     TrackHover();
 
     // Escape never leaves at once: it goes to Quit, or takes back a quit
@@ -104,9 +108,14 @@ void MyGame::Menu_Start() {
     }
 
     const int order[5] = {kStart, kQuit, kOptions, kCredits, kHowTo};
+    // In a window taller than wide the row is too narrow for five labels:
+    // Quit and How to play step up above the others.
+    bool narrow = W < kNarrowRow;
     for (int b : order) {
         bool lit = TitleCursor == b;
         float x, r, a = lit ? 0.75f : 0.5f;
+        float y = row;
+        if (narrow && (b == kQuit || b == kHowTo)) y = row - kStepUp;
         ResetDraw();
         switch (b) {
         case kStart:
