@@ -18,6 +18,7 @@ struct Size {
     int w, h;
 };
 const int kChickFrame = 11;  // in the tile sheet
+const double kMenuPictureSide = 504;  // the menu picture, as loaded
 const Size kSizes[] = {{800, 600}, {1280, 720}, {1920, 1080}, {2560, 1080}, {672, 896}, {1080, 1920}};
 
 struct Box {
@@ -193,6 +194,10 @@ TEST_F(ViewFit, EveryMenuKeepsItsButtonsAndTextsOnScreen) {
             Box screen = Screen();
             int checked = 0;
             EachImage([&](const double* r, int slot, int frame) {
+                // The menu picture fills the window, with no bands beside it.
+                if (slot == bh::kImgMenu) {
+                    EXPECT_TRUE(screen.Inside(ImageBox(r, kMenuPictureSide)));
+                }
                 // The patterned backdrop runs past the edges on purpose.
                 bool button = slot == bh::kImgIcons && frame != 8;
                 if (slot != kFontSlot && !button && slot != bh::kImgOptions) return;

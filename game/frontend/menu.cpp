@@ -35,11 +35,20 @@ void MyGame::DoMenu() {
     }
 }
 
+// The menu picture's side in pixels, as it is loaded, and the strip a
+// very wide window keeps beside the screen's own width.
+const float kMenuPictureSide = 504, kWideStrip = 32;
+
 void MyGame::Menu_Background() {
     float W = ScreenW, H = ScreenH;
     FadeCLS(0, 0, 140, 8);
     ResetDraw();
-    SetSize(2.25f);
+    // A window wider than the picture at its usual size (21:9) gets it
+    // zoomed in to fill the width rather than bands beside it. Such a
+    // window also keeps a 32-pixel strip left of x = 0, which the picture
+    // must reach too.
+    float cover = (W + 2 * kWideStrip + 2) / kMenuPictureSide;
+    SetSize(cover > 2.25f ? cover : 2.25f);
     DrawImg(bh::kImgMenu, W / 2, H / 2, 0);
     if (LogoZoom < 1.0f) LogoZoom = 1.0f;
     if (LogoZoom > 2.0f) LogoZoom = 2.0f;
