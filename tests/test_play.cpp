@@ -103,7 +103,8 @@ TEST_F(PlayStep, SteeringAcceleratesClampsAndSlowsWithoutCrossing) {
     } cases[] = {
         {1, 0, 0.25f}, {1, 0, 0.5f}, {1, 0, 0.75f}, {1, 0, 1}, {1, 0, 1},
         {0, 0, 0.65f}, {0, 0, 0.3f}, {0, 0, 0}, {0, 1, -0.25f}, {0, 0, 0},
-        {1, 1, 0},
+        {0, 1, -0.25f}, {0, 1, -0.5f}, {0, 1, -0.75f}, {0, 1, -1}, {0, 1, -1},
+        {0, 0, -0.65f}, {0, 0, -0.3f}, {0, 0, 0}, {1, 1, 0},
     };
     for (const Case& c : cases) {
         p.SpeedY = 0;
@@ -112,6 +113,12 @@ TEST_F(PlayStep, SteeringAcceleratesClampsAndSlowsWithoutCrossing) {
         EXPECT_NEAR(p.SpeedX, c.speed, 1e-6);
     }
     EXPECT_EQ(p.Facing, -1);  // it faced left while moving left
+    // The slightest move to the right turns it round.
+    Controls(0, 1, 0);
+    Step();
+    Controls(0, 0, 0);
+    Step();
+    EXPECT_EQ(p.Facing, 1);
     // An analogue stick overrides the keys (and then slows like a release).
     ASys.Joy[98] = ASys.Joy[99] = 1;
     ASys.Joy[50] = -0.8f;
