@@ -237,7 +237,8 @@ TEST_F(InputTest, ButtonNames) {
         const char* name;
     } cases[] = {{65, "[ A ]"},         {162, "[ ??? ]"},       {32, "[ Space ]"},
                  {96, "[ ` ]"},         {257, "[ Return ]"},    {290, "[ F1 ]"},
-                 {314, "[ F25 ]"},      {329, "[ Num 9 ]"},     {335, "[ Num Enter ]"},
+                 {314, "[ F25 ]"},      {320, "[ Num 0 ]"},     {329, "[ Num 9 ]"},
+                 {335, "[ Num Enter ]"},  {340, "[ Left Shift ]"},
                  {348, "[ Menu ]"},     {349, "[ ??? ]"},       {0, "N/A"},
                  {500, "Joy 1 Button 0"}, {551, "Joy 1 Axis 1"}, {603, "N/A"}};
     for (const Case& c : cases) EXPECT_STREQ(game.KeyName(c.code), c.name) << c.code;
