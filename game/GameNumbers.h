@@ -52,6 +52,11 @@ constexpr int kScreenNameEntry = 4;
 constexpr int kScreenHowToPlay = 5;
 constexpr int kScreenGameOver = 6;  // the summary after the last life
 
+// What a replay is being watched as.
+constexpr int kWatchNone = 0;
+constexpr int kWatchReplay = 1;
+constexpr int kWatchDemo = 2;
+
 // Controls read with Joy(): the player binds keys and pad buttons to these
 // sixteen, and the bindings are saved by number.
 constexpr int kControls = 16;

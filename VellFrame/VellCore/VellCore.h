@@ -54,6 +54,10 @@ public:
     void BufferGame();
     void FlipFullscreen();
     int Mills();
+    // Holds Mills() at one reading until ReleaseClock: every part of an
+    // update then sees the same time, which a replay can give back.
+    void HoldClock(int reading);
+    void ReleaseClock();
     void Rest(int ms);
     int StartTick();
 

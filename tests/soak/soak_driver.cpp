@@ -190,6 +190,14 @@ void StartLikeLaunch(const std::string& home) {
 
 }  // namespace
 
+PollHook MonkeyHand(unsigned seed) {
+    rng.seed(seed);
+    for (int k = 0; k < 16; k++) held[k] = 0, holdLeft[k] = 0;
+    pointerX = 400, pointerY = 300;
+    pointerDown = pointerLeft = escLeft = enterLeft = 0;
+    return PressLikeAPlayer;
+}
+
 SoakResult RunSoak(long updates, unsigned seed, const std::string& dataDir, FILE* trace) {
     SoakResult result;
     rng.seed(seed);

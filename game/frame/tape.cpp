@@ -1,0 +1,324 @@
+// Every game is recorded as it is played, and a replay plays back through
+// the same update. The seam is what an update takes from outside: the
+// clock reading (held for the whole update) and the input tables after the
+// poll. Recording starts as a game is set up, from the state the first
+// updates read, and ends when the game leaves play.
+#include <cstdio>
+#include <cstring>
+
+#include "MyGame.h"
+#include "gameplay/replay.h"
+
+static_assert(tape::kSettings == bh::kSettingSlots, "a replay keeps every setting");
+static_assert(vell::kSetClearFade - vell::kSetClearRed + 1 == 7, "a replay keeps the background's colours and fade");
+
+bool tape::LabelShown = true;
+
+namespace {
+
+tape::Writer Recorder;
+tape::Head RecHead;
+bool Recording = false;
+uint8_t Finished[tape::kMaxBytes + 65536];
+size_t FinishedSize = 0;
+
+tape::Reader Player;
+uint8_t Loaded[tape::kMaxBytes + 65536];
+float Inputs[tape::kInputs];
+
+int TapeAt = 0;        // the clock reading of the last recorded or played update
+uint64_t Digest = 0;
+
+// What watching a replay must give back untouched.
+int KeptSettings[bh::kSettingSlots];
+int KeptBindings[vell::kBindingSlots];
+int KeptDifficulty, KeptMenuPage;
+bool PressWasDown = false;
+
+// The last picture of the replay, shown again while it is paused or over.
+double KeptDraw[vell::kDrawValues];
+int KeptDrawTo = 0;
+
+const uint64_t kDigestStart = 1469598103934665603ull;
+
+void TakeTables(MyGame& g, float* v) {
+    int at = 0;
+    for (int i = 0; i < tape::kButtons; i++) v[at++] = (float)ASys.Button[i];
+    for (int i = 0; i < tape::kTouches; i++) v[at++] = ASys.Touch[i];
+    for (int i = 0; i < tape::kPadValues; i++) v[at++] = ASys.Joy[i];
+    for (int i = 0; i < tape::kControlValues; i++) v[at++] = ASys.Keyv[i];
+    v[at] = (float)g.PointerDown;
+}
+
+// The engine's own keys (focus, F1 to F11, closing) stay the watcher's.
+bool WatcherOwns(int button) { return button >= vell::kButtonFocus && button != vell::kButtonReturn && button != vell::kButtonEscape; }
+
+void PutTables(MyGame& g, const float* v) {
+    int at = 0;
+    for (int i = 0; i < tape::kButtons; i++, at++)
+        if (!WatcherOwns(i)) ASys.Button[i] = (int)v[at];
+    for (int i = 0; i < tape::kTouches; i++) ASys.Touch[i] = v[at++];
+    for (int i = 0; i < tape::kPadValues; i++) ASys.Joy[i] = v[at++];
+    for (int i = 0; i < tape::kControlValues; i++) ASys.Keyv[i] = v[at++];
+    g.PointerDown = (int)v[at];
+}
+
+// What a run is checked by: the play state after every update.
+uint64_t Fold(MyGame& g, uint64_t h) {
+    h = tape::Fnv(&g.Play, sizeof g.Play, h);
+    int screens[3] = {g.GameMode, g.Paused, g.OverlayScreen};
+    return tape::Fnv(screens, sizeof screens, h);
+}
+
+int Today(MyGame& g) { return g.Date_Year() * 10000 + g.Date_Month() * 100 + g.Date_Day(); }
+
+// Any key, control, pad button or click of the watcher's.
+bool AnyPress(MyGame& g) {
+    for (int i = 0; i < vell::kButtonFocus; i++)
+        if (ASys.Button[i] != 0) return true;
+    if (ASys.Button[vell::kButtonReturn] || ASys.Button[vell::kButtonEscape]) return true;
+    for (int c = 0; c < vell::kControls; c++)
+        if (g.Joy(c) > bh::kPressed) return true;
+    for (int p = 0; p < vell::kPads; p++)
+        for (int b = 0; b < vell::kPadButtons; b++)
+            if (g.JoyDown(b, p)) return true;
+    return g.mdall() != 0;
+}
+
+}  // namespace
+
+int ReplayScore(const PlayRecord& p) {
+    float score = p.Score;
+    if (score != score) score = 0;
+    if (score > 2147483520.0f) score = 2147483520.0f;
+    if (score < -2147483520.0f) score = -2147483520.0f;
+    return (int)score;
+}
+
+const uint8_t* LastRecording(size_t& size) {
+    size = FinishedSize;
+    return Finished;
+}
+
+void MyGame::TapeReset() {
+    Recording = false;
+    Watching = WatchPaused = WatchEnded = 0;
+    WatchMatched = -1;
+    DailyDate = 0;
+    IdleUpdates = 0;
+}
+
+void MyGame::TapeStart() {
+    if (Watching || Recording || LoadTo > 0) return;
+    if (GameMode != bh::kModeNewGame || OverlayScreen != bh::kScreenNone) return;
+    if (Difficulty < bh::kDifficultyEasy || Difficulty > bh::kDifficultyHard) return;
+    tape::Head& h = RecHead;
+    memset(&h, 0, sizeof h);
+    snprintf(h.version, sizeof h.version, "%s", BRAMBLEHOP_VERSION);
+    h.difficulty = Difficulty;
+    h.daily = DailyDate;
+    memcpy(h.settings, Settings, sizeof h.settings);
+    h.clock = CurMillis;
+    h.musicTrack = MusicTrack;
+    h.musicFade = MusicFade;
+    int rng[6] = {jRand_Seed, jRand_Count, jRand_Bit, jRand_Plus, jRand_Out, jRand_tSeed};
+    memcpy(h.rng, rng, sizeof rng);
+    memcpy(h.keyLock, KeyLock, sizeof h.keyLock);
+    memcpy(h.touchLock, TouchLock, sizeof h.touchLock);
+    int misc[tape::kMisc] = {PointerPlay, PauseSlide, PauseIdle,   CogAngle, HoverMoved,
+                             PauseCursor, PauseQuitAsk, EndBanner, OptionsCursor, OptionsScroll,
+                             RedefRow,    RedefCol,   RedefDelay,  RedefTimeout, TestTimer};
+    memcpy(h.misc, misc, sizeof misc);
+    memcpy(h.clear, &ASys.DrawSet[vell::kSetClearRed], sizeof h.clear);
+    h.hover[0] = HoverX;
+    h.hover[1] = HoverY;
+    TakeTables(*this, h.inputs);
+    Recorder.Begin(h);
+    Recording = true;
+    TapeAt = CurMillis;
+    Digest = kDigestStart;
+}
+
+bool MyGame::TapeInputs() {
+    if (Recording) {
+        static float now[tape::kInputs];
+        TakeTables(*this, now);
+        int step = MillsDiff(CurMillis, TapeAt);
+        TapeAt = CurMillis;
+        if (!Recorder.Add(step, now)) {
+            Recording = false;
+            Debuglog("This game is too long to keep as a replay");
+        }
+        return true;
+    }
+    if (Watching == 0) return true;
+
+    // The watcher's presses: only leaving and pausing act.
+    bool down = AnyPress(*this);
+    bool fresh = down && !PressWasDown;
+    PressWasDown = down;
+    bool back = PlayKey(bh::kPlayKeyEscape) != 0;
+    bool pause = PlayKey(bh::kPlayKeyReturn) != 0;
+    if ((Watching == bh::kWatchDemo && down) || (fresh && (back || WatchEnded))) {
+        StopWatching();
+        return false;
+    }
+    if (fresh && pause) WatchPaused = 1 - WatchPaused;
+    if (WatchPaused || WatchEnded) return false;
+
+    int step;
+    if (!Player.Next(step, Inputs)) {
+        WatchEnded = 1;
+        return false;
+    }
+    PutTables(*this, Inputs);
+    PrevMillis = TapeAt;
+    TapeAt = MillsAdd(TapeAt, step);
+    CurMillis = TapeAt;
+    return true;
+}
+
+void MyGame::TapeEnd() {
+    if (Recording) {
+        Digest = Fold(*this, Digest);
+        bool over = OverlayScreen == bh::kScreenGameOver;
+        if (!over && (GameMode == bh::kModePlaying || GameMode == bh::kModeNewGame)) return;
+        Recording = false;
+        RecHead.score = ReplayScore(Play);
+        RecHead.date = Today(*this);
+        RecHead.digest = Digest;
+        FinishedSize = Recorder.Finish(RecHead, Finished, sizeof Finished);
+        if (FinishedSize == 0) Debuglog("This game is too long to keep as a replay");
+        // Only a game played to its end puts a score on the boards.
+        else if (over) KeepBestReplay(Finished, FinishedSize, RecHead.difficulty, RecHead.daily, RecHead.score);
+        return;
+    }
+    if (Watching == 0) return;
+    Digest = Fold(*this, Digest);
+    // A replay that leaves play before its last update has gone astray.
+    bool left = OverlayScreen == bh::kScreenGameOver ||
+                (GameMode != bh::kModePlaying && GameMode != bh::kModeNewGame);
+    if (Player.Done() || left) {
+        // The replay's own game over must not open the summary: its score
+        // is on the boards already.
+        OverlayScreen = bh::kScreenNone;
+        GameMode = bh::kModePlaying;
+        WatchEnded = 1;
+        const tape::Head& h = Player.head();
+        WatchMatched = Player.Done() && ReplayScore(Play) == h.score && Digest == h.digest;
+        if (!WatchMatched)
+            Debuglog(fstr("This replay does not match this version (recorded by %s, score %i, played back %i)",
+                          h.version, h.score, ReplayScore(Play)));
+    }
+    KeptDrawTo = ASys.DrawTo;
+    memcpy(KeptDraw, ASys.Draw, sizeof(double) * vell::kRecordSize * (size_t)KeptDrawTo);
+    DrawWatchLabel();
+}
+
+// A paused or finished replay holds its last picture.
+void MyGame::WatchStill() {
+    ASys.DrawTo = KeptDrawTo;
+    memcpy(ASys.Draw, KeptDraw, sizeof(double) * vell::kRecordSize * (size_t)KeptDrawTo);
+    DrawWatchLabel();
+}
+
+void MyGame::DrawWatchLabel() {
+    if (!tape::LabelShown) return;
+    ResetDraw();
+    SetSize(0.7f);
+    SetCol(255, 230, 120, 1.0f);
+    Text(16, ScreenH - 28, Watching == bh::kWatchDemo ? "Demo" : "Replay", 0.0f);
+    SetSize(0.5f);
+    SetCol(255, 255, 255, 1.0f);
+    if (Watching == bh::kWatchReplay) {
+        const char* hint = WatchEnded ? "Press any key" : WatchPaused ? "Paused - Return goes on, Escape leaves"
+                                                                       : "Escape leaves, Return pauses";
+        Text(ScreenW - 16, ScreenH - 24, hint, 1.0f);
+    }
+    if (WatchEnded && WatchMatched == 0) {
+        SetSize(0.7f);
+        SetCol(255, 120, 120, 1.0f);
+        Text(ScreenW / 2, ScreenH / 2, "This replay does not match this version", 0.5f);
+    }
+    ResetDraw();
+}
+
+bool MyGame::WatchReplay(const uint8_t* data, size_t size, int kind, const char*& why) {
+    if (size > sizeof Loaded) {
+        why = "it is too large";
+        return false;
+    }
+    memcpy(Loaded, data, size);
+    if (!Player.Open(Loaded, size, why)) return false;
+    const tape::Head& h = Player.head();
+    memcpy(KeptSettings, Settings, sizeof KeptSettings);
+    memcpy(KeptBindings, ASys.redef, sizeof KeptBindings);
+    KeptDifficulty = Difficulty;
+    KeptMenuPage = MenuPage;
+    Recording = false;
+
+    Difficulty = h.difficulty;
+    DailyDate = h.daily;
+    // The settings as the recorded game had them (the options screen it
+    // may open shows them); the watcher's come back at the end.
+    memcpy(Settings, h.settings, sizeof h.settings);
+    jRand_Seed = h.rng[0];
+    jRand_Count = h.rng[1];
+    jRand_Bit = h.rng[2];
+    jRand_Plus = h.rng[3];
+    jRand_Out = h.rng[4];
+    jRand_tSeed = h.rng[5];
+    memcpy(KeyLock, h.keyLock, sizeof h.keyLock);
+    memcpy(TouchLock, h.touchLock, sizeof h.touchLock);
+    PointerPlay = h.misc[0];
+    PauseSlide = h.misc[1];
+    PauseIdle = h.misc[2];
+    CogAngle = h.misc[3];
+    HoverMoved = h.misc[4];
+    PauseCursor = h.misc[5];
+    PauseQuitAsk = h.misc[6];
+    EndBanner = h.misc[7];
+    OptionsCursor = h.misc[8];
+    OptionsScroll = h.misc[9];
+    RedefRow = h.misc[10];
+    RedefCol = h.misc[11];
+    RedefDelay = h.misc[12];
+    RedefTimeout = h.misc[13];
+    TestTimer = h.misc[14];
+    memcpy(&ASys.DrawSet[vell::kSetClearRed], h.clear, sizeof h.clear);
+    HoverX = h.hover[0];
+    HoverY = h.hover[1];
+    MusicTrack = h.musicTrack;
+    MusicFade = h.musicFade;
+    CurMillis = h.clock;
+    TapeAt = h.clock;
+    Digest = kDigestStart;
+    KeptDrawTo = 0;
+    PressWasDown = true;  // the press that chose the replay must be let go first
+
+    GameMode = bh::kModeNewGame;
+    OverlayScreen = bh::kScreenNone;
+    Paused = 0;
+    Watching = kind;
+    WatchPaused = 0;
+    WatchEnded = 0;
+    WatchMatched = -1;
+    return true;
+}
+
+void MyGame::StopWatching() {
+    if (Watching == 0) return;
+    int kind = Watching;
+    Watching = 0;
+    memcpy(Settings, KeptSettings, sizeof KeptSettings);
+    memcpy(ASys.redef, KeptBindings, sizeof KeptBindings);
+    Difficulty = KeptDifficulty;
+    DailyDate = 0;
+    FlushGame();
+    OverlayScreen = bh::kScreenNone;
+    GameMode = bh::kModeTitle;
+    MenuPage = kind == bh::kWatchDemo ? 0 : KeptMenuPage;
+    IdleUpdates = 0;
+    LockKeys();
+    RepeatWait() = bh::kRepeatWaitAfterGame;
+}
