@@ -113,6 +113,7 @@ constexpr int kLockFlap = 10;            // play: a flap acts only at 0 or below
 constexpr int kLockBack = 11;
 constexpr int kLockNameAction = 11;      // name entry's action buttons
 constexpr int kLockBoardPage = 13;
+constexpr int kLockWatch = 14;          // the board's "Watch best run"
 constexpr int kLockOptionsBack = 15;     // "Back/Select" on the options screen
 constexpr int kLockCreditsClose = 15;
 constexpr int kLockRedefineCapture = 66;  // a state, see below

@@ -81,6 +81,7 @@ public:
     int WatchMatched;  // once ended: 1 it played back exactly, 0 it did not
     int DailyDate;     // yyyymmdd while the day's caves are played, else 0
     int IdleUpdates;   // updates on the title without a press
+    int NoBestRunTimer;  // updates left of the board's "No best run yet"
     void TapeReset();   // nothing recorded or watched
     void TapeStart();   // before the update reads anything
     bool TapeInputs();  // after the poll; false when a watched replay stands still

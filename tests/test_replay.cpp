@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -84,6 +85,17 @@ void Reseal(std::vector<uint8_t>& b) {
     size_t body = b.size() - 4;
     uint32_t sum = (uint32_t)tape::Fnv(b.data(), body);
     for (int i = 0; i < 4; i++) b[body + i] = (uint8_t)(sum >> (8 * i));
+}
+
+std::string FileText(const std::string& path) {
+    std::string text;
+    FILE* f = fopen(path.c_str(), "rb");
+    if (!f) return "(none)";
+    char b[65536];
+    size_t n;
+    while ((n = fread(b, 1, sizeof b, f)) > 0) text.append(b, n);
+    fclose(f);
+    return text;
 }
 
 bool Opens(const std::vector<uint8_t>& b, const char** reason = nullptr) {
@@ -405,6 +417,191 @@ protected:
 };
 
 TEST_F(Replays, MonkeyGamesPlayBackExactly) { MonkeyGamesPlayBack(1, 3); }
+
+// The watcher's hand: the monkey's presses, but never Escape or Return,
+// which leave and pause.
+PollHook watcherMonkey;
+void WatcherPresses() {
+    watcherMonkey();
+    ASys.Button[vell::kButtonEscape] = 0;
+    ASys.Button[vell::kButtonReturn] = 0;
+}
+bool pressReturn = false, pressEscape = false;
+void OnlyThese() {
+    for (int& b : ASys.Button) b = 0;
+    for (float& k : ASys.Keyv) k = 0;
+    ASys.Touch[vell::kTouchDown] = 0;
+    ASys.Button[vell::kButtonFocus] = 1;
+    ASys.Button[vell::kButtonReturn] = pressReturn;
+    ASys.Button[vell::kButtonEscape] = pressEscape;
+}
+
+TEST_F(Replays, WatchedFromTheBoardIgnoresControlsPausesAndLeavesNothingBehind) {
+    MyGame& g = ThisGame;
+    std::vector<uint8_t> bytes;
+    std::vector<Seen> recorded;
+    ASSERT_TRUE(MonkeyGame(1, bytes, recorded));
+    tape::Reader r;
+    const char* why;
+    ASSERT_TRUE(r.Open(bytes.data(), bytes.size(), why)) << why;
+    int difficulty = r.head().difficulty, score = r.head().score;
+    static const char* const names[4] = {"", "Easy", "Normal", "Hard"};
+    std::string file = home + "/Best_" + names[difficulty] + ".replay";
+    FILE* f = fopen(file.c_str(), "wb");
+    fwrite(bytes.data(), 1, bytes.size(), f);
+    fclose(f);
+
+    // Back on the difficulty list, its board's entry is chosen with button 3.
+    g.StopWatching();
+    g.FlushGame();
+    g.GameMode = bh::kModeTitle;
+    g.OverlayScreen = bh::kScreenNone;
+    g.MenuPage = 1;
+    g.DifficultyCursor = difficulty;
+    memcpy(boards, g.ScoreTable, sizeof boards);
+    statsShown = g.DebugMode;
+    int settings[bh::kSettingSlots];
+    memcpy(settings, g.Settings, sizeof settings);
+    std::string saved = FileText(home + "/Settings.sav") + FileText(home + "/Save_552_Bramblehop.sav");
+    PollInputHook = OnlyThese;
+    Step();
+    ASys.Keyv[bh::kJoyButton3] = 1;
+    PollInputHook = [] {
+        OnlyThese();
+        ASys.Keyv[bh::kJoyButton3] = 1;
+    };
+    Step();
+    ASSERT_EQ(g.Watching, bh::kWatchReplay) << Logged();
+    EXPECT_NE(Logged().find("Watching Best_"), std::string::npos);
+
+    // The watcher presses everything but Escape and Return: the run goes on
+    // as recorded.
+    watcherMonkey = MonkeyHand(99);
+    PollInputHook = WatcherPresses;
+    std::vector<Seen> played;
+    while (!g.WatchEnded && played.size() < recorded.size() / 2) played.push_back(Step());
+
+    // Return pauses: the game stands still however long, and Return again
+    // goes on.
+    PollInputHook = OnlyThese;
+    pressReturn = true;
+    Step();
+    pressReturn = false;
+    ASSERT_EQ(g.WatchPaused, 1);
+    PlayRecord before = g.Play;
+    for (int i = 0; i < 50; i++) Step();
+    EXPECT_EQ(memcmp(&before, &g.Play, sizeof before), 0) << "a paused replay stands still";
+    pressReturn = true;
+    Step();
+    pressReturn = false;
+    EXPECT_EQ(g.WatchPaused, 0);
+    PollInputHook = WatcherPresses;
+    while (!g.WatchEnded && played.size() < recorded.size() + 10) played.push_back(Step());
+    ASSERT_TRUE(g.WatchEnded);
+    EXPECT_EQ(g.WatchMatched, 1);
+    EXPECT_EQ(ReplayScore(g.Play), score);
+
+    // Escape leaves for the list, with the settings and boards as they were.
+    PollInputHook = OnlyThese;
+    pressEscape = true;
+    Step();
+    pressEscape = false;
+    EXPECT_EQ(g.Watching, 0);
+    EXPECT_EQ(g.GameMode, bh::kModeTitle);
+    EXPECT_EQ(g.MenuPage, 1);
+    for (int i = 0; i < bh::kSettingSlots; i++) {
+        if (i == bh::kSettingDebugStats) continue;
+        EXPECT_EQ(g.Settings[i], settings[i]) << "setting " << i;
+    }
+    EXPECT_EQ(memcmp(g.ScoreTable, boards, sizeof boards), 0);
+    EXPECT_EQ(FileText(home + "/Settings.sav") + FileText(home + "/Save_552_Bramblehop.sav"), saved)
+        << "nothing is saved";
+}
+
+TEST_F(Replays, ARunThatDoesNotReproduceIsReported) {
+    MyGame& g = ThisGame;
+    std::vector<uint8_t> bytes;
+    std::vector<Seen> recorded;
+    ASSERT_TRUE(MonkeyGame(2, bytes, recorded));
+    // Another score under a checksum that holds: as if this version played
+    // the run differently.
+    tape::Reader r;
+    const char* why;
+    ASSERT_TRUE(r.Open(bytes.data(), bytes.size(), why));
+    tape::Head h = r.head();
+    h.score += 1000;
+    static tape::Writer w;
+    w.Begin(h);
+    int step;
+    static float in[tape::kInputs];
+    while (r.Next(step, in)) w.Add(step, in);
+    static uint8_t out[tape::kMaxBytes + 65536];
+    size_t n = w.Finish(h, out, sizeof out);
+    ASSERT_GT(n, 0u);
+    ASSERT_TRUE(g.WatchReplay(out, n, bh::kWatchReplay, why)) << why;
+    PollInputHook = OnlyThese;
+    for (size_t u = 0; u < recorded.size() + 5 && !g.WatchEnded; u++) Step();
+    ASSERT_TRUE(g.WatchEnded);
+    EXPECT_EQ(g.WatchMatched, 0);
+    EXPECT_NE(Logged().find("This replay does not match this version"), std::string::npos);
+}
+
+TEST_F(Replays, ABestRunFileThatIsNoReplayIsRefusedWithOneLine) {
+    MyGame& g = ThisGame;
+    struct Case {
+        const char* name;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {"empty", ""},
+        {"text", "this is not a replay\n"},
+        {"cut short", std::string("BHRP\x01\x05" "1.0.0\x02", 11)},
+    };
+    for (const Case& c : cases) {
+        FILE* f = fopen((home + "/Best_Normal.replay").c_str(), "wb");
+        fwrite(c.bytes.data(), 1, c.bytes.size(), f);
+        fclose(f);
+        size_t before = Logged().size();
+        EXPECT_FALSE(g.WatchBestRun(bh::kDifficultyNormal)) << c.name;
+        std::string said = Logged().substr(before);
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << c.name << ": " << said;
+        EXPECT_NE(said.find("Best_Normal.replay refused"), std::string::npos) << c.name << ": " << said;
+        EXPECT_EQ(g.Watching, 0);
+    }
+    unlink((home + "/Best_Normal.replay").c_str());
+    EXPECT_FALSE(g.WatchBestRun(bh::kDifficultyNormal));
+    EXPECT_NE(Logged().find("No best run to watch yet"), std::string::npos);
+}
+
+TEST_F(Replays, OnlyABetterRunReplacesTheKeptOne) {
+    MyGame& g = ThisGame;
+    std::string file = home + "/Best_Hard.replay";
+    auto keptScore = [&] {
+        FILE* f = fopen(file.c_str(), "rb");
+        if (!f) return -1;
+        static uint8_t b[1 << 16];
+        size_t n = fread(b, 1, sizeof b, f);
+        fclose(f);
+        tape::Reader r;
+        const char* why;
+        return r.Open(b, n, why) ? r.head().score : -2;
+    };
+    const struct {
+        int score, kept;
+    } runs[] = {{500, 500}, {300, 500}, {500, 500}, {900, 900}};
+    for (const auto& run : runs) {
+        std::vector<uint8_t> b = MadeReplay(50, 7, run.score);
+        g.KeepBestReplay(b.data(), b.size(), bh::kDifficultyHard, 0, run.score);
+        EXPECT_EQ(keptScore(), run.kept) << "after a run of " << run.score;
+    }
+    // A damaged kept file gives way to any run.
+    FILE* f = fopen(file.c_str(), "r+b");
+    fputc('X', f);
+    fclose(f);
+    std::vector<uint8_t> b = MadeReplay(50, 7, 10);
+    g.KeepBestReplay(b.data(), b.size(), bh::kDifficultyHard, 0, 10);
+    EXPECT_EQ(keptScore(), 10);
+}
 
 // The long run, with the soak: fifty games take minutes.
 using ReplaySoak = Replays;

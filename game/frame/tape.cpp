@@ -33,7 +33,8 @@ uint64_t Digest = 0;
 int KeptSettings[bh::kSettingSlots];
 int KeptBindings[vell::kBindingSlots];
 int KeptDifficulty, KeptMenuPage;
-bool PressWasDown = false;
+bool Starting = false;  // a replay chosen in this update begins with the next
+bool PressWasDown = false, BackWasDown = false, PauseWasDown = false;
 
 // The last picture of the replay, shown again while it is paused or over.
 double KeptDraw[vell::kDrawValues];
@@ -85,6 +86,52 @@ bool AnyPress(MyGame& g) {
     return g.mdall() != 0;
 }
 
+// The state the recorded game started from, at the start of an update.
+void StartPlayback(MyGame& g) {
+    const tape::Head& h = Player.head();
+    g.Difficulty = h.difficulty;
+    g.DailyDate = h.daily;
+    // The settings as the recorded game had them (the options screen it
+    // may open shows them); the watcher's come back at the end.
+    memcpy(g.Settings, h.settings, sizeof h.settings);
+    jRand_Seed = h.rng[0];
+    jRand_Count = h.rng[1];
+    jRand_Bit = h.rng[2];
+    jRand_Plus = h.rng[3];
+    jRand_Out = h.rng[4];
+    jRand_tSeed = h.rng[5];
+    memcpy(g.KeyLock, h.keyLock, sizeof h.keyLock);
+    memcpy(g.TouchLock, h.touchLock, sizeof h.touchLock);
+    g.PointerPlay = h.misc[0];
+    g.PauseSlide = h.misc[1];
+    g.PauseIdle = h.misc[2];
+    g.CogAngle = h.misc[3];
+    g.HoverMoved = h.misc[4];
+    g.PauseCursor = h.misc[5];
+    g.PauseQuitAsk = h.misc[6];
+    g.EndBanner = h.misc[7];
+    g.OptionsCursor = h.misc[8];
+    g.OptionsScroll = h.misc[9];
+    g.RedefRow = h.misc[10];
+    g.RedefCol = h.misc[11];
+    g.RedefDelay = h.misc[12];
+    g.RedefTimeout = h.misc[13];
+    g.TestTimer = h.misc[14];
+    memcpy(&ASys.DrawSet[vell::kSetClearRed], h.clear, sizeof h.clear);
+    g.HoverX = h.hover[0];
+    g.HoverY = h.hover[1];
+    g.MusicTrack = h.musicTrack;
+    g.MusicFade = h.musicFade;
+    g.CurMillis = h.clock;
+    g.GameMode = bh::kModeNewGame;
+    g.OverlayScreen = bh::kScreenNone;
+    g.Paused = 0;
+    g.GameEnding = 0;
+    g.EndTimer = 0;
+    TapeAt = h.clock;
+    Digest = kDigestStart;
+}
+
 }  // namespace
 
 int ReplayScore(const PlayRecord& p) {
@@ -102,13 +149,20 @@ const uint8_t* LastRecording(size_t& size) {
 
 void MyGame::TapeReset() {
     Recording = false;
+    Starting = false;
     Watching = WatchPaused = WatchEnded = 0;
     WatchMatched = -1;
     DailyDate = 0;
     IdleUpdates = 0;
+    NoBestRunTimer = 0;
 }
 
 void MyGame::TapeStart() {
+    if (Starting) {
+        Starting = false;
+        StartPlayback(*this);
+        return;
+    }
     if (Watching || Recording || LoadTo > 0) return;
     if (GameMode != bh::kModeNewGame || OverlayScreen != bh::kScreenNone) return;
     if (Difficulty < bh::kDifficultyEasy || Difficulty > bh::kDifficultyHard) return;
@@ -154,16 +208,17 @@ bool MyGame::TapeInputs() {
     if (Watching == 0) return true;
 
     // The watcher's presses: only leaving and pausing act.
-    bool down = AnyPress(*this);
-    bool fresh = down && !PressWasDown;
+    // Each acts as it goes down, so nothing held from before does.
+    bool down = AnyPress(*this), back = PlayKey(bh::kPlayKeyEscape) != 0, pause = PlayKey(bh::kPlayKeyReturn) != 0;
+    bool fresh = down && !PressWasDown, freshBack = back && !BackWasDown, freshPause = pause && !PauseWasDown;
     PressWasDown = down;
-    bool back = PlayKey(bh::kPlayKeyEscape) != 0;
-    bool pause = PlayKey(bh::kPlayKeyReturn) != 0;
-    if ((Watching == bh::kWatchDemo && down) || (fresh && (back || WatchEnded))) {
+    BackWasDown = back;
+    PauseWasDown = pause;
+    if ((Watching == bh::kWatchDemo && down) || freshBack || (WatchEnded && fresh)) {
         StopWatching();
         return false;
     }
-    if (fresh && pause) WatchPaused = 1 - WatchPaused;
+    if (freshPause) WatchPaused = 1 - WatchPaused;
     if (WatchPaused || WatchEnded) return false;
 
     int step;
@@ -193,7 +248,7 @@ void MyGame::TapeEnd() {
         else if (over) KeepBestReplay(Finished, FinishedSize, RecHead.difficulty, RecHead.daily, RecHead.score);
         return;
     }
-    if (Watching == 0) return;
+    if (Watching == 0 || Starting) return;
     Digest = Fold(*this, Digest);
     // A replay that leaves play before its last update has gone astray.
     bool left = OverlayScreen == bh::kScreenGameOver ||
@@ -250,52 +305,15 @@ bool MyGame::WatchReplay(const uint8_t* data, size_t size, int kind, const char*
     }
     memcpy(Loaded, data, size);
     if (!Player.Open(Loaded, size, why)) return false;
-    const tape::Head& h = Player.head();
     memcpy(KeptSettings, Settings, sizeof KeptSettings);
     memcpy(KeptBindings, ASys.redef, sizeof KeptBindings);
     KeptDifficulty = Difficulty;
     KeptMenuPage = MenuPage;
     Recording = false;
-
-    Difficulty = h.difficulty;
-    DailyDate = h.daily;
-    // The settings as the recorded game had them (the options screen it
-    // may open shows them); the watcher's come back at the end.
-    memcpy(Settings, h.settings, sizeof h.settings);
-    jRand_Seed = h.rng[0];
-    jRand_Count = h.rng[1];
-    jRand_Bit = h.rng[2];
-    jRand_Plus = h.rng[3];
-    jRand_Out = h.rng[4];
-    jRand_tSeed = h.rng[5];
-    memcpy(KeyLock, h.keyLock, sizeof h.keyLock);
-    memcpy(TouchLock, h.touchLock, sizeof h.touchLock);
-    PointerPlay = h.misc[0];
-    PauseSlide = h.misc[1];
-    PauseIdle = h.misc[2];
-    CogAngle = h.misc[3];
-    HoverMoved = h.misc[4];
-    PauseCursor = h.misc[5];
-    PauseQuitAsk = h.misc[6];
-    EndBanner = h.misc[7];
-    OptionsCursor = h.misc[8];
-    OptionsScroll = h.misc[9];
-    RedefRow = h.misc[10];
-    RedefCol = h.misc[11];
-    RedefDelay = h.misc[12];
-    RedefTimeout = h.misc[13];
-    TestTimer = h.misc[14];
-    memcpy(&ASys.DrawSet[vell::kSetClearRed], h.clear, sizeof h.clear);
-    HoverX = h.hover[0];
-    HoverY = h.hover[1];
-    MusicTrack = h.musicTrack;
-    MusicFade = h.musicFade;
-    CurMillis = h.clock;
-    TapeAt = h.clock;
-    Digest = kDigestStart;
-    KeptDrawTo = 0;
-    PressWasDown = true;  // the press that chose the replay must be let go first
-
+    // The recorded game began with an update of its own, after a render
+    // that laid the screen out for the cave: the replay begins the same way,
+    // whatever the rest of this update does.
+    Starting = true;
     GameMode = bh::kModeNewGame;
     OverlayScreen = bh::kScreenNone;
     Paused = 0;
@@ -303,6 +321,9 @@ bool MyGame::WatchReplay(const uint8_t* data, size_t size, int kind, const char*
     WatchPaused = 0;
     WatchEnded = 0;
     WatchMatched = -1;
+    KeptDrawTo = 0;
+    // The press that chose the replay must be let go first.
+    PressWasDown = BackWasDown = PauseWasDown = true;
     return true;
 }
 
@@ -310,6 +331,7 @@ void MyGame::StopWatching() {
     if (Watching == 0) return;
     int kind = Watching;
     Watching = 0;
+    Starting = false;
     memcpy(Settings, KeptSettings, sizeof KeptSettings);
     memcpy(ASys.redef, KeptBindings, sizeof KeptBindings);
     Difficulty = KeptDifficulty;

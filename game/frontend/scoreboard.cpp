@@ -92,4 +92,20 @@ void MyGame::DisplayScoreboard() {
     }
     LetGo(bh::kLockBoardPage, Joy(bh::kJoyButton4) < bh::kReleased && PointerDown == 0);
     if (PressedOnce(bh::kLockBoardPage, Joy(bh::kJoyButton4) > bh::kPressed)) BoardTimer = 270;
+
+    // The best run on this board, watched again: button 3 or a click.
+    float wy = H / 2 + 200;
+    bool missing = NoBestRunTimer > 0;
+    if (missing) NoBestRunTimer -= 1;
+    SetSize(0.5f);
+    SetCol(255, 230, 120, 1.0f);
+    Text(x, wy, missing ? "No best run yet" : "Watch best run [C]", 1.0f);
+    ResetDraw();
+    bool clicked = MouseIn_Centered(x, wy, (float)w, 28) > 0 && TouchedOnce(bh::kTouchLockClick, PointerDown > 0);
+    LetGo(bh::kLockWatch, Joy(bh::kJoyButton3) < bh::kReleased);
+    bool pressed = PressedOnce(bh::kLockWatch, Joy(bh::kJoyButton3) > bh::kPressed);
+    if ((clicked || pressed) && GameMode == bh::kModeTitle) {
+        if (WatchBestRun(DifficultyCursor)) PlaySFX(bh::kSfxConfirm);
+        else NoBestRunTimer = 120;
+    }
 }
