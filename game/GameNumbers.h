@@ -56,6 +56,7 @@ constexpr int kScreenGameOver = 6;  // the summary after the last life
 constexpr int kWatchNone = 0;
 constexpr int kWatchReplay = 1;
 constexpr int kWatchDemo = 2;
+constexpr int kDemoAfterIdleMs = 30000;  // the title left alone this long plays a demo
 
 // Controls read with Joy(): the player binds keys and pad buttons to these
 // sixteen, and the bindings are saved by number.

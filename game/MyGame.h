@@ -80,7 +80,7 @@ public:
     int WatchEnded;    // the replay has run out: its last picture waits for a press
     int WatchMatched;  // once ended: 1 it played back exactly, 0 it did not
     int DailyDate;     // yyyymmdd while the day's caves are played, else 0
-    int IdleUpdates;   // updates on the title without a press
+    int IdleSince;     // the clock reading of the title's last press or pointer move
     int NoBestRunTimer;  // updates left of the board's "No best run yet"
     void TapeReset();   // nothing recorded or watched
     void TapeStart();   // before the update reads anything
@@ -90,7 +90,7 @@ public:
     void DrawWatchLabel();
     bool WatchReplay(const unsigned char* data, size_t size, int kind, const char*& why);
     void StopWatching();
-    bool WatchBestRun(int difficulty);
+    bool WatchBestRun(int difficulty, int kind = bh::kWatchReplay);
     void KeepBestReplay(const unsigned char* data, size_t size, int difficulty, int daily, int score);
 
     // ---- settings and scores (game/persistence) ----

@@ -518,6 +518,72 @@ TEST_F(Replays, WatchedFromTheBoardIgnoresControlsPausesAndLeavesNothingBehind) 
         << "nothing is saved";
 }
 
+TEST_F(Replays, TheTitleLeftAloneHalfAMinutePlaysADemoThatAnyPressEnds) {
+    MyGame& g = ThisGame;
+    std::vector<uint8_t> bytes;
+    std::vector<Seen> recorded;
+    ASSERT_TRUE(MonkeyGame(3, bytes, recorded));
+    tape::Reader r;
+    const char* why;
+    ASSERT_TRUE(r.Open(bytes.data(), bytes.size(), why)) << why;
+    static const char* const names[4] = {"", "Easy", "Normal", "Hard"};
+    std::string file = home + "/Best_" + names[r.head().difficulty] + ".replay";
+    FILE* f = fopen(file.c_str(), "wb");
+    fwrite(bytes.data(), 1, bytes.size(), f);
+    fclose(f);
+
+    g.StopWatching();
+    g.FlushGame();
+    g.GameMode = bh::kModeTitle;
+    g.OverlayScreen = bh::kScreenNone;
+    g.MenuPage = 0;
+    g.DifficultyCursor = r.head().difficulty;
+    int settings[bh::kSettingSlots];
+    memcpy(settings, g.Settings, sizeof settings);
+    memcpy(boards, g.ScoreTable, sizeof boards);
+    std::string saved = FileText(home + "/Settings.sav") + FileText(home + "/Save_552_Bramblehop.sav") + FileText(file);
+    PollInputHook = OnlyThese;
+    Step();  // the monkey's last press is let go
+
+    // A press at 20 s starts the count again; 30 s after it, the demo.
+    int start = g.Mills();
+    int pressedAt = 0;
+    for (int u = 0; u < 10000 && !g.Watching; u++) {
+        MillsOffset += 16;
+        pressReturn = u == 1250;
+        if (pressReturn) pressedAt = g.Mills();
+        Step();
+    }
+    pressReturn = false;
+    ASSERT_EQ(g.Watching, bh::kWatchDemo);
+    EXPECT_GE(MillsDiff(g.Mills(), start), 50000);
+    EXPECT_LE(MillsDiff(g.Mills(), pressedAt), 30000 + 16 * 3);
+    EXPECT_NE(Logged().find("Demo of Best_"), std::string::npos);
+
+    // It plays the game (its label on top), until any press at all.
+    for (int u = 0; u < 200; u++) Step();
+    EXPECT_EQ(g.Watching, bh::kWatchDemo);
+    EXPECT_EQ(g.GameMode, bh::kModePlaying);
+    PollInputHook = [] {
+        OnlyThese();
+        ASys.Keyv[bh::kJoyRight] = 1;
+    };
+    Step();
+    EXPECT_EQ(g.Watching, 0);
+    EXPECT_EQ(g.GameMode, bh::kModeTitle);
+    EXPECT_EQ(g.MenuPage, 0);
+
+    // Nothing it did stays: settings, boards, save files and replays.
+    PollInputHook = OnlyThese;
+    for (int u = 0; u < 10; u++) Step();
+    for (int i = 0; i < bh::kSettingSlots; i++) {
+        if (i == bh::kSettingDebugStats) continue;
+        EXPECT_EQ(g.Settings[i], settings[i]) << "setting " << i;
+    }
+    EXPECT_EQ(memcmp(g.ScoreTable, boards, sizeof boards), 0);
+    EXPECT_EQ(FileText(home + "/Settings.sav") + FileText(home + "/Save_552_Bramblehop.sav") + FileText(file), saved);
+}
+
 TEST_F(Replays, ARunThatDoesNotReproduceIsReported) {
     MyGame& g = ThisGame;
     std::vector<uint8_t> bytes;

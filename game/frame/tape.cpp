@@ -33,7 +33,8 @@ uint64_t Digest = 0;
 int KeptSettings[bh::kSettingSlots];
 int KeptBindings[vell::kBindingSlots];
 int KeptDifficulty, KeptMenuPage;
-bool Starting = false;  // a replay chosen in this update begins with the next
+bool Starting = false;
+float PointerX = 0, PointerY = 0;  // where the title last saw the pointer  // a replay chosen in this update begins with the next
 bool PressWasDown = false, BackWasDown = false, PauseWasDown = false;
 
 // The last picture of the replay, shown again while it is paused or over.
@@ -153,7 +154,7 @@ void MyGame::TapeReset() {
     Watching = WatchPaused = WatchEnded = 0;
     WatchMatched = -1;
     DailyDate = 0;
-    IdleUpdates = 0;
+    IdleSince = CurMillis;
     NoBestRunTimer = 0;
 }
 
@@ -162,6 +163,22 @@ void MyGame::TapeStart() {
         Starting = false;
         StartPlayback(*this);
         return;
+    }
+    // The title left alone plays the best run on its difficulty as a demo.
+    bool title = Watching == 0 && LoadTo == 0 && GameMode == bh::kModeTitle && MenuPage == 0 &&
+                 OverlayScreen == bh::kScreenNone;
+    bool moved = MouseX() != PointerX || MouseY() != PointerY;
+    PointerX = MouseX();
+    PointerY = MouseY();
+    if (!title || moved || AnyPress(*this)) {
+        IdleSince = CurMillis;
+    } else if (MillsDiff(CurMillis, IdleSince) >= bh::kDemoAfterIdleMs) {
+        IdleSince = CurMillis;
+        if (WatchBestRun(DifficultyCursor, bh::kWatchDemo)) {
+            Starting = false;
+            StartPlayback(*this);
+            return;
+        }
     }
     if (Watching || Recording || LoadTo > 0) return;
     if (GameMode != bh::kModeNewGame || OverlayScreen != bh::kScreenNone) return;
@@ -215,6 +232,11 @@ bool MyGame::TapeInputs() {
     BackWasDown = back;
     PauseWasDown = pause;
     if ((Watching == bh::kWatchDemo && down) || freshBack || (WatchEnded && fresh)) {
+        StopWatching();
+        return false;
+    }
+    // A demo nobody watches goes back to the title by itself.
+    if (Watching == bh::kWatchDemo && WatchEnded) {
         StopWatching();
         return false;
     }
@@ -340,7 +362,7 @@ void MyGame::StopWatching() {
     OverlayScreen = bh::kScreenNone;
     GameMode = bh::kModeTitle;
     MenuPage = kind == bh::kWatchDemo ? 0 : KeptMenuPage;
-    IdleUpdates = 0;
+    IdleSince = CurMillis;
     LockKeys();
     RepeatWait() = bh::kRepeatWaitAfterGame;
 }

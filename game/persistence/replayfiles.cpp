@@ -51,18 +51,21 @@ void MyGame::KeepBestReplay(const unsigned char* data, size_t size, int difficul
     Debuglog(fstr("Kept this run as %s (%zu bytes, score %i)", name, size, score));
 }
 
-bool MyGame::WatchBestRun(int difficulty) {
+bool MyGame::WatchBestRun(int difficulty, int kind) {
     const char* name = ReplayName(*this, difficulty);
     const char* why;
     size_t n = ReadReplay(*this, name, why);
     if (n == 0 && !why[0]) {
-        Debuglog(fstr("No best run to watch yet (%s)", name));
+        // The title asks every half minute; once is enough to say so.
+        static bool toldDemo = false;
+        if (kind == bh::kWatchReplay || !toldDemo) Debuglog(fstr("No best run to watch yet (%s)", name));
+        if (kind == bh::kWatchDemo) toldDemo = true;
         return false;
     }
-    if (n == 0 || !WatchReplay(FileBytes, n, bh::kWatchReplay, why)) {
+    if (n == 0 || !WatchReplay(FileBytes, n, kind, why)) {
         Debuglog(fstr("Replay %s refused: %s", name, why));
         return false;
     }
-    Debuglog(fstr("Watching %s", name));
+    Debuglog(fstr(kind == bh::kWatchDemo ? "Demo of %s" : "Watching %s", name));
     return true;
 }
