@@ -344,7 +344,9 @@ protected:
         for (int u = 0; u < 80000; u++) {
             int r = (int)(clock() % 100);
             MillsOffset += r < 90 ? 16 : r < 95 ? (int)(clock() % 5) : (int)(clock() % 400);
-            if (g.GameMode == bh::kModeNewGame && g.OverlayScreen == bh::kScreenNone && g.LoadTo == 0 && !inGame) {
+            // A demo the idle title plays is no game of the monkey's.
+            if (g.GameMode == bh::kModeNewGame && g.OverlayScreen == bh::kScreenNone && g.LoadTo == 0 &&
+                g.Watching == 0 && !inGame) {
                 seen.clear();
                 memcpy(boards, g.ScoreTable, sizeof boards);
                 statsShown = g.DebugMode;
