@@ -176,6 +176,9 @@ constexpr int kImgVellLogo = 60;   // the loading screen's logo
 constexpr int kDifficultyEasy = 1;
 constexpr int kDifficultyNormal = 2;
 constexpr int kDifficultyHard = 3;
+// The day's caves: played at Normal, on a board of their own.
+constexpr int kDifficultyDaily = 4;
+constexpr int kDailyDays = 8;  // today and the seven days before
 
 // Tile codes, field 0 of a map cell. A switch's code drops by
 // kSwitchStep each time the active one is switched on, so the next one in

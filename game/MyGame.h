@@ -93,6 +93,14 @@ public:
     bool WatchBestRun(int difficulty, int kind = bh::kWatchReplay);
     void KeepBestReplay(const unsigned char* data, size_t size, int difficulty, int daily, int score);
 
+    // The day's board (game/persistence/dailyboard.cpp): date and best
+    // score pairs, newest first.
+    int DailyBoard[2 * bh::kDailyDays];
+    void LoadDailyBoard();
+    void SaveDailyBoard();
+    void EnterDailyScore(int date, int score);
+    int Today();  // yyyymmdd
+
     // ---- settings and scores (game/persistence) ----
     int Settings[bh::kSettingSlots];
     int ScoreTable[22000];

@@ -93,6 +93,7 @@ void MyGame::StartState() {
     KeyDefaults();
     LogoZoom = 1.0f;
     Load();
+    LoadDailyBoard();
     AddDefaultCredits();
     DebugMode = Settings[bh::kSettingDebugStats];
     LoadTo = 1;

@@ -72,8 +72,6 @@ uint64_t Fold(MyGame& g, uint64_t h) {
     return tape::Fnv(screens, sizeof screens, h);
 }
 
-int Today(MyGame& g) { return g.Date_Year() * 10000 + g.Date_Month() * 100 + g.Date_Day(); }
-
 // Any key, control, pad button or click of the watcher's.
 bool AnyPress(MyGame& g) {
     for (int i = 0; i < vell::kButtonFocus; i++)
@@ -262,7 +260,7 @@ void MyGame::TapeEnd() {
         if (!over && (GameMode == bh::kModePlaying || GameMode == bh::kModeNewGame)) return;
         Recording = false;
         RecHead.score = ReplayScore(Play);
-        RecHead.date = Today(*this);
+        RecHead.date = Today();
         RecHead.digest = Digest;
         FinishedSize = Recorder.Finish(RecHead, Finished, sizeof Finished);
         if (FinishedSize == 0) Debuglog("This game is too long to keep as a replay");

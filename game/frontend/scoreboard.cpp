@@ -13,6 +13,13 @@ static int BoardBase(MyGame& g) {
 }
 
 void MyGame::HandleDefaultScoreboards() {
+    // The day's score goes on the day's board alone.
+    if (DailyDate != 0) {
+        EnterDailyScore(DailyDate, ReplayScore(Play));
+        DailyDate = 0;
+        SaveDailyBoard();
+        return;
+    }
     int b = BoardBase(*this);
     if (b < 0) {
         Debuglog(fstr("No scoreboard for difficulty %i, score not kept", DifficultyCursor));
@@ -36,6 +43,25 @@ void MyGame::HandleDefaultScoreboards() {
     int* last = &ScoreTable[b + 5];
     for (int k = 4; k > 0; k--) last[k] = last[k - 1];
     last[0] = s;
+}
+
+// Today's best, then the best of each of the seven days before.
+static void DrawDailyBoard(MyGame& g, float x, float H) {
+    int today = g.Today();
+    g.Text(x, H / 2 - 170, "Daily", 1.0f);
+    int best = 0;
+    for (int i = 0; i < bh::kDailyDays; i++)
+        if (g.DailyBoard[2 * i] == today) best = g.DailyBoard[2 * i + 1];
+    g.SetSize(0.6f);
+    g.Text(x, H / 2 - 125, g.fstr("Today %08d", best), 1.0f);
+    int row = 0;
+    for (int i = 0; i < bh::kDailyDays; i++) {
+        int d = g.DailyBoard[2 * i];
+        if (d == 0 || d == today) continue;
+        g.Text(x, H / 2 - 80 + 34 * row++, g.fstr("%02d-%02d %08d", d / 100 % 100, d % 100, g.DailyBoard[2 * i + 1]),
+               1.0f);
+    }
+    g.ResetDraw();
 }
 
 void MyGame::DisplayScoreboard() {
@@ -63,6 +89,10 @@ void MyGame::DisplayScoreboard() {
     SetSize(1.0f);
     if (BoardPage > 1) BoardPage = 0;
 
+    if (DifficultyCursor == bh::kDifficultyDaily) {
+        DrawDailyBoard(*this, x, H);
+        return;
+    }
     int b = BoardBase(*this);
     if (b >= 0 && BoardPage == 1) {
         Text(x, H / 2 - 170, "Last 5", 1.0f);
