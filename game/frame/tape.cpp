@@ -284,6 +284,8 @@ void MyGame::TapeEnd() {
         if (!WatchMatched)
             Debuglog(fstr("This replay does not match this version (recorded by %s, score %i, played back %i)",
                           h.version, h.score, ReplayScore(Play)));
+        else
+            Debuglog(fstr("The replay played back exactly, score %i", h.score));
     }
     KeptDrawTo = ASys.DrawTo;
     memcpy(KeptDraw, ASys.Draw, sizeof(double) * vell::kRecordSize * (size_t)KeptDrawTo);
@@ -308,12 +310,12 @@ void MyGame::DrawWatchLabel() {
     if (Watching == bh::kWatchReplay) {
         const char* hint = WatchEnded ? "Press any key" : WatchPaused ? "Paused - Return goes on, Escape leaves"
                                                                        : "Escape leaves, Return pauses";
-        Text(ScreenW - 16, ScreenH - 24, hint, 1.0f);
+        Text(ScreenW - 16, ScreenH - 24, hint, 2.0f);
     }
     if (WatchEnded && WatchMatched == 0) {
         SetSize(0.7f);
         SetCol(255, 120, 120, 1.0f);
-        Text(ScreenW / 2, ScreenH / 2, "This replay does not match this version", 0.5f);
+        Text(ScreenW / 2, ScreenH / 2, "This replay does not match this version", 1.0f);
     }
     ResetDraw();
 }
