@@ -127,3 +127,88 @@ put("load", "valid_pair", load_input(5, settings_file, score_file))
 put("load", "repaired_scores", load_input(6, bindings[:400 + 4 * 64 * 4], score_file[:400]))
 put("load", "settings_only", load_input(0, bindings[:400 + 4 * 64 * 3], b""))
 put("load", "short", load_input(5, settings_file[:64], score_file[:64]))
+
+
+# ---- Replays: the game's own layout (see game/gameplay/replay.cpp) ----
+def var(v):
+    out = bytearray()
+    while v >= 0x80:
+        out.append((v & 0x7f) | 0x80)
+        v >>= 7
+    out.append(v)
+    return bytes(out)
+
+
+def zig(v):
+    return v * 2 if v >= 0 else -v * 2 - 1
+
+
+def fbits(f):
+    return struct.unpack("<I", struct.pack("<f", f))[0]
+
+
+def value_code(f):
+    return zig(int(f)) << 1 if f == int(f) else (fbits(f) << 1) | 1
+
+
+def changes(old, new):
+    idx = [i for i in range(len(new)) if old[i] != new[i]]
+    out, nxt = var(len(idx)), 0
+    for i in idx:
+        out += var(i - nxt) + var(value_code(new[i]))
+        nxt = i + 1
+    return out
+
+
+INPUTS = 128 + 100 + 400 + 128 + 1
+
+
+def replay(updates, seed, score):
+    import random
+    rnd = random.Random(seed)
+    first = [0.0] * INPUTS
+    first[63] = 1.0  # focused
+    stream, last, last_step, run = bytearray(), list(first), None, 0
+    now = list(first)
+    for _ in range(updates):
+        if rnd.random() < 0.2:
+            k = rnd.randrange(16)
+            now[k] = now[128 + 100 + 400 + k] = 1.0 - now[k]
+        if rnd.random() < 0.05:
+            now[128 + 1], now[128 + 2] = rnd.randrange(800) + 0.5, float(rnd.randrange(600))
+        step = 16 if rnd.random() < 0.95 else rnd.randrange(300)
+        if now == last and step == last_step:
+            run += 1
+            continue
+        if run:
+            stream += var(run << 1)
+            run = 0
+        n = sum(1 for i in range(INPUTS) if now[i] != last[i])
+        stream += var((n << 1) | 1) + var(zig(step)) + changes(last, now)[len(var(n)):]
+        last, last_step = list(now), step
+    if run:
+        stream += var(run << 1)
+    settings = [0] * 200
+    settings[0] = settings[1] = 7
+    settings[101] = 2
+    body = b"BHRP" + bytes((1, 5)) + b"1.0.0"
+    for v in (score, 20261210, updates, 2, 0, 5000, 2):
+        body += var(zig(v))
+    body += var(fbits(1.0)) + bytes(8)
+    for v in settings + [0] * 6 + [0] * 200 + [0] * 15:
+        body += var(zig(v))
+    for f in [0.0] * 7 + [400.0, 300.0]:
+        body += var(fbits(f))
+    body += changes([0.0] * INPUTS, first) + var(len(stream)) + bytes(stream)
+    h = 1469598103934665603
+    for byte in body:
+        h = ((h ^ byte) * 1099511628211) & 0xffffffffffffffff
+    return body, struct.pack("<I", h & 0xffffffff)
+
+
+# The replay target's first byte: odd seals the rest with its checksum.
+body, sum32 = replay(600, 1, 4200)
+put("replay", "short_game", b"\x00" + body + sum32)
+put("replay", "short_game_sealed", b"\x01" + body)
+body, sum32 = replay(3, 2, 0)
+put("replay", "three_updates_sealed", b"\x01" + body)

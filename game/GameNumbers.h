@@ -57,6 +57,12 @@ constexpr int kScreenNameEntry = 4;
 constexpr int kScreenHowToPlay = 5;
 constexpr int kScreenGameOver = 6;  // the summary after the last life
 
+// What a replay is being watched as.
+constexpr int kWatchNone = 0;
+constexpr int kWatchReplay = 1;
+constexpr int kWatchDemo = 2;
+constexpr int kDemoAfterIdleMs = 30000;  // the title left alone this long plays a demo
+
 // Controls read with Joy(): the player binds keys and pad buttons to these
 // sixteen, and the bindings are saved by number.
 constexpr int kControls = 16;
@@ -113,6 +119,7 @@ constexpr int kLockFlap = 10;            // play: a flap acts only at 0 or below
 constexpr int kLockBack = 11;
 constexpr int kLockNameAction = 11;      // name entry's action buttons
 constexpr int kLockBoardPage = 13;
+constexpr int kLockWatch = 14;          // the board's "Watch best run"
 constexpr int kLockOptionsBack = 15;     // "Back/Select" on the options screen
 constexpr int kLockCreditsClose = 15;
 constexpr int kLockRedefineCapture = 66;  // a state, see below
@@ -174,6 +181,9 @@ constexpr int kImgVellLogo = 60;   // the loading screen's logo
 constexpr int kDifficultyEasy = 1;
 constexpr int kDifficultyNormal = 2;
 constexpr int kDifficultyHard = 3;
+// The day's caves: played at Normal, on a board of their own.
+constexpr int kDifficultyDaily = 4;
+constexpr int kDailyDays = 8;  // today and the seven days before
 
 // Tile codes, field 0 of a map cell. A switch's code drops by
 // kSwitchStep each time the active one is switched on, so the next one in

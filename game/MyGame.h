@@ -2,6 +2,7 @@
 // table of the game as fixed-size members, so play allocates nothing.
 #pragma once
 
+#include <cstddef>
 #include <initializer_list>
 #include <string>
 
@@ -73,6 +74,33 @@ public:
     void DrawEndBanner();
     void Loader();
     void LoadingScreen();
+
+    // ---- replays (game/frame/tape.cpp, game/persistence/replayfiles.cpp) ----
+    int Watching;      // kWatchNone, or kWatchReplay or kWatchDemo while one plays back
+    int WatchPaused;
+    int WatchEnded;    // the replay has run out: its last picture waits for a press
+    int WatchMatched;  // once ended: 1 it played back exactly, 0 it did not
+    int DailyDate;     // yyyymmdd while the day's caves are played, else 0
+    int IdleSince;     // the clock reading of the title's last press or pointer move
+    int NoBestRunTimer;  // updates left of the board's "No best run yet"
+    void TapeReset();   // nothing recorded or watched
+    void TapeStart();   // before the update reads anything
+    bool TapeInputs();  // after the poll; false when a watched replay stands still
+    void TapeEnd();     // after the update
+    void WatchStill();
+    void DrawWatchLabel();
+    bool WatchReplay(const unsigned char* data, size_t size, int kind, const char*& why);
+    void StopWatching();
+    bool WatchBestRun(int difficulty, int kind = bh::kWatchReplay);
+    void KeepBestReplay(const unsigned char* data, size_t size, int difficulty, int daily, int score);
+
+    // The day's board (game/persistence/dailyboard.cpp): date and best
+    // score pairs, newest first.
+    int DailyBoard[2 * bh::kDailyDays];
+    void LoadDailyBoard();
+    void SaveDailyBoard();
+    void EnterDailyScore(int date, int score);
+    int Today();  // yyyymmdd
 
     // ---- settings and scores (game/persistence) ----
     int Settings[bh::kSettingSlots];
@@ -212,6 +240,11 @@ public:
 };
 
 extern MyGame ThisGame;
+
+// The score a board takes from a play state, kept inside the int range.
+int ReplayScore(const PlayRecord& p);
+// The last game recorded to its end, as a replay file's bytes.
+const unsigned char* LastRecording(size_t& size);
 
 void Heartbeat();
 

@@ -10,14 +10,14 @@
 #   FUZZ_SECONDS  the most time per target (default 900: the slowest
 #                 target, the Ogg decoder, needs about 750 s of processor
 #                 time for a million)
-#   FUZZ_TARGETS  which targets (default "png wav ogg load")
+#   FUZZ_TARGETS  which targets (default "png wav ogg load replay")
 #   FUZZ_BUILD    build folder (default build-fuzz)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${FUZZ_BUILD:-build-fuzz}
 seconds=${FUZZ_SECONDS:-900}
 runs_goal=${FUZZ_RUNS:-1000000}
-targets=${FUZZ_TARGETS:-png wav ogg load}
+targets=${FUZZ_TARGETS:-png wav ogg load replay}
 # clang warns about other things than g++; the g++ builds are the ones CI
 # holds to -Werror.
 cmake --preset fuzz -B "$build" -DBRAMBLEHOP_WERROR=OFF >/dev/null

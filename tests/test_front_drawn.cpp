@@ -38,8 +38,8 @@ TEST_F(FrontDrawn, ScoreboardPagesShowTheirOwnBoards) {
         int page;
         Lines want;
     } cases[] = {
-        {0, {"Top 5", "00000900", "00000800", "00000700", "00000600", "00000500"}},
-        {1, {"Last 5", "00000011", "00000022", "00000033", "00000044", "00000055"}},
+        {0, {"Top 5", "00000900", "00000800", "00000700", "00000600", "00000500", "Watch best run [C]"}},
+        {1, {"Last 5", "00000011", "00000022", "00000033", "00000044", "00000055", "Watch best run [C]"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.page);

@@ -86,6 +86,29 @@ TEST_F(LevelCaves, FixedClocksGiveTheCheckedInCaves) {
     }
 }
 
+// The day's caves: the date decides them, whatever the clock reads; any
+// other game's come from the clock.
+TEST_F(LevelCaves, TheDaysCavesComeFromTheDateWhateverTheClock) {
+    MyGame& g = G();
+    auto cave = [&](int date, int level, int clock) {
+        g.DailyDate = date;
+        Make(2, level, clock);
+        g.DailyDate = 0;
+        return CaveText();
+    };
+    const struct {
+        int date, level;
+    } days[] = {{20261211, 1}, {20261211, 4}, {20270101, 1}};
+    for (const auto& d : days) {
+        SCOPED_TRACE(std::to_string(d.date) + " level " + std::to_string(d.level));
+        std::string first = cave(d.date, d.level, 1000);
+        for (int clock : {0, 987654, -5, 2147000000}) EXPECT_EQ(cave(d.date, d.level, clock), first) << clock;
+    }
+    EXPECT_NE(cave(20261211, 1, 1000), cave(20261212, 1, 1000)) << "another day, other caves";
+    EXPECT_NE(cave(20261211, 1, 1000), cave(20261211, 2, 1000)) << "each level its own cave";
+    EXPECT_NE(cave(0, 1, 1000), cave(0, 1, 987654)) << "other games follow the clock";
+}
+
 // Free cells joined side by side, from the cell where the bird appears
 // above the start ledge. Solid cells (ledges, the first switch) and
 // brambles stop the fill; waiting switches, chicks and spinner hubs do not.

@@ -101,3 +101,72 @@ TEST_F(FrontScoreboard, MovingTheHighlightRestartsOnTop5) {
 }
 
 }  // namespace
+
+namespace {
+
+class DailyBoard : public FrontScoreboard {
+protected:
+    void SetUp() override {
+        FrontScoreboard::SetUp();
+        for (int& v : g.DailyBoard) v = 0;
+        g.DailyDate = 0;
+    }
+    void TearDown() override { g.DailyDate = 0; }
+    void EnterDaily(int date, float score) {
+        g.DailyDate = date;
+        Enter(score);
+    }
+    std::vector<int> Days() { return std::vector<int>(g.DailyBoard, g.DailyBoard + 2 * bh::kDailyDays); }
+};
+
+TEST_F(DailyBoard, TheDaysScoreStaysOffTheOtherBoardsAndIsSavedApart) {
+    std::vector<unsigned char> scoresBefore = ReadBytes(dir.File("Save_552_Bramblehop.sav"));
+    EnterDaily(20261211, 700);
+    EXPECT_EQ(g.DailyDate, 0) << "the next game is an ordinary one";
+    for (int i = 0; i < 22000; i++) ASSERT_EQ(g.ScoreTable[i], 0) << "slot " << i;
+    EXPECT_EQ(ReadBytes(dir.File("Save_552_Bramblehop.sav")), scoresBefore);
+    std::vector<int> want(2 * bh::kDailyDays, 0);
+    want[0] = 20261211;
+    want[1] = 700;
+    EXPECT_EQ(Days(), want);
+    for (int& v : g.DailyBoard) v = 0;
+    g.LoadDailyBoard();
+    EXPECT_EQ(Days(), want) << "read back from Daily.sav";
+}
+
+TEST_F(DailyBoard, KeepsEachDaysBestForAWeek) {
+    const struct {
+        int date, score;
+    } games[] = {{20261225, 300}, {20261225, 900}, {20261225, 500}, {20261228, 40},
+                 {20261231, 70},  {20270101, 10},  {20270102, 20}};
+    for (const auto& game : games) EnterDaily(game.date, (float)game.score);
+    // On 1 January: the 25th is eight days back and drops off.
+    std::vector<int> want = {20270102, 20, 20270101, 10, 20261231, 70, 20261228, 40, 0, 0, 0, 0, 0, 0, 0, 0};
+    EXPECT_EQ(Days(), want);
+}
+
+TEST_F(DailyBoard, ADamagedFileGivesAnEmptyBoardWithOneLine) {
+    EnterDaily(20261211, 700);
+    std::vector<unsigned char> b = ReadBytes(dir.File("Daily.sav"));
+    ASSERT_EQ(b.size(), 4u * (2 * bh::kDailyDays + 1));
+    b[4] ^= 1;
+    FILE* f = fopen(dir.File("Daily.sav").c_str(), "wb");
+    fwrite(b.data(), 1, b.size(), f);
+    fclose(f);
+    g.LoadDailyBoard();
+    EXPECT_EQ(Days(), std::vector<int>(2 * bh::kDailyDays, 0));
+    EXPECT_TRUE(log.Has("Daily.sav does not hold together, the day's board starts empty"));
+}
+
+TEST_F(DailyBoard, DailyOnTheListPlaysTodaysCavesAtNormal) {
+    g.MenuPage = 1;
+    g.DifficultyCursor = bh::kDifficultyDaily;
+    g.Settings[bh::kSettingHowToPlaySeen] = 1;
+    ASys.Keyv[bh::kJoyButton1] = 1;
+    Run([&] { g.DoMenu(); });
+    EXPECT_EQ(g.GameMode, bh::kModeNewGame);
+    EXPECT_EQ(g.Difficulty, bh::kDifficultyNormal);
+    EXPECT_EQ(g.DailyDate, g.Today());
+}
+
+}  // namespace

@@ -57,6 +57,10 @@ public:
     // renderer may draw a big window at a reduced size, for speed.
     void SetRenderFull(bool full) { ASys.RenderFull = full ? 1 : 0; }
     int Mills();
+    // Holds Mills() at one reading until ReleaseClock: every part of an
+    // update then sees the same time, which a replay can give back.
+    void HoldClock(int reading);
+    void ReleaseClock();
     void Rest(int ms);
     int StartTick();
 

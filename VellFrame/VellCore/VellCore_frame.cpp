@@ -78,7 +78,18 @@ void VellCore::Terminate() {
     fflush(stdout);
 }
 
+static bool ClockHeld = false;
+static int HeldReading = 0;
+
+void VellCore::HoldClock(int reading) {
+    ClockHeld = true;
+    HeldReading = reading;
+}
+
+void VellCore::ReleaseClock() { ClockHeld = false; }
+
 int VellCore::Mills() {
+    if (ClockHeld) return HeldReading;
     if (MillsFrozen) return MillsOffset;
     uint64_t ms = (uint64_t)(SteadyMs() - StartSteadyMs) + (uint64_t)(int64_t)MillsOffset;
     return (int)(uint32_t)ms;

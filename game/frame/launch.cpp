@@ -94,6 +94,7 @@ void MyGame::StartState() {
     LogoZoom = 1.0f;
     Load();
     SetUpPads();
+    LoadDailyBoard();
     AddDefaultCredits();
     DebugMode = Settings[bh::kSettingDebugStats];
     LoadTo = 1;
@@ -101,6 +102,7 @@ void MyGame::StartState() {
     Difficulty = 0;
     MenuPage = 0;
     OverlayScreen = bh::kScreenNone;
+    TapeReset();
     FlushGame();
     NextUpdate = 0;
     NextRender = 0;
@@ -120,6 +122,7 @@ void MyGame::SetDefaultSettings() {
 
 // After the window has closed: the last save.
 void MyGame::Finish() {
+    StopWatching();
     // Closed while the game-over summary waits: the score still goes on its
     // board, as it would on the way back to the list.
     if (OverlayScreen == bh::kScreenGameOver) HandleDefaultScoreboards();

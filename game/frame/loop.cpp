@@ -33,6 +33,8 @@ template <class Job> static bool RunWhenDue(MyGame& g, int& due, int step, bool 
 
 void MyGame::KeepAlive() {
     SFXVol = Settings[bh::kSettingSfxVolume] / 10.0f;
+    // The demo plays to a room nobody may be in: its effects stay low.
+    if (Watching == bh::kWatchDemo) SFXVol *= 0.3f;
     MusicVol = Settings[bh::kSettingMusicVolume] / 10.0f;
     Overscan = Settings[bh::kSettingOverscan] / 50.0f;
     SetRenderFull(Settings[bh::kSettingRenderScale] == 1);
@@ -56,8 +58,10 @@ void MyGame::KeepAlive() {
         // A game left behind (another window took the keys, or the window
         // was minimised) waits in the pause menu, and stays there when the
         // player comes back.
-        if (LoadTo == 0 && GameMode == bh::kModePlaying && Paused == 0 && GameEnding == 0 &&
-            OverlayScreen == bh::kScreenNone) {
+        // A replay being watched must play on as recorded: it holds still instead.
+        if (Watching != 0) WatchPaused = 1;
+        else if (LoadTo == 0 && GameMode == bh::kModePlaying && Paused == 0 && GameEnding == 0 &&
+                 OverlayScreen == bh::kScreenNone) {
             PauseGame();
             Debuglog("The window lost the focus: the game waits in the pause menu");
         }
@@ -91,22 +95,30 @@ static void LogScreenChange(MyGame& g) {
 }
 
 void MyGame::Update() {
+    TapeStart();
     PointerDown = mdall();
     PrevMillis = CurMillis;
     CurMillis = Mills();
+    PollInput(Settings[bh::kSettingInvertStickY]);
+    // A pad pulled out is the watcher's business, never the replay's.
+    if (Watching == 0) PauseOnLostPad();
+    // A replay gives back the recorded readings here; every later look at
+    // the clock in this update sees the same one.
+    bool still = !TapeInputs();
+    HoldClock(CurMillis);
     float d = (float)MillsDiff(CurMillis, PrevMillis);
     if (d > 128) d = 128;
     if (d < 5) d = 5;
     FrameFactor = (float)(d / 16.666666666666668);
-    PollInput(Settings[bh::kSettingInvertStickY]);
-    PauseOnLostPad();
     // F1 flips the statistics line anywhere; the options row and the next
     // start read the setting.
     Settings[bh::kSettingDebugStats] = DebugMode;
     ResetDraw();
-    if (LoadTo > 0) {
-        Loader();
+    if (LoadTo > 0 || still) {
+        if (LoadTo > 0) Loader();
+        else if (Watching) WatchStill();
         BufferGame();
+        ReleaseClock();
         return;
     }
     LoopTarget();
@@ -123,7 +135,9 @@ void MyGame::Update() {
         if (EndTimer < 0) EndTimer = 0;
     }
     if (EndTimer > 0) DrawEndBanner();
+    TapeEnd();
     BufferGame();
+    ReleaseClock();
 }
 
 void MyGame::Render() {

@@ -29,8 +29,8 @@ void MyGame::DoMenu() {
     if (MenuPage == 1) {
         LogoZoom += 0.1f;
         if (calm) LogoZoom += 5.0f;
-        Menu_Default("Easy|Normal|Hard",
-                     "For learning the ropes|Just right|When you feel like a challenge");
+        Menu_Default("Easy|Normal|Hard|Daily", "For learning the ropes|Just right|When you feel like a "
+                                               "challenge|Today's caves, the same for everyone");
         DisplayScoreboard();
     }
 }
@@ -173,6 +173,11 @@ void MyGame::Menu_Default(const char* items, const char* descriptions) {
         PlaySFX(bh::kSfxConfirm);
         GameMode = bh::kModeNewGame;
         Difficulty = DifficultyCursor;
+        DailyDate = 0;
+        if (DifficultyCursor == bh::kDifficultyDaily) {
+            Difficulty = bh::kDifficultyNormal;
+            DailyDate = Today();
+        }
         PointerPlay = AnyAbove({bh::kJoyButton1, bh::kJoyStart}) ? 0 : 1;
         // A new player is shown how to play before the first game; the game
         // is set up once the panel is put away.

@@ -13,6 +13,13 @@ static int BoardBase(MyGame& g) {
 }
 
 void MyGame::HandleDefaultScoreboards() {
+    // The day's score goes on the day's board alone.
+    if (DailyDate != 0) {
+        EnterDailyScore(DailyDate, ReplayScore(Play));
+        DailyDate = 0;
+        SaveDailyBoard();
+        return;
+    }
     int b = BoardBase(*this);
     if (b < 0) {
         Debuglog(fstr("No scoreboard for difficulty %i, score not kept", DifficultyCursor));
@@ -36,6 +43,25 @@ void MyGame::HandleDefaultScoreboards() {
     int* last = &ScoreTable[b + 5];
     for (int k = 4; k > 0; k--) last[k] = last[k - 1];
     last[0] = s;
+}
+
+// Today's best, then the best of each of the seven days before.
+static void DrawDailyBoard(MyGame& g, float x, float H) {
+    int today = g.Today();
+    g.Text(x, H / 2 - 170, "Daily", 1.0f);
+    int best = 0;
+    for (int i = 0; i < bh::kDailyDays; i++)
+        if (g.DailyBoard[2 * i] == today) best = g.DailyBoard[2 * i + 1];
+    g.SetSize(0.6f);
+    g.Text(x, H / 2 - 125, g.fstr("Today %08d", best), 1.0f);
+    int row = 0;
+    for (int i = 0; i < bh::kDailyDays; i++) {
+        int d = g.DailyBoard[2 * i];
+        if (d == 0 || d == today) continue;
+        g.Text(x, H / 2 - 80 + 34 * row++, g.fstr("%02d-%02d %08d", d / 100 % 100, d % 100, g.DailyBoard[2 * i + 1]),
+               1.0f);
+    }
+    g.ResetDraw();
 }
 
 void MyGame::DisplayScoreboard() {
@@ -63,6 +89,10 @@ void MyGame::DisplayScoreboard() {
     SetSize(1.0f);
     if (BoardPage > 1) BoardPage = 0;
 
+    if (DifficultyCursor == bh::kDifficultyDaily) {
+        DrawDailyBoard(*this, x, H);
+        return;
+    }
     int b = BoardBase(*this);
     if (b >= 0 && BoardPage == 1) {
         Text(x, H / 2 - 170, "Last 5", 1.0f);
@@ -92,4 +122,20 @@ void MyGame::DisplayScoreboard() {
     }
     LetGo(bh::kLockBoardPage, Joy(bh::kJoyButton4) < bh::kReleased && PointerDown == 0);
     if (PressedOnce(bh::kLockBoardPage, Joy(bh::kJoyButton4) > bh::kPressed)) BoardTimer = 270;
+
+    // The best run on this board, watched again: button 3 or a click.
+    float wy = H / 2 + 200;
+    bool missing = NoBestRunTimer > 0;
+    if (missing) NoBestRunTimer -= 1;
+    SetSize(0.5f);
+    SetCol(255, 230, 120, 1.0f);
+    Text(x, wy, missing ? "No best run yet" : "Watch best run [C]", 1.0f);
+    ResetDraw();
+    bool clicked = MouseIn_Centered(x, wy, (float)w, 28) > 0 && TouchedOnce(bh::kTouchLockClick, PointerDown > 0);
+    LetGo(bh::kLockWatch, Joy(bh::kJoyButton3) < bh::kReleased);
+    bool pressed = PressedOnce(bh::kLockWatch, Joy(bh::kJoyButton3) > bh::kPressed);
+    if ((clicked || pressed) && GameMode == bh::kModeTitle) {
+        if (WatchBestRun(DifficultyCursor)) PlaySFX(bh::kSfxConfirm);
+        else NoBestRunTimer = 120;
+    }
 }

@@ -20,6 +20,7 @@ int FinalScore(const PlayRecord& p) {
 // it stays off the board, -1 when there is no board for this game. A
 // score takes the first place whose holder it beats, as the board keeps it.
 int BoardPlace(MyGame& g) {
+    if (g.DailyDate != 0) return -1;  // the day's board keeps each day's best alone
     long b = 20L * g.DifficultyCursor;
     if (b < 0 || b + 9 >= 22000) return -1;
     float score = (float)FinalScore(g.Play);

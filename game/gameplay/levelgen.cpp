@@ -79,7 +79,10 @@ static void BeginLevel(MyGame& g) {
     p.LevelNumber += 1;
     p.TimeLeft = 3629;
     p.FollowerCount = 0;
-    g.SeedRnd();
+    // The day's caves come from the date alone, the same for everyone that
+    // day; any other game's from the clock.
+    if (g.DailyDate != 0) g.SeedRnd((int)(((long long)g.DailyDate * 31 + (long long)p.LevelNumber) & 0x7fffffff));
+    else g.SeedRnd();
     p.MapWidth = 50;
     p.MapHeight = 25;
     p.TileSize = 16;

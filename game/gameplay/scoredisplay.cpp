@@ -19,7 +19,7 @@ void MyGame::BramblehopScoreDisplay(int showLives) {
     // The cursor comes from the score file; a value that points outside
     // the table has no board to show.
     long long board = (long long)DifficultyCursor * 20;
-    if (board >= 0 && board + 4 < 22000) {
+    if (DailyDate == 0 && board >= 0 && board + 4 < 22000) {
         int b = (int)board;
         int r = 5;
         for (int i = 4; i >= 0; i--)

@@ -64,6 +64,8 @@ static const char* ScoreFileName(MyGame& g) {
 }
 
 void MyGame::Save() {
+    // Whatever a watched replay changes is given back when it ends.
+    if (Watching != 0) return;
     if (WriteFile("Settings.sav")) {
         for (int i = 0; i < bh::kFirstScoreFileSetting; i++) WriteInt(Settings[i]);
         for (int k = 0; k < 16; k++)

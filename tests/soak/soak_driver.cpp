@@ -160,7 +160,7 @@ std::string Check(long step) {
     if (g.Paused != 0 && g.Paused != 1) return fail("paused", g.Paused);
     if (g.PauseCursor < 0 || g.PauseCursor > 2) return fail("pause cursor", g.PauseCursor);
     if (g.TitleCursor < -2 || g.TitleCursor > 2) return fail("title cursor", g.TitleCursor);
-    if (g.GameMode == 0 && g.MenuPage == 1 && (g.DifficultyCursor < 1 || g.DifficultyCursor > 3))
+    if (g.GameMode == 0 && g.MenuPage == 1 && (g.DifficultyCursor < 1 || g.DifficultyCursor > 4))
         return fail("difficulty cursor", g.DifficultyCursor);
     if (g.OverlayScreen == 4 && (g.OptionsCursor < 0 || g.OptionsCursor > 11))
         return fail("name position", g.OptionsCursor);
@@ -189,6 +189,14 @@ void StartLikeLaunch(const std::string& home) {
 }
 
 }  // namespace
+
+PollHook MonkeyHand(unsigned seed) {
+    rng.seed(seed);
+    for (int k = 0; k < 16; k++) held[k] = 0, holdLeft[k] = 0;
+    pointerX = 400, pointerY = 300;
+    pointerDown = pointerLeft = escLeft = enterLeft = 0;
+    return PressLikeAPlayer;
+}
 
 SoakResult RunSoak(long updates, unsigned seed, const std::string& dataDir, FILE* trace) {
     SoakResult result;

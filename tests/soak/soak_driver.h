@@ -19,3 +19,9 @@ struct SoakResult {
 // the end; two builds that behave alike write the same trace.
 SoakResult RunSoak(long updates, unsigned seed, const std::string& dataDir,
                    FILE* trace = nullptr);
+
+// The monkey's hand alone, for runs that drive the updates themselves: it
+// starts afresh from the seed, and the returned function is the input
+// poll's hook that presses for it.
+using PollHook = void (*)();
+PollHook MonkeyHand(unsigned seed);
