@@ -83,6 +83,10 @@ public:
     int DailyDate;     // yyyymmdd while the day's caves are played, else 0
     int IdleSince;     // the clock reading of the title's last press or pointer move
     int NoBestRunTimer;  // updates left of the board's "No best run yet"
+    // Play was paused from outside the update (the window lost the focus,
+    // a pad went away) since the last one; the replay keeps it, so that
+    // playing back pauses at the same update.
+    int OutsidePause;
     void TapeReset();   // nothing recorded or watched
     void TapeStart();   // before the update reads anything
     bool TapeInputs();  // after the poll; false when a watched replay stands still

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <random>
 #include <string>
 #include <unistd.h>
@@ -333,7 +334,8 @@ protected:
 
     // Plays the monkey until it finishes a game; the recording's bytes and
     // what each recorded update drew and heard.
-    bool MonkeyGame(unsigned seed, std::vector<uint8_t>& bytes, std::vector<Seen>& seen) {
+    bool MonkeyGame(unsigned seed, std::vector<uint8_t>& bytes, std::vector<Seen>& seen,
+                    const std::function<void()>& between = nullptr) {
         MyGame& g = ThisGame;
         PollInputHook = MonkeyHand(seed);
         std::mt19937 clock(seed);
@@ -352,6 +354,7 @@ protected:
                 statsShown = g.DebugMode;
                 inGame = true;
             }
+            if (inGame && between) between();
             Seen s = Step();
             if (inGame) seen.push_back(s);
             size_t n;
@@ -419,6 +422,40 @@ protected:
 };
 
 TEST_F(Replays, MonkeyGamesPlayBackExactly) { MonkeyGamesPlayBack(1, 3); }
+
+// The window loses the focus once, mid-flight: the loop pauses the game
+// between two updates, and the replay must pause at the same update.
+TEST_F(Replays, APauseFromOutsideThePlayBackKeepsItsPlace) {
+    MyGame& g = ThisGame;
+    bool lost = false;
+    int inGame = 0, pausedAt = -1;
+    auto focusLost = [&] {
+        bool flying = g.GameMode == bh::kModePlaying && g.Paused == 0 && g.GameEnding == 0 &&
+                      g.OverlayScreen == bh::kScreenNone && g.LoadTo == 0;
+        ++inGame;
+        if (lost || !flying || inGame < 60) return;
+        lost = true;
+        pausedAt = inGame - 1;
+        g.Active = -1;
+        g.KeepAlive();
+        g.Active = 1;
+        EXPECT_EQ(g.Paused, 1);
+    };
+    std::vector<uint8_t> bytes;
+    std::vector<Seen> recorded;
+    ASSERT_TRUE(MonkeyGame(2, bytes, recorded, focusLost));
+    ASSERT_TRUE(lost);
+    std::vector<Seen> played = PlayBack(bytes);
+    ASSERT_EQ(played.size(), recorded.size());
+    // Every update looks and sounds the same, but the one the pause came
+    // before: played back, it pauses there and its pause sound is heard in
+    // it, where the recorded game heard it just before.
+    for (size_t u = 0; u < played.size(); u++) {
+        if ((int)u == pausedAt) continue;
+        ASSERT_EQ(recorded[u].digest, played[u].digest) << "update " << u;
+    }
+    EXPECT_EQ(g.WatchMatched, 1);
+}
 
 // The watcher's hand: the monkey's presses, but never Escape or Return,
 // which leave and pause.

@@ -63,6 +63,7 @@ void MyGame::KeepAlive() {
         else if (LoadTo == 0 && GameMode == bh::kModePlaying && Paused == 0 && GameEnding == 0 &&
                  OverlayScreen == bh::kScreenNone) {
             PauseGame();
+            OutsidePause = 1;
             Debuglog("The window lost the focus: the game waits in the pause menu");
         }
         RunWhenDue(*this, NextUpdate, 150, true, [this] { PollInput(Settings[bh::kSettingInvertStickY]); });
@@ -256,6 +257,7 @@ void MyGame::PauseOnLostPad() {
     if (lost && LoadTo == 0 && GameMode == bh::kModePlaying && Paused == 0 && GameEnding == 0 &&
         OverlayScreen == bh::kScreenNone) {
         PauseGame();
+        OutsidePause = 1;
         Debuglog("A pad went away: the game waits in the pause menu");
     }
 }

@@ -43,13 +43,17 @@ int KeptDrawTo = 0;
 
 const uint64_t kDigestStart = 1469598103934665603ull;
 
+// The last value of an update's tables holds whether the pointer is down,
+// and this bit when play was paused from outside before the update.
+const int kPausedFromOutside = 2;
+
 void TakeTables(MyGame& g, float* v) {
     int at = 0;
     for (int i = 0; i < tape::kButtons; i++) v[at++] = (float)ASys.Button[i];
     for (int i = 0; i < tape::kTouches; i++) v[at++] = ASys.Touch[i];
     for (int i = 0; i < tape::kPadValues; i++) v[at++] = ASys.Joy[i];
     for (int i = 0; i < tape::kControlValues; i++) v[at++] = ASys.Keyv[i];
-    v[at] = (float)g.PointerDown;
+    v[at] = (float)(g.PointerDown | (g.OutsidePause ? kPausedFromOutside : 0));
 }
 
 // The engine's own keys (focus, F1 to F11, closing) stay the watcher's.
@@ -62,7 +66,9 @@ void PutTables(MyGame& g, const float* v) {
     for (int i = 0; i < tape::kTouches; i++) ASys.Touch[i] = v[at++];
     for (int i = 0; i < tape::kPadValues; i++) ASys.Joy[i] = v[at++];
     for (int i = 0; i < tape::kControlValues; i++) ASys.Keyv[i] = v[at++];
-    g.PointerDown = (int)v[at];
+    int last = (int)v[at];
+    g.PointerDown = last & 1;
+    if ((last & kPausedFromOutside) && g.Paused == 0) g.PauseGame();
 }
 
 // What a run is checked by: the play state after every update.
@@ -201,6 +207,7 @@ void MyGame::TapeStart() {
     memcpy(h.clear, &ASys.DrawSet[vell::kSetClearRed], sizeof h.clear);
     h.hover[0] = HoverX;
     h.hover[1] = HoverY;
+    OutsidePause = 0;
     TakeTables(*this, h.inputs);
     Recorder.Begin(h);
     Recording = true;
@@ -212,6 +219,7 @@ bool MyGame::TapeInputs() {
     if (Recording) {
         static float now[tape::kInputs];
         TakeTables(*this, now);
+        OutsidePause = 0;
         int step = MillsDiff(CurMillis, TapeAt);
         TapeAt = CurMillis;
         if (!Recorder.Add(step, now)) {
@@ -220,6 +228,7 @@ bool MyGame::TapeInputs() {
         }
         return true;
     }
+    OutsidePause = 0;
     if (Watching == 0) return true;
 
     // The watcher's presses: only leaving and pausing act.
