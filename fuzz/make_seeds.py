@@ -160,7 +160,9 @@ def changes(old, new):
     return out
 
 
-INPUTS = 128 + 100 + 400 + 128 + 1
+# Buttons, pointers, pads, controls, the screen's width and height, and
+# the pointer-down value; a zero screen leaves the watcher's as it is.
+INPUTS = 128 + 100 + 400 + 128 + 2 + 1
 
 
 def replay(updates, seed, score):
@@ -191,7 +193,7 @@ def replay(updates, seed, score):
     settings = [0] * 200
     settings[0] = settings[1] = 7
     settings[101] = 2
-    body = b"BHRP" + bytes((1, 5)) + b"1.0.0"
+    body = b"BHRP" + bytes((2, 5)) + b"1.0.0"
     for v in (score, 20261210, updates, 2, 0, 5000, 2):
         body += var(zig(v))
     body += var(fbits(1.0)) + bytes(8)

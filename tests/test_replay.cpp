@@ -423,6 +423,33 @@ protected:
 
 TEST_F(Replays, MonkeyGamesPlayBackExactly) { MonkeyGamesPlayBack(1, 3); }
 
+// The cave is placed on the screen the window's shape makes, and every
+// touch with it: a run recorded in one window plays back exactly in any
+// other, laid out as it was, and the window has its own screen again after.
+TEST_F(Replays, ARunPlaysBackExactlyInAWindowOfAnotherShape) {
+    MyGame& g = ThisGame;
+    std::vector<uint8_t> bytes;
+    std::vector<Seen> recorded;
+    ASSERT_TRUE(MonkeyGame(3, bytes, recorded));
+    const struct {
+        int w, h;
+    } windows[] = {{1080, 1920}, {2560, 1080}};
+    for (const auto& win : windows) {
+        SCOPED_TRACE(testing::Message() << win.w << " x " << win.h);
+        ASys.WindowWidth = win.w;
+        ASys.WindowHeight = win.h;
+        g.Render();
+        std::vector<Seen> played = PlayBack(bytes);
+        EXPECT_EQ(g.WatchMatched, 1);
+        EXPECT_EQ(g.ScreenW, 800.0f) << "laid out as recorded";
+        g.StopWatching();
+        g.Render();
+        EXPECT_NE(g.ScreenW, 800.0f) << "the window's own screen again";
+    }
+    ASys.WindowWidth = 800;
+    ASys.WindowHeight = 600;
+}
+
 // The window loses the focus once, mid-flight: the loop pauses the game
 // between two updates, and the replay must pause at the same update.
 TEST_F(Replays, APauseFromOutsideThePlayBackKeepsItsPlace) {

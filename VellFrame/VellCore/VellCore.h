@@ -51,6 +51,12 @@ public:
     // the window's shape around it. FitView(0, 0) goes back to the fixed
     // 800 (or 512 when taller than wide) virtual pixels across.
     void FitView(float w, float h);
+    // Lays the screen out as exactly w x h virtual pixels from the next
+    // render on, whatever the window's shape, centred in it with bands
+    // where the shapes differ; HoldView(0, 0) lets the window decide again.
+    // A replay watched in another window plays on the screen it was
+    // recorded on.
+    void HoldView(float w, float h);
     void BufferGame();
     void FlipFullscreen();
     // true: every frame at the window's own size; false: a software
@@ -333,6 +339,8 @@ extern int iBump;
 // The box the game wants in view (virtual pixels, set by FitView); 0 leaves
 // the virtual width at 800, or 512 in a window taller than wide.
 extern float ViewFitW, ViewFitH;
+// The screen held by HoldView, 0 when the window decides.
+extern float ViewHeldW, ViewHeldH;
 extern float ViewScale;
 extern int DebugToggle;
 extern int ScreenshotToggle;

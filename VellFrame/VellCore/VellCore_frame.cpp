@@ -15,6 +15,7 @@ int rh2 = 300;
 int iBump = 0;
 float ViewScale = 2.0f / 800.0f;
 float ViewFitW = 0, ViewFitH = 0;
+float ViewHeldW = 0, ViewHeldH = 0;
 int DebugToggle = 0;
 int ScreenshotToggle = 0;
 struct timeval starttick;
@@ -119,9 +120,33 @@ void VellCore::FitView(float w, float h) {
     ViewFitH = w > 0 && h > 0 ? h : 0;
 }
 
+void VellCore::HoldView(float w, float h) {
+    ViewHeldW = w > 0 && h > 0 ? w : 0;
+    ViewHeldH = w > 0 && h > 0 ? h : 0;
+}
+
 void VellCore::RenderGame(float& width, float& height) {
     CountRate(*this, RenderCountLive, RenderSec, RenderCount);
     ASys.RenderSys(Overscan);
+    if (ViewHeldW > 0) {
+        // The virtual screen covers the held one at this window's shape;
+        // the game lays out on the held one, centred in it.
+        float v = ViewHeldW;
+        if (ViewHeldH * ASys.Aspect > v) v = ViewHeldH * ASys.Aspect;
+        ASys.VirtualWidth = v;
+        ASys.ImageScale = vell::kImageBaseWidth / v;
+        width = ViewHeldW;
+        height = ViewHeldH;
+        rw2 = (int)(width / 2);
+        rh2 = (int)(height / 2);
+        iBump = 0;
+        ASys.VirtualHalfW = (float)rw2;
+        ASys.VirtualHalfH = (float)rh2;
+        RealW = ASys.WindowWidth;
+        RealH = ASys.WindowHeight;
+        ViewScale = 2.0f / ASys.VirtualWidth;
+        return;
+    }
     if (ViewFitW > 0) {
         // The narrowest virtual screen that holds the whole box at this
         // window's shape; the next update lays out on it and the next

@@ -53,6 +53,8 @@ void TakeTables(MyGame& g, float* v) {
     for (int i = 0; i < tape::kTouches; i++) v[at++] = ASys.Touch[i];
     for (int i = 0; i < tape::kPadValues; i++) v[at++] = ASys.Joy[i];
     for (int i = 0; i < tape::kControlValues; i++) v[at++] = ASys.Keyv[i];
+    v[at++] = g.ScreenW;
+    v[at++] = g.ScreenH;
     v[at] = (float)(g.PointerDown | (g.OutsidePause ? kPausedFromOutside : 0));
 }
 
@@ -66,6 +68,14 @@ void PutTables(MyGame& g, const float* v) {
     for (int i = 0; i < tape::kTouches; i++) ASys.Touch[i] = v[at++];
     for (int i = 0; i < tape::kPadValues; i++) ASys.Joy[i] = v[at++];
     for (int i = 0; i < tape::kControlValues; i++) ASys.Keyv[i] = v[at++];
+    // The play step places the cave, and so the bird's every touch, on the
+    // screen: a replay is played on the one it was recorded on.
+    float w = v[at++], h = v[at++];
+    if (w > 0 && h > 0) {
+        g.HoldView(w, h);
+        g.ScreenW = w;
+        g.ScreenH = h;
+    }
     int last = (int)v[at];
     g.PointerDown = last & 1;
     if ((last & kPausedFromOutside) && g.Paused == 0) g.PauseGame();
@@ -362,6 +372,7 @@ void MyGame::StopWatching() {
     if (Watching == 0) return;
     int kind = Watching;
     Watching = 0;
+    HoldView(0, 0);
     Starting = false;
     memcpy(Settings, KeptSettings, sizeof KeptSettings);
     memcpy(ASys.redef, KeptBindings, sizeof KeptBindings);

@@ -9,12 +9,15 @@
 
 namespace tape {
 
-constexpr int kFormat = 1;
+constexpr int kFormat = 2;
 // The input tables an update reads, in this order: buttons, pointers, pads,
-// controls.
+// controls;
 constexpr int kButtons = 128, kTouches = 100, kPadValues = 400, kControlValues = 128;
+// then the screen it lays out on (the window's shape decides it), width and
+// height;
+constexpr int kViewValues = 2;
 // and last whether a pointer was down as the update began.
-constexpr int kInputs = kButtons + kTouches + kPadValues + kControlValues + 1;
+constexpr int kInputs = kButtons + kTouches + kPadValues + kControlValues + kViewValues + 1;
 constexpr int kLocks = 100;
 constexpr int kMisc = 15;
 constexpr int kSettings = 200;
