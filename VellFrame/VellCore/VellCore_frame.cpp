@@ -125,38 +125,29 @@ void VellCore::HoldView(float w, float h) {
     ViewHeldH = w > 0 && h > 0 ? h : 0;
 }
 
+// The narrowest virtual width that holds a w x h box at the window's shape.
+static float Covering(float w, float h) { return h * ASys.Aspect > w ? h * ASys.Aspect : w; }
+
 void VellCore::RenderGame(float& width, float& height) {
     CountRate(*this, RenderCountLive, RenderSec, RenderCount);
     ASys.RenderSys(Overscan);
-    if (ViewHeldW > 0) {
+    bool held = ViewHeldW > 0;
+    if (held) {
         // The virtual screen covers the held one at this window's shape;
         // the game lays out on the held one, centred in it.
-        float v = ViewHeldW;
-        if (ViewHeldH * ASys.Aspect > v) v = ViewHeldH * ASys.Aspect;
-        ASys.VirtualWidth = v;
-        ASys.ImageScale = vell::kImageBaseWidth / v;
+        ASys.VirtualWidth = Covering(ViewHeldW, ViewHeldH);
         width = ViewHeldW;
         height = ViewHeldH;
-        rw2 = (int)(width / 2);
-        rh2 = (int)(height / 2);
-        iBump = 0;
-        ASys.VirtualHalfW = (float)rw2;
-        ASys.VirtualHalfH = (float)rh2;
-        RealW = ASys.WindowWidth;
-        RealH = ASys.WindowHeight;
-        ViewScale = 2.0f / ASys.VirtualWidth;
-        return;
-    }
-    if (ViewFitW > 0) {
+    } else if (ViewFitW > 0) {
         // The narrowest virtual screen that holds the whole box at this
         // window's shape; the next update lays out on it and the next
         // render draws it, so both agree even when the box changes.
-        float v = ViewFitW;
-        if (ViewFitH * ASys.Aspect > v) v = ViewFitH * ASys.Aspect;
-        ASys.VirtualWidth = v;
-        ASys.ImageScale = vell::kImageBaseWidth / v;
-        width = v;
-        height = v / ASys.Aspect;
+        ASys.VirtualWidth = Covering(ViewFitW, ViewFitH);
+        width = ASys.VirtualWidth;
+        height = ASys.VirtualWidth / ASys.Aspect;
+    }
+    if (held || ViewFitW > 0) {
+        ASys.ImageScale = vell::kImageBaseWidth / ASys.VirtualWidth;
         rw2 = (int)(width / 2);
         rh2 = (int)(height / 2);
     } else {
@@ -172,12 +163,13 @@ void VellCore::RenderGame(float& width, float& height) {
         }
     }
     iBump = 0;
-    if (height > 2 * width) {
+    // A held screen is laid out as it was recorded, bump and all.
+    if (!held && height > 2 * width) {
         iBump = 1;
         height -= 32;
         rh2 -= 32;
     }
-    if (width > 2 * height) {
+    if (!held && width > 2 * height) {
         iBump = 2;
         width -= 32;
         rw2 -= 32;
