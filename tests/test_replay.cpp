@@ -414,7 +414,33 @@ protected:
         }
     }
 
+    // A monkey game kept as the best run on its difficulty, opened in r,
+    // and the game back on the menu's page with that difficulty chosen;
+    // the file's path, empty when no game was kept.
+    std::string KeptMonkeyRun(unsigned seed, int page, tape::Reader& r) {
+        MyGame& g = ThisGame;
+        const char* why = "";
+        if (!MonkeyGame(seed, kept, keptSeen) || !r.Open(kept.data(), kept.size(), why)) {
+            ADD_FAILURE() << "no game to keep " << why;
+            return "";
+        }
+        static const char* const names[4] = {"", "Easy", "Normal", "Hard"};
+        std::string file = home + "/Best_" + names[r.head().difficulty] + ".replay";
+        FILE* f = fopen(file.c_str(), "wb");
+        fwrite(kept.data(), 1, kept.size(), f);
+        fclose(f);
+        g.StopWatching();
+        g.FlushGame();
+        g.GameMode = bh::kModeTitle;
+        g.OverlayScreen = bh::kScreenNone;
+        g.MenuPage = page;
+        g.DifficultyCursor = r.head().difficulty;
+        return file;
+    }
+
     std::string home;
+    std::vector<uint8_t> kept;
+    std::vector<Seen> keptSeen;
     FILE* log = nullptr;
     int drawn = vell::kMaxRecords;
     int boards[22000];
@@ -504,26 +530,11 @@ void OnlyThese() {
 
 TEST_F(Replays, WatchedFromTheBoardIgnoresControlsPausesAndLeavesNothingBehind) {
     MyGame& g = ThisGame;
-    std::vector<uint8_t> bytes;
-    std::vector<Seen> recorded;
-    ASSERT_TRUE(MonkeyGame(1, bytes, recorded));
     tape::Reader r;
-    const char* why;
-    ASSERT_TRUE(r.Open(bytes.data(), bytes.size(), why)) << why;
-    int difficulty = r.head().difficulty, score = r.head().score;
-    static const char* const names[4] = {"", "Easy", "Normal", "Hard"};
-    std::string file = home + "/Best_" + names[difficulty] + ".replay";
-    FILE* f = fopen(file.c_str(), "wb");
-    fwrite(bytes.data(), 1, bytes.size(), f);
-    fclose(f);
-
     // Back on the difficulty list, its board's entry is chosen with button 3.
-    g.StopWatching();
-    g.FlushGame();
-    g.GameMode = bh::kModeTitle;
-    g.OverlayScreen = bh::kScreenNone;
-    g.MenuPage = 1;
-    g.DifficultyCursor = difficulty;
+    std::string file = KeptMonkeyRun(1, 1, r);
+    ASSERT_FALSE(file.empty());
+    int score = r.head().score;
     memcpy(boards, g.ScoreTable, sizeof boards);
     statsShown = g.DebugMode;
     int settings[bh::kSettingSlots];
@@ -545,7 +556,7 @@ TEST_F(Replays, WatchedFromTheBoardIgnoresControlsPausesAndLeavesNothingBehind) 
     watcherMonkey = MonkeyHand(99);
     PollInputHook = WatcherPresses;
     std::vector<Seen> played;
-    while (!g.WatchEnded && played.size() < recorded.size() / 2) played.push_back(Step());
+    while (!g.WatchEnded && played.size() < keptSeen.size() / 2) played.push_back(Step());
 
     // Return pauses: the game stands still however long, and Return again
     // goes on.
@@ -562,7 +573,7 @@ TEST_F(Replays, WatchedFromTheBoardIgnoresControlsPausesAndLeavesNothingBehind) 
     pressReturn = false;
     EXPECT_EQ(g.WatchPaused, 0);
     PollInputHook = WatcherPresses;
-    while (!g.WatchEnded && played.size() < recorded.size() + 10) played.push_back(Step());
+    while (!g.WatchEnded && played.size() < keptSeen.size() + 10) played.push_back(Step());
     ASSERT_TRUE(g.WatchEnded);
     EXPECT_EQ(g.WatchMatched, 1);
     EXPECT_EQ(ReplayScore(g.Play), score);
@@ -586,24 +597,9 @@ TEST_F(Replays, WatchedFromTheBoardIgnoresControlsPausesAndLeavesNothingBehind) 
 
 TEST_F(Replays, TheTitleLeftAloneHalfAMinutePlaysADemoThatAnyPressEnds) {
     MyGame& g = ThisGame;
-    std::vector<uint8_t> bytes;
-    std::vector<Seen> recorded;
-    ASSERT_TRUE(MonkeyGame(3, bytes, recorded));
     tape::Reader r;
-    const char* why;
-    ASSERT_TRUE(r.Open(bytes.data(), bytes.size(), why)) << why;
-    static const char* const names[4] = {"", "Easy", "Normal", "Hard"};
-    std::string file = home + "/Best_" + names[r.head().difficulty] + ".replay";
-    FILE* f = fopen(file.c_str(), "wb");
-    fwrite(bytes.data(), 1, bytes.size(), f);
-    fclose(f);
-
-    g.StopWatching();
-    g.FlushGame();
-    g.GameMode = bh::kModeTitle;
-    g.OverlayScreen = bh::kScreenNone;
-    g.MenuPage = 0;
-    g.DifficultyCursor = r.head().difficulty;
+    std::string file = KeptMonkeyRun(3, 0, r);
+    ASSERT_FALSE(file.empty());
     int settings[bh::kSettingSlots];
     memcpy(settings, g.Settings, sizeof settings);
     memcpy(boards, g.ScoreTable, sizeof boards);
