@@ -247,8 +247,9 @@ extern MyGame ThisGame;
 
 // The score a board takes from a play state, kept inside the int range.
 int ReplayScore(const PlayRecord& p);
-// The last game recorded to its end, as a replay file's bytes.
-const unsigned char* LastRecording(size_t& size);
+// The last game recorded to its end, as a replay file's bytes, and how many
+// were finished since start-up (two runs can make the same bytes).
+const unsigned char* LastRecording(size_t& size, int* count = nullptr);
 
 void Heartbeat();
 

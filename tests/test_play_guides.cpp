@@ -169,6 +169,14 @@ TEST_F(PlayGuides, APromptSaysToLetGoWhileTheRespawnWaits) {
 
 TEST_F(PlayGuides, TheRespawnPromptNamesThePadButtonHeld) {
     PlayRecord& p = G().Play;
+    // Pads in the standard layout, none known yet, whatever an earlier
+    // test left behind.
+    memset(ASys.PadLayout, 0, sizeof ASys.PadLayout);
+    ASys.StandardPads = true;
+    ASys.LastInput = -1;
+    G().MixJoy = 1;
+    memset(ignorePress, 0, sizeof ignorePress);
+    G().PadLost();
     G().FlushKeys();
     G().KeyDefaults();
     PadSample rest = {};
@@ -183,7 +191,9 @@ TEST_F(PlayGuides, TheRespawnPromptNamesThePadButtonHeld) {
         PadSample held = rest;
         if (c.button >= 0) held.buttons[c.button] = 1;
         if (c.axis >= 0) held.axes[c.axis] = 1;
+        // Seen at rest first, then pressed: a fresh press from the pad.
         ReadPad(0, "Pad", &rest, nullptr, 0, nullptr, 0, 0);
+        G().PollInput(0);
         ReadPad(0, "Pad", &held, nullptr, 0, nullptr, 0, 0);
         G().PollInput(0);
         G().GameBreak = 0;

@@ -21,6 +21,7 @@ tape::Head RecHead;
 bool Recording = false;
 uint8_t Finished[tape::kMaxBytes + 65536];
 size_t FinishedSize = 0;
+int FinishedCount = 0;  // recordings finished since start-up
 
 tape::Reader Player;
 uint8_t Loaded[tape::kMaxBytes + 65536];
@@ -157,8 +158,9 @@ int ReplayScore(const PlayRecord& p) {
     return (int)score;
 }
 
-const uint8_t* LastRecording(size_t& size) {
+const uint8_t* LastRecording(size_t& size, int* count) {
     size = FinishedSize;
+    if (count) *count = FinishedCount;
     return Finished;
 }
 
@@ -282,6 +284,7 @@ void MyGame::TapeEnd() {
         RecHead.date = Today();
         RecHead.digest = Digest;
         FinishedSize = Recorder.Finish(RecHead, Finished, sizeof Finished);
+        FinishedCount += 1;
         if (FinishedSize == 0) Debuglog("This game is too long to keep as a replay");
         // Only a game played to its end puts a score on the boards.
         else if (over) KeepBestReplay(Finished, FinishedSize, RecHead.difficulty, RecHead.daily, RecHead.score);
