@@ -7,15 +7,6 @@ namespace {
 
 const char* const kBoardNames[4] = {"", "Easy", "Normal", "Hard"};
 
-// The score as the board will take it.
-int FinalScore(const PlayRecord& p) {
-    float score = p.Score;
-    if (score != score) score = 0;
-    if (score > 2147483520.0f) score = 2147483520.0f;
-    if (score < -2147483520.0f) score = -2147483520.0f;
-    return (int)score;
-}
-
 // The place among the five best that the score will take (1 to 5), 0 when
 // it stays off the board, -1 when there is no board for this game. A
 // score takes the first place whose holder it beats, as the board keeps it.
@@ -23,7 +14,7 @@ int BoardPlace(MyGame& g) {
     if (g.DailyDate != 0) return -1;  // the day's board keeps each day's best alone
     long b = 20L * g.DifficultyCursor;
     if (b < 0 || b + 9 >= 22000) return -1;
-    float score = (float)FinalScore(g.Play);
+    float score = (float)ReplayScore(g.Play);
     for (int p = 0; p < 5; p++)
         if ((float)g.ScoreTable[b + p] < score) return p + 1;
     return 0;
@@ -45,7 +36,7 @@ void DrawSummary(MyGame& g) {
 
     g.SetSize(1.0f);
     g.SetCol(150, 255, 150, 1.0f);
-    g.Text(cx, y + 70, g.fstr("Score %08d", FinalScore(p)), 1.0f);
+    g.Text(cx, y + 70, g.fstr("Score %08d", ReplayScore(p)), 1.0f);
 
     g.SetSize(0.8f);
     g.SetCol(255, 255, 255, 1.0f);
