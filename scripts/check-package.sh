@@ -43,6 +43,7 @@ need=(/usr/games/bramblehop
       /usr/share/games/bramblehop/Data/552/icon.png
       /usr/share/games/bramblehop/Data/552/audio/01.wav
       /usr/share/games/bramblehop/Data/552/audio/pages.ogg
+      /usr/share/games/bramblehop/Data/552/demo.replay
       /usr/share/applications/$id.desktop
       /usr/share/metainfo/$id.metainfo.xml)
 for size in 32 64 128 256 512; do need+=(/usr/share/icons/hicolor/${size}x$size/apps/$id.png); done

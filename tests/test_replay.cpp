@@ -657,6 +657,35 @@ TEST_F(Replays, TheTitleLeftAloneHalfAMinutePlaysADemoThatAnyPressEnds) {
     EXPECT_EQ(FileText(home + "/Settings.sav") + FileText(home + "/Save_552_Bramblehop.sav") + FileText(file), saved);
 }
 
+// Before any best run is kept, the idle title plays the demo made with the
+// game's data; it must reproduce in this version and go back by itself.
+TEST_F(Replays, WithNoBestRunTheTitlePlaysTheShippedDemoThroughToItsEnd) {
+    MyGame& g = ThisGame;
+    PollInputHook = OnlyThese;
+    for (int u = 0; u < 10000 && !(g.LoadTo == 0 && g.GameMode == bh::kModeTitle); u++) {
+        MillsOffset += 16;
+        Step();
+    }
+    std::string saved = FileText(home + "/Settings.sav") + FileText(home + "/Save_552_Bramblehop.sav");
+    for (int u = 0; u < 3000 && !g.Watching; u++) {
+        MillsOffset += 16;
+        Step();
+    }
+    ASSERT_EQ(g.Watching, bh::kWatchDemo);
+    EXPECT_NE(Logged().find("Demo of demo.replay"), std::string::npos);
+    int updates = 0;
+    for (; updates < 40000 && g.Watching; updates++) {
+        MillsOffset += 16;
+        Step();
+    }
+    EXPECT_EQ(g.Watching, 0);
+    EXPECT_GT(updates, 600) << "a demo shows more than a glimpse";
+    EXPECT_NE(Logged().find("The replay played back exactly"), std::string::npos) << Logged();
+    EXPECT_EQ(g.GameMode, bh::kModeTitle);
+    EXPECT_EQ(FileText(home + "/Settings.sav") + FileText(home + "/Save_552_Bramblehop.sav"), saved);
+    EXPECT_EQ(FileText(home + "/Best_Normal.replay"), "(none)");
+}
+
 TEST_F(Replays, ARunThatDoesNotReproduceIsReported) {
     MyGame& g = ThisGame;
     std::vector<uint8_t> bytes;

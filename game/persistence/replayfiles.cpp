@@ -17,11 +17,14 @@ const char* ReplayName(MyGame& g, int difficulty) {
     return g.fstr("Best_%s.replay", names[difficulty]);
 }
 
+// The demo shipped with the game's data, played while no best run is kept.
+const char kShippedDemo[] = "demo.replay";
+
 // The whole file, or 0 bytes when there is none or it cannot be a replay
 // (why says which; "" when there is simply no file).
-size_t ReadReplay(MyGame& g, const char* name, const char*& why) {
+size_t ReadReplayAt(const char* path, const char*& why) {
     why = "";
-    FILE* f = fopen(g.fstr("%s/%s", g.SaveFolder(), name), "rb");
+    FILE* f = fopen(path, "rb");
     if (!f) return 0;
     size_t n = fread(FileBytes, 1, sizeof FileBytes, f);
     bool more = fgetc(f) != EOF;
@@ -31,6 +34,10 @@ size_t ReadReplay(MyGame& g, const char* name, const char*& why) {
     else if (more) why = "it is too large";
     else if (n == 0) why = "it is empty";
     return why[0] ? 0 : n;
+}
+
+size_t ReadReplay(MyGame& g, const char* name, const char*& why) {
+    return ReadReplayAt(g.fstr("%s/%s", g.SaveFolder(), name), why);
 }
 
 }  // namespace
@@ -55,6 +62,10 @@ bool MyGame::WatchBestRun(int difficulty, int kind) {
     const char* name = ReplayName(*this, difficulty);
     const char* why;
     size_t n = ReadReplay(*this, name, why);
+    if (n == 0 && !why[0] && kind == bh::kWatchDemo) {
+        name = kShippedDemo;
+        n = ReadReplayAt(fstr("%s/Data/%i/%s", home, GameNum, name), why);
+    }
     if (n == 0 && !why[0]) {
         // The title asks every half minute; once is enough to say so.
         static bool toldDemo = false;
