@@ -220,4 +220,53 @@ TEST_F(ViewFit, EveryMenuKeepsItsButtonsAndTextsOnScreen) {
     }
 }
 
+// A replay plays on the screen it was recorded on, in the middle of a
+// window of another shape: the bands beside it (or above and below) are
+// covered alike, whatever the backdrop drew into one of them.
+TEST_F(ViewFit, AHeldScreenSitsBetweenMatchingBands) {
+    const Size sizes[] = {{1920, 1080}, {672, 896}, {800, 600}};
+    for (Size s : sizes) {
+        SCOPED_TRACE(testing::Message() << s.w << " x " << s.h);
+        SetUp();
+        MillsFrozen = true;
+        g.GameMode = bh::kModeNewGame;
+        g.LoadGame();
+        g.HoldView(800, 600);
+        Window(s);
+        ASys.DrawTo = 0;
+        g.ResetDraw();
+        g.DoGame();
+        g.Ingame();
+        int game = ASys.DrawTo;
+        g.DrawWatchLabel();
+        g.HoldView(0, 0);
+        MillsFrozen = false;
+
+        Box screen = Screen(), held{-400, -300, 400, 300};
+        std::vector<Box> bands;
+        for (int i = game; i < ASys.DrawTo; i++) {
+            const double* r = &ASys.Draw[30 * i];
+            if (r[vell::kRecKind] != vell::kDrawRect) continue;
+            double hw = std::fabs(r[vell::kRecW]) / 2, hh = std::fabs(r[vell::kRecH]) / 2;
+            bands.push_back(Box{r[vell::kRecX] - hw, r[vell::kRecY] - hh, r[vell::kRecX] + hw, r[vell::kRecY] + hh});
+        }
+        std::vector<Box> gaps;
+        if (screen.x0 < held.x0 - 1) {
+            gaps.push_back({screen.x0, screen.y0, held.x0, screen.y1});
+            gaps.push_back({held.x1, screen.y0, screen.x1, screen.y1});
+        }
+        if (screen.y0 < held.y0 - 1) {
+            gaps.push_back({screen.x0, screen.y0, screen.x1, held.y0});
+            gaps.push_back({screen.x0, held.y1, screen.x1, screen.y1});
+        }
+        EXPECT_EQ(bands.size(), gaps.size());
+        for (const Box& gap : gaps) {
+            bool covered = false;
+            for (const Box& b : bands) covered = covered || gap.Inside(b);
+            EXPECT_TRUE(covered) << "a band from " << gap.x0 << ", " << gap.y0 << " to " << gap.x1 << ", " << gap.y1;
+        }
+        for (const Box& b : bands) EXPECT_FALSE(b.Meets(Box{held.x0 + 1, held.y0 + 1, held.x1 - 1, held.y1 - 1}));
+    }
+}
+
 }  // namespace

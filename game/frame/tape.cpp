@@ -3,6 +3,7 @@
 // clock reading (held for the whole update) and the input tables after the
 // poll. Recording starts as a game is set up, from the state the first
 // updates read, and ends when the game leaves play.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -321,7 +322,29 @@ void MyGame::WatchStill() {
     DrawWatchLabel();
 }
 
+// A replay keeps the screen it was recorded on; in a window of another
+// shape it sits in the middle, and whatever the cave's backdrop would draw
+// beyond it on one side only is covered, so the bands match.
+static void DrawHeldBands(MyGame& g) {
+    if (g.RealW <= 0 || g.RealH <= 0) return;
+    float shape = (float)g.RealW / (float)g.RealH;
+    float w = std::max(g.ScreenW, g.ScreenH * shape), h = w / shape;
+    float side = (w - g.ScreenW) / 2, top = (h - g.ScreenH) / 2;
+    if (side < 1 && top < 1) return;
+    g.ResetDraw();
+    g.SetCol(0, 0, 0, 1.0f);
+    if (side >= 1) {
+        g.Rect_UL(-side - 1, -top - 1, side + 1, h + 2);
+        g.Rect_UL(g.ScreenW, -top - 1, side + 1, h + 2);
+    }
+    if (top >= 1) {
+        g.Rect_UL(-side - 1, -top - 1, w + 2, top + 1);
+        g.Rect_UL(-side - 1, g.ScreenH, w + 2, top + 1);
+    }
+}
+
 void MyGame::DrawWatchLabel() {
+    DrawHeldBands(*this);
     if (!tape::LabelShown) return;
     ResetDraw();
     SetSize(0.7f);
