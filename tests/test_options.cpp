@@ -1,6 +1,7 @@
 // The options screen: value rows, toggles and actions, moving and
 // scrolling, the three ways out, and the pointer's highlight-then-act.
 #include "test_menu_fixture.h"
+#include "test_player_support.h"
 
 namespace {
 
@@ -183,6 +184,81 @@ TEST_F(FrontOptions, PointerHoverHighlightsOneClickActsAndDragsAlongTheDots) {
     Mouse(392 - 160 + step * 9, 198, true);
     Options();
     EXPECT_EQ(g.Settings[0], 8);
+}
+
+// The options opened and left during play with keys held as a player holds
+// them, through the input poll and the main loop.
+using namespace player;
+
+class OptionsInPlay : public player::PlayerTest {};
+
+TEST_F(OptionsInPlay, EscapeThatOpensTheOptionsDoesNotCloseThem) {
+    struct Case {
+        const char* what;
+        int mode, overlay, paused, pauseCursor;
+    } cases[] = {
+        {"name entry finished with Escape", 0, 4, 0, 1},
+        // Escape leaves the pause menu from any button, this one too.
+        {"the pause menu's options button", 10, 0, 1, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        Playing();
+        g.GameMode = c.mode;
+        g.OverlayScreen = c.overlay;
+        g.Paused = c.paused;
+        g.PauseCursor = c.pauseCursor;
+        g.OptionsCursor = 3;
+        HoldEscape();
+        Update();
+        if (c.paused == 1) {
+            EXPECT_EQ(g.OverlayScreen, 0);
+            EXPECT_EQ(g.Paused, 0) << "resumed";
+            TearDown();
+            continue;
+        }
+        ASSERT_EQ(g.OverlayScreen, 1);
+        Update(5);
+        EXPECT_EQ(g.OverlayScreen, 1) << "still held";
+        if (c.overlay == 4) {
+            EXPECT_EQ(g.OptionsCursor, 0) << "on Back";
+        }
+        LetGo();
+        Update();
+        HoldEscape();
+        Update();
+        EXPECT_EQ(g.OverlayScreen, 0) << "pressed again: closes";
+        EXPECT_EQ(g.Paused, c.paused);
+        TearDown();
+    }
+}
+
+TEST_F(OptionsInPlay, StatisticsKeyAndItsOptionsRowAgree) {
+    // F1 during play, then the options from the pause menu.
+    Playing();
+    Update();
+    Hands().key[68] = 1;
+    Update(3);
+    LetGo();
+    ASSERT_EQ(g.DebugMode, 1);
+    Update();
+    EXPECT_EQ(g.Settings[22], 1);
+    g.Save();
+    std::vector<unsigned char> saved = ReadBytes(dir.File("Settings.sav"));
+    ASSERT_GE(saved.size(), 4u * 23);
+    EXPECT_EQ(saved[4 * 22], 1) << "what the next start restores";
+
+    // The row, activated, turns both off together.
+    g.Paused = 1;
+    g.OverlayScreen = 1;
+    g.OptionsCursor = 10;  // "Debug Stats [F1]"
+    g.LockKeys();
+    Update();
+    Hands().control[10] = 1;
+    Update();
+    EXPECT_EQ(g.Settings[22], 0);
+    EXPECT_EQ(g.DebugMode, 0);
 }
 
 }  // namespace

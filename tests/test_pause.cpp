@@ -1,6 +1,7 @@
 // The pause menu: moving with wrap, activation by controls and the mouse,
 // the idle sinking, and a whole pause-resume-quit round through the loop.
 #include "test_menu_fixture.h"
+#include "test_player_support.h"
 
 namespace {
 
@@ -263,6 +264,115 @@ TEST_F(FrontPause, PausingPlaysItsSoundAndOpensOnResume) {
     // Still held: the menu does not take it as a resume.
     Pause(3);
     EXPECT_EQ(g.Paused, 1);
+}
+
+// Pausing during play with keys, a pad and the mouse held as a player holds
+// them, through the input poll and the main loop.
+using namespace player;
+
+class PauseInPlay : public player::PlayerTest {};
+
+enum Input { kPadBack, kPadStart, kEscape, kMouseOnPause };
+
+void Hold(Input in) {
+    Held& h = Hands();
+    switch (in) {
+    case kPadBack: h.pad[6] = 1; break;
+    case kPadStart: h.pad[7] = 1; break;
+    case kEscape: HoldEscape(); break;
+    case kMouseOnPause:
+        h.mouseX = h.mouseY = 32;  // the pause button's corner
+        h.mouseDown = true;
+        break;
+    }
+}
+
+TEST_F(PauseInPlay, APauseInputHeldWhileResumingDoesNotPauseAgain) {
+    struct Case {
+        const char* what;
+        Input pause;
+        float resumeControl;  // held with the pause input to resume; -1 none
+    } cases[] = {
+        {"pad Back", kPadBack, -1},        // Back also confirms in the menu
+        {"pad Start", kPadStart, -1},
+        {"Escape", kEscape, -1},
+        {"mouse", kMouseOnPause, 10},  // resumed with "Button 1"
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        Hands().padPlugged = true;
+        Playing();
+        Update(2);
+        Hold(c.pause);
+        Update();
+        ASSERT_EQ(g.Paused, 1);
+        LetGo();
+        Update(2);
+        Hold(c.pause);
+        if (c.resumeControl >= 0) Hands().control[(int)c.resumeControl] = 1;
+        Update();
+        ASSERT_EQ(g.Paused, 0) << "resumed";
+        Update(5);
+        EXPECT_EQ(g.Paused, 0) << "still held: no pause";
+        LetGo();
+        Update(2);
+        Hold(c.pause);
+        Update();
+        EXPECT_EQ(g.Paused, 1) << "pressed again: pauses";
+        TearDown();
+    }
+}
+
+TEST_F(PauseInPlay, TheTitleNeverRunsPaused) {
+    Playing();
+    Update();
+    // The last life is gone; the banner runs, and the invisible pause
+    // button is clicked under it.
+    g.Play.Lives = -1;
+    g.EndGame(1);
+    Update(10);
+    Hold(kMouseOnPause);
+    Update(5);
+    LetGo();
+    // The summary after the banner waits for a press.
+    for (int i = 0; i < 200 && g.OverlayScreen != 6; i++) Update();
+    ASSERT_EQ(g.OverlayScreen, 6);
+    Update();
+    Hold(kMouseOnPause);
+    Update();
+    LetGo();
+    for (int i = 0; i < 200 && g.GameMode != 0; i++) Update();
+    ASSERT_EQ(g.GameMode, 0);
+    EXPECT_EQ(g.Paused, 0);
+}
+
+TEST_F(PauseInPlay, ScreensOpenedFromThePauseMenuRunAtFullSpeed) {
+    // The key test of the redefinition screen, opened from the pause menu,
+    // counts one update per 16 ms.
+    Playing();
+    g.Paused = 1;
+    g.OverlayScreen = 3;
+    g.TestTimer = 359;
+    g.RedefRow = -1;
+    g.RedefCol = 0;
+    g.NextUpdate = g.NextRender = g.Mills();
+    int start = g.Mills();
+    while (g.Mills() < start + 1000) {
+        g.KeepAlive();
+        MillsOffset += 1;
+    }
+    EXPECT_NEAR(359 - g.TestTimer, 1000 / 16, 3);
+
+    // The pause menu itself still runs on its slow step.
+    g.OverlayScreen = 0;
+    int polls = UpdateFrames;
+    start = g.Mills();
+    while (g.Mills() < start + 1000) {
+        g.KeepAlive();
+        MillsOffset += 1;
+    }
+    EXPECT_NEAR(UpdateFrames - polls, 1000 / 32, 3);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// A stand-in player for the tests of faults a player meets: whatever it
+// A stand-in player for the tests that play as a player plays: whatever it
 // holds reaches the game through the input poll (after the windowless
 // sample, as the poll hook allows), and each update runs as the main loop
 // runs it, 16 ms after the one before.
@@ -11,7 +11,7 @@
 #include "test_play_support.h"
 #include "VellHooks.h"
 
-namespace mends {
+namespace player {
 
 // What the player holds right now.
 struct Held {
@@ -126,4 +126,4 @@ protected:
     }
 };
 
-}  // namespace mends
+}  // namespace player
