@@ -87,7 +87,7 @@ protected:
         memset(&player::Hands(), 0, sizeof(player::Held));
         if (ASys.HasWindow()) ASys.Close();
         isFullscreen = 0;
-        g.OverlayScreen = 0;
+        g.OverlayScreen = bh::kScreenNone;
         g.DebugMode = 0;
         g.GameBreak = 0;
         memset(g.KeyLock, 0, sizeof g.KeyLock);
@@ -125,14 +125,14 @@ TEST_F(HotKeysOnWindow, KeyCaptureLeavesTheHotKeysAlone) {
     // under test, and slow key delivery on a busy display must not run it
     // out while the test waits, so it is kept full.
     auto screen = [&] {
-        if (g.KeyLock[66] == 2) g.RedefTimeout = 359;
+        if (g.KeyLock[bh::kLockRedefineCapture] == bh::kCaptureWaiting) g.RedefTimeout = 359;
         g.RedefineKeys();
     };
     memset(g.KeyLock, 0, sizeof g.KeyLock);
-    g.OverlayScreen = 3;
+    g.OverlayScreen = bh::kScreenRedefine;
     g.RedefRow = 3;
     g.RedefCol = 1;
-    g.KeyLock[66] = 2;
+    g.KeyLock[bh::kLockRedefineCapture] = bh::kCaptureWaiting;
     g.RedefDelay = 0;
     g.RedefTimeout = 359;
     g.TestTimer = 0;
@@ -146,7 +146,7 @@ TEST_F(HotKeysOnWindow, KeyCaptureLeavesTheHotKeysAlone) {
         EXPECT_TRUE(FrameUntil([&] { return ASys.Button[k.raw] == 1 || isFullscreen == 1; }, screen));
         Send("keydown", k.key);  // auto-repeat, to the window F11 made
         for (int i = 0; i < 5; i++) Frame(screen);
-        EXPECT_EQ(g.KeyLock[66], 2) << "still waiting";
+        EXPECT_EQ(g.KeyLock[bh::kLockRedefineCapture], bh::kCaptureWaiting) << "still waiting";
         Send("keyup", k.key);
         for (int i = 0; i < 3; i++) Frame(screen);
     }
@@ -157,7 +157,7 @@ TEST_F(HotKeysOnWindow, KeyCaptureLeavesTheHotKeysAlone) {
     bool caught = false;
     for (int press = 0; press < 10 && !caught; press++) {
         Send("keydown", "m");
-        caught = FrameUntil([&] { return g.KeyLock[66] == 0; }, screen, 5);
+        caught = FrameUntil([&] { return g.KeyLock[bh::kLockRedefineCapture] == bh::kCaptureIdle; }, screen, 5);
         Send("keyup", "m");
     }
     EXPECT_TRUE(caught);

@@ -14,7 +14,7 @@ class FrontOptions : public FrontScreen {
 protected:
     void SetUp() override {
         FrontScreen::SetUp();
-        g.OverlayScreen = 1;
+        g.OverlayScreen = bh::kScreenOptions;
         g.OptionsCursor = 0;
         g.OptionsScroll = 0;
     }
@@ -46,7 +46,7 @@ TEST_F(FrontOptions, ConfirmOnAValueRowStepsLikeRightAndWrapsAtTheTop) {
         EXPECT_EQ(g.Settings[c.slot], c.to);
         ReleaseAll();
         Options();
-        EXPECT_EQ(g.OverlayScreen, 1);
+        EXPECT_EQ(g.OverlayScreen, bh::kScreenOptions);
     }
 }
 
@@ -92,29 +92,29 @@ TEST_F(FrontOptions, CursorStopsAtTheEndsAndTheListScrollsIntoView) {
 TEST_F(FrontOptions, TogglesFlipAndActionsOpenTheirScreens) {
     g.OptionsCursor = kMotion;
     Tap(11);
-    EXPECT_EQ(g.Settings[23], 1);
-    EXPECT_EQ(g.OverlayScreen, 1);
+    EXPECT_EQ(g.Settings[bh::kSettingCalmMotion], 1);
+    EXPECT_EQ(g.OverlayScreen, bh::kScreenOptions);
     Tap(10);
-    EXPECT_EQ(g.Settings[23], 0);
+    EXPECT_EQ(g.Settings[bh::kSettingCalmMotion], 0);
 
     g.OptionsCursor = kStats;
     Tap(10);
-    EXPECT_EQ(g.Settings[22], 1);
+    EXPECT_EQ(g.Settings[bh::kSettingDebugStats], 1);
     EXPECT_EQ(g.DebugMode, 1);
 
     g.OptionsCursor = kController;
     Control(10);
     Options();
-    EXPECT_EQ(g.OverlayScreen, 3);
+    EXPECT_EQ(g.OverlayScreen, bh::kScreenRedefine);
     EXPECT_EQ(g.RedefRow, -1);
     EXPECT_EQ(g.RedefCol, 0);
-    EXPECT_EQ(g.KeyLock[66], 1);  // the capture waits for fire to be released
+    EXPECT_EQ(g.KeyLock[bh::kLockRedefineCapture], bh::kCaptureRelease);  // the capture waits for fire to be released
 
     SetUp();
     g.OptionsCursor = kName;
     Control(10);
     Options();
-    EXPECT_EQ(g.OverlayScreen, 4);
+    EXPECT_EQ(g.OverlayScreen, bh::kScreenNameEntry);
     EXPECT_EQ(g.OptionsCursor, 0);
     EXPECT_EQ(ReadBytes(dir.File("Settings.sav")).size(), 4496u);
 }
@@ -124,14 +124,14 @@ TEST_F(FrontOptions, TogglesFlipAndActionsOpenTheirScreens) {
 TEST_F(FrontOptions, RenderScaleRowFlipsAutoAndFullAndIsSaved) {
     for (int want : {1, 0}) {
         SetUp();
-        g.Settings[31] = 1 - want;
+        g.Settings[bh::kSettingRenderScale] = 1 - want;
         g.OptionsCursor = kRenderScale;
         Tap(10);
-        EXPECT_EQ(g.Settings[31], want);
-        EXPECT_EQ(g.OverlayScreen, 1);
+        EXPECT_EQ(g.Settings[bh::kSettingRenderScale], want);
+        EXPECT_EQ(g.OverlayScreen, bh::kScreenOptions);
         g.OptionsCursor = kBack;
         Tap(10);
-        EXPECT_EQ(g.OverlayScreen, 0);
+        EXPECT_EQ(g.OverlayScreen, bh::kScreenNone);
         EXPECT_EQ(SavedInt("Settings.sav", 31), want);
     }
 }
@@ -150,12 +150,12 @@ TEST_F(FrontOptions, BackRowBackSelectAndEscapeCloseAndSave) {
         SCOPED_TRACE(c.what);
         SetUp();
         g.OptionsCursor = c.row;
-        g.Settings[0] = ++volume;
+        g.Settings[bh::kSettingSfxVolume] = ++volume;
         if (c.control >= 0) Control(c.control);
         if (c.playKey >= 0) PlayKey(c.playKey);
         Options();
-        EXPECT_EQ(g.OverlayScreen, 0);
-        EXPECT_EQ(g.KeyLock[99], 1);  // Escape must be released before it quits
+        EXPECT_EQ(g.OverlayScreen, bh::kScreenNone);
+        EXPECT_EQ(g.KeyLock[bh::kLockEscape], 1);  // Escape must be released before it quits
         EXPECT_EQ(SavedInt("Settings.sav", 0), volume);
     }
 }
@@ -165,13 +165,13 @@ TEST_F(FrontOptions, PointerHoverHighlightsOneClickActsAndDragsAlongTheDots) {
     Mouse(400, 434, false);
     Options();
     EXPECT_EQ(g.OptionsCursor, kName);
-    EXPECT_EQ(g.OverlayScreen, 1);
+    EXPECT_EQ(g.OverlayScreen, bh::kScreenOptions);
     // One click on a row that is not highlighted acts on it.
     SetUp();
     Mouse(400, 434, true);
     Options();
     EXPECT_EQ(g.OptionsCursor, 0);  // name entry leaves "Back" highlighted
-    EXPECT_EQ(g.OverlayScreen, 4);
+    EXPECT_EQ(g.OverlayScreen, bh::kScreenNameEntry);
 
     // "SFX Volume" at (392, 198) when highlighted; its 11 dots lie
     // 320 / 11 apart from x = 392 - 160.
@@ -180,10 +180,10 @@ TEST_F(FrontOptions, PointerHoverHighlightsOneClickActsAndDragsAlongTheDots) {
     float step = 320.0f / 11;
     Mouse(392 - 160 + step * 4, 198, true);
     Options();
-    EXPECT_EQ(g.Settings[0], 3);
+    EXPECT_EQ(g.Settings[bh::kSettingSfxVolume], 3);
     Mouse(392 - 160 + step * 9, 198, true);
     Options();
-    EXPECT_EQ(g.Settings[0], 8);
+    EXPECT_EQ(g.Settings[bh::kSettingSfxVolume], 8);
 }
 
 // The options opened and left during play with keys held as a player holds
@@ -197,9 +197,9 @@ TEST_F(OptionsInPlay, EscapeThatOpensTheOptionsDoesNotCloseThem) {
         const char* what;
         int mode, overlay, paused, pauseCursor;
     } cases[] = {
-        {"name entry finished with Escape", 0, 4, 0, 1},
+        {"name entry finished with Escape", bh::kModeTitle, bh::kScreenNameEntry, 0, 1},
         // Escape leaves the pause menu from any button, this one too.
-        {"the pause menu's options button", 10, 0, 1, 2},
+        {"the pause menu's options button", bh::kModePlaying, bh::kScreenNone, 1, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -213,22 +213,22 @@ TEST_F(OptionsInPlay, EscapeThatOpensTheOptionsDoesNotCloseThem) {
         HoldEscape();
         Update();
         if (c.paused == 1) {
-            EXPECT_EQ(g.OverlayScreen, 0);
+            EXPECT_EQ(g.OverlayScreen, bh::kScreenNone);
             EXPECT_EQ(g.Paused, 0) << "resumed";
             TearDown();
             continue;
         }
-        ASSERT_EQ(g.OverlayScreen, 1);
+        ASSERT_EQ(g.OverlayScreen, bh::kScreenOptions);
         Update(5);
-        EXPECT_EQ(g.OverlayScreen, 1) << "still held";
-        if (c.overlay == 4) {
+        EXPECT_EQ(g.OverlayScreen, bh::kScreenOptions) << "still held";
+        if (c.overlay == bh::kScreenNameEntry) {
             EXPECT_EQ(g.OptionsCursor, 0) << "on Back";
         }
         LetGo();
         Update();
         HoldEscape();
         Update();
-        EXPECT_EQ(g.OverlayScreen, 0) << "pressed again: closes";
+        EXPECT_EQ(g.OverlayScreen, bh::kScreenNone) << "pressed again: closes";
         EXPECT_EQ(g.Paused, c.paused);
         TearDown();
     }
@@ -243,7 +243,7 @@ TEST_F(OptionsInPlay, StatisticsKeyAndItsOptionsRowAgree) {
     LetGo();
     ASSERT_EQ(g.DebugMode, 1);
     Update();
-    EXPECT_EQ(g.Settings[22], 1);
+    EXPECT_EQ(g.Settings[bh::kSettingDebugStats], 1);
     g.Save();
     std::vector<unsigned char> saved = ReadBytes(dir.File("Settings.sav"));
     ASSERT_GE(saved.size(), 4u * 23);
@@ -251,13 +251,13 @@ TEST_F(OptionsInPlay, StatisticsKeyAndItsOptionsRowAgree) {
 
     // The row, activated, turns both off together.
     g.Paused = 1;
-    g.OverlayScreen = 1;
+    g.OverlayScreen = bh::kScreenOptions;
     g.OptionsCursor = 10;  // "Debug Stats [F1]"
     g.LockKeys();
     Update();
     Hands().control[10] = 1;
     Update();
-    EXPECT_EQ(g.Settings[22], 0);
+    EXPECT_EQ(g.Settings[bh::kSettingDebugStats], 0);
     EXPECT_EQ(g.DebugMode, 0);
 }
 

@@ -9,7 +9,7 @@ class FrontPause : public FrontScreen {
 protected:
     void SetUp() override {
         FrontScreen::SetUp();
-        g.GameMode = 10;
+        g.GameMode = bh::kModePlaying;
         g.Paused = 1;
         g.PauseCursor = 1;
         g.PauseSlide = 0;
@@ -48,11 +48,11 @@ TEST_F(FrontPause, ConfirmActsOnTheHighlightedButtonAfterRelease) {
         int cursor, control;
         int paused, overlay, ending;
     } cases[] = {
-        {1, 10, 0, 0, 0},  // resume
-        {1, 8, 0, 0, 0},   // Escape, bound to "Start", resumes too
-        {0, 11, 1, 0, 0},  // quit only asks
-        {2, 10, 1, 1, 0},  // options over the paused game
-        {2, 9, 0, 0, 0},   // "Back/Select" resumes from any button
+        {1, 10, 0, bh::kScreenNone, 0},     // resume
+        {1, 8, 0, bh::kScreenNone, 0},      // Escape, bound to "Start", resumes too
+        {0, 11, 1, bh::kScreenNone, 0},     // quit only asks
+        {2, 10, 1, bh::kScreenOptions, 0},  // options over the paused game
+        {2, 9, 0, bh::kScreenNone, 0},      // "Back/Select" resumes from any button
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.cursor);
@@ -64,7 +64,7 @@ TEST_F(FrontPause, ConfirmActsOnTheHighlightedButtonAfterRelease) {
         EXPECT_EQ(g.OverlayScreen, c.overlay);
         EXPECT_EQ(g.GameEnding, c.ending);
         EXPECT_EQ(g.PauseCursor, c.cursor);
-        EXPECT_EQ(g.KeyLock[10], 1);
+        EXPECT_EQ(g.KeyLock[bh::kLockConfirm], 1);
     }
 }
 
@@ -107,7 +107,7 @@ TEST_F(FrontPause, HoveringHighlightsAButtonWithoutActing) {
         Pause();
         EXPECT_EQ(g.PauseCursor, c.cursor);
         EXPECT_EQ(g.Paused, 1);
-        EXPECT_EQ(g.OverlayScreen, 0);
+        EXPECT_EQ(g.OverlayScreen, bh::kScreenNone);
     }
     // A pointer left still on a button lets the keys move on from it.
     Mouse(200, 472, false);
@@ -120,9 +120,9 @@ TEST_F(FrontPause, HoveringHighlightsAButtonWithoutActing) {
 TEST_F(FrontPause, PauseResumeQuitThroughTheLoop) {
     g.Paused = 0;
     g.MenuPage = 1;
-    g.GameMode = 11;
+    g.GameMode = bh::kModeNewGame;
     g.Update();  // sets the game up
-    ASSERT_EQ(g.GameMode, 10);
+    ASSERT_EQ(g.GameMode, bh::kModePlaying);
 
     // The update polls input, so controls are set around the dispatch only.
     auto step = [&](int control) {
@@ -153,7 +153,7 @@ TEST_F(FrontPause, PauseResumeQuitThroughTheLoop) {
 
     ReleaseAll();
     int updates = 0;
-    while (g.GameMode != 0 && updates < 200) {
+    while (g.GameMode != bh::kModeTitle && updates < 200) {
         g.Update();
         updates++;
     }
@@ -162,7 +162,7 @@ TEST_F(FrontPause, PauseResumeQuitThroughTheLoop) {
     EXPECT_EQ(g.GameEnding, 0);
     int score = (int)g.Play.Score;
     EXPECT_EQ(g.ScoreTable[20 * g.DifficultyCursor + 5], score);
-    EXPECT_EQ(SavedInt("Save_552_Bramblehop.sav", 0), g.Settings[100]);
+    EXPECT_EQ(SavedInt("Save_552_Bramblehop.sav", 0), g.Settings[bh::kSettingGamesPlayed]);
 }
 
 // Escape (the key itself or its "Start" binding), a pad's Start and a pad's
@@ -184,7 +184,7 @@ TEST_F(FrontPause, EscapeStartAndBackResumeFromEveryButton) {
             Pause();
             EXPECT_EQ(g.Paused, 0);
             EXPECT_EQ(g.GameEnding, 0);
-            EXPECT_EQ(g.OverlayScreen, 0);
+            EXPECT_EQ(g.OverlayScreen, bh::kScreenNone);
             EXPECT_EQ(g.PauseQuitAsk, 0);
             ReleaseAll();
         }
@@ -336,14 +336,14 @@ TEST_F(PauseInPlay, TheTitleNeverRunsPaused) {
     Update(5);
     LetGo();
     // The summary after the banner waits for a press.
-    for (int i = 0; i < 200 && g.OverlayScreen != 6; i++) Update();
-    ASSERT_EQ(g.OverlayScreen, 6);
+    for (int i = 0; i < 200 && g.OverlayScreen != bh::kScreenGameOver; i++) Update();
+    ASSERT_EQ(g.OverlayScreen, bh::kScreenGameOver);
     Update();
     Hold(kMouseOnPause);
     Update();
     LetGo();
-    for (int i = 0; i < 200 && g.GameMode != 0; i++) Update();
-    ASSERT_EQ(g.GameMode, 0);
+    for (int i = 0; i < 200 && g.GameMode != bh::kModeTitle; i++) Update();
+    ASSERT_EQ(g.GameMode, bh::kModeTitle);
     EXPECT_EQ(g.Paused, 0);
 }
 
@@ -352,7 +352,7 @@ TEST_F(PauseInPlay, ScreensOpenedFromThePauseMenuRunAtFullSpeed) {
     // counts one update per 16 ms.
     Playing();
     g.Paused = 1;
-    g.OverlayScreen = 3;
+    g.OverlayScreen = bh::kScreenRedefine;
     g.TestTimer = 359;
     g.RedefRow = -1;
     g.RedefCol = 0;
@@ -365,7 +365,7 @@ TEST_F(PauseInPlay, ScreensOpenedFromThePauseMenuRunAtFullSpeed) {
     EXPECT_NEAR(359 - g.TestTimer, 1000 / 16, 3);
 
     // The pause menu itself still runs on its slow step.
-    g.OverlayScreen = 0;
+    g.OverlayScreen = bh::kScreenNone;
     int polls = UpdateFrames;
     start = g.Mills();
     while (g.Mills() < start + 1000) {

@@ -57,7 +57,7 @@ TEST_F(PlayStep, OneFlapPerPress) {
         Step();
         EXPECT_EQ(g.Play.SpeedY == -2.5f, flap[i]) << "step " << i;
         if (flap[i]) {
-            EXPECT_EQ(g.KeyLock[10], 1000);
+            EXPECT_EQ(g.KeyLock[bh::kLockFlap], bh::kFlapLockHeld);
         }
     }
 }
@@ -88,7 +88,7 @@ TEST_F(PlayStep, RespawnHoldFreezesUntilEverythingIsReleased) {
             EXPECT_EQ(p.PlayerY, 19);
             EXPECT_NE(p.SpeedY, -2.5f);
             if (c.flap > 0.5f) {
-                EXPECT_EQ(g.KeyLock[10], 50);
+                EXPECT_EQ(g.KeyLock[bh::kLockFlap], bh::kFlapLockRespawn);
             }
         }
     }
@@ -300,7 +300,7 @@ TEST_F(PlayStep, ScrollInCarriesTheBirdAndFreezesTime) {
         EXPECT_EQ(p.TimeLeft, i < 48 ? 3629 : 3629 - 1);
         EXPECT_EQ(p.SpeedX, 0);
         EXPECT_EQ(p.SpeedY, 0);
-        EXPECT_EQ(g.KeyLock[10], 1000);
+        EXPECT_EQ(g.KeyLock[bh::kLockFlap], bh::kFlapLockHeld);
         EXPECT_EQ(g.TrailX[99], trail);
         seenX.push_back(p.PlayerX);
     }
@@ -375,7 +375,7 @@ TEST_F(PlayStep, FourDeathsEndTheGame) {
     Step();
     EXPECT_EQ(CountImages(0), 0);
     EXPECT_EQ(p.PlayerY, y);
-    EXPECT_EQ(g.KeyLock[10], 50);
+    EXPECT_EQ(g.KeyLock[bh::kLockFlap], bh::kFlapLockRespawn);
     EXPECT_EQ(p.Lives, -1);
 }
 

@@ -76,7 +76,7 @@ protected:
         g.MixJoy = 1;
         g.DebugMode = 0;
         g.LoadTo = 0;
-        g.GameMode = 0;
+        g.GameMode = bh::kModeTitle;
         g.MenuPage = 0;
         g.Difficulty = g.DifficultyCursor = 1;
         g.PointerPlay = 0;
@@ -94,8 +94,8 @@ protected:
         memset(ASys.Joy, 0, sizeof ASys.Joy);
         memset(ASys.Keyv, 0, sizeof ASys.Keyv);
         ASys.ImageFrameSize[50] = 0;
-        g.GameMode = 0;
-        g.OverlayScreen = 0;
+        g.GameMode = bh::kModeTitle;
+        g.OverlayScreen = bh::kScreenNone;
         g.Paused = 0;
         g.GameBreak = 0;
         g.FlushKeys();
@@ -120,9 +120,9 @@ protected:
         g.Play.PlayerX = 10;
         g.Play.PlayerY = 19;
         g.Play.GroundTimer = 2;
-        g.GameMode = 10;
+        g.GameMode = bh::kModePlaying;
         g.Paused = 0;
-        g.OverlayScreen = 0;
+        g.OverlayScreen = bh::kScreenNone;
     }
 };
 
