@@ -172,8 +172,8 @@ TEST_F(WholeRun, StartUpLoadsOverTheDefaultsAndShutdownSaves) {
         EXPECT_EQ(g.Settings[bh::kSettingCalmMotion], 0);
         EXPECT_EQ(g.DebugMode, c.stats);
         // The change made during the run reached the file at shutdown.
-        EXPECT_EQ(Saved(1), 4);
-        EXPECT_EQ(Saved(0), c.sfx);
+        EXPECT_EQ(Saved(bh::kSettingMusicVolume), 4);
+        EXPECT_EQ(Saved(bh::kSettingSfxVolume), c.sfx);
     }
 }
 
