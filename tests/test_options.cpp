@@ -1,5 +1,6 @@
 // The options screen: value rows, toggles and actions, moving and
-// scrolling, the three ways out, and the pointer's highlight-then-act.
+// scrolling, the three ways out, the pointer's highlight-then-act, and the
+// options opened and left during play with the keys a player holds.
 #include "test_menu_fixture.h"
 #include "test_player_support.h"
 

@@ -1,5 +1,6 @@
 // The pause menu: moving with wrap, activation by controls and the mouse,
-// the idle sinking, and a whole pause-resume-quit round through the loop.
+// the idle sinking, a whole pause-resume-quit round through the loop, and
+// pausing in play with keys, a pad and the mouse held as a player holds them.
 #include "test_menu_fixture.h"
 #include "test_player_support.h"
 

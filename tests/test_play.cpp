@@ -1,5 +1,6 @@
 // The play step: flapping, steering, landing, switches, the exit and its
-// bonus, the scroll-in of the next cave, and death.
+// bonus, the scroll-in of the next cave, and death; and deaths played
+// through the input poll: the respawn's grace and a game without lives.
 #include <gtest/gtest.h>
 
 #include <cmath>
