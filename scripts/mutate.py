@@ -25,7 +25,7 @@ BUILD = os.path.join(WORK, "build")
 # would make each mutant cost a minute and catch little the rest do not.
 SLOW = ["FrontBlackBox.*", "InputE2ETest.*", "Window.*", "AssetsGenerator.*", "Soak.*",
         "FramePacing.ClockStepsKeepTheNormalRate", "Web.SilentServerTimesOutInsteadOfFreezing",
-        "MendsKeys.*"]
+        "HotKeysOnWindow.*"]
 
 # (pattern, replacement, kind). Each applies at one match of one line.
 OPERATORS = [

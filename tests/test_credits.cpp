@@ -11,7 +11,7 @@ protected:
     void SetUp() override {
         FrontScreen::SetUp();
         g.AddDefaultCredits();
-        g.OverlayScreen = 2;
+        g.OverlayScreen = bh::kScreenCredits;
     }
     void TearDown() override { g.AddDefaultCredits(); }
     void Screen(int updates = 1) { Run([&] { g.Credits(); }, updates); }
@@ -56,8 +56,8 @@ TEST_F(FrontCredits, AnyButtonEscapeReturnOrTapCloses) {
         if (c.playKey >= 0) PlayKey(c.playKey);
         if (c.tap) Mouse(300, 200, true);
         Screen();
-        EXPECT_EQ(g.OverlayScreen, 0);
-        EXPECT_EQ(g.KeyLock[99], 1);  // Escape cannot quit the title at once
+        EXPECT_EQ(g.OverlayScreen, bh::kScreenNone);
+        EXPECT_EQ(g.KeyLock[bh::kLockEscape], 1);  // Escape cannot quit the title at once
     }
 }
 
@@ -66,13 +66,13 @@ TEST_F(FrontCredits, HeldInputFromBeforeOpeningDoesNotClose) {
     Mouse(300, 200, true);
     Control(10);
     Screen(5);
-    EXPECT_EQ(g.OverlayScreen, 2);
+    EXPECT_EQ(g.OverlayScreen, bh::kScreenCredits);
     ReleaseAll();
     Mouse(300, 200, false);
     Screen();
     Mouse(300, 200, true);
     Screen();
-    EXPECT_EQ(g.OverlayScreen, 0);
+    EXPECT_EQ(g.OverlayScreen, bh::kScreenNone);
 }
 
 TEST_F(FrontCredits, ScrollSpeedsUpWhileADirectionIsHeldAndStartsOver) {
@@ -98,11 +98,11 @@ TEST_F(FrontCredits, LinesPastTheTableAreCountedNotStored) {
     EXPECT_EQ(g.CreditLines[1023], "line 1023");
     g.CreditScroll = -36.0f * 1020;  // the last stored lines in view
     Screen(3);
-    EXPECT_EQ(g.OverlayScreen, 2);
+    EXPECT_EQ(g.OverlayScreen, bh::kScreenCredits);
 
     g.CreditCount = -1;  // no lines: background and status only
     Screen(3);
-    EXPECT_EQ(g.OverlayScreen, 2);
+    EXPECT_EQ(g.OverlayScreen, bh::kScreenCredits);
 }
 
 }  // namespace

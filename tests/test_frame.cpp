@@ -45,14 +45,19 @@ TEST(FrameLaunch, OverlongDirectoryIsRefusedNotOverflowed) {
     EXPECT_EQ(strlen(ThisGame.home), 4099u);
 }
 
+// A mode that no screen answers to, so an update runs only the loop itself.
+constexpr int kModeWithoutScreen = 99;
+// A lock slot no input uses: the end banner locks it with all the others.
+constexpr int kUnusedLock = 3;
+
 // Puts the game in a mode whose screen does nothing, with a frozen clock.
 class FrameLoop : public ::testing::Test {
 protected:
     void SetUp() override {
         MillsFrozen = true;
         MillsOffset = 100000;
-        ThisGame.GameMode = 99;
-        ThisGame.OverlayScreen = 0;
+        ThisGame.GameMode = kModeWithoutScreen;
+        ThisGame.OverlayScreen = bh::kScreenNone;
         ThisGame.LoadTo = 0;
         ThisGame.Paused = 0;
         ThisGame.GameEnding = 0;
@@ -60,7 +65,7 @@ protected:
         ThisGame.Active = 1;
         ThisGame.NextUpdate = 0;
         ThisGame.NextRender = 0;
-        for (int i = 0; i < 200; i++) ThisGame.Settings[i] = 0;
+        for (int i = 0; i < bh::kSettingSlots; i++) ThisGame.Settings[i] = 0;
     }
     void TearDown() override {
         MillsFrozen = false;
@@ -198,9 +203,9 @@ TEST_F(FrameLoop, ClockJumpBackRearmsBothDueTimes) {
 }
 
 TEST_F(FrameLoop, PausedStepsAre32msAndMusicIsNotFed) {
-    ThisGame.GameMode = 99;
+    ThisGame.GameMode = kModeWithoutScreen;
     ThisGame.Paused = 1;
-    ThisGame.Settings[1] = 4;
+    ThisGame.Settings[bh::kSettingMusicVolume] = 4;
     ASys.StreamMasterVolume = 0.25f;
     ThisGame.KeepAlive();
     EXPECT_EQ(ThisGame.NextUpdate, MillsOffset + 32);
@@ -220,7 +225,7 @@ TEST_F(FrameLoop, RenderScaleSettingTellsTheRendererWhetherToReduce) {
         int setting, full;
     } cases[] = {{1, 1}, {0, 0}};
     for (const auto& c : cases) {
-        ThisGame.Settings[31] = c.setting;
+        ThisGame.Settings[bh::kSettingRenderScale] = c.setting;
         ThisGame.KeepAlive();
         EXPECT_EQ(ASys.RenderFull, c.full) << "setting " << c.setting;
     }
@@ -248,10 +253,10 @@ TEST_F(FrameLoop, LosingTheFocusPausesAGameThatStaysPaused) {
         const char* what;
         int mode, overlay, ending, paused;
     } cases[] = {
-        {"playing", 10, 0, 0, 1},
-        {"the title", 0, 0, 0, 0},
-        {"the options over the title", 0, 1, 0, 0},
-        {"a game that is ending", 10, 0, 1, 0},
+        {"playing", bh::kModePlaying, bh::kScreenNone, 0, 1},
+        {"the title", bh::kModeTitle, bh::kScreenNone, 0, 0},
+        {"the options over the title", bh::kModeTitle, bh::kScreenOptions, 0, 0},
+        {"a game that is ending", bh::kModePlaying, bh::kScreenNone, 1, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -271,7 +276,7 @@ TEST_F(FrameLoop, LosingTheFocusPausesAGameThatStaysPaused) {
         }
         // Back in focus, the game does not resume by itself.
         ThisGame.Active = 1;
-        ThisGame.GameMode = 99;  // a mode whose screen does nothing
+        ThisGame.GameMode = kModeWithoutScreen;
         MillsOffset += 200;
         ThisGame.KeepAlive();
         EXPECT_EQ(ThisGame.Paused, c.paused);
@@ -281,9 +286,9 @@ TEST_F(FrameLoop, LosingTheFocusPausesAGameThatStaysPaused) {
 }
 
 TEST_F(FrameLoop, SettingsReachTheEngineEveryPass) {
-    ThisGame.Settings[0] = 3;
-    ThisGame.Settings[1] = 10;
-    ThisGame.Settings[20] = 5;
+    ThisGame.Settings[bh::kSettingSfxVolume] = 3;
+    ThisGame.Settings[bh::kSettingMusicVolume] = 10;
+    ThisGame.Settings[bh::kSettingOverscan] = 5;
     ThisGame.NextUpdate = ThisGame.NextRender = MillsOffset + 100;
     ThisGame.KeepAlive();
     EXPECT_FLOAT_EQ(ThisGame.SFXVol, 0.3f);
@@ -299,40 +304,40 @@ TEST_F(FrameLoop, EndBannerGrowsThenReturnsToTitle) {
     EXPECT_EQ(ThisGame.EndBanner, 1);
 
     for (int step = 1; step <= 120; step++) {
-        ThisGame.KeyLock[3] = 0;
+        ThisGame.KeyLock[kUnusedLock] = 0;
         ThisGame.TouchLock[7] = 0;
         ThisGame.Update();
         ASSERT_EQ(ThisGame.EndTimer, step);
-        ASSERT_EQ(ThisGame.GameMode, 99);
-        ASSERT_EQ(ThisGame.KeyLock[3], 1) << "the banner locks every input";
+        ASSERT_EQ(ThisGame.GameMode, kModeWithoutScreen);
+        ASSERT_EQ(ThisGame.KeyLock[kUnusedLock], 1) << "the banner locks every input";
         ASSERT_EQ(ThisGame.TouchLock[7], 1);
-        ASSERT_EQ(ThisGame.KeyLock[5], 50);
+        ASSERT_EQ(ThisGame.KeyLock[bh::kLockRepeatWait], bh::kRepeatWaitAfterGame);
     }
     // A game over gives way to its summary at once; a quit game goes
     // straight back to the title.
     ThisGame.Update();
-    EXPECT_EQ(ThisGame.OverlayScreen, 6);
+    EXPECT_EQ(ThisGame.OverlayScreen, bh::kScreenGameOver);
     EXPECT_EQ(ThisGame.EndTimer, 0);
-    EXPECT_EQ(ThisGame.GameMode, 99);
-    ThisGame.OverlayScreen = 0;
+    EXPECT_EQ(ThisGame.GameMode, kModeWithoutScreen);
+    ThisGame.OverlayScreen = bh::kScreenNone;
     ThisGame.GameEnding = 0;
     ThisGame.EndGame(-1);
     for (int step = 1; step <= 121; step++) ThisGame.Update();
     EXPECT_EQ(ThisGame.EndTimer, 121);
-    EXPECT_EQ(ThisGame.GameMode, 1);
-    EXPECT_EQ(ThisGame.OverlayScreen, 0);
+    EXPECT_EQ(ThisGame.GameMode, bh::kModeBackToTitle);
+    EXPECT_EQ(ThisGame.OverlayScreen, bh::kScreenNone);
 
     // Shrinking: once the end is cleared the timer falls by 3, not below 0.
-    ThisGame.GameMode = 99;
+    ThisGame.GameMode = kModeWithoutScreen;
     ThisGame.GameEnding = 0;
     ThisGame.Update();
     EXPECT_EQ(ThisGame.EndTimer, 118);
     ThisGame.EndTimer = 2;
     ThisGame.Update();
     EXPECT_EQ(ThisGame.EndTimer, 0);
-    ThisGame.KeyLock[3] = 0;
+    ThisGame.KeyLock[kUnusedLock] = 0;
     ThisGame.Update();
-    EXPECT_EQ(ThisGame.KeyLock[3], 0) << "idle banner locks nothing";
+    EXPECT_EQ(ThisGame.KeyLock[kUnusedLock], 0) << "idle banner locks nothing";
 }
 
 TEST_F(FrameLoop, QuitBannerUsesItsOwnWords) {
@@ -343,24 +348,24 @@ TEST_F(FrameLoop, QuitBannerUsesItsOwnWords) {
 
 TEST_F(FrameLoop, PauseKeyMustBeReleasedBeforeItPausesAgain) {
     ThisGame.Paused = 0;
-    ThisGame.KeyLock[98] = 1;
+    ThisGame.KeyLock[bh::kLockPauseKey] = 1;
     ASys.Keyv[8] = 1.0f;  // "Start" held since leaving the pause menu
     ThisGame.Ingame();
     EXPECT_EQ(ThisGame.Paused, 0);
     ASys.Keyv[8] = 0.0f;
     ThisGame.Ingame();
-    EXPECT_EQ(ThisGame.KeyLock[98], 0);
+    EXPECT_EQ(ThisGame.KeyLock[bh::kLockPauseKey], 0);
     ASys.Keyv[8] = 1.0f;
     ThisGame.Ingame();
     EXPECT_EQ(ThisGame.Paused, 1);
     EXPECT_EQ(ThisGame.PauseCursor, 1);
-    EXPECT_EQ(ThisGame.KeyLock[98], 1);
+    EXPECT_EQ(ThisGame.KeyLock[bh::kLockPauseKey], 1);
     ASys.Keyv[8] = 0.0f;
 }
 
 TEST_F(FrameLoop, FirstUpdateAfterStartRunsTheLoader) {
     ThisGame.LoadTo = 1;
-    ThisGame.GameMode = 0;
+    ThisGame.GameMode = bh::kModeTitle;
     ThisGame.Update();
     EXPECT_EQ(ThisGame.LoadTo, 2);
     // However fast the assets load, the screens only run again from the

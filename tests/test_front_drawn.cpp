@@ -77,15 +77,15 @@ TEST_F(FrontDrawn, OptionRowsShowTheirLabelsAndValues) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.sfx);
-        g.Settings[0] = c.sfx;
-        g.Settings[1] = c.music;
-        g.Settings[20] = c.overscan;
-        g.Settings[23] = c.calm;
-        g.Settings[10] = c.invert;
-        g.Settings[22] = c.stats;
-        g.Settings[50] = c.name;
-        g.Settings[31] = c.scale;
-        g.OverlayScreen = 1;
+        g.Settings[bh::kSettingSfxVolume] = c.sfx;
+        g.Settings[bh::kSettingMusicVolume] = c.music;
+        g.Settings[bh::kSettingOverscan] = c.overscan;
+        g.Settings[bh::kSettingCalmMotion] = c.calm;
+        g.Settings[bh::kSettingInvertStickY] = c.invert;
+        g.Settings[bh::kSettingDebugStats] = c.stats;
+        g.Settings[bh::kSettingName] = c.name;
+        g.Settings[bh::kSettingRenderScale] = c.scale;
+        g.OverlayScreen = bh::kScreenOptions;
         g.OptionsCursor = 0;
         g.OptionsScroll = 0;
         Run([&] { g.Options(); });
@@ -94,8 +94,8 @@ TEST_F(FrontDrawn, OptionRowsShowTheirLabelsAndValues) {
 }
 
 TEST_F(FrontDrawn, NameBoxesShowTheNameAndTheWheelOfTheEditedOne) {
-    g.Settings[50] = 12 | 13 << 8;  // "AB"
-    g.OverlayScreen = 4;
+    g.Settings[bh::kSettingName] = 12 | 13 << 8;  // "AB"
+    g.OverlayScreen = bh::kScreenNameEntry;
     g.OptionsCursor = 1;
     Run([&] { g.EnterYourName(); });
     // The edited box, then the wheel of the four codes either side of it.
@@ -117,10 +117,10 @@ TEST_F(FrontDrawn, CreditsShowTheirLinesAndTheThreeStatusLines) {
     // One update on, lines 0 to 2 sit 36 pixels above, on and below the
     // middle, within the band that neither spreads nor fades them out.
     g.CreditScroll = -179.25f;
-    g.Settings[100] = 17;
+    g.Settings[bh::kSettingGamesPlayed] = 17;
     g.RealW = 1024;
     g.RealH = 768;
-    g.OverlayScreen = 2;
+    g.OverlayScreen = bh::kScreenCredits;
     Run([&] { g.Credits(); });
     EXPECT_EQ(LinesDrawn(), (Lines{"alpha", "beta", "gamma", "Plays 17", "Real 1024x768", "Virtual 800x600"}));
     std::vector<ShownText> shown = TextsDrawn();
@@ -132,7 +132,7 @@ TEST_F(FrontDrawn, CreditsShowTheirLinesAndTheThreeStatusLines) {
 TEST_F(FrontDrawn, BindingListNamesEveryInputOfThePickedControl) {
     ASys.Joy[98] = ASys.Joy[99] = 1;  // pad 1 connected; pad 2 is not
     for (int code : {90, 257, 500, 603}) g.SetKey(10, code);
-    g.OverlayScreen = 3;
+    g.OverlayScreen = bh::kScreenRedefine;
     g.RedefRow = 3;  // "Button 1"
     g.RedefCol = 1;
     g.RedefDelay = g.RedefTimeout = g.TestTimer = 0;

@@ -29,12 +29,12 @@ TEST_F(HowToPlay, FirstGameWaitsBehindThePanelAndLaterGamesDoNot) {
     g.MenuPage = 1;
     Control(10);  // "Normal" chosen with the flap button, still held
     Loop();
-    ASSERT_EQ(g.GameMode, 11);
-    ASSERT_EQ(g.OverlayScreen, 5);
+    ASSERT_EQ(g.GameMode, bh::kModeNewGame);
+    ASSERT_EQ(g.OverlayScreen, bh::kScreenHowToPlay);
     Loop(5);
-    EXPECT_EQ(g.OverlayScreen, 5) << "the press that chose the game is not a second press";
-    EXPECT_EQ(g.GameMode, 11);
-    EXPECT_EQ(g.Settings[100], 0) << "no game set up behind the panel";
+    EXPECT_EQ(g.OverlayScreen, bh::kScreenHowToPlay) << "the press that chose the game is not a second press";
+    EXPECT_EQ(g.GameMode, bh::kModeNewGame);
+    EXPECT_EQ(g.Settings[bh::kSettingGamesPlayed], 0) << "no game set up behind the panel";
     EXPECT_TRUE(Drew("How to play"));
     std::set<int> pictures;
     for (const ShownImage& i : ImagesDrawn()) pictures.insert(i.slot);
@@ -42,14 +42,14 @@ TEST_F(HowToPlay, FirstGameWaitsBehindThePanelAndLaterGamesDoNot) {
 
     ReleaseAll();
     Loop();
-    EXPECT_EQ(g.OverlayScreen, 5);
+    EXPECT_EQ(g.OverlayScreen, bh::kScreenHowToPlay);
     Control(10);
     Loop();
-    EXPECT_EQ(g.OverlayScreen, 0);
-    EXPECT_EQ(g.Settings[30], 1);
+    EXPECT_EQ(g.OverlayScreen, bh::kScreenNone);
+    EXPECT_EQ(g.Settings[bh::kSettingHowToPlaySeen], 1);
     Loop();  // the game is set up now
-    ASSERT_EQ(g.GameMode, 10);
-    EXPECT_EQ(g.Settings[100], 1);
+    ASSERT_EQ(g.GameMode, bh::kModePlaying);
+    EXPECT_EQ(g.Settings[bh::kSettingGamesPlayed], 1);
     heard.Clear();
     Loop(3);  // the press that put the panel away is still held: no flap
     for (const Heard& h : heard.effects) EXPECT_NE(h.slot, 1);
@@ -57,17 +57,17 @@ TEST_F(HowToPlay, FirstGameWaitsBehindThePanelAndLaterGamesDoNot) {
     // Remembered across a restart, so the next game starts at once.
     g.Save();
     g.SetDefaultSettings();
-    ASSERT_EQ(g.Settings[30], 0);
+    ASSERT_EQ(g.Settings[bh::kSettingHowToPlaySeen], 0);
     g.Load();
-    EXPECT_EQ(g.Settings[30], 1);
-    g.GameMode = 0;
+    EXPECT_EQ(g.Settings[bh::kSettingHowToPlaySeen], 1);
+    g.GameMode = bh::kModeTitle;
     g.MenuPage = 1;
     ReleaseAll();
     Loop();
     Control(10);
     Loop();
-    EXPECT_EQ(g.GameMode, 11);
-    EXPECT_EQ(g.OverlayScreen, 0);
+    EXPECT_EQ(g.GameMode, bh::kModeNewGame);
+    EXPECT_EQ(g.OverlayScreen, bh::kScreenNone);
 }
 
 TEST_F(HowToPlay, AnyPressPutsItAwayOnceEverythingWasLetGo) {
@@ -77,9 +77,12 @@ TEST_F(HowToPlay, AnyPressPutsItAwayOnceEverythingWasLetGo) {
         bool mouse;
         int from, back;
     } cases[] = {
-        {"flap", 10, -1, false, 0, 0},      {"down", 2, -1, false, 0, 0},
-        {"button 4", 13, -1, false, 1, 1},  {"Escape", -1, 99, false, 1, 1},
-        {"Return", -1, 98, false, 0, 0},   {"a click", -1, -1, true, 0, 0},
+        {"flap", 10, -1, false, bh::kScreenNone, bh::kScreenNone},
+        {"down", 2, -1, false, bh::kScreenNone, bh::kScreenNone},
+        {"button 4", 13, -1, false, bh::kScreenOptions, bh::kScreenOptions},
+        {"Escape", -1, 99, false, bh::kScreenOptions, bh::kScreenOptions},
+        {"Return", -1, 98, false, bh::kScreenNone, bh::kScreenNone},
+        {"a click", -1, -1, true, bh::kScreenNone, bh::kScreenNone},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -93,14 +96,14 @@ TEST_F(HowToPlay, AnyPressPutsItAwayOnceEverythingWasLetGo) {
         hold(true);  // the press that opened it
         g.OpenHowToPlay(c.from);
         Run([&] { g.HowToPlay(); }, 4);
-        EXPECT_EQ(g.OverlayScreen, 5);
+        EXPECT_EQ(g.OverlayScreen, bh::kScreenHowToPlay);
         hold(false);
         Run([&] { g.HowToPlay(); });
-        EXPECT_EQ(g.OverlayScreen, 5);
+        EXPECT_EQ(g.OverlayScreen, bh::kScreenHowToPlay);
         hold(true);
         Run([&] { g.HowToPlay(); });
         EXPECT_EQ(g.OverlayScreen, c.back);
-        EXPECT_EQ(g.Settings[30], 1);
+        EXPECT_EQ(g.Settings[bh::kSettingHowToPlaySeen], 1);
     }
 }
 
@@ -123,7 +126,7 @@ TEST_F(HowToPlay, ControlsAreShownAsBoundNow) {
         if (c.rebind) g.SetKey(10, c.rebind);
         if (c.clearLeft)
             for (int slot = 0; slot < 64; slot++) ASys.redef[3 + 16 * slot] = 0;
-        g.OpenHowToPlay(0);
+        g.OpenHowToPlay(bh::kScreenNone);
         Run([&] { g.HowToPlay(); });
         EXPECT_EQ(After("Flap"), c.flap);
         EXPECT_EQ(After("Left"), c.left);
@@ -154,7 +157,7 @@ TEST_F(HowToPlay, PlayedFromAPadTheControlsGoByThatPadsNames) {
         ReadPad(1, "Pad", c.mapped ? &rest : nullptr, axes, 4, up.data(), 16, 0);
         ReadPad(1, "Pad", c.mapped ? &south : nullptr, axes, 4, down.data(), 16, 0);
         g.PollInput(0);
-        g.OpenHowToPlay(0);
+        g.OpenHowToPlay(bh::kScreenNone);
         Run([&] { g.HowToPlay(); });
         EXPECT_EQ(After("Flap"), c.flap);
         EXPECT_EQ(After("Left"), c.left);
@@ -169,7 +172,7 @@ TEST_F(HowToPlay, PlayedFromAPadTheControlsGoByThatPadsNames) {
 }
 
 TEST_F(HowToPlay, TheTitleAndTheOptionsOpenItAgain) {
-    g.Settings[30] = 1;
+    g.Settings[bh::kSettingHowToPlaySeen] = 1;
     // On the title, between Start and Options.
     Run([&] { g.Menu_Start(); });
     EXPECT_TRUE(Drew("How to play"));
@@ -181,23 +184,23 @@ TEST_F(HowToPlay, TheTitleAndTheOptionsOpenItAgain) {
     Run([&] { g.Menu_Start(); });
     Control(10);
     Run([&] { g.Menu_Start(); });
-    EXPECT_EQ(g.OverlayScreen, 5);
+    EXPECT_EQ(g.OverlayScreen, bh::kScreenHowToPlay);
     EXPECT_EQ(g.HowToPlayReturn, 0);
 
     // The last row of the options; put away, the options are back.
-    g.OverlayScreen = 1;
+    g.OverlayScreen = bh::kScreenOptions;
     g.OptionsCursor = 11;
     ReleaseAll();
     Run([&] { g.Options(); });
     Control(10);
     Run([&] { g.Options(); });
-    ASSERT_EQ(g.OverlayScreen, 5);
+    ASSERT_EQ(g.OverlayScreen, bh::kScreenHowToPlay);
     Run([&] { g.HowToPlay(); });
     ReleaseAll();
     Run([&] { g.HowToPlay(); });
     PlayKey(99);
     Run([&] { g.HowToPlay(); });
-    EXPECT_EQ(g.OverlayScreen, 1);
+    EXPECT_EQ(g.OverlayScreen, bh::kScreenOptions);
     EXPECT_EQ(g.OptionsCursor, 11);
 }
 

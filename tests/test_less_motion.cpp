@@ -59,14 +59,14 @@ TEST_F(LessMotion, IdleScreensHoldStillOnlyWithLessMotion) {
          [](MyGame& g) { g.DoMenu(); }},
         {"credits",
          [](MyGame& g) {
-             g.OverlayScreen = 2;
+             g.OverlayScreen = bh::kScreenCredits;
              g.AddDefaultCredits();
          },
          [](MyGame& g) { g.Credits(); }},
-        {"options", [](MyGame& g) { g.OverlayScreen = 1; }, [](MyGame& g) { g.Options(); }},
+        {"options", [](MyGame& g) { g.OverlayScreen = bh::kScreenOptions; }, [](MyGame& g) { g.Options(); }},
         {"pause",
          [](MyGame& g) {
-             g.GameMode = 10;
+             g.GameMode = bh::kModePlaying;
              g.Paused = 1;
              g.PauseCursor = 2;
          },
@@ -115,7 +115,7 @@ TEST(LessMotionPlay, LavaRingAndBlinkingHoldStillOnlyWithLessMotion) {
 
 TEST_F(LessMotion, CreditsRollOnlyWhenAsked) {
     g.Settings[bh::kSettingCalmMotion] = 1;
-    g.OverlayScreen = 2;
+    g.OverlayScreen = bh::kScreenCredits;
     g.AddDefaultCredits();
     Run([&] { g.Credits(); }, 10);
     EXPECT_EQ(g.CreditScroll, 0.0f);
@@ -126,7 +126,7 @@ TEST_F(LessMotion, CreditsRollOnlyWhenAsked) {
     Control(0);  // Up rolls them back, no further than the start
     Run([&] { g.Credits(); }, 40);
     EXPECT_EQ(g.CreditScroll, 0.0f);
-    EXPECT_EQ(g.OverlayScreen, 2);
+    EXPECT_EQ(g.OverlayScreen, bh::kScreenCredits);
 }
 
 }  // namespace

@@ -147,7 +147,7 @@ TEST_F(LevelGen, PlayRecordIsSetForTheScroll) {
     p.SwitchesOn = 5;
     p.ChickX[1] = 300;
     g.TrailX[50] = 12;
-    g.KeyLock[10] = 0;
+    g.KeyLock[bh::kLockFlap] = 0;
     Make(2, 4, 12345);
     EXPECT_EQ(p.LevelNumber, 4);
     EXPECT_EQ(p.TimeLeft, 3629);
@@ -161,7 +161,7 @@ TEST_F(LevelGen, PlayRecordIsSetForTheScroll) {
     EXPECT_EQ(p.TileScale, 0.5f);
     EXPECT_EQ(p.SwitchesOn, 0);
     EXPECT_EQ(p.ScrollLeft, 50);
-    EXPECT_EQ(g.KeyLock[10], 1000);
+    EXPECT_EQ(g.KeyLock[bh::kLockFlap], bh::kFlapLockHeld);
 }
 
 TEST_F(LevelGen, OldLevelIsBackInTheLiveRows) {

@@ -56,7 +56,7 @@ TEST_F(FrontMenu, HoverHighlightsAndOneClickStartsWithPointerPlay) {
     Mouse(228, 518, false);
     Run([&] { List(); });
     EXPECT_EQ(g.DifficultyCursor, 3);
-    EXPECT_EQ(g.GameMode, 0);
+    EXPECT_EQ(g.GameMode, bh::kModeTitle);
     // Resting there, the pointer leaves the keys' choice alone.
     Control(0);
     Run([&] { List(); });
@@ -67,7 +67,7 @@ TEST_F(FrontMenu, HoverHighlightsAndOneClickStartsWithPointerPlay) {
     // One click on an item that is not highlighted starts that one.
     Mouse(228, 518, true);
     Run([&] { List(); });
-    EXPECT_EQ(g.GameMode, 11);
+    EXPECT_EQ(g.GameMode, bh::kModeNewGame);
     EXPECT_EQ(g.Difficulty, 3);
     EXPECT_EQ(g.PointerPlay, 1);
     EXPECT_EQ(g.MenuPage, 1);  // the list reopens here after the game
@@ -79,10 +79,10 @@ TEST_F(FrontMenu, ControlsConfirmOrGoBack) {
         int control, playKey;
         int page, mode;
     } cases[] = {
-        {"Escape goes back and never starts", 8, 99, 0, 0},
-        {"Button 2 goes back", 11, -1, 0, 0},
-        {"Button 1 starts", 10, -1, 1, 11},
-        {"a pad's Start starts", 8, -1, 1, 11},
+        {"Escape goes back and never starts", 8, 99, 0, bh::kModeTitle},
+        {"Button 2 goes back", 11, -1, 0, bh::kModeTitle},
+        {"Button 1 starts", 10, -1, 1, bh::kModeNewGame},
+        {"a pad's Start starts", 8, -1, 1, bh::kModeNewGame},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -94,7 +94,7 @@ TEST_F(FrontMenu, ControlsConfirmOrGoBack) {
         Run([&] { List(); }, 3);
         EXPECT_EQ(g.MenuPage, c.page);
         EXPECT_EQ(g.GameMode, c.mode);
-        if (c.mode == 11) {
+        if (c.mode == bh::kModeNewGame) {
             EXPECT_EQ(g.PointerPlay, 0);
             EXPECT_EQ(g.Difficulty, 2);
         }
@@ -106,7 +106,7 @@ TEST_F(FrontMenu, BackArrowReturnsToTitle) {
     Mouse(20, 40, true);
     Run([&] { List(); });
     EXPECT_EQ(g.MenuPage, 0);
-    EXPECT_EQ(g.GameMode, 0);
+    EXPECT_EQ(g.GameMode, bh::kModeTitle);
 }
 
 TEST_F(FrontMenu, PortraitHidesItemsFarFromTheTargetLine) {
@@ -168,7 +168,7 @@ TEST_F(FrontMenu, LogoZoomsInTenUpdatesOrOneWithMotionReduction) {
     EXPECT_GT(g.LogoZoom, 1.99f);
 
     g.LogoZoom = 1.0f;
-    g.Settings[23] = 1;
+    g.Settings[bh::kSettingCalmMotion] = 1;
     Run(menu);
     Run([&] { g.Menu_Background(); });
     EXPECT_EQ(g.LogoZoom, 2.0f);
@@ -180,11 +180,11 @@ TEST_F(FrontMenu, LogoZoomsInTenUpdatesOrOneWithMotionReduction) {
 
 TEST_F(FrontMenu, FinishedGameEntersScoreSavesAndReturnsToTheList) {
     g.MenuPage = 1;
-    g.GameMode = 1;
+    g.GameMode = bh::kModeBackToTitle;
     g.GameEnding = -1;
     g.Play.Score = 1234.9f;
     Run([&] { g.LoopTarget(); });
-    EXPECT_EQ(g.GameMode, 0);
+    EXPECT_EQ(g.GameMode, bh::kModeTitle);
     EXPECT_EQ(g.GameEnding, 0);
     EXPECT_EQ(g.MenuPage, 1);
     EXPECT_EQ(g.ScoreTable[40], 1234);

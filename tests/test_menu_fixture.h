@@ -36,8 +36,8 @@ protected:
         g.ScreenW = 800;
         g.ScreenH = 600;
         g.PointerDown = 0;
-        g.GameMode = 0;
-        g.OverlayScreen = 0;
+        g.GameMode = bh::kModeTitle;
+        g.OverlayScreen = bh::kScreenNone;
         g.Paused = 0;
         g.MenuPage = 0;
         g.TitleCursor = 0;

@@ -14,7 +14,7 @@ class FrontName : public FrontScreen {
 protected:
     void SetUp() override {
         FrontScreen::SetUp();
-        g.OverlayScreen = 4;
+        g.OverlayScreen = bh::kScreenNameEntry;
         g.OptionsCursor = 0;
     }
     void Screen(int updates = 1) { Run([&] { g.EnterYourName(); }, updates); }
@@ -62,7 +62,7 @@ TEST_F(FrontName, TypedCharactersFillTheBoxesAndBackspaceClears) {
         Type(c.typed);
         EXPECT_EQ(Name(), c.shown);
         EXPECT_EQ(g.OptionsCursor, c.cursor);
-        EXPECT_EQ(g.OverlayScreen, 4);
+        EXPECT_EQ(g.OverlayScreen, bh::kScreenNameEntry);
     }
 
     // Typing only counts on a poll the screen asked for.
@@ -81,14 +81,14 @@ TEST_F(FrontName, AKeyHeldAsTheScreenOpensTypesOnlyOncePressedAgain) {
     Type({'A', 'b'});
     // Z and Backspace go down while another screen is up (the flap key
     // as the game ends), then repeat while the name is typed.
-    g.OverlayScreen = 0;
+    g.OverlayScreen = bh::kScreenNone;
     ASys.PollInputB(0);
     ASys.PollInputB(0);
     FeedKey(kKeyZ, kPress);
     FeedTyped('z');
     FeedKey(kKeyBackspace, kPress);
     ASys.PollInputB(0);
-    g.OverlayScreen = 4;
+    g.OverlayScreen = bh::kScreenNameEntry;
     Screen();
     for (int i = 0; i < 3; i++) {
         FeedKey(kKeyBackspace, kRepeat);
@@ -116,12 +116,12 @@ TEST_F(FrontName, ATypedNameIsSavedWithTheSettings) {
     PlayKey(98);  // Return finishes
     Screen();
     ReleaseAll();
-    EXPECT_EQ(g.OverlayScreen, 1);
+    EXPECT_EQ(g.OverlayScreen, bh::kScreenOptions);
     // The options screen saves as it closes.
     memset(g.KeyLock, 0, sizeof g.KeyLock);
     PlayKey(99);
     Run([&] { g.Options(); });
-    ASSERT_EQ(g.OverlayScreen, 0);
+    ASSERT_EQ(g.OverlayScreen, bh::kScreenNone);
     EXPECT_EQ(SavedInt("Settings.sav", 50), 13 | (55 << 8));  // "B" and "r"
     for (int i = 50; i < 56; i++) g.Settings[i] = 0;
     g.Load();
@@ -134,7 +134,7 @@ TEST_F(FrontName, LettersSitCentredInTheirBoxes) {
         int q = 0;
         for (int c = 0; c < 64; c++)
             if (g.Char64b(c) == name[k]) q = c;
-        int& slot = g.Settings[50 + k / 2];
+        int& slot = g.Settings[bh::kSettingName + k / 2];
         slot |= k % 2 == 0 ? q : q << 8;
     }
     Screen();
@@ -155,7 +155,7 @@ TEST_F(FrontName, LettersSitCentredInTheirBoxes) {
 TEST_F(FrontName, UpOnABlankBoxGivesZAndDownWrapsBack) {
     Tap(0);
     EXPECT_EQ(Name(), "z           ");
-    EXPECT_EQ(g.Settings[50], 63);
+    EXPECT_EQ(g.Settings[bh::kSettingName], 63);
     Tap(2);
     EXPECT_EQ(Name(), "Enter Your Name");
     Tap(2);
@@ -174,17 +174,17 @@ TEST_F(FrontName, TwoCharactersShareASlot) {
         {0, 0x40 | (0x40 << 8), "Enter Your Name"},  // stray bits are no letter
     };
     for (const Case& c : cases) {
-        g.Settings[50] = c.s50;
-        g.Settings[55] = c.s55;
+        g.Settings[bh::kSettingName] = c.s50;
+        g.Settings[bh::kSettingName + 5] = c.s55;
         EXPECT_EQ(Name(), c.shown);
     }
 
     // Editing one character leaves its neighbour alone.
-    g.Settings[50] = 12 | (38 << 8);
-    g.Settings[55] = 0;
+    g.Settings[bh::kSettingName] = 12 | (38 << 8);
+    g.Settings[bh::kSettingName + 5] = 0;
     g.OptionsCursor = 1;
     Tap(0);
-    EXPECT_EQ(g.Settings[50], 12 | (37 << 8));
+    EXPECT_EQ(g.Settings[bh::kSettingName], 12 | (37 << 8));
 }
 
 TEST_F(FrontName, HeldWheelRepeatsAfterShrinkingGaps) {
@@ -194,8 +194,8 @@ TEST_F(FrontName, HeldWheelRepeatsAfterShrinkingGaps) {
     int code = 0;
     for (int u = 1; u <= 80; u++) {
         Screen();
-        if ((g.Settings[50] & 63) != code) {
-            code = g.Settings[50] & 63;
+        if ((g.Settings[bh::kSettingName] & 63) != code) {
+            code = g.Settings[bh::kSettingName] & 63;
             steps.push_back(u);
         }
     }
@@ -211,12 +211,12 @@ TEST_F(FrontName, MovingAdvancingAndDeletingAtTheEnds) {
     Tap(1);
     EXPECT_EQ(g.OptionsCursor, 0);
 
-    g.Settings[50] = 12;  // "A"
+    g.Settings[bh::kSettingName] = 12;  // "A"
     Tap(11);
     EXPECT_EQ(g.OptionsCursor, 0);
     EXPECT_EQ(Name(), "Enter Your Name");
 
-    g.Settings[50] = 12;
+    g.Settings[bh::kSettingName] = 12;
     Tap(10);  // Z: advance and copy the letter
     EXPECT_EQ(g.OptionsCursor, 1);
     EXPECT_EQ(Name(), "AA          ");
@@ -238,14 +238,14 @@ TEST_F(FrontName, ReturnEscapeButton3And4Finish) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         SetUp();
-        g.Settings[50] = 12;
+        g.Settings[bh::kSettingName] = 12;
         if (c.control >= 0) Control(c.control);
         if (c.playKey >= 0) PlayKey(c.playKey);
         Screen();
-        EXPECT_EQ(g.OverlayScreen, 1);
+        EXPECT_EQ(g.OverlayScreen, bh::kScreenOptions);
         EXPECT_EQ(g.OptionsCursor, 0);
         EXPECT_EQ(Name(), "A           ");  // nothing advanced or copied
-        EXPECT_EQ(g.KeyLock[11], 1);
+        EXPECT_EQ(g.KeyLock[bh::kLockNameAction], 1);
     }
 }
 

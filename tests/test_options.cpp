@@ -1,6 +1,8 @@
 // The options screen: value rows, toggles and actions, moving and
-// scrolling, the three ways out, and the pointer's highlight-then-act.
+// scrolling, the three ways out, the pointer's highlight-then-act, and the
+// options opened and left during play with the keys a player holds.
 #include "test_menu_fixture.h"
+#include "test_player_support.h"
 
 namespace {
 
@@ -13,7 +15,7 @@ class FrontOptions : public FrontScreen {
 protected:
     void SetUp() override {
         FrontScreen::SetUp();
-        g.OverlayScreen = 1;
+        g.OverlayScreen = bh::kScreenOptions;
         g.OptionsCursor = 0;
         g.OptionsScroll = 0;
     }
@@ -45,7 +47,7 @@ TEST_F(FrontOptions, ConfirmOnAValueRowStepsLikeRightAndWrapsAtTheTop) {
         EXPECT_EQ(g.Settings[c.slot], c.to);
         ReleaseAll();
         Options();
-        EXPECT_EQ(g.OverlayScreen, 1);
+        EXPECT_EQ(g.OverlayScreen, bh::kScreenOptions);
     }
 }
 
@@ -91,29 +93,29 @@ TEST_F(FrontOptions, CursorStopsAtTheEndsAndTheListScrollsIntoView) {
 TEST_F(FrontOptions, TogglesFlipAndActionsOpenTheirScreens) {
     g.OptionsCursor = kMotion;
     Tap(11);
-    EXPECT_EQ(g.Settings[23], 1);
-    EXPECT_EQ(g.OverlayScreen, 1);
+    EXPECT_EQ(g.Settings[bh::kSettingCalmMotion], 1);
+    EXPECT_EQ(g.OverlayScreen, bh::kScreenOptions);
     Tap(10);
-    EXPECT_EQ(g.Settings[23], 0);
+    EXPECT_EQ(g.Settings[bh::kSettingCalmMotion], 0);
 
     g.OptionsCursor = kStats;
     Tap(10);
-    EXPECT_EQ(g.Settings[22], 1);
+    EXPECT_EQ(g.Settings[bh::kSettingDebugStats], 1);
     EXPECT_EQ(g.DebugMode, 1);
 
     g.OptionsCursor = kController;
     Control(10);
     Options();
-    EXPECT_EQ(g.OverlayScreen, 3);
+    EXPECT_EQ(g.OverlayScreen, bh::kScreenRedefine);
     EXPECT_EQ(g.RedefRow, -1);
     EXPECT_EQ(g.RedefCol, 0);
-    EXPECT_EQ(g.KeyLock[66], 1);  // the capture waits for fire to be released
+    EXPECT_EQ(g.KeyLock[bh::kLockRedefineCapture], bh::kCaptureRelease);  // the capture waits for fire to be released
 
     SetUp();
     g.OptionsCursor = kName;
     Control(10);
     Options();
-    EXPECT_EQ(g.OverlayScreen, 4);
+    EXPECT_EQ(g.OverlayScreen, bh::kScreenNameEntry);
     EXPECT_EQ(g.OptionsCursor, 0);
     EXPECT_EQ(ReadBytes(dir.File("Settings.sav")).size(), 4496u);
 }
@@ -123,14 +125,14 @@ TEST_F(FrontOptions, TogglesFlipAndActionsOpenTheirScreens) {
 TEST_F(FrontOptions, RenderScaleRowFlipsAutoAndFullAndIsSaved) {
     for (int want : {1, 0}) {
         SetUp();
-        g.Settings[31] = 1 - want;
+        g.Settings[bh::kSettingRenderScale] = 1 - want;
         g.OptionsCursor = kRenderScale;
         Tap(10);
-        EXPECT_EQ(g.Settings[31], want);
-        EXPECT_EQ(g.OverlayScreen, 1);
+        EXPECT_EQ(g.Settings[bh::kSettingRenderScale], want);
+        EXPECT_EQ(g.OverlayScreen, bh::kScreenOptions);
         g.OptionsCursor = kBack;
         Tap(10);
-        EXPECT_EQ(g.OverlayScreen, 0);
+        EXPECT_EQ(g.OverlayScreen, bh::kScreenNone);
         EXPECT_EQ(SavedInt("Settings.sav", 31), want);
     }
 }
@@ -149,12 +151,12 @@ TEST_F(FrontOptions, BackRowBackSelectAndEscapeCloseAndSave) {
         SCOPED_TRACE(c.what);
         SetUp();
         g.OptionsCursor = c.row;
-        g.Settings[0] = ++volume;
+        g.Settings[bh::kSettingSfxVolume] = ++volume;
         if (c.control >= 0) Control(c.control);
         if (c.playKey >= 0) PlayKey(c.playKey);
         Options();
-        EXPECT_EQ(g.OverlayScreen, 0);
-        EXPECT_EQ(g.KeyLock[99], 1);  // Escape must be released before it quits
+        EXPECT_EQ(g.OverlayScreen, bh::kScreenNone);
+        EXPECT_EQ(g.KeyLock[bh::kLockEscape], 1);  // Escape must be released before it quits
         EXPECT_EQ(SavedInt("Settings.sav", 0), volume);
     }
 }
@@ -164,13 +166,13 @@ TEST_F(FrontOptions, PointerHoverHighlightsOneClickActsAndDragsAlongTheDots) {
     Mouse(400, 434, false);
     Options();
     EXPECT_EQ(g.OptionsCursor, kName);
-    EXPECT_EQ(g.OverlayScreen, 1);
+    EXPECT_EQ(g.OverlayScreen, bh::kScreenOptions);
     // One click on a row that is not highlighted acts on it.
     SetUp();
     Mouse(400, 434, true);
     Options();
     EXPECT_EQ(g.OptionsCursor, 0);  // name entry leaves "Back" highlighted
-    EXPECT_EQ(g.OverlayScreen, 4);
+    EXPECT_EQ(g.OverlayScreen, bh::kScreenNameEntry);
 
     // "SFX Volume" at (392, 198) when highlighted; its 11 dots lie
     // 320 / 11 apart from x = 392 - 160.
@@ -179,10 +181,85 @@ TEST_F(FrontOptions, PointerHoverHighlightsOneClickActsAndDragsAlongTheDots) {
     float step = 320.0f / 11;
     Mouse(392 - 160 + step * 4, 198, true);
     Options();
-    EXPECT_EQ(g.Settings[0], 3);
+    EXPECT_EQ(g.Settings[bh::kSettingSfxVolume], 3);
     Mouse(392 - 160 + step * 9, 198, true);
     Options();
-    EXPECT_EQ(g.Settings[0], 8);
+    EXPECT_EQ(g.Settings[bh::kSettingSfxVolume], 8);
+}
+
+// The options opened and left during play with keys held as a player holds
+// them, through the input poll and the main loop.
+using namespace player;
+
+class OptionsInPlay : public player::PlayerTest {};
+
+TEST_F(OptionsInPlay, EscapeThatOpensTheOptionsDoesNotCloseThem) {
+    struct Case {
+        const char* what;
+        int mode, overlay, paused, pauseCursor;
+    } cases[] = {
+        {"name entry finished with Escape", bh::kModeTitle, bh::kScreenNameEntry, 0, 1},
+        // Escape leaves the pause menu from any button, this one too.
+        {"the pause menu's options button", bh::kModePlaying, bh::kScreenNone, 1, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        Playing();
+        g.GameMode = c.mode;
+        g.OverlayScreen = c.overlay;
+        g.Paused = c.paused;
+        g.PauseCursor = c.pauseCursor;
+        g.OptionsCursor = 3;
+        HoldEscape();
+        Update();
+        if (c.paused == 1) {
+            EXPECT_EQ(g.OverlayScreen, bh::kScreenNone);
+            EXPECT_EQ(g.Paused, 0) << "resumed";
+            TearDown();
+            continue;
+        }
+        ASSERT_EQ(g.OverlayScreen, bh::kScreenOptions);
+        Update(5);
+        EXPECT_EQ(g.OverlayScreen, bh::kScreenOptions) << "still held";
+        if (c.overlay == bh::kScreenNameEntry) {
+            EXPECT_EQ(g.OptionsCursor, 0) << "on Back";
+        }
+        LetGo();
+        Update();
+        HoldEscape();
+        Update();
+        EXPECT_EQ(g.OverlayScreen, bh::kScreenNone) << "pressed again: closes";
+        EXPECT_EQ(g.Paused, c.paused);
+        TearDown();
+    }
+}
+
+TEST_F(OptionsInPlay, StatisticsKeyAndItsOptionsRowAgree) {
+    // F1 during play, then the options from the pause menu.
+    Playing();
+    Update();
+    Hands().key[68] = 1;
+    Update(3);
+    LetGo();
+    ASSERT_EQ(g.DebugMode, 1);
+    Update();
+    EXPECT_EQ(g.Settings[bh::kSettingDebugStats], 1);
+    g.Save();
+    std::vector<unsigned char> saved = ReadBytes(dir.File("Settings.sav"));
+    ASSERT_GE(saved.size(), 4u * (bh::kSettingDebugStats + 1));
+    EXPECT_EQ(saved[4 * bh::kSettingDebugStats], 1) << "what the next start restores";
+
+    // The row, activated, turns both off together.
+    g.Paused = 1;
+    g.OverlayScreen = bh::kScreenOptions;
+    g.OptionsCursor = 10;  // "Debug Stats [F1]"
+    g.LockKeys();
+    Update();
+    Hands().control[10] = 1;
+    Update();
+    EXPECT_EQ(g.Settings[bh::kSettingDebugStats], 0);
+    EXPECT_EQ(g.DebugMode, 0);
 }
 
 }  // namespace

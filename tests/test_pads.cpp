@@ -210,7 +210,7 @@ TEST_F(OldBindings, LoadUnchangedAndActAsBefore) {
             for (int s = 0; s < 64; s++) before[k][s] = game.KeyValue(k, s);
         // An earlier build wrote exactly this: the slots (41 unused), then
         // the table.
-        game.Settings[41] = 0;
+        game.Settings[bh::kSettingPadLayout] = 0;
         game.Save();
         std::vector<unsigned char> written = ReadBytes(dir.File("Settings.sav"));
         ASSERT_EQ(written.size(), 4496u);
@@ -218,7 +218,7 @@ TEST_F(OldBindings, LoadUnchangedAndActAsBefore) {
         Start();
         for (int k = 0; k < 16; k++)
             for (int s = 0; s < 64; s++) ASSERT_EQ(game.KeyValue(k, s), before[k][s]) << k << " " << s;
-        EXPECT_EQ(game.Settings[41], c.layout);
+        EXPECT_EQ(game.Settings[bh::kSettingPadLayout], c.layout);
         EXPECT_EQ(ASys.StandardPads, c.layout == 1);
         memset(ASys.Joy, 0, sizeof ASys.Joy);
         Raw(0, &hatUp, raw);
@@ -236,7 +236,7 @@ TEST_F(OldBindings, AFileFromAnEarlierBuildWithDefaultPadsTakesTheStandardLayout
     std::vector<unsigned char> settings = ReadBytes(from + "Settings.sav");
     WriteBytes(dir.File("Settings.sav"), settings);
     Start();
-    EXPECT_EQ(game.Settings[41], 1);
+    EXPECT_EQ(game.Settings[bh::kSettingPadLayout], 1);
     EXPECT_TRUE(ASys.StandardPads);
     // Everything else the file held is as it was.
     game.Save();
@@ -363,10 +363,10 @@ TEST_F(PadTest, LosingAPadMidGamePausesOnlyARunningGame) {
         int mode, paused, ending, overlay, load;
         bool pauses;
     } cases[] = {
-        {bh::kModePlaying, 0, 0, 0, 0, true},
-        {bh::kModePlaying, 1, 0, 0, 0, false},  // already paused
-        {bh::kModePlaying, 0, 1, 0, 0, false},  // ending
-        {bh::kModeTitle, 0, 0, 0, 0, false},
+        {bh::kModePlaying, 0, 0, bh::kScreenNone, 0, true},
+        {bh::kModePlaying, 1, 0, bh::kScreenNone, 0, false},  // already paused
+        {bh::kModePlaying, 0, 1, bh::kScreenNone, 0, false},  // ending
+        {bh::kModeTitle, 0, 0, bh::kScreenNone, 0, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.mode * 10 + c.paused);

@@ -1,6 +1,8 @@
 // The pause menu: moving with wrap, activation by controls and the mouse,
-// the idle sinking, and a whole pause-resume-quit round through the loop.
+// the idle sinking, a whole pause-resume-quit round through the loop, and
+// pausing in play with keys, a pad and the mouse held as a player holds them.
 #include "test_menu_fixture.h"
+#include "test_player_support.h"
 
 namespace {
 
@@ -8,7 +10,7 @@ class FrontPause : public FrontScreen {
 protected:
     void SetUp() override {
         FrontScreen::SetUp();
-        g.GameMode = 10;
+        g.GameMode = bh::kModePlaying;
         g.Paused = 1;
         g.PauseCursor = 1;
         g.PauseSlide = 0;
@@ -47,11 +49,11 @@ TEST_F(FrontPause, ConfirmActsOnTheHighlightedButtonAfterRelease) {
         int cursor, control;
         int paused, overlay, ending;
     } cases[] = {
-        {1, 10, 0, 0, 0},  // resume
-        {1, 8, 0, 0, 0},   // Escape, bound to "Start", resumes too
-        {0, 11, 1, 0, 0},  // quit only asks
-        {2, 10, 1, 1, 0},  // options over the paused game
-        {2, 9, 0, 0, 0},   // "Back/Select" resumes from any button
+        {1, 10, 0, bh::kScreenNone, 0},     // resume
+        {1, 8, 0, bh::kScreenNone, 0},      // Escape, bound to "Start", resumes too
+        {0, 11, 1, bh::kScreenNone, 0},     // quit only asks
+        {2, 10, 1, bh::kScreenOptions, 0},  // options over the paused game
+        {2, 9, 0, bh::kScreenNone, 0},      // "Back/Select" resumes from any button
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.cursor);
@@ -63,7 +65,7 @@ TEST_F(FrontPause, ConfirmActsOnTheHighlightedButtonAfterRelease) {
         EXPECT_EQ(g.OverlayScreen, c.overlay);
         EXPECT_EQ(g.GameEnding, c.ending);
         EXPECT_EQ(g.PauseCursor, c.cursor);
-        EXPECT_EQ(g.KeyLock[10], 1);
+        EXPECT_EQ(g.KeyLock[bh::kLockConfirm], 1);
     }
 }
 
@@ -106,7 +108,7 @@ TEST_F(FrontPause, HoveringHighlightsAButtonWithoutActing) {
         Pause();
         EXPECT_EQ(g.PauseCursor, c.cursor);
         EXPECT_EQ(g.Paused, 1);
-        EXPECT_EQ(g.OverlayScreen, 0);
+        EXPECT_EQ(g.OverlayScreen, bh::kScreenNone);
     }
     // A pointer left still on a button lets the keys move on from it.
     Mouse(200, 472, false);
@@ -119,9 +121,9 @@ TEST_F(FrontPause, HoveringHighlightsAButtonWithoutActing) {
 TEST_F(FrontPause, PauseResumeQuitThroughTheLoop) {
     g.Paused = 0;
     g.MenuPage = 1;
-    g.GameMode = 11;
+    g.GameMode = bh::kModeNewGame;
     g.Update();  // sets the game up
-    ASSERT_EQ(g.GameMode, 10);
+    ASSERT_EQ(g.GameMode, bh::kModePlaying);
 
     // The update polls input, so controls are set around the dispatch only.
     auto step = [&](int control) {
@@ -152,7 +154,7 @@ TEST_F(FrontPause, PauseResumeQuitThroughTheLoop) {
 
     ReleaseAll();
     int updates = 0;
-    while (g.GameMode != 0 && updates < 200) {
+    while (g.GameMode != bh::kModeTitle && updates < 200) {
         g.Update();
         updates++;
     }
@@ -161,7 +163,7 @@ TEST_F(FrontPause, PauseResumeQuitThroughTheLoop) {
     EXPECT_EQ(g.GameEnding, 0);
     int score = (int)g.Play.Score;
     EXPECT_EQ(g.ScoreTable[20 * g.DifficultyCursor + 5], score);
-    EXPECT_EQ(SavedInt("Save_552_Bramblehop.sav", 0), g.Settings[100]);
+    EXPECT_EQ(SavedInt("Save_552_Bramblehop.sav", 0), g.Settings[bh::kSettingGamesPlayed]);
 }
 
 // Escape (the key itself or its "Start" binding), a pad's Start and a pad's
@@ -183,7 +185,7 @@ TEST_F(FrontPause, EscapeStartAndBackResumeFromEveryButton) {
             Pause();
             EXPECT_EQ(g.Paused, 0);
             EXPECT_EQ(g.GameEnding, 0);
-            EXPECT_EQ(g.OverlayScreen, 0);
+            EXPECT_EQ(g.OverlayScreen, bh::kScreenNone);
             EXPECT_EQ(g.PauseQuitAsk, 0);
             ReleaseAll();
         }
@@ -263,6 +265,115 @@ TEST_F(FrontPause, PausingPlaysItsSoundAndOpensOnResume) {
     // Still held: the menu does not take it as a resume.
     Pause(3);
     EXPECT_EQ(g.Paused, 1);
+}
+
+// Pausing during play with keys, a pad and the mouse held as a player holds
+// them, through the input poll and the main loop.
+using namespace player;
+
+class PauseInPlay : public player::PlayerTest {};
+
+enum Input { kPadBack, kPadStart, kEscape, kMouseOnPause };
+
+void Hold(Input in) {
+    Held& h = Hands();
+    switch (in) {
+    case kPadBack: h.pad[6] = 1; break;
+    case kPadStart: h.pad[7] = 1; break;
+    case kEscape: HoldEscape(); break;
+    case kMouseOnPause:
+        h.mouseX = h.mouseY = 32;  // the pause button's corner
+        h.mouseDown = true;
+        break;
+    }
+}
+
+TEST_F(PauseInPlay, APauseInputHeldWhileResumingDoesNotPauseAgain) {
+    struct Case {
+        const char* what;
+        Input pause;
+        float resumeControl;  // held with the pause input to resume; -1 none
+    } cases[] = {
+        {"pad Back", kPadBack, -1},        // Back also confirms in the menu
+        {"pad Start", kPadStart, -1},
+        {"Escape", kEscape, -1},
+        {"mouse", kMouseOnPause, 10},  // resumed with "Button 1"
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        Hands().padPlugged = true;
+        Playing();
+        Update(2);
+        Hold(c.pause);
+        Update();
+        ASSERT_EQ(g.Paused, 1);
+        LetGo();
+        Update(2);
+        Hold(c.pause);
+        if (c.resumeControl >= 0) Hands().control[(int)c.resumeControl] = 1;
+        Update();
+        ASSERT_EQ(g.Paused, 0) << "resumed";
+        Update(5);
+        EXPECT_EQ(g.Paused, 0) << "still held: no pause";
+        LetGo();
+        Update(2);
+        Hold(c.pause);
+        Update();
+        EXPECT_EQ(g.Paused, 1) << "pressed again: pauses";
+        TearDown();
+    }
+}
+
+TEST_F(PauseInPlay, TheTitleNeverRunsPaused) {
+    Playing();
+    Update();
+    // The last life is gone; the banner runs, and the invisible pause
+    // button is clicked under it.
+    g.Play.Lives = -1;
+    g.EndGame(1);
+    Update(10);
+    Hold(kMouseOnPause);
+    Update(5);
+    LetGo();
+    // The summary after the banner waits for a press.
+    for (int i = 0; i < 200 && g.OverlayScreen != bh::kScreenGameOver; i++) Update();
+    ASSERT_EQ(g.OverlayScreen, bh::kScreenGameOver);
+    Update();
+    Hold(kMouseOnPause);
+    Update();
+    LetGo();
+    for (int i = 0; i < 200 && g.GameMode != bh::kModeTitle; i++) Update();
+    ASSERT_EQ(g.GameMode, bh::kModeTitle);
+    EXPECT_EQ(g.Paused, 0);
+}
+
+TEST_F(PauseInPlay, ScreensOpenedFromThePauseMenuRunAtFullSpeed) {
+    // The key test of the redefinition screen, opened from the pause menu,
+    // counts one update per 16 ms.
+    Playing();
+    g.Paused = 1;
+    g.OverlayScreen = bh::kScreenRedefine;
+    g.TestTimer = 359;
+    g.RedefRow = -1;
+    g.RedefCol = 0;
+    g.NextUpdate = g.NextRender = g.Mills();
+    int start = g.Mills();
+    while (g.Mills() < start + 1000) {
+        g.KeepAlive();
+        MillsOffset += 1;
+    }
+    EXPECT_NEAR(359 - g.TestTimer, 1000 / 16, 3);
+
+    // The pause menu itself still runs on its slow step.
+    g.OverlayScreen = bh::kScreenNone;
+    int polls = UpdateFrames;
+    start = g.Mills();
+    while (g.Mills() < start + 1000) {
+        g.KeepAlive();
+        MillsOffset += 1;
+    }
+    EXPECT_NEAR(UpdateFrames - polls, 1000 / 32, 3);
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 // The play step: flapping, steering, landing, switches, the exit and its
-// bonus, the scroll-in of the next cave, and death.
+// bonus, the scroll-in of the next cave, and death; and deaths played
+// through the input poll: the respawn's grace and a game without lives.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <vector>
 
 #include "test_play_support.h"
+#include "test_player_support.h"
 
 using namespace playtest;
 
@@ -56,7 +58,7 @@ TEST_F(PlayStep, OneFlapPerPress) {
         Step();
         EXPECT_EQ(g.Play.SpeedY == -2.5f, flap[i]) << "step " << i;
         if (flap[i]) {
-            EXPECT_EQ(g.KeyLock[10], 1000);
+            EXPECT_EQ(g.KeyLock[bh::kLockFlap], bh::kFlapLockHeld);
         }
     }
 }
@@ -87,7 +89,7 @@ TEST_F(PlayStep, RespawnHoldFreezesUntilEverythingIsReleased) {
             EXPECT_EQ(p.PlayerY, 19);
             EXPECT_NE(p.SpeedY, -2.5f);
             if (c.flap > 0.5f) {
-                EXPECT_EQ(g.KeyLock[10], 50);
+                EXPECT_EQ(g.KeyLock[bh::kLockFlap], bh::kFlapLockRespawn);
             }
         }
     }
@@ -299,7 +301,7 @@ TEST_F(PlayStep, ScrollInCarriesTheBirdAndFreezesTime) {
         EXPECT_EQ(p.TimeLeft, i < 48 ? 3629 : 3629 - 1);
         EXPECT_EQ(p.SpeedX, 0);
         EXPECT_EQ(p.SpeedY, 0);
-        EXPECT_EQ(g.KeyLock[10], 1000);
+        EXPECT_EQ(g.KeyLock[bh::kLockFlap], bh::kFlapLockHeld);
         EXPECT_EQ(g.TrailX[99], trail);
         seenX.push_back(p.PlayerX);
     }
@@ -374,7 +376,7 @@ TEST_F(PlayStep, FourDeathsEndTheGame) {
     Step();
     EXPECT_EQ(CountImages(0), 0);
     EXPECT_EQ(p.PlayerY, y);
-    EXPECT_EQ(g.KeyLock[10], 50);
+    EXPECT_EQ(g.KeyLock[bh::kLockFlap], bh::kFlapLockRespawn);
     EXPECT_EQ(p.Lives, -1);
 }
 
@@ -463,6 +465,71 @@ TEST_F(PlayStep, SwitchSparksDrawInOrder) {
     EXPECT_EQ(g.Particles[slot * 10], 0);
     EXPECT_EQ(g.Particles[1 * 10 + 1], 8 + 20 * 16);  // at the cells' centres
     EXPECT_EQ(g.Particles[21 * 10 + 1], 8 + 30 * 16);
+}
+
+// Deaths and the end of a game, played through the input poll: a respawn
+// inside harm's way costs one life, and a game without lives scores nothing.
+using namespace player;
+
+class PlayDeaths : public player::PlayerTest {};
+
+TEST_F(PlayDeaths, RespawnInHarmsWayCostsOneLifeThenASecondOfGrace) {
+    Playing();
+    PlayRecord& p = g.Play;
+    // Brambles right where a lost bird comes back, and the bird in them,
+    // flapping: no ledge under the respawn point to stand on.
+    for (int x = 0; x < 50; x++) Cell(x, 20)[0] = 0;
+    Cell(2, 19)[0] = 1;
+    p.PlayerX = 2;
+    p.PlayerY = 19;
+    p.GroundTimer = 0;
+    Hands().control[10] = 1;
+    Update(20);
+    EXPECT_EQ(p.Lives, 2) << "one death, one life";
+    EXPECT_EQ(p.RespawnHold, 1);
+    EXPECT_EQ(g.GameEnding, 0);
+
+    // Let go: the bird falls through the brambles and out of the cave, and
+    // is safe for about a second (60 frames of 1/60 s).
+    LetGo();
+    Update(60);
+    EXPECT_EQ(p.Lives, 2);
+    Update(20);
+    EXPECT_EQ(p.Lives, 1) << "the grace ends";
+}
+
+TEST_F(PlayDeaths, WithoutLivesNothingIsLandedOnPickedUpOrScored) {
+    struct Case {
+        const char* what;
+        int code, x, y;  // a tile placed at (x, y); the bird falls at (10, 19)
+    } cases[] = {
+        {"the open exit", 4, 10, 20},
+        {"the active switch", 16, 10, 20},
+        {"a chick", 20, 10, 19},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        Playing();
+        PlayRecord& p = g.Play;
+        for (int x = 0; x < 50; x++) Cell(x, 20)[0] = 0;
+        Cell(c.x, c.y)[0] = (float)c.code;
+        p.SwitchesOn = c.code == 4 ? 5 : 0;
+        float switches = p.SwitchesOn;
+        p.GroundTimer = 0;
+        p.SpeedY = 1;
+        // As the last death leaves it.
+        p.Lives = -1;
+        g.EndGame(1);
+        Update(3);
+        EXPECT_EQ(p.Score, 0);
+        EXPECT_EQ(p.LevelNumber, 0);
+        EXPECT_EQ(p.ScrollLeft, 0);
+        EXPECT_EQ(p.SwitchesOn, switches);
+        EXPECT_EQ(p.FollowerCount, 0);
+        EXPECT_EQ(playtest::Code(c.x, c.y), c.code);
+        TearDown();
+    }
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ protected:
         // The music file may be missing here; nothing else may be logged.
         for (const std::string& line : log.Lines())
             EXPECT_NE(line.find("Ogg"), std::string::npos) << line;
-        G().GameMode = 0;
+        G().GameMode = bh::kModeTitle;
         ThawClock();
     }
     LogCapture log;
@@ -64,9 +64,9 @@ protected:
 TEST_F(PlayGame, FromTheIntroRoomToGameOver) {
     MyGame& g = G();
     PlayRecord& p = g.Play;
-    g.GameMode = 11;
+    g.GameMode = bh::kModeNewGame;
     Update();
-    ASSERT_EQ(g.GameMode, 10);
+    ASSERT_EQ(g.GameMode, bh::kModePlaying);
     ASSERT_EQ(p.Lives, 3);
 
     // Fly right across the room, flapping whenever the bird sinks low,

@@ -138,12 +138,12 @@ TEST_F(PlaySounds, NewGameStartsTheTitleSong) {
     LogCapture log;  // no song file here
     SoundLog heard;
     G().MusicTrack = 0;  // nothing playing yet
-    G().GameMode = 11;
+    G().GameMode = bh::kModeNewGame;
     G().LoopTarget();
-    ASSERT_EQ(G().GameMode, 10);
+    ASSERT_EQ(G().GameMode, bh::kModePlaying);
     EXPECT_EQ(heard.songs, std::vector<std::string>{"pages.ogg"});
     EXPECT_TRUE(heard.effects.empty());
-    G().GameMode = 0;
+    G().GameMode = bh::kModeTitle;
 }
 
 // The title, the lists, the options and the credits have a song of their
@@ -190,7 +190,7 @@ TEST_F(PlaySounds, MenuSongAroundTheGameChangesCleanlyToThePlaySongAndBack) {
     updates(0, 0, 17);
     EXPECT_EQ(heard.songs, (std::vector<std::string>{"hedgerow.ogg", "pages.ogg", "hedgerow.ogg"}));
     EXPECT_EQ(ASys.StreamVolume, 0.0f);
-    g.GameMode = 0;
+    g.GameMode = bh::kModeTitle;
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ inline void FreshGame(int clock = 100000) {
     g.ScreenH = 600;
     g.FrameFactor = 1;
     g.ScreenshotMode = 0;
-    g.OverlayScreen = 0;
+    g.OverlayScreen = bh::kScreenNone;
     g.FlushGame();
     for (int i = 0; i < 100; i++) g.KeyLock[i] = 0;
     for (int i = 0; i < 128; i++) ASys.Keyv[i] = 0;

@@ -12,7 +12,7 @@ class FrontRedefine : public FrontScreen {
 protected:
     void SetUp() override {
         FrontScreen::SetUp();
-        g.OverlayScreen = 3;
+        g.OverlayScreen = bh::kScreenRedefine;
         g.RedefRow = -1;
         g.RedefCol = 0;
         g.RedefDelay = g.RedefTimeout = g.TestTimer = 0;
@@ -64,7 +64,7 @@ TEST_F(FrontRedefine, CatchesANewButtonButNotTheOneThatPicked) {
     PlayKey(10);
     ASys.Joy[0] = 1;
     Screen();
-    EXPECT_EQ(g.KeyLock[66], 2);
+    EXPECT_EQ(g.KeyLock[bh::kLockRedefineCapture], bh::kCaptureWaiting);
     Screen(10);
     EXPECT_FALSE(Bound(2, 500));
     PlayKey(10, 0);
@@ -75,7 +75,7 @@ TEST_F(FrontRedefine, CatchesANewButtonButNotTheOneThatPicked) {
     ASys.Joy[3] = 1;
     Screen();
     std::string out = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(g.KeyLock[66], 0);
+    EXPECT_EQ(g.KeyLock[bh::kLockRedefineCapture], bh::kCaptureIdle);
     EXPECT_EQ(g.KeyValue(2, 63), 503);
     EXPECT_FALSE(Bound(13, 503));
     EXPECT_NE(out.find("Button Caught 503\n"), std::string::npos);
@@ -86,7 +86,7 @@ TEST_F(FrontRedefine, NothingIsCaughtBeforeTheThirdWaitingUpdate) {
     Tap(10);         // pick, and the second update of the wait
     ASys.Joy[5] = 1;  // a fresh button pressed during the wait
     Screen();
-    EXPECT_EQ(g.KeyLock[66], 2);  // locked by the delay, must be pressed again
+    EXPECT_EQ(g.KeyLock[bh::kLockRedefineCapture], bh::kCaptureWaiting);  // locked by the delay, must be pressed again
     ASys.Joy[5] = 0;
     Screen();
     ASys.Joy[5] = 1;
@@ -101,10 +101,10 @@ TEST_F(FrontRedefine, WaitGivesUpAfter359UpdatesLeavingBindingsAlone) {
     g.RedefRow = 3;
     Tap(10);     // pick, then the first waiting update
     Screen(358);
-    EXPECT_EQ(g.KeyLock[66], 2);
+    EXPECT_EQ(g.KeyLock[bh::kLockRedefineCapture], bh::kCaptureWaiting);
     EXPECT_EQ(g.RedefTimeout, 0);
     Screen();
-    EXPECT_EQ(g.KeyLock[66], 0);
+    EXPECT_EQ(g.KeyLock[bh::kLockRedefineCapture], bh::kCaptureIdle);
     EXPECT_EQ(memcmp(before, ASys.redef, sizeof before), 0);
     Tap(8);  // navigation is back
     EXPECT_EQ(g.RedefRow, 4);
@@ -128,7 +128,7 @@ TEST_F(FrontRedefine, TestModeBlocksNavigationThenSaveReturnsToOptions) {
     ASSERT_EQ(g.RedefRow, -2);
     g.SetKey(10, 90);
     Tap(10);
-    EXPECT_EQ(g.OverlayScreen, 1);
+    EXPECT_EQ(g.OverlayScreen, bh::kScreenOptions);
     EXPECT_EQ(SavedInt("Settings.sav", 100 + 64 * 10 + 63), 90);
 }
 
@@ -149,11 +149,11 @@ TEST_F(FrontRedefine, EscapeOrPadBackLeavesWithTheBindingsItOpenedWith) {
         int before[1024];
         memcpy(before, ASys.redef, sizeof before);
         // Opened from the options' "Controller" row, which keeps the bindings.
-        g.OverlayScreen = 1;
+        g.OverlayScreen = bh::kScreenOptions;
         g.OptionsCursor = 8;
         Control(10);
         Run([&] { g.Options(); });
-        ASSERT_EQ(g.OverlayScreen, 3);
+        ASSERT_EQ(g.OverlayScreen, bh::kScreenRedefine);
         ReleaseAll();
         Screen();
 
@@ -166,7 +166,7 @@ TEST_F(FrontRedefine, EscapeOrPadBackLeavesWithTheBindingsItOpenedWith) {
         ASSERT_TRUE(Bound(2, 503));
         // A reset on the way, which also reads the pads in the standard
         // layout, is undone as well.
-        g.Settings[41] = 0;
+        g.Settings[bh::kSettingPadLayout] = 0;
         g.RedefKeptPadLayout = 0;
         ASys.StandardPads = false;
         g.RedefRow = -2;
@@ -176,12 +176,12 @@ TEST_F(FrontRedefine, EscapeOrPadBackLeavesWithTheBindingsItOpenedWith) {
         c.back(true);
         Screen(3);
         c.back(false);
-        EXPECT_EQ(g.OverlayScreen, 1);
+        EXPECT_EQ(g.OverlayScreen, bh::kScreenOptions);
         EXPECT_EQ(memcmp(before, ASys.redef, sizeof before), 0);
-        EXPECT_EQ(g.Settings[41], 0);
+        EXPECT_EQ(g.Settings[bh::kSettingPadLayout], 0);
         EXPECT_FALSE(ASys.StandardPads);
         ASys.StandardPads = true;
-        EXPECT_EQ(g.KeyLock[99], 1);  // the options' Escape waits for a release
+        EXPECT_EQ(g.KeyLock[bh::kLockEscape], 1);  // the options' Escape waits for a release
     }
 }
 
@@ -194,7 +194,7 @@ TEST_F(FrontRedefine, EscapeWhileWaitingForAKeyIsCaughtNotLeft) {
     ASys.Joy[7] = 1;  // the pad's Start stands in for the key caught
     Screen();
     testing::internal::GetCapturedStdout();
-    EXPECT_EQ(g.OverlayScreen, 3);
+    EXPECT_EQ(g.OverlayScreen, bh::kScreenRedefine);
     EXPECT_TRUE(Bound(9, 507));
 }
 
@@ -206,7 +206,7 @@ TEST_F(FrontRedefine, ResetToDefaultsSitsBesideSaveAndRestoresTheDefaults) {
     g.FlushKeys();
     g.SetKey(10, 90);
     // Bindings of an earlier build's player, read raw.
-    g.Settings[41] = 0;
+    g.Settings[bh::kSettingPadLayout] = 0;
     ASys.StandardPads = false;
 
     g.RedefRow = -2;
@@ -215,9 +215,9 @@ TEST_F(FrontRedefine, ResetToDefaultsSitsBesideSaveAndRestoresTheDefaults) {
     EXPECT_TRUE(Drew("Reset to defaults"));
     Tap(10);
     EXPECT_EQ(memcmp(defaults, ASys.redef, sizeof defaults), 0);
-    EXPECT_EQ(g.Settings[41], 1) << "the defaults name the standard layout";
+    EXPECT_EQ(g.Settings[bh::kSettingPadLayout], 1) << "the defaults name the standard layout";
     EXPECT_TRUE(ASys.StandardPads);
-    EXPECT_EQ(g.OverlayScreen, 3);  // still here, to save or leave
+    EXPECT_EQ(g.OverlayScreen, bh::kScreenRedefine);  // still here, to save or leave
 
     // Up from the reset goes to Start, down from Start comes back to "Save".
     Tap(0);

@@ -33,7 +33,7 @@ protected:
     void TearDown() override {
         RenderShortcuts = true;
         MillsFrozen = false;
-        ThisGame.OverlayScreen = 0;
+        ThisGame.OverlayScreen = bh::kScreenNone;
         ThisGame.Smooth(0);
         RenderFixture::TearDown();
     }
@@ -79,18 +79,18 @@ TEST_F(RenderShortcutPixels, GameScreensAreByteIdenticalWithAndWithout) {
         ExpectSamePicture("busy play");
 
         memset(g.Particles, 0, sizeof g.Particles);
-        g.OverlayScreen = 1;
+        g.OverlayScreen = bh::kScreenOptions;
         g.OptionsCursor = 0;
         g.OptionsScroll = 0;
         g.Update();
         ExpectSamePicture("options");
 
-        g.OverlayScreen = 2;
+        g.OverlayScreen = bh::kScreenCredits;
         g.Update();
         ExpectSamePicture("credits");
 
-        g.OverlayScreen = 0;
-        g.GameMode = 0;
+        g.OverlayScreen = bh::kScreenNone;
+        g.GameMode = bh::kModeTitle;
         g.MenuPage = 0;
         g.TitleCursor = 0;
         g.LogoZoom = 1;

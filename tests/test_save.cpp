@@ -17,6 +17,11 @@ namespace {
 
 const char* const ScoreName = "Save_552_Bramblehop.sav";
 
+// Slots no setting uses, one in each file: they are saved and loaded all
+// the same.
+constexpr int kSpareSetting = 3;
+constexpr int kSpareScoreFileSetting = 150;
+
 // The file layout written out by hand, so a mistake shared by Save and Load
 // cannot pass unnoticed.
 void PutInt(std::vector<unsigned char>& out, int32_t v) {
@@ -85,8 +90,9 @@ protected:
     }
     std::string UserId() {
         return std::string("User ID '") +
-               game.Strip(game.SixDigitString(game.Settings[24], game.Settings[25],
-                                              game.Settings[26])) +
+               game.Strip(game.SixDigitString(game.Settings[bh::kSettingUserDate],
+                                              game.Settings[bh::kSettingUserTime],
+                                              game.Settings[bh::kSettingUserRandom])) +
                "'";
     }
     void FillScores() {
@@ -94,16 +100,16 @@ protected:
         game.ScoreTable[25] = 300;
         game.ScoreTable[69] = 77;
         game.ScoreTable[21999] = -4;
-        game.Settings[100] = 12;
-        game.Settings[101] = 3;
-        game.Settings[150] = 2000000000;  // makes the checksum's 32-bit sums wrap
+        game.Settings[bh::kSettingGamesPlayed] = 12;
+        game.Settings[bh::kSettingDifficultyCursor] = 3;
+        game.Settings[kSpareScoreFileSetting] = 2000000000;  // makes the checksum's 32-bit sums wrap
     }
     bool Cleared() {
         for (int i = 0; i < 22000; i++)
             if (game.ScoreTable[i]) return false;
         for (int i = 100; i < 124; i++)
             if (i != 101 && game.Settings[i]) return false;
-        return game.Settings[101] == 2;
+        return game.Settings[bh::kSettingDifficultyCursor] == 2;
     }
 
     MyGame& game = ThisGame;
@@ -137,7 +143,7 @@ TEST_F(SaveTest, FirstStartCreatesAUserAndBothFiles) {
 TEST_F(SaveTest, FilesMatchAnIndependentEncoding) {
     Restart();
     FillScores();
-    game.Settings[3] = -9;
+    game.Settings[kSpareSetting] = -9;
     game.SetKey(4, 77);
     game.Save();
 
@@ -161,24 +167,25 @@ TEST_F(SaveTest, FilesMatchAnIndependentEncoding) {
 
 TEST_F(SaveTest, EverythingSurvivesARestart) {
     Restart();
-    int id[4] = {game.Settings[24], game.Settings[25], game.Settings[26], game.Settings[27]};
+    int id[4] = {game.Settings[bh::kSettingUserDate], game.Settings[bh::kSettingUserTime],
+                 game.Settings[bh::kSettingUserRandom], game.Settings[bh::kSettingUserCheck]};
     FillScores();
-    game.Settings[0] = 3;
-    game.Settings[23] = 1;
-    game.Settings[50] = 0x4142;
+    game.Settings[bh::kSettingSfxVolume] = 3;
+    game.Settings[bh::kSettingCalmMotion] = 1;
+    game.Settings[bh::kSettingName] = 0x4142;
     game.SetKey(11, 90);  // Z moves to Button 2
     game.Save();
     std::vector<int> savedScores(game.ScoreTable, game.ScoreTable + 22000);
 
     std::vector<std::string> lines = Restart();
     EXPECT_EQ(lines, (std::vector<std::string>{"Load Settings", "Load Scores", UserId()}));
-    for (int i = 0; i < 4; i++) EXPECT_EQ(game.Settings[24 + i], id[i]);
-    EXPECT_EQ(game.Settings[0], 3);
-    EXPECT_EQ(game.Settings[1], 7);
-    EXPECT_EQ(game.Settings[23], 1);
-    EXPECT_EQ(game.Settings[50], 0x4142);
-    EXPECT_EQ(game.Settings[100], 12);
-    EXPECT_EQ(game.Settings[150], 2000000000);
+    for (int i = 0; i < 4; i++) EXPECT_EQ(game.Settings[bh::kSettingUserDate + i], id[i]);
+    EXPECT_EQ(game.Settings[bh::kSettingSfxVolume], 3);
+    EXPECT_EQ(game.Settings[bh::kSettingMusicVolume], 7);
+    EXPECT_EQ(game.Settings[bh::kSettingCalmMotion], 1);
+    EXPECT_EQ(game.Settings[bh::kSettingName], 0x4142);
+    EXPECT_EQ(game.Settings[bh::kSettingGamesPlayed], 12);
+    EXPECT_EQ(game.Settings[kSpareScoreFileSetting], 2000000000);
     EXPECT_EQ(game.DifficultyCursor, 3);
     EXPECT_TRUE(std::vector<int>(game.ScoreTable, game.ScoreTable + 22000) == savedScores);
     // Loading over the defaults moves Z off Button 1 for good.
@@ -189,7 +196,7 @@ TEST_F(SaveTest, EverythingSurvivesARestart) {
 
 TEST_F(SaveTest, AnyChangedByteClearsTheScores) {
     Restart();
-    int id = game.Settings[26];
+    int id = game.Settings[bh::kSettingUserRandom];
     FillScores();
     game.Save();
     std::vector<unsigned char> good = ReadBytes(dir.File(ScoreName));
@@ -200,7 +207,7 @@ TEST_F(SaveTest, AnyChangedByteClearsTheScores) {
         WriteBytes(dir.File(ScoreName), bad);
         std::vector<std::string> lines = Restart();
         EXPECT_TRUE(Cleared()) << "offset " << offset;
-        EXPECT_EQ(game.Settings[26], id) << "the user stays";
+        EXPECT_EQ(game.Settings[bh::kSettingUserRandom], id) << "the user stays";
         EXPECT_EQ(std::count(lines.begin(), lines.end(), "Clearing Scoreboard"), 1);
         EXPECT_EQ(std::count(lines.begin(), lines.end(), "Reset User"), 0);
         // The cleared board is saved straight away under a valid checksum.
@@ -232,15 +239,17 @@ TEST_F(SaveTest, LosingTheSettingsFileStartsANewUserWithEmptyBoards) {
     Restart();
     FillScores();
     game.Save();
-    int oldId[3] = {game.Settings[24], game.Settings[25], game.Settings[26]};
+    int oldId[3] = {game.Settings[bh::kSettingUserDate], game.Settings[bh::kSettingUserTime],
+                    game.Settings[bh::kSettingUserRandom]};
     remove(dir.File("Settings.sav").c_str());
     MillsOffset += 5555;  // a different moment makes a different third part
     std::vector<std::string> lines = Restart();
     EXPECT_EQ(lines, (std::vector<std::string>{"Load Settings", "Load Scores", "Reset User",
                                                 "Clearing Scoreboard", UserId()}));
     EXPECT_TRUE(Cleared());
-    EXPECT_FALSE(game.Settings[24] == oldId[0] && game.Settings[25] == oldId[1] &&
-                 game.Settings[26] == oldId[2]);
+    EXPECT_FALSE(game.Settings[bh::kSettingUserDate] == oldId[0] &&
+                 game.Settings[bh::kSettingUserTime] == oldId[1] &&
+                 game.Settings[bh::kSettingUserRandom] == oldId[2]);
 }
 
 TEST_F(SaveTest, ScoreFileOfAnotherUserIsClearedEvenWithAValidChecksum) {
@@ -260,7 +269,7 @@ TEST_F(SaveTest, ScoreFileOfAnotherUserIsClearedEvenWithAValidChecksum) {
     std::vector<std::string> lines = Restart();
     EXPECT_TRUE(Cleared());
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "Clearing Scoreboard"), 1);
-    EXPECT_EQ(game.Settings[124], game.Settings[24]);
+    EXPECT_EQ(game.Settings[bh::kSettingUserCopyDate], game.Settings[bh::kSettingUserDate]);
 }
 
 // A stored checksum of 0 must be checked like any other value: a forged
@@ -305,11 +314,13 @@ TEST_F(SaveTest, FilesFromAnEarlierBuildLoadUnchanged) {
     EXPECT_EQ(lines, (std::vector<std::string>{"Load Settings", "Load Scores", UserId()}));
     EXPECT_EQ(stdoutText.find('A'), std::string::npos);
     for (int i = 0; i < 100; i++) EXPECT_EQ(game.Settings[i], GetInt(settings, 4 * i)) << i;
-    for (int i = 0; i < 100; i++) EXPECT_EQ(game.Settings[100 + i], GetInt(scores, 4 * i)) << 100 + i;
+    for (int i = 0; i < 100; i++)
+        EXPECT_EQ(game.Settings[bh::kFirstScoreFileSetting + i], GetInt(scores, 4 * i))
+            << bh::kFirstScoreFileSetting + i;
     for (int j = 0; j < 22000; j++)
         ASSERT_EQ(game.ScoreTable[j], GetInt(scores, 400 + 4 * j)) << j;
-    EXPECT_GT(game.Settings[100], 0) << "the fixture holds a played game";
-    EXPECT_EQ(game.Settings[31], 0) << "a file from before the render scale row: Auto";
+    EXPECT_GT(game.Settings[bh::kSettingGamesPlayed], 0) << "the fixture holds a played game";
+    EXPECT_EQ(game.Settings[bh::kSettingRenderScale], 0) << "a file from before the render scale row: Auto";
     // Load ends with a save: the same values give the same bytes back.
     EXPECT_TRUE(ReadBytes(dir.File("Settings.sav")) == settings);
     EXPECT_TRUE(ReadBytes(dir.File(ScoreName)) == scores);
@@ -330,16 +341,16 @@ TEST_F(SaveTest, AlteredUserIdInSettingsStartsANewUser) {
 
 TEST_F(SaveTest, ShortSettingsFileKeepsTheDefaultsPastItsEnd) {
     Restart();
-    game.Settings[0] = 2;
-    game.Settings[1] = 9;
+    game.Settings[bh::kSettingSfxVolume] = 2;
+    game.Settings[bh::kSettingMusicVolume] = 9;
     game.SetKey(11, 90);
     game.Save();
     std::vector<unsigned char> bytes = ReadBytes(dir.File("Settings.sav"));
     bytes.resize(4 + 2);  // slot 0 and half of slot 1
     WriteBytes(dir.File("Settings.sav"), bytes);
     Restart();
-    EXPECT_EQ(game.Settings[0], 2);
-    EXPECT_EQ(game.Settings[1], 7) << "a cut value is skipped";
+    EXPECT_EQ(game.Settings[bh::kSettingSfxVolume], 2);
+    EXPECT_EQ(game.Settings[bh::kSettingMusicVolume], 7) << "a cut value is skipped";
     EXPECT_EQ(game.KeyValue(10, 55), 90) << "bindings past the end stay at their defaults";
     EXPECT_EQ(ReadBytes(dir.File("Settings.sav")).size(), 4496u);
 }
@@ -420,7 +431,7 @@ TEST_F(SaveTest, FailedSavesKeepThePreviousFiles) {
 
     // A disk that fills up part way through the score file.
     game.ScoreTable[30] = 123;
-    game.Settings[0] = 1;
+    game.Settings[bh::kSettingSfxVolume] = 1;
     struct rlimit old;
     getrlimit(RLIMIT_FSIZE, &old);
     struct rlimit small = old;

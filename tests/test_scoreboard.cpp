@@ -57,7 +57,7 @@ TEST_F(FrontScoreboard, PanelSlidesInStaysAndTurnsEvery301Updates) {
     for (int calm : {0, 1}) {
         SCOPED_TRACE(calm);
         SetUp();
-        g.Settings[23] = calm;
+        g.Settings[bh::kSettingCalmMotion] = calm;
         Panel(12);
         EXPECT_EQ(g.BoardSlide, -180);
         Panel(259);

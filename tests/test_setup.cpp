@@ -14,7 +14,7 @@ class SetupGame : public ::testing::Test {
 protected:
     void SetUp() override { FreshGame(); }
     void TearDown() override {
-        G().GameMode = 0;
+        G().GameMode = bh::kModeTitle;
         ThawClock();
     }
     LogCapture log;  // the music of a new game may be missing here
@@ -41,16 +41,16 @@ TEST_F(SetupGame, NewGameStartsInTheIntroRoom) {
     p.Lives = -1;
     Cell(3, 110)[0] = 7;
     g.ThrowParticle(1, 1, 0, 0, 1, 0, 1);
-    g.Settings[100] = 41;
-    g.GameMode = 11;
+    g.Settings[bh::kSettingGamesPlayed] = 41;
+    g.GameMode = bh::kModeNewGame;
     g.SeedRnd(4321);
     g.SeedRnd(4321);
     int scroll = g.Rand(0, 1024);
     g.SeedRnd(4321);
     g.LoopTarget();
 
-    EXPECT_EQ(g.GameMode, 10);
-    EXPECT_EQ(g.Settings[100], 42);
+    EXPECT_EQ(g.GameMode, bh::kModePlaying);
+    EXPECT_EQ(g.Settings[bh::kSettingGamesPlayed], 42);
     EXPECT_EQ(p.BackdropScroll, scroll);
     EXPECT_EQ(jRand_Seed, 100000);  // reseeded from the clock afterwards
     EXPECT_EQ(p.LevelNumber, 0);

@@ -60,8 +60,8 @@ TEST(PauseKey, EscapeOrStartPausesPlay) {
         MyGame& g = ThisGame;
         g.Play.PlayerX = 25;
         g.Play.PlayerY = 12;
-        g.GameMode = 10;
-        g.KeyLock[98] = c.lock;
+        g.GameMode = bh::kModePlaying;
+        g.KeyLock[bh::kLockPauseKey] = c.lock;
         ASys.Button[99] = c.escape;
         ASys.Keyv[8] = c.start;
         ASys.DrawTo = 0;
@@ -69,10 +69,10 @@ TEST(PauseKey, EscapeOrStartPausesPlay) {
         EXPECT_EQ(g.Paused, c.paused);
         if (c.paused) {
             EXPECT_EQ(g.PauseCursor, 1);
-            EXPECT_EQ(g.KeyLock[98], 1);  // let go before it pauses again
+            EXPECT_EQ(g.KeyLock[bh::kLockPauseKey], 1);  // let go before it pauses again
         }
     }
-    ThisGame.GameMode = 0;
+    ThisGame.GameMode = bh::kModeTitle;
     playtest::ThawClock();
 }
 
@@ -131,13 +131,13 @@ protected:
         g.SetDefaultSettings();
         g.KeyDefaults();
         g.Load();  // a first start makes up the player's user ID
-        g.Settings[0] = sfx;
-        g.Settings[22] = stats;
-        g.Settings[101] = 3;
+        g.Settings[bh::kSettingSfxVolume] = sfx;
+        g.Settings[bh::kSettingDebugStats] = stats;
+        g.Settings[bh::kSettingDifficultyCursor] = 3;
         g.Save();
     }
     static void CloseAtFirstPoll() {
-        ThisGame.Settings[1] = 4;
+        ThisGame.Settings[bh::kSettingMusicVolume] = 4;
         ASys.Button[100] = 1;
     }
     int Saved(size_t slot) {
@@ -167,13 +167,13 @@ TEST_F(WholeRun, StartUpLoadsOverTheDefaultsAndShutdownSaves) {
         PollInputHook = nullptr;
         // The defaults, then the file over them, then the statistics switch
         // from what was loaded.
-        EXPECT_EQ(g.Settings[0], c.sfx);
-        EXPECT_EQ(g.Settings[101], c.files ? 3 : 2);
-        EXPECT_EQ(g.Settings[23], 0);
+        EXPECT_EQ(g.Settings[bh::kSettingSfxVolume], c.sfx);
+        EXPECT_EQ(g.Settings[bh::kSettingDifficultyCursor], c.files ? 3 : 2);
+        EXPECT_EQ(g.Settings[bh::kSettingCalmMotion], 0);
         EXPECT_EQ(g.DebugMode, c.stats);
         // The change made during the run reached the file at shutdown.
-        EXPECT_EQ(Saved(1), 4);
-        EXPECT_EQ(Saved(0), c.sfx);
+        EXPECT_EQ(Saved(bh::kSettingMusicVolume), 4);
+        EXPECT_EQ(Saved(bh::kSettingSfxVolume), c.sfx);
     }
 }
 

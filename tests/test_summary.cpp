@@ -14,7 +14,7 @@ protected:
     void Loop(int updates = 1) { Run([&] { g.LoopTarget(); }, updates); }
     // A game just lost at the given score and level, on the Normal board.
     void Lost(float score, int level) {
-        g.GameMode = 10;
+        g.GameMode = bh::kModePlaying;
         g.MenuPage = 1;
         g.DifficultyCursor = 2;
         g.Play.Score = g.Play.ShownScore = score;
@@ -73,17 +73,17 @@ TEST_F(GameSummary, WaitsForAFreshPressThenReturnsToTheList) {
     Control(10);  // the flap that ended the game, still held
     Lost(250, 3);
     Loop(30);
-    EXPECT_EQ(g.OverlayScreen, 6);
-    EXPECT_EQ(g.GameMode, 10);
+    EXPECT_EQ(g.OverlayScreen, bh::kScreenGameOver);
+    EXPECT_EQ(g.GameMode, bh::kModePlaying);
     ReleaseAll();
     Loop();
-    EXPECT_EQ(g.OverlayScreen, 6);
+    EXPECT_EQ(g.OverlayScreen, bh::kScreenGameOver);
     Control(2);  // "Down" is a press too, but must not move the list
     Loop();
-    EXPECT_EQ(g.OverlayScreen, 0);
-    EXPECT_EQ(g.GameMode, 1);
+    EXPECT_EQ(g.OverlayScreen, bh::kScreenNone);
+    EXPECT_EQ(g.GameMode, bh::kModeBackToTitle);
     Loop();  // the title takes the score
-    EXPECT_EQ(g.GameMode, 0);
+    EXPECT_EQ(g.GameMode, bh::kModeTitle);
     EXPECT_EQ(g.MenuPage, 1);
     EXPECT_EQ(g.ScoreTable[40], 250);
     int cursor = g.DifficultyCursor;

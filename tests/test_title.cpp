@@ -102,7 +102,12 @@ TEST_F(FrontTitle, ConfirmActivatesTheHighlightedButton) {
     struct Case {
         int cursor;
         int page, overlay, quit;
-    } cases[] = {{0, 1, 0, 0}, {1, 0, 1, 0}, {-2, 0, 2, 0}, {-1, 0, 0, 0}};  // Quit asks first
+    } cases[] = {
+        {0, 1, bh::kScreenNone, 0},
+        {1, 0, bh::kScreenOptions, 0},
+        {-2, 0, bh::kScreenCredits, 0},
+        {-1, 0, bh::kScreenNone, 0},  // Quit asks first
+    };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.cursor);
         SetUp();
@@ -116,10 +121,10 @@ TEST_F(FrontTitle, ConfirmActivatesTheHighlightedButton) {
         EXPECT_EQ(g.OverlayScreen, c.overlay);
         EXPECT_EQ(g.GameBreak, c.quit);
         EXPECT_EQ(g.TitleCursor, c.cursor);
-        if (c.overlay == 1) {
+        if (c.overlay == bh::kScreenOptions) {
             EXPECT_EQ(g.OptionsCursor, 0);
             EXPECT_EQ(g.OptionsScroll, 0);
-            EXPECT_EQ(g.Settings[22], 1);
+            EXPECT_EQ(g.Settings[bh::kSettingDebugStats], 1);
         }
     }
 }
@@ -129,7 +134,7 @@ TEST_F(FrontTitle, HoverHighlightsAndOneClickActivates) {
     Mouse(748, 504, false);
     Title();
     EXPECT_EQ(g.TitleCursor, 1);
-    EXPECT_EQ(g.OverlayScreen, 0);
+    EXPECT_EQ(g.OverlayScreen, bh::kScreenNone);
     // A pointer left resting does not take the highlight back from the keys.
     Control(3);
     Title();
@@ -141,16 +146,16 @@ TEST_F(FrontTitle, HoverHighlightsAndOneClickActivates) {
     Mouse(52, 504, true);
     Title();
     EXPECT_EQ(g.TitleCursor, -2);
-    EXPECT_EQ(g.OverlayScreen, 2);
+    EXPECT_EQ(g.OverlayScreen, bh::kScreenCredits);
 
     SetUp();
     Mouse(748, 504, true);
     Title(4);  // held: acts once
-    EXPECT_EQ(g.OverlayScreen, 1);
+    EXPECT_EQ(g.OverlayScreen, bh::kScreenOptions);
 }
 
 TEST_F(FrontTitle, SwappedRolesLetButton2ConfirmInstead) {
-    g.Settings[13] = 1;
+    g.Settings[bh::kSettingSwapConfirm] = 1;
     Control(10);
     Title();
     EXPECT_EQ(g.MenuPage, 0);

@@ -31,7 +31,7 @@ void PressLikeAPlayer() {
         holdLeft[k] = 2 + Roll(30);
         // Confirm and flap a lot, so menus are passed and games started.
         int chance = (k == 10) ? 45 : (k == 8 || k == 9 || k == 11) ? 6 : (k < 4) ? 25 : 8;
-        if (g.GameMode == 10 && k == 8) chance = 2;
+        if (g.GameMode == bh::kModePlaying && k == 8) chance = 2;
         held[k] = Roll(100) < chance ? (Roll(10) == 0 ? 0.4f : 1.0f) : 0.0f;
         if (k < 8 && Roll(20) == 0) held[k] = -1.0f;  // a bound axis pushed the other way
     }
@@ -51,7 +51,7 @@ void PressLikeAPlayer() {
     ASys.Touch[7] = pointerDown ? ASys.Touch[7] + 1 : 0;
 
     // Pausing is rarer in play, or most games would end in the pause menu.
-    if (--escLeft <= 0) escLeft = Roll(g.GameMode == 10 ? 1500 : 400) == 0 ? 4 : 0;
+    if (--escLeft <= 0) escLeft = Roll(g.GameMode == bh::kModePlaying ? 1500 : 400) == 0 ? 4 : 0;
     if (--enterLeft <= 0) enterLeft = Roll(60) == 0 ? 4 : 0;
     ASys.Button[99] = escLeft > 0;
     ASys.Button[98] = enterLeft > 0;
@@ -66,7 +66,7 @@ void PressLikeAPlayer() {
 void GuideTheBird() {
     MyGame& g = ThisGame;
     PlayRecord& p = g.Play;
-    if (g.GameMode != 10 || g.Paused || p.Lives < 0 || p.ScrollLeft >= 1 || Roll(90) != 0) return;
+    if (g.GameMode != bh::kModePlaying || g.Paused || p.Lives < 0 || p.ScrollLeft >= 1 || Roll(90) != 0) return;
     bool exit = p.SwitchesOn == 5;
     for (int y = 1; y < (int)p.MapHeight; y++)
         for (int x = 1; x < (int)p.MapWidth - 1; x++) {
@@ -149,20 +149,23 @@ std::string Check(long step) {
     for (int i = 256; i < 260; i++)
         if (g.Particles[i * 10] != 0) return fail("particle beyond the pool", i);
     if (DrawToRT < 0 || DrawToRT > 16666) return fail("draw list beyond capacity", DrawToRT);
-    if (g.GameMode != 0 && g.GameMode != 1 && g.GameMode != 10 && g.GameMode != 11)
+    if (g.GameMode != bh::kModeTitle && g.GameMode != bh::kModeBackToTitle && g.GameMode != bh::kModePlaying &&
+        g.GameMode != bh::kModeNewGame)
         return fail("game mode", g.GameMode);
-    if (g.OverlayScreen < 0 || g.OverlayScreen > 6) return fail("overlay", g.OverlayScreen);
+    if (g.OverlayScreen < bh::kScreenNone || g.OverlayScreen > bh::kScreenGameOver)
+        return fail("overlay", g.OverlayScreen);
     // The how-to-play panel goes back to the title, the list or the options.
-    if (g.OverlayScreen == 5 && g.HowToPlayReturn != 0 && g.HowToPlayReturn != 1)
+    if (g.OverlayScreen == bh::kScreenHowToPlay && g.HowToPlayReturn != bh::kScreenNone &&
+        g.HowToPlayReturn != bh::kScreenOptions)
         return fail("how to play returns to", g.HowToPlayReturn);
-    if (g.OverlayScreen == 6 && (g.GameMode != 10 || g.Play.Lives >= 0))
+    if (g.OverlayScreen == bh::kScreenGameOver && (g.GameMode != bh::kModePlaying || g.Play.Lives >= 0))
         return fail("summary of a game still going", g.GameMode);
     if (g.Paused != 0 && g.Paused != 1) return fail("paused", g.Paused);
     if (g.PauseCursor < 0 || g.PauseCursor > 2) return fail("pause cursor", g.PauseCursor);
     if (g.TitleCursor < -2 || g.TitleCursor > 2) return fail("title cursor", g.TitleCursor);
-    if (g.GameMode == 0 && g.MenuPage == 1 && (g.DifficultyCursor < 1 || g.DifficultyCursor > 4))
+    if (g.GameMode == bh::kModeTitle && g.MenuPage == 1 && (g.DifficultyCursor < 1 || g.DifficultyCursor > 4))
         return fail("difficulty cursor", g.DifficultyCursor);
-    if (g.OverlayScreen == 4 && (g.OptionsCursor < 0 || g.OptionsCursor > 11))
+    if (g.OverlayScreen == bh::kScreenNameEntry && (g.OptionsCursor < 0 || g.OptionsCursor > 11))
         return fail("name position", g.OptionsCursor);
     // The pick is normalised at the start of the next update.
     if (g.RedefRow < -3 || g.RedefRow > 5) return fail("redefine row", g.RedefRow);
@@ -228,7 +231,7 @@ SoakResult RunSoak(long updates, unsigned seed, const std::string& dataDir, FILE
     }
 
     static const int shapes[][2] = {{800, 600}, {1280, 720}, {720, 1280}, {2000, 500}, {500, 2000}};
-    int lastGames = ThisGame.Settings[100];
+    int lastGames = ThisGame.Settings[bh::kSettingGamesPlayed];
     for (long step = 0; step < updates; step++) {
         // Mostly steady 16 ms steps, with the odd stall or burst.
         int r = Roll(100);
@@ -249,9 +252,9 @@ SoakResult RunSoak(long updates, unsigned seed, const std::string& dataDir, FILE
             drawn = Fnv(ASys.DrawSet, sizeof ASys.DrawSet, drawn);
             fprintf(trace, "%ld %d %016llx%s\n", step, DrawToRT, (unsigned long long)drawn, heard);
         }
-        if (ThisGame.Settings[100] != lastGames) {
+        if (ThisGame.Settings[bh::kSettingGamesPlayed] != lastGames) {
             result.gamesStarted++;
-            lastGames = ThisGame.Settings[100];
+            lastGames = ThisGame.Settings[bh::kSettingGamesPlayed];
         }
         if ((int)ThisGame.Play.LevelNumber > result.levelsReached)
             result.levelsReached = (int)ThisGame.Play.LevelNumber;

@@ -1,4 +1,4 @@
-// A stand-in player for the tests of faults a player meets: whatever it
+// A stand-in player for the tests that play as a player plays: whatever it
 // holds reaches the game through the input poll (after the windowless
 // sample, as the poll hook allows), and each update runs as the main loop
 // runs it, 16 ms after the one before.
@@ -11,7 +11,7 @@
 #include "test_play_support.h"
 #include "VellHooks.h"
 
-namespace mends {
+namespace player {
 
 // What the player holds right now.
 struct Held {
@@ -76,7 +76,7 @@ protected:
         g.MixJoy = 1;
         g.DebugMode = 0;
         g.LoadTo = 0;
-        g.GameMode = 0;
+        g.GameMode = bh::kModeTitle;
         g.MenuPage = 0;
         g.Difficulty = g.DifficultyCursor = 1;
         g.PointerPlay = 0;
@@ -94,8 +94,8 @@ protected:
         memset(ASys.Joy, 0, sizeof ASys.Joy);
         memset(ASys.Keyv, 0, sizeof ASys.Keyv);
         ASys.ImageFrameSize[50] = 0;
-        g.GameMode = 0;
-        g.OverlayScreen = 0;
+        g.GameMode = bh::kModeTitle;
+        g.OverlayScreen = bh::kScreenNone;
         g.Paused = 0;
         g.GameBreak = 0;
         g.FlushKeys();
@@ -120,10 +120,10 @@ protected:
         g.Play.PlayerX = 10;
         g.Play.PlayerY = 19;
         g.Play.GroundTimer = 2;
-        g.GameMode = 10;
+        g.GameMode = bh::kModePlaying;
         g.Paused = 0;
-        g.OverlayScreen = 0;
+        g.OverlayScreen = bh::kScreenNone;
     }
 };
 
-}  // namespace mends
+}  // namespace player

@@ -16,7 +16,7 @@
 #include <unistd.h>
 
 #include "Vell_glfw3_internal.h"
-#include "test_mends_support.h"
+#include "test_player_support.h"
 #include "test_private_display.h"
 #include "VellHooks.h"
 
@@ -49,7 +49,7 @@ int Count(LogCapture& log, const std::string& start) {
     return n;
 }
 
-class MendsKeys : public ::testing::Test {
+class HotKeysOnWindow : public ::testing::Test {
 protected:
     MyGame& g = ThisGame;
     TempDir dir;
@@ -84,10 +84,10 @@ protected:
         }
         PollInputHook = nullptr;
         RenderBeforeSwap = nullptr;
-        memset(&mends::Hands(), 0, sizeof(mends::Held));
+        memset(&player::Hands(), 0, sizeof(player::Held));
         if (ASys.HasWindow()) ASys.Close();
         isFullscreen = 0;
-        g.OverlayScreen = 0;
+        g.OverlayScreen = bh::kScreenNone;
         g.DebugMode = 0;
         g.GameBreak = 0;
         memset(g.KeyLock, 0, sizeof g.KeyLock);
@@ -119,20 +119,20 @@ protected:
     }
 };
 
-TEST_F(MendsKeys, KeyCaptureLeavesTheHotKeysAlone) {
+TEST_F(HotKeysOnWindow, KeyCaptureLeavesTheHotKeysAlone) {
     // Waiting for a new key for "Button 1".
     // The screen gives up waiting after 360 frames. That countdown is not
     // under test, and slow key delivery on a busy display must not run it
     // out while the test waits, so it is kept full.
     auto screen = [&] {
-        if (g.KeyLock[66] == 2) g.RedefTimeout = 359;
+        if (g.KeyLock[bh::kLockRedefineCapture] == bh::kCaptureWaiting) g.RedefTimeout = 359;
         g.RedefineKeys();
     };
     memset(g.KeyLock, 0, sizeof g.KeyLock);
-    g.OverlayScreen = 3;
+    g.OverlayScreen = bh::kScreenRedefine;
     g.RedefRow = 3;
     g.RedefCol = 1;
-    g.KeyLock[66] = 2;
+    g.KeyLock[bh::kLockRedefineCapture] = bh::kCaptureWaiting;
     g.RedefDelay = 0;
     g.RedefTimeout = 359;
     g.TestTimer = 0;
@@ -146,7 +146,7 @@ TEST_F(MendsKeys, KeyCaptureLeavesTheHotKeysAlone) {
         EXPECT_TRUE(FrameUntil([&] { return ASys.Button[k.raw] == 1 || isFullscreen == 1; }, screen));
         Send("keydown", k.key);  // auto-repeat, to the window F11 made
         for (int i = 0; i < 5; i++) Frame(screen);
-        EXPECT_EQ(g.KeyLock[66], 2) << "still waiting";
+        EXPECT_EQ(g.KeyLock[bh::kLockRedefineCapture], bh::kCaptureWaiting) << "still waiting";
         Send("keyup", k.key);
         for (int i = 0; i < 3; i++) Frame(screen);
     }
@@ -157,7 +157,7 @@ TEST_F(MendsKeys, KeyCaptureLeavesTheHotKeysAlone) {
     bool caught = false;
     for (int press = 0; press < 10 && !caught; press++) {
         Send("keydown", "m");
-        caught = FrameUntil([&] { return g.KeyLock[66] == 0; }, screen, 5);
+        caught = FrameUntil([&] { return g.KeyLock[bh::kLockRedefineCapture] == bh::kCaptureIdle; }, screen, 5);
         Send("keyup", "m");
     }
     EXPECT_TRUE(caught);
@@ -170,14 +170,14 @@ TEST_F(MendsKeys, KeyCaptureLeavesTheHotKeysAlone) {
 std::string ShotDir;
 bool ShotBeforeSwap;
 
-TEST_F(MendsKeys, F10TakesOneScreenshotPerPressOfTheFrameJustDrawn) {
+TEST_F(HotKeysOnWindow, F10TakesOneScreenshotPerPressOfTheFrameJustDrawn) {
     LogCapture log;
     ShotDir = dir.Path();
     ShotBeforeSwap = false;
     RenderBeforeSwap = [] {
         if (!Files(ShotDir).empty()) ShotBeforeSwap = true;
     };
-    PollInputHook = mends::PlayerHook;
+    PollInputHook = player::PlayerHook;
     auto green = [&] {
         g.CLS(0, 200, 0);
         g.SetCol(255, 0, 0);
@@ -186,15 +186,15 @@ TEST_F(MendsKeys, F10TakesOneScreenshotPerPressOfTheFrameJustDrawn) {
     Frame(green);
 
     // Held for a dozen frames, then pressed again within the same second.
-    mends::Hands().key[66] = 1;
+    player::Hands().key[66] = 1;
     for (int i = 0; i < 12; i++) Frame(green);
     EXPECT_TRUE(ShotBeforeSwap) << "read before the frame was presented";
     EXPECT_EQ(Count(log, "Saving Image"), 1);
-    mends::LetGo();
+    player::LetGo();
     Frame(green);
-    mends::Hands().key[66] = 1;
+    player::Hands().key[66] = 1;
     Frame(green);
-    mends::LetGo();
+    player::LetGo();
     Frame(green);
     EXPECT_EQ(Count(log, "Saving Image"), 2);
     auto shots = Files(dir.Path());
@@ -211,7 +211,7 @@ TEST_F(MendsKeys, F10TakesOneScreenshotPerPressOfTheFrameJustDrawn) {
     }
 }
 
-TEST_F(MendsKeys, DeepBaseFolderGetsItsScreenshot) {
+TEST_F(HotKeysOnWindow, DeepBaseFolderGetsItsScreenshot) {
     // A base folder path of about 300 characters.
     std::string deep = dir.Path();
     for (int i = 0; i < 10; i++) {
@@ -219,8 +219,8 @@ TEST_F(MendsKeys, DeepBaseFolderGetsItsScreenshot) {
         ASSERT_EQ(system(("mkdir -p '" + deep + "'").c_str()), 0);
     }
     snprintf(g.home, sizeof g.home, "%s", deep.c_str());
-    PollInputHook = mends::PlayerHook;
-    mends::Hands().key[66] = 1;
+    PollInputHook = player::PlayerHook;
+    player::Hands().key[66] = 1;
     Frame();
     EXPECT_EQ(Files(deep).size(), 1u);
 }
