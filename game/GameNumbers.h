@@ -1,6 +1,6 @@
 // The numbers that carry this game's meaning: where each setting lives in
-// the saved table, the values of the mode and overlay switches, the controls,
-// lock slots, sounds, pictures and tile codes. The saved files, the asset
+// the saved table, the rules of play, the values of the mode and overlay
+// switches, the controls, lock slots, pictures and tile codes. The saved files, the asset
 // files and the tests pin these numbers, so they never move.
 #pragma once
 
@@ -74,7 +74,8 @@ constexpr bool SettingsAreWellFormed() {
     }
     return true;
 }
-static_assert(SettingsAreWellFormed(), "a setting needs a slot of its own, a default in its range and a row it can show");
+static_assert(SettingsAreWellFormed(),
+              "a setting needs a slot of its own, a default in its range and a row it can show");
 
 constexpr int kSettingUserDate = 24;      // user ID: creation date
 constexpr int kSettingUserTime = 25;      // user ID: creation time

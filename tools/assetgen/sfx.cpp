@@ -196,14 +196,20 @@ constexpr struct {
     int slot;
     Wave (*make)();
 } kSynthesis[] = {
-    {bh::kSfxFlap, Flap},          {bh::kSfxSwitchOn, SwitchOn},     {bh::kSfxLevelDone, LevelComplete},
-    {bh::kSfxDeath, Death},        {bh::kSfxChick, ChickCollected},  {bh::kSfxKnockedOff, FollowerLost},
-    {bh::kSfxBackToTitle, BackToTitle}, {bh::kSfxPause, Pause},      {bh::kSfxConfirm, Confirm},
+    {bh::kSfxFlap, Flap},
+    {bh::kSfxSwitchOn, SwitchOn},
+    {bh::kSfxLevelDone, LevelComplete},
+    {bh::kSfxDeath, Death},
+    {bh::kSfxChick, ChickCollected},
+    {bh::kSfxKnockedOff, FollowerLost},
+    {bh::kSfxBackToTitle, BackToTitle},
+    {bh::kSfxPause, Pause},
+    {bh::kSfxConfirm, Confirm},
     {bh::kSfxMove, MenuMove},
 };
 
 constexpr bool OneSynthesisPerSound() {
-    if (sizeof kSynthesis / sizeof kSynthesis[0] != bh::kSoundCount) return false;
+    if ((int)(sizeof kSynthesis / sizeof kSynthesis[0]) != bh::kSoundCount) return false;
     for (const bh::SoundEffect& e : bh::kSoundEffects) {
         int found = 0;
         for (const auto& s : kSynthesis) found += s.slot == e.slot;
