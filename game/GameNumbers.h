@@ -1,7 +1,7 @@
 // The numbers that carry this game's meaning: where each setting lives in
 // the saved table, the rules of play, the values of the mode and overlay
-// switches, the controls, lock slots, pictures and tile codes. The saved files, the asset
-// files and the tests pin these numbers, so they never move.
+// switches, the controls, lock slots, pictures and tile codes. The saved
+// files, the asset files and the tests pin these numbers, so they never move.
 #pragma once
 
 #include <cmath>

@@ -120,7 +120,7 @@ TEST_F(TablesSettings, EverySettingWithASectionHasItsRowUnderThatHeading) {
         if (!s.section) continue;
         SCOPED_TRACE(s.label);
         auto at = std::find(lines.begin(), lines.end(), s.label);
-        ASSERT_NE(at, lines.end());
+        ASSERT_TRUE(at != lines.end()) << "no row shows this setting";
         std::string heading;
         for (auto it = lines.begin(); it != at; ++it)
             if (sections.count(*it)) heading = *it;
