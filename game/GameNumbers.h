@@ -1,9 +1,12 @@
 // The numbers that carry this game's meaning: where each setting lives in
-// the saved table, the values of the mode and overlay switches, the controls,
-// lock slots, sounds, pictures and tile codes. The saved files, the asset
-// files and the tests pin these numbers, so they never move.
+// the saved table, the rules of play, the values of the mode and overlay
+// switches, the controls, lock slots, pictures and tile codes. The saved
+// files, the asset files and the tests pin these numbers, so they never move.
 #pragma once
 
+#include <cmath>
+
+#include "GameAssets.h"
 #include "VellNumbers.h"
 
 namespace bh {
@@ -16,19 +19,68 @@ constexpr int kGameNumber = 552;
 // 100 to 199 in the score file.
 constexpr int kSettingSlots = 200;
 constexpr int kFirstScoreFileSetting = 100;
-constexpr int kSettingSfxVolume = 0;     // 0 to 10
-constexpr int kSettingMusicVolume = 1;    // 0 to 10
-constexpr int kSettingInvertStickY = 10;  // 0 or 1
-constexpr int kSettingSwapConfirm = 13;   // swap confirm and back on the title page
-constexpr int kSettingOverscan = 20;      // 0 to 10
-constexpr int kSettingDebugStats = 22;    // mirrors the engine's DebugMode
-constexpr int kSettingCalmMotion = 23;    // motion reduction, 0 or 1
+
+// The settings the player chooses, one line each: the name and its slot,
+// the lowest and highest value, the default (also what a value out of range
+// in a loaded file becomes), and the row on the options screen: section,
+// label, icon and, for a toggle, the words shown for 0 and 1 (a row of dots
+// has none). A setting with no section has no row. Slots 0 to 99 are saved
+// in "Settings.sav", so a slot once given never moves.
+#define BH_SETTINGS(SET)                                                                                              \
+    SET(kSettingSfxVolume, 0, 0, 10, 7, "Sound", "SFX Volume", kOptionSound, nullptr, nullptr)                       \
+    SET(kSettingMusicVolume, 1, 0, 10, 7, "Sound", "Music Volume", kOptionMusic, nullptr, nullptr)                   \
+    SET(kSettingCalmMotion, 23, 0, 1, 0, "Screen", "Motion Reduction", kOptionMotion, "Normal", "Less Motion")       \
+    SET(kSettingOverscan, 20, 0, 10, 0, "Screen", "Overscan", kOptionScreen, nullptr, nullptr)                       \
+    /* Auto reduces the resolution only where the CPU draws the picture. */                                           \
+    SET(kSettingRenderScale, 31, 0, 1, 0, "Screen", "Render scale", kOptionScreen, "Auto", "Full")                   \
+    SET(kSettingInvertStickY, 10, 0, 1, 0, "Input", "Invert Thumbstick Y", kOptionInvertStick, "Normal", "Inverted") \
+    /* Mirrors the engine's DebugMode, which F1 flips too. */                                                        \
+    SET(kSettingDebugStats, 22, 0, 1, 0, "System", "Debug Stats [F1]", kOptionStats, "Off", "On")                    \
+    /* Swaps confirm and back on the title page. */                                                                 \
+    SET(kSettingSwapConfirm, 13, 0, 1, 0, nullptr, nullptr, kOptionBack, nullptr, nullptr)                           \
+    /* 1 once the how-to-play panel has been dismissed. */                                                           \
+    SET(kSettingHowToPlaySeen, 30, 0, 1, 0, nullptr, nullptr, kOptionBack, nullptr, nullptr)                         \
+    /* Kept in the score file; a first start opens the list on Normal. */                                            \
+    SET(kSettingDifficultyCursor, 101, 1, 3, 2, nullptr, nullptr, kOptionBack, nullptr, nullptr)
+
+struct Setting {
+    int slot, lowest, highest, initial;
+    const char* section;
+    const char* label;
+    OptionFrame icon;
+    const char* off;
+    const char* on;
+};
+
+#define BH_SETTING_NAME(name, slot, lowest, highest, initial, section, label, icon, off, on) \
+    constexpr int name = slot;
+BH_SETTINGS(BH_SETTING_NAME)
+#undef BH_SETTING_NAME
+
+#define BH_SETTING_ENTRY(name, slot, lowest, highest, initial, section, label, icon, off, on) \
+    {slot, lowest, highest, initial, section, label, icon, off, on},
+inline constexpr Setting kSettings[] = {BH_SETTINGS(BH_SETTING_ENTRY)};
+#undef BH_SETTING_ENTRY
+
+constexpr bool SettingsAreWellFormed() {
+    for (const Setting& a : kSettings) {
+        if (a.slot < 0 || a.slot >= kSettingSlots) return false;
+        if (a.initial < a.lowest || a.initial > a.highest) return false;
+        // A toggle flips between 0 and 1 and a row of dots starts at 0.
+        if (a.section && (a.lowest != 0 || (a.off && a.highest != 1) || !a.label)) return false;
+        int same = 0;
+        for (const Setting& b : kSettings) same += b.slot == a.slot;
+        if (same != 1) return false;
+    }
+    return true;
+}
+static_assert(SettingsAreWellFormed(),
+              "a setting needs a slot of its own, a default in its range and a row it can show");
+
 constexpr int kSettingUserDate = 24;      // user ID: creation date
 constexpr int kSettingUserTime = 25;      // user ID: creation time
 constexpr int kSettingUserRandom = 26;    // user ID: random part
 constexpr int kSettingUserCheck = 27;     // check value of the user ID
-constexpr int kSettingHowToPlaySeen = 30;  // 1 once the how-to-play panel has been dismissed
-constexpr int kSettingRenderScale = 31;    // 0 Auto (reduced on a software renderer), 1 Full
 // 1: pad codes in the bindings name the standard layout's buttons on pads
 // that have a mapping. Files from before that read every pad raw (0 here),
 // and so do their own pad bindings until they are reset to the defaults.
@@ -36,11 +88,60 @@ constexpr int kSettingPadLayout = 41;
 constexpr int kSettingName = 50;          // 50 to 55: the player's name, two characters a slot
 constexpr int kNameLength = 12;
 constexpr int kSettingGamesPlayed = 100;
-constexpr int kSettingDifficultyCursor = 101;
 constexpr int kSettingUserCopyDate = 124;  // the score file's copy of the user ID
 constexpr int kSettingUserCopyTime = 125;
 constexpr int kSettingUserCopyRandom = 126;
 constexpr int kSettingUserCopyCheck = 127;
+
+// The rules of play. A new game starts with kStartingLives birds to spare.
+// Every cave is kCaveWidth by kCaveHeight cells, and its clock starts at
+// kCaveClock updates; what is left of it when the bird reaches the open
+// exit pays a bonus of one point a kClockPerBonusPoint updates plus
+// kExitBonusBase, times the multiplier. A chick pays kChickPoints, a
+// switch kSwitchPoints times the multiplier, and the multiplier grows with
+// the chicks following the bird (kFollowerMultiplier, by their number).
+constexpr int kStartingLives = 3;
+constexpr int kCaveWidth = 50;
+constexpr int kCaveHeight = 25;
+constexpr int kCaveClock = 3629;
+constexpr int kClockPerBonusPoint = 30;
+constexpr int kExitBonusBase = 5;
+constexpr int kChickPoints = 10;
+constexpr int kSwitchPoints = 25;
+constexpr int kMaxFollowers = 3;
+constexpr int kFollowerMultiplier[kMaxFollowers + 1] = {1, 2, 3, 5};
+
+// The bonus points the clock still holds, as the score line shows them.
+inline int BonusPointsLeft(float timeLeft) {
+    int k = (int)std::floor(timeLeft / kClockPerBonusPoint);
+    return k < 0 ? 0 : k;
+}
+// What reaching the open exit pays, the clock at timeLeft (not below 0).
+inline int ExitBonus(float timeLeft, int multiplier) {
+    return (int)(multiplier * (std::floor(timeLeft / kClockPerBonusPoint) + kExitBonusBase));
+}
+
+// Values of MyGame::GameEnding (and EndBanner): how a game ended.
+constexpr int kEndNone = 0;
+constexpr int kEndLivesLost = 1;  // the summary follows
+constexpr int kEndQuit = -1;      // from the pause menu, straight back to the title
+
+// The score table (MyGame::ScoreTable, saved in the score file): a board
+// of kBoardStride slots per difficulty, at the difficulty's number times
+// the stride. A board holds the kBoardPlaces best scores, then from
+// kBoardNewest the same number of newest ones.
+constexpr int kScoreTableSize = 22000;
+constexpr int kBoardStride = 20;
+constexpr int kBoardPlaces = 5;
+constexpr int kBoardNewest = 5;
+
+// The first slot of difficulty's board, or -1 when no board of the table
+// belongs to it (a cursor from a hand-edited score file).
+inline int BoardBase(long long difficulty) {
+    long long b = difficulty * kBoardStride;
+    if (b < 0 || b + kBoardStride > kScoreTableSize) return -1;
+    return (int)b;
+}
 
 // Values of MyGame::GameMode.
 constexpr int kModeTitle = 0;
@@ -143,17 +244,7 @@ constexpr int kRepeatWaitAfterGame = 50;  // a move held through the game's end 
 constexpr int kFlapLockRespawn = 50;      // no flap while the bird waits to respawn or is gone
 constexpr int kFlapLockHeld = 1000;       // a flap holds the lock until the button is let go
 
-// Sound slots: Data/552/audio/NN.wav loads into slot NN.
-constexpr int kSfxFlap = 1;
-constexpr int kSfxSwitchOn = 2;
-constexpr int kSfxLevelDone = 3;
-constexpr int kSfxDeath = 4;
-constexpr int kSfxChick = 5;        // a chick collected
-constexpr int kSfxKnockedOff = 6;   // a follower knocked off by a fireball
-constexpr int kSfxBackToTitle = 95;
-constexpr int kSfxConfirm = 98;
-constexpr int kSfxMove = 99;
-constexpr int kSfxPause = 97;      // the game stops for the pause menu
+// Sound slots: named in the list of sound effects (GameAssets.h).
 
 // The songs: one for the screens around the game, one for play.
 constexpr int kTrackNone = 0;

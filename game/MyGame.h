@@ -108,7 +108,7 @@ public:
 
     // ---- settings and scores (game/persistence) ----
     int Settings[bh::kSettingSlots];
-    int ScoreTable[22000];
+    int ScoreTable[bh::kScoreTableSize];
     void Save();
     void Load();
 

@@ -111,13 +111,7 @@ void MyGame::StartState() {
 // The settings before any file is read: what a first start shows.
 void MyGame::SetDefaultSettings() {
     for (int i = 0; i < bh::kSettingSlots; i++) Settings[i] = 0;
-    Settings[bh::kSettingSfxVolume] = 7;
-    Settings[bh::kSettingMusicVolume] = 7;
-    Settings[bh::kSettingInvertStickY] = 0;
-    Settings[bh::kSettingDebugStats] = 0;
-    Settings[bh::kSettingHowToPlaySeen] = 0;
-    Settings[bh::kSettingRenderScale] = 0;
-    Settings[bh::kSettingDifficultyCursor] = bh::kDifficultyNormal;
+    for (const bh::Setting& s : bh::kSettings) Settings[s.slot] = s.initial;
 }
 
 // After the window has closed: the last save.
@@ -134,7 +128,7 @@ void MyGame::Finish() {
 
 void MyGame::FlushGame() {
     Paused = 0;
-    GameEnding = 0;
+    GameEnding = bh::kEndNone;
     EndTimer = 0;
     // Only rows 0 to 124 are ever addressed (Put refuses anything outside
     // the level), so clearing those is clearing the whole map.

@@ -3,41 +3,91 @@
 #include "GameAssets.h"
 #include "MyGame.h"
 
+namespace {
+
+enum class Do { Font, Image, Buffer, Sound, Play };
+
+// What each step of loading does, in order; a step may do more than one
+// thing. The front end's assets come first, so the title can show as soon
+// as the screen ends. A sound in the game's list that no step names is
+// loaded on a step of its own after the last one here.
+struct LoadStep {
+    int step;
+    Do what;
+    int slot;       // image or sound slot
+    int picture;    // a bh::Picture, for the font and images
+    int cell;       // an image's frame size, a buffer's size
+};
+constexpr LoadStep kLoadSteps[] = {
+    {1, Do::Font, bh::kImgFont, bh::kPicFont, 0},
+    {2, Do::Image, bh::kImgVellLogo, bh::kPicVellLogo, 32},
+    {3, Do::Image, bh::kImgIcons, bh::kPicIcons, 64},
+    {4, Do::Image, bh::kImgParticles, bh::kPicParticles, 32},
+    {5, Do::Sound, bh::kSfxBackToTitle, 0, 0},
+    // The first sign of life, one step after it was loaded.
+    {6, Do::Play, bh::kSfxBackToTitle, 0, 0},
+    {6, Do::Sound, bh::kSfxFlap, 0, 0},
+    {7, Do::Image, bh::kImgOptions, bh::kPicOptions, 32},
+    {8, Do::Sound, bh::kSfxMove, 0, 0},
+    {9, Do::Sound, bh::kSfxConfirm, 0, 0},
+    {10, Do::Image, bh::kImgMenu, bh::kPicMenu, 504},
+    {11, Do::Image, bh::kImgLogo, bh::kPicLogo, 1024},
+    {20, Do::Image, bh::kImgPlayer, bh::kPicPlayer, 32},
+    {21, Do::Image, bh::kImgTiles, bh::kPicTiles, 32},
+    {22, Do::Sound, bh::kSfxFlap, 0, 0},
+    {23, Do::Sound, bh::kSfxSwitchOn, 0, 0},
+    {24, Do::Sound, bh::kSfxLevelDone, 0, 0},
+    {25, Do::Sound, bh::kSfxDeath, 0, 0},
+    {26, Do::Image, bh::kImgBackdropTiles, bh::kPicBackdrop, 32},
+    {27, Do::Sound, bh::kSfxChick, 0, 0},
+    {28, Do::Buffer, bh::kImgBackdrop, 0, bh::kBackdropSize},
+    {29, Do::Image, bh::kImgFireballs, bh::kPicObjects, 32},
+    {30, Do::Sound, bh::kSfxKnockedOff, 0, 0},
+    {31, Do::Sound, bh::kSfxPause, 0, 0},
+};
+constexpr int kLastNamedStep = kLoadSteps[sizeof kLoadSteps / sizeof kLoadSteps[0] - 1].step;
+// Loading takes this many steps however the files fare, so the screen
+// shows just as long on every start.
+constexpr int kLoadingSteps = 120;
+static_assert(kLastNamedStep + bh::kSoundCount <= kLoadingSteps, "loading runs out of steps");
+
+bool NamedStep(int slot) {
+    for (const LoadStep& l : kLoadSteps)
+        if (l.what == Do::Sound && l.slot == slot) return true;
+    return false;
+}
+
+// The listed sound that the n-th step after the named ones loads, or -1.
+int UnnamedSound(int n) {
+    for (const bh::SoundEffect& e : bh::kSoundEffects)
+        if (!NamedStep(e.slot) && n-- == 0) return e.slot;
+    return -1;
+}
+
+}  // namespace
+
 void MyGame::Loader() {
-    int loaded = 1;
-    switch (LoadTo) {
-    case 1: LoadFont(bh::kImgFont, fstr("%s.png", bh::kPictureNames[bh::kPicFont])); break;
-    case 2: LoadImg(bh::kImgVellLogo, bh::kPictureNames[bh::kPicVellLogo], 32); break;
-    case 3: LoadImg(bh::kImgIcons, bh::kPictureNames[bh::kPicIcons], 64); break;
-    case 4: LoadImg(bh::kImgParticles, bh::kPictureNames[bh::kPicParticles], 32); break;
-    case 5: LoadSFX(bh::kSfxBackToTitle); break;
-    case 6:
-        // The first sign of life, one step after it was loaded.
-        PlaySFX(bh::kSfxBackToTitle, 1.0f);
-        LoadSFX(bh::kSfxFlap);
-        break;
-    case 7: LoadImg(bh::kImgOptions, bh::kPictureNames[bh::kPicOptions], 32); break;
-    case 8: LoadSFX(bh::kSfxMove); break;
-    case 9: LoadSFX(bh::kSfxConfirm); break;
-    case 10: LoadImg(bh::kImgMenu, bh::kPictureNames[bh::kPicMenu], 504); break;
-    case 11: LoadImg(bh::kImgLogo, bh::kPictureNames[bh::kPicLogo], 1024); break;
-    case 20: LoadImg(bh::kImgPlayer, bh::kPictureNames[bh::kPicPlayer], 32); break;
-    case 21: LoadImg(bh::kImgTiles, bh::kPictureNames[bh::kPicTiles], 32); break;
-    case 22: LoadSFX(bh::kSfxFlap); break;
-    case 23: LoadSFX(bh::kSfxSwitchOn); break;
-    case 24: LoadSFX(bh::kSfxLevelDone); break;
-    case 25: LoadSFX(bh::kSfxDeath); break;
-    case 26: LoadImg(bh::kImgBackdropTiles, bh::kPictureNames[bh::kPicBackdrop], 32); break;
-    case 27: LoadSFX(bh::kSfxChick); break;
-    case 28: CreateBuffer(bh::kImgBackdrop, bh::kBackdropSize); break;
-    case 29: LoadImg(bh::kImgFireballs, bh::kPictureNames[bh::kPicObjects], 32); break;
-    case 30: LoadSFX(bh::kSfxKnockedOff); break;
-    case 31: LoadSFX(bh::kSfxPause); break;
-    default: loaded = 0; break;
+    int loaded = 0;
+    for (const LoadStep& l : kLoadSteps) {
+        if (l.step != LoadTo) continue;
+        loaded = 1;
+        const char* name = bh::kPictureNames[l.picture];
+        switch (l.what) {
+        case Do::Font: LoadFont(l.slot, fstr("%s.png", name)); break;
+        case Do::Image: LoadImg(l.slot, name, l.cell); break;
+        case Do::Buffer: CreateBuffer(l.slot, l.cell); break;
+        case Do::Sound: LoadSFX(l.slot); break;
+        case Do::Play: PlaySFX(l.slot, 1.0f); break;
+        }
+    }
+    int extra = LoadTo > kLastNamedStep ? UnnamedSound(LoadTo - kLastNamedStep - 1) : -1;
+    if (extra >= 0) {
+        LoadSFX(extra);
+        loaded = 1;
     }
     LoadTo += 1;
     LoadingScreen();
-    if (LoadTo > 120 && loaded == 0) LoadTo = 0;
+    if (LoadTo > kLoadingSteps && loaded == 0) LoadTo = 0;
 }
 
 void MyGame::LoadingScreen() {

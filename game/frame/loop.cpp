@@ -60,7 +60,7 @@ void MyGame::KeepAlive() {
         // player comes back.
         // A replay being watched must play on as recorded: it holds still instead.
         if (Watching != 0) WatchPaused = 1;
-        else if (LoadTo == 0 && GameMode == bh::kModePlaying && Paused == 0 && GameEnding == 0 &&
+        else if (LoadTo == 0 && GameMode == bh::kModePlaying && Paused == 0 && GameEnding == bh::kEndNone &&
                  OverlayScreen == bh::kScreenNone) {
             PauseGame();
             OutsidePause = 1;
@@ -83,7 +83,7 @@ static void LogScreenChange(MyGame& g) {
     int held = 0;
     for (int c = 0; c < bh::kControls; c++)
         if (g.Joy(c) > bh::kPressed) held |= 1 << c;
-    int now[12] = {g.GameMode, g.MenuPage, g.OverlayScreen, g.Paused, g.GameEnding != 0 || g.EndTimer > 0,
+    int now[12] = {g.GameMode, g.MenuPage, g.OverlayScreen, g.Paused, g.GameEnding != bh::kEndNone || g.EndTimer > 0,
                    (int)g.Play.LevelNumber, g.TitleCursor, g.DifficultyCursor, g.PauseCursor,
                    g.OptionsCursor, (int)settings, held};
     if (logged && memcmp(now, last, sizeof now) == 0) return;
@@ -124,14 +124,14 @@ void MyGame::Update() {
     }
     LoopTarget();
     LogScreenChange(*this);
-    if (GameEnding != 0) {
+    if (GameEnding != bh::kEndNone) {
         EndTimer += 1;
         if (EndTimer > 120) {
-            if (GameEnding == 1) OpenGameSummary();
+            if (GameEnding == bh::kEndLivesLost) OpenGameSummary();
             else GameMode = bh::kModeBackToTitle;
         }
     }
-    if (GameEnding == 0 && EndTimer > 0) {
+    if (GameEnding == bh::kEndNone && EndTimer > 0) {
         EndTimer -= 3;
         if (EndTimer < 0) EndTimer = 0;
     }
@@ -161,12 +161,12 @@ void MyGame::DrawEndBanner() {
         spin = 360;
         alpha = 0.4f;
     }
-    const char* first = EndBanner == -1 ? "Quit" : "Game";
-    const char* second = EndBanner == -1 ? "Game" : "Over";
+    const char* first = EndBanner == bh::kEndQuit ? "Quit" : "Game";
+    const char* second = EndBanner == bh::kEndQuit ? "Game" : "Over";
     LockKeys();
     RepeatWait() = bh::kRepeatWaitAfterGame;
     // The squares unwind while the banner shrinks.
-    float turn = GameEnding != 0 ? spin : 360 - spin;
+    float turn = GameEnding != bh::kEndNone ? spin : 360 - spin;
     SetCol(128, 128, 0, alpha);
     SetRot(turn);
     Rect(W / 2, H / 2, size * 12);
@@ -186,7 +186,7 @@ void MyGame::DrawEndBanner() {
 }
 
 void MyGame::EndGame(int kind) {
-    if (GameEnding != 0) return;
+    if (GameEnding != bh::kEndNone) return;
     GameEnding = kind;
     EndBanner = kind;
     EndTimer = 0;
@@ -254,7 +254,7 @@ void MyGame::KeepMusic() {
 // game waits in the pause menu until they are back.
 void MyGame::PauseOnLostPad() {
     bool lost = PadLost() == 1;
-    if (lost && LoadTo == 0 && GameMode == bh::kModePlaying && Paused == 0 && GameEnding == 0 &&
+    if (lost && LoadTo == 0 && GameMode == bh::kModePlaying && Paused == 0 && GameEnding == bh::kEndNone &&
         OverlayScreen == bh::kScreenNone) {
         PauseGame();
         OutsidePause = 1;
@@ -274,14 +274,14 @@ void MyGame::Ingame() {
     ResetDraw();
     SetSize(1.0f);
     SetCol(255, 255, 255, PointerPlay == 0 ? 0.0f : 0.4f);
-    bool button = Button(bh::kImgIcons, 32, 32, 0) > 0;
+    bool button = Button(bh::kImgIcons, 32, 32, bh::kIconPlayPause) > 0;
     bool key = PlayKey(bh::kPlayKeyEscape) != 0 || Joy(bh::kJoyStart) > bh::kPressed;
     // Whatever left the pause menu may still be held (Escape, Start, a
     // pad's Back, the mouse): nothing pauses again until all are let go.
     LetGo(bh::kLockPauseKey, !button && !key && PlayKey(bh::kPlayKeyReturn) == 0 &&
                                  Joy(bh::kJoyStart) < bh::kReleased);
     // A game that is ending has nothing left to pause.
-    if (GameEnding == 0 && PressedOnce(bh::kLockPauseKey, button || key, kTakeNone)) PauseGame();
+    if (GameEnding == bh::kEndNone && PressedOnce(bh::kLockPauseKey, button || key, kTakeNone)) PauseGame();
 }
 
 void MyGame::LockKeys() {

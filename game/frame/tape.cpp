@@ -143,7 +143,7 @@ void StartPlayback(MyGame& g) {
     g.GameMode = bh::kModeNewGame;
     g.OverlayScreen = bh::kScreenNone;
     g.Paused = 0;
-    g.GameEnding = 0;
+    g.GameEnding = bh::kEndNone;
     g.EndTimer = 0;
     TapeAt = h.clock;
     Digest = kDigestStart;

@@ -8,7 +8,7 @@ void MyGame::LoadMenu() {
     HandleDefaultScoreboards();
     Save();
     PlaySFX(bh::kSfxBackToTitle, 1.0f);
-    GameEnding = 0;
+    GameEnding = bh::kEndNone;
     // The title never runs paused, however the game was left.
     Paused = 0;
     GameMode = bh::kModeTitle;
@@ -187,7 +187,7 @@ void MyGame::Menu_Default(const char* items, const char* descriptions) {
     ResetDraw();
     SetSize(2.0f);
     SetCol(255, 200, 200, 0.75f);
-    DrawImg(bh::kImgOptions, 32, 32, 0);
+    DrawImg(bh::kImgOptions, 32, 32, bh::kOptionBack);
     if (MouseIn_Centered(32, 32, 64, 64) > 0 &&
         TouchedOnce(bh::kTouchLockClick, PointerDown > 0, kTakeAll)) {
         MenuPage = 0;

@@ -1,6 +1,8 @@
 // The options screen: a list of rows rebuilt every update under section
 // headings. Value rows show a row of dots, toggle rows flip a setting, and
 // action rows (no setting) open other screens.
+#include <cstring>
+
 #include "MyGame.h"
 
 namespace {
@@ -79,6 +81,22 @@ void Close(MyGame& g) {
     g.Save();
 }
 
+// The section's settings, in the order of the settings table: a toggle
+// where the table gives words for 0 and 1, a row of dots otherwise.
+// Returns the slot of a toggle flipped this update, or -1.
+int SettingRows(MyGame& g, const char* section) {
+    int flipped = -1;
+    for (const bh::Setting& s : bh::kSettings) {
+        if (!s.section || std::strcmp(s.section, section) != 0) continue;
+        if (s.off) {
+            if (g.AddToggleOption(s.slot, s.icon, s.label, s.off, s.on) == 1) flipped = s.slot;
+        } else {
+            g.AddLinearOption(s.slot, s.icon, s.label, s.highest);
+        }
+    }
+    return flipped;
+}
+
 }  // namespace
 
 void MyGame::Options() {
@@ -120,15 +138,14 @@ void MyGame::OptionsList() {
     LetGo(bh::kLockEscape, PlayKey(bh::kPlayKeyEscape) == 0);
     if (PressedOnce(bh::kLockEscape, PlayKey(bh::kPlayKeyEscape) != 0, kTakeNone)) Close(*this);
 
-    if (AddToggleOption(-1, 0, "Back", "Return", "Return") == 1) Close(*this);
+    if (AddToggleOption(-1, bh::kOptionBack, "Back", "Return", "Return") == 1) Close(*this);
 
     AddOptionLabel("Sound");
-    AddLinearOption(bh::kSettingSfxVolume, 1, "SFX Volume", 10);
-    AddLinearOption(bh::kSettingMusicVolume, 2, "Music Volume", 10);
+    SettingRows(*this, "Sound");
 
     AddOptionLabel("Player");
     const char* name = ShowName();
-    if (AddToggleOption(-1, 10, "Online Name", name, name) == 1) {
+    if (AddToggleOption(-1, bh::kOptionNameTag, "Online Name", name, name) == 1) {
         OverlayScreen = bh::kScreenNameEntry;
         LockKeys();
         Save();
@@ -136,18 +153,15 @@ void MyGame::OptionsList() {
     }
 
     AddOptionLabel("Screen");
-    if (AddToggleOption(-1, 3, "Fullscreen [F11]", "Switch", "Switch") == 1) {
+    if (AddToggleOption(-1, bh::kOptionScreen, "Fullscreen [F11]", "Switch", "Switch") == 1) {
         FlipFullscreen();
         LockKeys();
         Save();
     }
-    AddToggleOption(bh::kSettingCalmMotion, 11, "Motion Reduction", "Normal", "Less Motion");
-    AddLinearOption(bh::kSettingOverscan, 3, "Overscan", 10);
-    // Auto trades sharpness for speed only where the CPU draws the picture.
-    AddToggleOption(bh::kSettingRenderScale, 3, "Render scale", "Auto", "Full");
+    SettingRows(*this, "Screen");
 
     AddOptionLabel("Input");
-    if (AddToggleOption(-1, 7, "Controller", "Define", "Define") == 1) {
+    if (AddToggleOption(-1, bh::kOptionController, "Controller", "Define", "Define") == 1) {
         OverlayScreen = bh::kScreenRedefine;
         KeepBindings();
         RedefRow = -1;
@@ -155,14 +169,13 @@ void MyGame::OptionsList() {
         LockKeys();
         Save();
     }
-    AddToggleOption(bh::kSettingInvertStickY, 8, "Invert Thumbstick Y", "Normal", "Inverted");
+    SettingRows(*this, "Input");
 
     AddOptionLabel("System");
-    if (AddToggleOption(bh::kSettingDebugStats, 6, "Debug Stats [F1]", "Off", "On") == 1)
-        DebugMode = Settings[bh::kSettingDebugStats];
+    if (SettingRows(*this, "System") == bh::kSettingDebugStats) DebugMode = Settings[bh::kSettingDebugStats];
 
     AddOptionLabel("Help");
-    if (AddToggleOption(-1, 9, "How to Play", "Show", "Show") == 1) OpenHowToPlay(bh::kScreenOptions);
+    if (AddToggleOption(-1, bh::kOptionLife, "How to Play", "Show", "Show") == 1) OpenHowToPlay(bh::kScreenOptions);
 
     // Corner squares, to judge the overscan margin against the real edges.
     ResetDraw();

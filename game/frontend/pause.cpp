@@ -26,7 +26,7 @@ void Activate(MyGame& g, int b) {
         g.Paused = 0;
         g.PlaySFX(bh::kSfxConfirm, 1.0f);
         g.LockKeys();
-        g.EndGame(-1);
+        g.EndGame(bh::kEndQuit);
         return;
     }
     g.PauseQuitAsk = bh::kQuitAskNone;
@@ -109,11 +109,11 @@ void MyGame::PauseMenu() {
         if (b == kOptions) {
             if (!calm) CogAngle = (CogAngle + 1) % 360;
             SetRot((float)-CogAngle);
-            result = Button(bh::kImgIcons, bx, y, 3);
+            result = Button(bh::kImgIcons, bx, y, bh::kIconCog);
             SetRot((float)CogAngle);
-            DrawImg(bh::kImgIcons, bx, y, 4);
+            DrawImg(bh::kImgIcons, bx, y, bh::kIconCogInner);
         } else {
-            result = Button(bh::kImgIcons, bx, y, b == kQuit ? 1 : 0);
+            result = Button(bh::kImgIcons, bx, y, b == kQuit ? bh::kIconQuit : bh::kIconPlayPause);
         }
 
         if (Paused == 1 && PauseCursor == b && PressedOnce(bh::kLockConfirm, AnyAbove(confirm), kTakeNone)) {

@@ -4,14 +4,6 @@
 
 #include "MyGame.h"
 
-// First slot of the boards of the highlighted difficulty, or -1 when the
-// cursor holds something no list could produce (a hand-edited score file).
-static int BoardBase(MyGame& g) {
-    long b = 20L * g.DifficultyCursor;
-    if (b < 0 || b + 9 >= 22000) return -1;
-    return (int)b;
-}
-
 void MyGame::HandleDefaultScoreboards() {
     // The day's score goes on the day's board alone.
     if (DailyDate != 0) {
@@ -20,7 +12,7 @@ void MyGame::HandleDefaultScoreboards() {
         SaveDailyBoard();
         return;
     }
-    int b = BoardBase(*this);
+    int b = bh::BoardBase(DifficultyCursor);
     if (b < 0) {
         Debuglog(fstr("No scoreboard for difficulty %i, score not kept", DifficultyCursor));
         return;
@@ -33,15 +25,15 @@ void MyGame::HandleDefaultScoreboards() {
     int s = (int)score;
 
     int* top = &ScoreTable[b];
-    for (int p = 0; p < 5; p++) {
+    for (int p = 0; p < bh::kBoardPlaces; p++) {
         if ((float)top[p] < score) {
-            for (int k = 4; k > p; k--) top[k] = top[k - 1];
+            for (int k = bh::kBoardPlaces - 1; k > p; k--) top[k] = top[k - 1];
             top[p] = s;
             break;
         }
     }
-    int* last = &ScoreTable[b + 5];
-    for (int k = 4; k > 0; k--) last[k] = last[k - 1];
+    int* last = &ScoreTable[b + bh::kBoardNewest];
+    for (int k = bh::kBoardPlaces - 1; k > 0; k--) last[k] = last[k - 1];
     last[0] = s;
 }
 
@@ -93,16 +85,16 @@ void MyGame::DisplayScoreboard() {
         DrawDailyBoard(*this, x, H);
         return;
     }
-    int b = BoardBase(*this);
+    int b = bh::BoardBase(DifficultyCursor);
     if (b >= 0 && BoardPage == 1) {
         Text(x, H / 2 - 170, "Last 5", 1.0f);
-        for (int i = 0; i < 5; i++)
-            Text(x + 90, H / 2 - 139.5f + 67 * i + 30, fstr("%08d", ScoreTable[b + 5 + i]), 2.0f);
+        for (int i = 0; i < bh::kBoardPlaces; i++)
+            Text(x + 90, H / 2 - 139.5f + 67 * i + 30, fstr("%08d", ScoreTable[b + bh::kBoardNewest + i]), 2.0f);
     }
     if (b >= 0 && BoardPage == 0) {
         Text(x, H / 2 - 170, "Top 5", 1.0f);
-        int newest = ScoreTable[b + 5];
-        for (int i = 0; i < 5; i++) {
+        int newest = ScoreTable[b + bh::kBoardNewest];
+        for (int i = 0; i < bh::kBoardPlaces; i++) {
             int v = ScoreTable[b + i];
             float dx = 0, dy = 0;
             // The last game's place wobbles.

@@ -12,10 +12,10 @@ const char* const kBoardNames[4] = {"", "Easy", "Normal", "Hard"};
 // score takes the first place whose holder it beats, as the board keeps it.
 int BoardPlace(MyGame& g) {
     if (g.DailyDate != 0) return -1;  // the day's board keeps each day's best alone
-    long b = 20L * g.DifficultyCursor;
-    if (b < 0 || b + 9 >= 22000) return -1;
+    int b = bh::BoardBase(g.DifficultyCursor);
+    if (b < 0) return -1;
     float score = (float)ReplayScore(g.Play);
-    for (int p = 0; p < 5; p++)
+    for (int p = 0; p < bh::kBoardPlaces; p++)
         if ((float)g.ScoreTable[b + p] < score) return p + 1;
     return 0;
 }
@@ -65,7 +65,7 @@ void DrawSummary(MyGame& g) {
 void MyGame::OpenGameSummary() {
     OverlayScreen = bh::kScreenGameOver;
     // The banner has done its work; the summary takes the screen at once.
-    GameEnding = 0;
+    GameEnding = bh::kEndNone;
     EndTimer = 0;
     LockKeys();
     LockForGet();

@@ -133,7 +133,7 @@ void MyGame::Menu_Start() {
             if (x < 128) x = 128;
             r = lit ? 48.0f : 32.0f;
             SetSize(lit ? 1.5f : 1.0f);
-            DrawImg(bh::kImgIcons, x, y, 1);
+            DrawImg(bh::kImgIcons, x, y, bh::kIconQuit);
             if (TitleQuitAsk != bh::kQuitAskNone) {
                 // Dark bands keep the question readable over the busy backdrop.
                 ResetDraw();
@@ -156,9 +156,9 @@ void MyGame::Menu_Start() {
             SetSize(r / 32);
             SetCol(255, 255, 255, 1.0f);
             SetRot((float)-CogAngle);
-            DrawImg(bh::kImgIcons, x, y, 3);
+            DrawImg(bh::kImgIcons, x, y, bh::kIconCog);
             SetRot((float)CogAngle);
-            DrawImg(bh::kImgIcons, x, y, 4);
+            DrawImg(bh::kImgIcons, x, y, bh::kIconCogInner);
             DrawLabel(*this, x, y, r, a, "Options");
             break;
         case kHowTo:
@@ -167,14 +167,14 @@ void MyGame::Menu_Start() {
             if (x > W - 128) x = W - 128;
             r = lit ? 48.0f : 32.0f;
             SetSize(r / 32);
-            DrawImg(bh::kImgIcons, x, y, 9);
+            DrawImg(bh::kImgIcons, x, y, bh::kIconBird);
             DrawLabel(*this, x, y, r, a, "How to play");
             break;
         default:
             x = 52;
             r = lit ? 48.0f : 32.0f;
             SetSize(r / 32);
-            DrawImg(bh::kImgIcons, x, y, 5);
+            DrawImg(bh::kImgIcons, x, y, bh::kIconCredits);
             DrawLabel(*this, x, y, r, a, "Credits");
             break;
         }

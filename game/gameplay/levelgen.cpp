@@ -7,7 +7,7 @@
 #include "play_steps.h"
 
 // Every cave has the same size.
-static const int LevelW = 50, LevelH = 25;
+static const int LevelW = bh::kCaveWidth, LevelH = bh::kCaveHeight;
 
 // A search that keeps missing the corridors would otherwise never end.
 static const int MaxMisses = 1000000;
@@ -77,14 +77,14 @@ static bool FindPlace(MyGame& g, float lo, float hi, bool wanted, double room, i
 static void BeginLevel(MyGame& g) {
     PlayRecord& p = g.Play;
     p.LevelNumber += 1;
-    p.TimeLeft = 3629;
+    p.TimeLeft = bh::kCaveClock;
     p.FollowerCount = 0;
     // The day's caves come from the date alone, the same for everyone that
     // day; any other game's from the clock.
     if (g.DailyDate != 0) g.SeedRnd((int)(((long long)g.DailyDate * 31 + (long long)p.LevelNumber) & 0x7fffffff));
     else g.SeedRnd();
-    p.MapWidth = 50;
-    p.MapHeight = 25;
+    p.MapWidth = bh::kCaveWidth;
+    p.MapHeight = bh::kCaveHeight;
     p.TileSize = 16;
     p.TileScale = 0.5f;
 }

@@ -22,7 +22,9 @@ int CellY(const PlayStep& s, int y) { return (int)(s.oy + y * s.TS); }
 PlayStep BeginStep(MyGame& g) {
     PlayRecord& p = g.Play;
     PlayStep s;
-    s.m = p.FollowerCount == 1 ? 2 : p.FollowerCount == 2 ? 3 : p.FollowerCount == 3 ? 5 : 1;
+    s.m = 1;
+    for (int n = 1; n <= bh::kMaxFollowers; n++)
+        if (p.FollowerCount == n) s.m = bh::kFollowerMultiplier[n];
     s.dead = 0;
     // The map is at most one row of the table wide, and the next level sits
     // 100 rows below the live one, so the live level is held to 50 rows.
@@ -31,7 +33,7 @@ PlayStep BeginStep(MyGame& g) {
     if (s.W < 0) s.W = 0;
     if (s.W > MapStride) s.W = MapStride;
     if (s.H < 0) s.H = 0;
-    if (s.H > 50) s.H = 50;
+    if (s.H > bh::kLevelCopyRow) s.H = bh::kLevelCopyRow;
     s.TS = p.TileSize;
     s.SC = p.TileScale;
     s.ox = (int)(g.ScreenW / 2 - (s.W * s.TS * 0.5f - s.TS * 0.5f));
@@ -67,7 +69,7 @@ void Flap(MyGame& g) {
     int& lock = g.KeyLock[bh::kLockFlap];
     float button = g.Joy(bh::kJoyButton1);
     if (lock > 0) lock -= 1;
-    if (p.RespawnHold > 0 || p.Lives < 0) lock = bh::kFlapLockRespawn;
+    if (p.RespawnHold > 0 || OutOfLives(p)) lock = bh::kFlapLockRespawn;
     if (button < bh::kReleased) lock = 0;
     if (button > bh::kPressed && lock <= 0) {
         g.PlaySFX(bh::kSfxFlap);
@@ -96,7 +98,7 @@ void MoveBird(MyGame& g) {
     PlayRecord& p = g.Play;
     if (g.Joy(bh::kJoyButton1) == 0 && g.Joy(bh::kJoyRight) < 0.5f && g.Joy(bh::kJoyLeft) < 0.5f)
         p.RespawnHold = 0;
-    if (p.ScrollLeft < 1 && p.Lives > -1 && p.RespawnHold == 0) {
+    if (p.ScrollLeft < 1 && BirdInPlay(p) && p.RespawnHold == 0) {
         p.PlayerX = (float)(p.PlayerX + 0.15 * p.SpeedX * p.SpeedFactor * g.FrameFactor);
         p.PlayerY = (float)(p.PlayerY + 0.08 * p.SpeedY * p.SpeedFactor * g.FrameFactor);
         p.SpeedY = (float)(p.SpeedY + (double)p.Gravity * p.SpeedFactor * g.FrameFactor);

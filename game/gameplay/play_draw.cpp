@@ -79,7 +79,7 @@ void DrawBird(MyGame& g, const PlayStep& s) {
     // Blinking while the grace after a respawn keeps it safe.
     bool faint = p.RespawnHold == 0 && p.RespawnGrace > 0 && (int)(p.RespawnGrace / GraceBlinkFrames) % 2 == 1;
     if (faint) g.Alpha(0.25f);
-    if (p.Lives > -1) g.DrawImg(bh::kImgPlayer, s.px, s.py, f);
+    if (BirdInPlay(p)) g.DrawImg(bh::kImgPlayer, s.px, s.py, f);
     if (faint) g.Alpha(1);
     g.SetSize(s.SC);
 }
@@ -207,7 +207,7 @@ static bool NextTarget(MyGame& g, const PlayStep& s, float& tx, float& ty) {
 static void DrawNextMarker(MyGame& g, const PlayStep& s) {
     PlayRecord& p = g.Play;
     float tx, ty;
-    if (p.ScrollLeft >= 1 || p.Lives < 0 || !NextTarget(g, s, tx, ty)) return;
+    if (p.ScrollLeft >= 1 || OutOfLives(p) || !NextTarget(g, s, tx, ty)) return;
     bool calm = g.Settings[bh::kSettingCalmMotion] == 1;
     float bob = calm ? 0 : g.Abs(g.Sin(g.Mills() / 4.0f)) * 5;
     float tip = ty - s.TS - bob, base = tip - 12;
@@ -231,7 +231,7 @@ static void DrawRespawnPrompt(MyGame& g, const PlayStep& s) {
                   : g.Joy(bh::kJoyRight) >= 0.5f ? bh::kJoyRight
                   : g.Joy(bh::kJoyLeft) >= 0.5f  ? bh::kJoyLeft
                                                  : -1;
-    if (p.RespawnHold <= 0 || p.Lives < 0 || control < 0) return;
+    if (p.RespawnHold <= 0 || OutOfLives(p) || control < 0) return;
     // What is held, by the name on the key or pad button the player is
     // pressing; a stick that holds a direction has no name of its own.
     const char* name = g.ControlPrompt(control, true);

@@ -14,6 +14,11 @@ const int SwitchCount = 5;
 // Rows the storage can hold; rows 0-124 are the only ones in use.
 const int MapRows = MyGame::TileCells / MapStride;
 
+// Lives counts the birds to spare: the last bird flies at 0. Below that the
+// game is lost, and the bird is only a memory that touches nothing.
+inline bool BirdInPlay(const PlayRecord& p) { return p.Lives > -1; }
+inline bool OutOfLives(const PlayRecord& p) { return p.Lives < 0; }
+
 // Tile codes that several stages test for.
 inline bool IsActiveSwitch(int c) {
     return c == bh::kTileActiveSwitchLeft || c == bh::kTileActiveSwitchRight;

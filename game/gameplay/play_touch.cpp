@@ -20,7 +20,7 @@ void CollectChick(MyGame& g, const PlayStep& s, int x, int y) {
     p.FollowerKind[place] = (float)(g.isAt(x, y) - bh::kTileChick1 + 1);
     g.Put(x, y, bh::kTileEmpty);
     g.PlaySFX(bh::kSfxChick, p.FollowerCount / 5 + 0.9f);
-    g.Gimme(10, s.px, s.py - 16);
+    g.Gimme(bh::kChickPoints, s.px, s.py - 16);
 }
 
 void TouchTiles(MyGame& g, PlayStep& s) {
@@ -31,7 +31,7 @@ void TouchTiles(MyGame& g, PlayStep& s) {
                 int bx, by;
                 ChickBob(g, s, x, y, bx, by);
                 // A bird without lives left picks nothing up.
-                if (g.Play.Lives > -1 && Near(s, (float)bx, (float)by, s.TS, s.TS))
+                if (BirdInPlay(g.Play) && Near(s, (float)bx, (float)by, s.TS, s.TS))
                     CollectChick(g, s, x, y);
             }
             float sx = (float)CellX(s, x), sy = (float)CellY(s, y);
@@ -45,13 +45,13 @@ void PickUpHere(MyGame& g, const PlayStep& s) {
     PlayRecord& p = g.Play;
     int tx = (int)std::floor(p.PlayerX + 0.5f), ty = (int)std::floor(p.PlayerY);
     int here = g.isAt(tx, ty);
-    if (p.Lives > -1 && IsChick(here)) CollectChick(g, s, tx, ty);
+    if (BirdInPlay(p) && IsChick(here)) CollectChick(g, s, tx, ty);
 }
 
 // Landing on the active switch: it stays lit, the next one becomes active.
 static void SwitchOn(MyGame& g, const PlayStep& s) {
     PlayRecord& p = g.Play;
-    g.Gimme(25 * s.m, s.px, s.py - 16);
+    g.Gimme(bh::kSwitchPoints * s.m, s.px, s.py - 16);
     for (int x = 0; x < s.W; x++)
         for (int y = 0; y < s.H; y++) {
             int c = g.isAt(x, y);
@@ -83,7 +83,7 @@ static void Land(MyGame& g, const PlayStep& s, int on, int ty) {
     p.FlapFrame = 0;
     if ((on == bh::kTileExitTop || on == bh::kTileExitBody) && p.SwitchesOn == SwitchCount) {
         if (p.TimeLeft < 0) p.TimeLeft = 0;
-        int bonus = (int)(s.m * (std::floor(p.TimeLeft / 30) + 5));
+        int bonus = bh::ExitBonus(p.TimeLeft, s.m);
         if (bonus > 0) g.Gimme(bonus, s.px, s.py - 16);
         g.GetLev();
         g.PlaySFX(bh::kSfxLevelDone, 1.0f);
@@ -109,7 +109,7 @@ void TouchMap(MyGame& g, const PlayStep& s) {
         if (g.Solid(wx + 1, row) && u > 0.65f && p.SpeedX > 0) p.SpeedX = 0;
     }
 
-    if (p.Lives > -1 && on > 0) Land(g, s, on, ty);
+    if (BirdInPlay(p) && on > 0) Land(g, s, on, ty);
 
     int hit = 0;
     if (g.Mod(p.PlayerY, 1) < 0.25f) {
@@ -173,13 +173,13 @@ static void Die(MyGame& g, const PlayStep& s) {
         g.ThrowParticle(s.px, s.py, (float)hue, 3, kind, angle, 5);
     }
     p.Lives -= 1;
-    if (p.Lives > -1) {
+    if (BirdInPlay(p)) {
         p.PlayerX = 2;
         p.PlayerY = p.MapHeight - 6;
         p.RespawnHold = 1;
         p.RespawnGrace = RespawnGraceFrames;
     }
-    if (p.Lives < 0) g.EndGame(1);
+    if (OutOfLives(p)) g.EndGame(bh::kEndLivesLost);
     p.FollowerCount = 0;
     g.NoTrail();
 }
@@ -189,5 +189,5 @@ static void Die(MyGame& g, const PlayStep& s) {
 void TakeHit(MyGame& g, const PlayStep& s) {
     PlayRecord& p = g.Play;
     bool safe = p.RespawnHold > 0 || p.RespawnGrace > 0;
-    if (s.dead == 1 && p.Lives > -1 && p.GroundTimer < 1 && !safe) Die(g, s);
+    if (s.dead == 1 && BirdInPlay(p) && p.GroundTimer < 1 && !safe) Die(g, s);
 }

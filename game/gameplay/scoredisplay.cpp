@@ -18,19 +18,17 @@ void MyGame::BramblehopScoreDisplay(int showLives) {
     SetCol(150, 150, 255, 0.8f);
     // The cursor comes from the score file; a value that points outside
     // the table has no board to show.
-    long long board = (long long)DifficultyCursor * 20;
-    if (DailyDate == 0 && board >= 0 && board + 4 < 22000) {
-        int b = (int)board;
-        int r = 5;
-        for (int i = 4; i >= 0; i--)
+    int b = bh::BoardBase(DifficultyCursor);
+    if (DailyDate == 0 && b >= 0) {
+        int r = bh::kBoardPlaces;
+        for (int i = bh::kBoardPlaces - 1; i >= 0; i--)
             if (p.Score > ScoreTable[b + i]) r = i - 1;
         if (r < 1) r = 0;
-        if (r == 5) r = 4;
+        if (r == bh::kBoardPlaces) r = bh::kBoardPlaces - 1;
         if (show) Text(ScreenW / 2 + 180, 16, fstr("%s %08d", nth(r + 1), ScoreTable[b + r]), 1);
     }
 
-    int k = (int)std::floor(p.TimeLeft / 30);
-    if (k < 0) k = 0;
+    int k = bh::BonusPointsLeft(p.TimeLeft);
     SetCol(255, 200, 150, 0.8f);
     if (show) Text(ScreenW - 48, 16, fstr("Bonus %d", k), 1);
 
@@ -38,14 +36,13 @@ void MyGame::BramblehopScoreDisplay(int showLives) {
         SetCol(255, 255, 255, 0.75f);
         float x0 = ScreenW / 2 - (p.Lives - 1) * 9;
         for (int i = 0; i < p.Lives; i++)
-            if (show) DrawImg(bh::kImgOptions, 18.0f * i + x0, 36, 9);
+            if (show) DrawImg(bh::kImgOptions, 18.0f * i + x0, 36, bh::kOptionLife);
     }
 }
 
 // Beside the score line, left of it: how far the game has got, and what
 // the chicks following the bird multiply every score by. Placed clear of
 // the score, the target, the bonus and the lives, which keep their places.
-static const int ChickBadge = 10;  // in the icons sheet
 
 void DrawProgress(MyGame& g, const PlayStep& s) {
     PlayRecord& p = g.Play;
@@ -66,7 +63,7 @@ void DrawProgress(MyGame& g, const PlayStep& s) {
     if (s.m > 1) {
         g.SetCol(255, 255, 255, 0.9f);
         g.SetSize(0.3f);
-        g.DrawImg(bh::kImgIcons, W / 2 - 206, 38, ChickBadge);
+        g.DrawImg(bh::kImgIcons, W / 2 - 206, 38, bh::kIconChick);
         g.SetSize(0.6f);
         g.SetCol(255, 230, 120, 0.9f);
         g.Text(W / 2 - 172, 38, g.fstr("x%d", s.m), 1);

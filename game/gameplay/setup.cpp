@@ -19,8 +19,8 @@ void MyGame::LoadGame() {
             BufferTile(bh::kImgBackdrop, bh::kImgBackdropTiles, 32.0f * i, 32.0f * j, t);
         }
     SeedRnd();
-    p.MapWidth = 50;
-    p.MapHeight = 25;
+    p.MapWidth = bh::kCaveWidth;
+    p.MapHeight = bh::kCaveHeight;
     p.TileSize = 16;
     p.TileScale = 0.5f;
     NoTrail();
@@ -28,8 +28,8 @@ void MyGame::LoadGame() {
 
     // The introductory room: a floor right across with the exit already
     // open, so the first real cave is made when the bird first lands there.
-    for (int x = 0; x < 50; x++)
-        for (int y = 0; y < 25; y++) {
+    for (int x = 0; x < bh::kCaveWidth; x++)
+        for (int y = 0; y < bh::kCaveHeight; y++) {
             float* cell = TileCell(*this, x, y);
             memset(cell, 0, bh::kCellFloats * sizeof(float));
             bool exit = x >= 45;
@@ -40,7 +40,7 @@ void MyGame::LoadGame() {
     p.PlayerX = p.MapWidth / 2;
     p.PlayerY = p.MapHeight - 6;
     p.Facing = 1;
-    p.Lives = 3;
+    p.Lives = bh::kStartingLives;
     p.SwitchesOn = SwitchCount;
     GameMode = bh::kModePlaying;
 }
@@ -54,7 +54,7 @@ void MyGame::AddPlatBG() {
     int shift = calm ? 0 : (int)(Mills() / 32.0) % 64;
     for (int i = -2; i < ScreenW / 64 + 3; i++)
         for (int j = -2; j < ScreenH / 64 + 3; j++)
-            DrawImg(bh::kImgIcons, 64.0f * i, (float)(64 * j - shift), 8);
+            DrawImg(bh::kImgIcons, 64.0f * i, (float)(64 * j - shift), bh::kIconPattern);
 }
 
 void MyGame::AddPanel(float w, float h) {

@@ -5,7 +5,6 @@
 
 #include "MyGame.h"
 
-static const int EndOfFile = -37170;  // reads past the end return -37171
 
 // Any physical input the bindings can name: nothing, a keyboard key, or a
 // button or axis of one of four pads.
@@ -14,15 +13,13 @@ static bool InputCode(int v) {
     return v >= 500 && v < 900 && v % 100 <= 97;
 }
 
-// A damaged or foreign settings file must not leave the player deaf,
-// blinded by a huge overscan or without working controls: values the
-// options screen could never have written fall back to their defaults.
-static void KeepSaneSettings(int* s) {
-    const struct { int slot, top, fallback; } ranges[] = {
-        {0, 10, 7}, {1, 10, 7}, {10, 1, 0}, {13, 1, 0}, {20, 10, 0}, {22, 1, 0}, {23, 1, 0}, {30, 1, 0},
-        {bh::kSettingRenderScale, 1, 0}};
-    for (const auto& r : ranges)
-        if (s[r.slot] < 0 || s[r.slot] > r.top) s[r.slot] = r.fallback;
+// A damaged or foreign file must not leave the player deaf, blinded by a
+// huge overscan or without working controls: values the game could never
+// have written fall back to their defaults. Each file's settings are checked
+// once that file has been read, slots from..to-1.
+static void KeepSaneSettings(int* s, int from, int to) {
+    for (const bh::Setting& r : bh::kSettings)
+        if (r.slot >= from && r.slot < to && (s[r.slot] < r.lowest || s[r.slot] > r.highest)) s[r.slot] = r.initial;
 }
 
 static int UserCheck(const int* s) {
@@ -54,7 +51,7 @@ static int ScoreFileSum(const int* settings, const int* scores, int gameNum) {
     int s = 0;
     for (int i = bh::kFirstScoreFileSetting; i < bh::kSettingSlots; i++)
         s = cut((long long)cut((long long)gameNum + settings[i]) * a + (long long)(b + i) * c + s) % 371653;
-    for (int j = 0; j < 22000; j++)
+    for (int j = 0; j < bh::kScoreTableSize; j++)
         s = cut((long long)cut((long long)gameNum + scores[j]) * a + (long long)(c + j) * b + s) % 371653;
     return s;
 }
@@ -68,8 +65,8 @@ void MyGame::Save() {
     if (Watching != 0) return;
     if (WriteFile("Settings.sav")) {
         for (int i = 0; i < bh::kFirstScoreFileSetting; i++) WriteInt(Settings[i]);
-        for (int k = 0; k < 16; k++)
-            for (int slot = 0; slot < 64; slot++) WriteInt(KeyValue(k, slot));
+        for (int k = 0; k < bh::kControls; k++)
+            for (int slot = 0; slot < vell::kBindingRows; slot++) WriteInt(KeyValue(k, slot));
         CloseFile();
     } else {
         Debuglog("Could not write Settings.sav, the previous one is kept");
@@ -80,7 +77,7 @@ void MyGame::Save() {
         return;
     }
     for (int i = bh::kFirstScoreFileSetting; i < bh::kSettingSlots; i++) WriteInt(Settings[i]);
-    for (int j = 0; j < 22000; j++) WriteInt(ScoreTable[j]);
+    for (int j = 0; j < bh::kScoreTableSize; j++) WriteInt(ScoreTable[j]);
     WriteInt(ScoreFileSum(Settings, ScoreTable, GameNum));
     CloseFile();
 }
@@ -88,13 +85,13 @@ void MyGame::Save() {
 // A control the file left with nothing bound (a zeroed file does that; the
 // key screen never can) would lock the player out of the menus, so it gets
 // the bindings it had before loading.
-static void RestoreUnboundControls(MyGame& g, const int (&before)[16][64]) {
-    for (int k = 0; k < 16; k++) {
+static void RestoreUnboundControls(MyGame& g, const int (&before)[bh::kControls][vell::kBindingRows]) {
+    for (int k = 0; k < bh::kControls; k++) {
         bool bound = false;
-        for (int slot = 0; slot < 64 && !bound; slot++) bound = g.KeyValue(k, slot) != 0;
+        for (int slot = 0; slot < vell::kBindingRows && !bound; slot++) bound = g.KeyValue(k, slot) != 0;
         if (bound) continue;
         bool any = false;
-        for (int slot = 0; slot < 64; slot++)
+        for (int slot = 0; slot < vell::kBindingRows; slot++)
             if (before[k][slot]) {
                 g.SetKey(k, before[k][slot]);
                 any = true;
@@ -105,21 +102,21 @@ static void RestoreUnboundControls(MyGame& g, const int (&before)[16][64]) {
 
 void MyGame::Load() {
     Debuglog("Load Settings");
-    int before[16][64];
-    for (int k = 0; k < 16; k++)
-        for (int slot = 0; slot < 64; slot++) before[k][slot] = KeyValue(k, slot);
+    int before[bh::kControls][vell::kBindingRows];
+    for (int k = 0; k < bh::kControls; k++)
+        for (int slot = 0; slot < vell::kBindingRows; slot++) before[k][slot] = KeyValue(k, slot);
     if (ReadFile("Settings.sav")) {
         for (int i = 0; i < bh::kFirstScoreFileSetting; i++) {
             int v = ReadInt();
-            if (v >= EndOfFile) Settings[i] = v;
+            if (v > vell::kReadPastEnd) Settings[i] = v;
         }
-        for (int k = 0; k < 16; k++)
-            for (int slot = 0; slot < 64; slot++) {
+        for (int k = 0; k < bh::kControls; k++)
+            for (int slot = 0; slot < vell::kBindingRows; slot++) {
                 int v = ReadInt();
-                if (v >= EndOfFile && InputCode(v)) SetKey(k, v);
+                if (v > vell::kReadPastEnd && InputCode(v)) SetKey(k, v);
             }
         CloseFile();
-        KeepSaneSettings(Settings);
+        KeepSaneSettings(Settings, 0, bh::kFirstScoreFileSetting);
         RestoreUnboundControls(*this, before);
     }
     if (Settings[bh::kSettingUserCheck] != UserCheck(Settings)) {
@@ -133,7 +130,7 @@ void MyGame::Load() {
     bool missing = !ReadFile(ScoreFileName(*this));
     if (!missing) {
         for (int i = bh::kFirstScoreFileSetting; i < bh::kSettingSlots; i++) Settings[i] = ReadInt();
-        for (int j = 0; j < 22000; j++) ScoreTable[j] = ReadInt();
+        for (int j = 0; j < bh::kScoreTableSize; j++) ScoreTable[j] = ReadInt();
         expected = ReadInt();
     }
     // Trust is decided once and kept as a flag: forcing the sum to 0 on a
@@ -161,7 +158,7 @@ void MyGame::Load() {
     if (!trusted) {
         Debuglog("Clearing Scoreboard");
         for (int i = bh::kFirstScoreFileSetting; i < bh::kSettingSlots; i++) Settings[i] = 0;
-        for (int j = 0; j < 22000; j++) ScoreTable[j] = 0;
+        for (int j = 0; j < bh::kScoreTableSize; j++) ScoreTable[j] = 0;
     }
     for (int i = bh::kSettingUserDate; i <= bh::kSettingUserRandom; i++)
         Settings[bh::kFirstScoreFileSetting + i] = Settings[i];
@@ -170,6 +167,6 @@ void MyGame::Load() {
                                                         Settings[bh::kSettingUserRandom]))));
     // A first start or a rejected score file leaves no difficulty; the list
     // should then open on Normal rather than wrap round to Hard.
-    if (DifficultyCursor < 1 || DifficultyCursor > 3) DifficultyCursor = 2;
+    KeepSaneSettings(Settings, bh::kFirstScoreFileSetting, bh::kSettingSlots);
     Save();
 }

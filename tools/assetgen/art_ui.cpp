@@ -2,6 +2,7 @@
 // particle sprites (drawn light, since the game tints them by hue).
 #include <cmath>
 
+#include "GameAssets.h"
 #include "art.h"
 
 namespace {
@@ -86,80 +87,82 @@ Image PatternTile() {
 }  // namespace
 
 Image MakeIcons() {
-    std::vector<Image> f(12, Image(64, 64));
-    // 0: play and pause in one, since it serves as both the in-game pause
-    // button and the pause menu's resume.
-    Badge(f[0], rgb(120, 230, 120), rgb(30, 140, 60));
-    Symbol(f[0], Union({Grow(Polygon({19, 21, 35, 32, 19, 43}), 1.5f), RoundBox(40, 32, 2.6f, 10, 1.2f),
-                        RoundBox(47.5f, 32, 2.6f, 10, 1.2f)}));
-    // 1: quit, the power symbol.
-    Badge(f[1], rgb(255, 130, 120), rgb(180, 30, 50));
-    Symbol(f[1], Union(Subtract(Ring(32, 34, 12, 4.4f), Polygon({32, 34, 22, 12, 42, 12})),
-                       Capsule(32, 18, 32, 32, 2.3f)));
-    // 2: try again.
-    Badge(f[2], rgb(255, 220, 110), rgb(220, 130, 30));
-    Symbol(f[2], Union(Subtract(Ring(32, 33, 11, 4.2f), Polygon({32, 33, 50, 24, 50, 12, 32, 12})),
-                       Polygon({37, 16, 47, 23, 36, 28})));
-    // 3 and 4: a ring cog and the small cog turning inside it.
+    std::vector<Image> f(bh::kIconFrameCount, Image(64, 64));
+    // Play and pause in one, since it serves as both the in-game pause button
+    // and the pause menu's resume.
+    Badge(f[bh::kIconPlayPause], rgb(120, 230, 120), rgb(30, 140, 60));
+    Symbol(f[bh::kIconPlayPause], Union({Grow(Polygon({19, 21, 35, 32, 19, 43}), 1.5f),
+                                         RoundBox(40, 32, 2.6f, 10, 1.2f), RoundBox(47.5f, 32, 2.6f, 10, 1.2f)}));
+    // Quit: the power symbol.
+    Badge(f[bh::kIconQuit], rgb(255, 130, 120), rgb(180, 30, 50));
+    Symbol(f[bh::kIconQuit],
+           Union(Subtract(Ring(32, 34, 12, 4.4f), Polygon({32, 34, 22, 12, 42, 12})), Capsule(32, 18, 32, 32, 2.3f)));
+    Badge(f[bh::kIconTryAgain], rgb(255, 220, 110), rgb(220, 130, 30));
+    Symbol(f[bh::kIconTryAgain], Union(Subtract(Ring(32, 33, 11, 4.2f), Polygon({32, 33, 50, 24, 50, 12, 32, 12})),
+                                       Polygon({37, 16, 47, 23, 36, 28})));
+    // A ring cog, and the small cog turning inside it as a frame of its own.
     Shape big = Cog(32, 32, 29, 24, 12, 14);
-    Fill(f[3], Move(Grow(big, 2), 0, 2), rgb(10, 4, 20, 0.45f));
-    Fill(f[3], Grow(big, 2), pal::ink);
-    Fill(f[3], big, RGrad(24, 20, 40, rgb(236, 230, 255), rgb(140, 128, 190)));
-    Fill(f[3], Ring(32, 32, 19, 1.6f), rgb(120, 106, 170, 0.7f));
+    Fill(f[bh::kIconCog], Move(Grow(big, 2), 0, 2), rgb(10, 4, 20, 0.45f));
+    Fill(f[bh::kIconCog], Grow(big, 2), pal::ink);
+    Fill(f[bh::kIconCog], big, RGrad(24, 20, 40, rgb(236, 230, 255), rgb(140, 128, 190)));
+    Fill(f[bh::kIconCog], Ring(32, 32, 19, 1.6f), rgb(120, 106, 170, 0.7f));
     for (int i = 0; i < 6; i++) {
         float a = Rad(i * 60.0f + 30);
-        Fill(f[3], Circle(32 + std::cos(a) * 19, 32 + std::sin(a) * 19, 1.8f), rgb(255, 255, 255, 0.85f));
+        Fill(f[bh::kIconCog], Circle(32 + std::cos(a) * 19, 32 + std::sin(a) * 19, 1.8f), rgb(255, 255, 255, 0.85f));
     }
     Shape small = Cog(32, 32, 12.5f, 9, 8, 3.8f);
-    Fill(f[4], Grow(small, 2), pal::ink);
-    Fill(f[4], small, RGrad(28, 27, 16, rgb(255, 240, 170), rgb(230, 150, 40)));
-    // 5: credits, a star.
-    Badge(f[5], rgb(220, 150, 255), rgb(110, 50, 170));
-    Symbol(f[5], Grow(Star(32, 33, 17, 7.5f, 5, 0), 1.2f));
-    // 6: scores, a cup.
-    Badge(f[6], rgb(255, 230, 120), rgb(200, 120, 20));
-    Symbol(f[6], Union({Subtract(Circle(32, 24, 11), RoundBox(32, 8, 14, 12, 0)), RoundBox(32, 36, 2.5f, 5, 1),
-                        RoundBox(32, 43, 8, 2.6f, 1.2f), Ring(21, 25, 4.5f, 2.4f), Ring(43, 25, 4.5f, 2.4f)}));
-    // 7: music.
-    Badge(f[7], rgb(120, 230, 230), rgb(30, 120, 160));
-    Symbol(f[7], Note(23, 43, 1.15f));
-    f[8] = PatternTile();
-    // 9: the bird; 10: a chick; 11: back.
-    Badge(f[9], rgb(130, 110, 200), rgb(60, 40, 120));
-    DrawBird(f[9], 7, 5, 1.55f, -12, 0, false);
-    Badge(f[10], rgb(130, 200, 140), rgb(40, 110, 80));
-    DrawChick(f[10], 6, 6, 1.6f);
-    Badge(f[11], rgb(255, 170, 190), rgb(190, 60, 100));
-    Symbol(f[11], Union(Polygon({16, 32, 30, 19, 30, 45}), RoundBox(38, 32, 10, 4.5f, 2)));
+    Fill(f[bh::kIconCogInner], Grow(small, 2), pal::ink);
+    Fill(f[bh::kIconCogInner], small, RGrad(28, 27, 16, rgb(255, 240, 170), rgb(230, 150, 40)));
+    // Credits: a star.
+    Badge(f[bh::kIconCredits], rgb(220, 150, 255), rgb(110, 50, 170));
+    Symbol(f[bh::kIconCredits], Grow(Star(32, 33, 17, 7.5f, 5, 0), 1.2f));
+    // Scores: a cup.
+    Badge(f[bh::kIconScores], rgb(255, 230, 120), rgb(200, 120, 20));
+    Symbol(f[bh::kIconScores],
+           Union({Subtract(Circle(32, 24, 11), RoundBox(32, 8, 14, 12, 0)), RoundBox(32, 36, 2.5f, 5, 1),
+                  RoundBox(32, 43, 8, 2.6f, 1.2f), Ring(21, 25, 4.5f, 2.4f), Ring(43, 25, 4.5f, 2.4f)}));
+    Badge(f[bh::kIconMusic], rgb(120, 230, 230), rgb(30, 120, 160));
+    Symbol(f[bh::kIconMusic], Note(23, 43, 1.15f));
+    f[bh::kIconPattern] = PatternTile();
+    Badge(f[bh::kIconBird], rgb(130, 110, 200), rgb(60, 40, 120));
+    DrawBird(f[bh::kIconBird], 7, 5, 1.55f, -12, 0, false);
+    Badge(f[bh::kIconChick], rgb(130, 200, 140), rgb(40, 110, 80));
+    DrawChick(f[bh::kIconChick], 6, 6, 1.6f);
+    Badge(f[bh::kIconBack], rgb(255, 170, 190), rgb(190, 60, 100));
+    Symbol(f[bh::kIconBack], Union(Polygon({16, 32, 30, 19, 30, 45}), RoundBox(38, 32, 10, 4.5f, 2)));
     return Assemble(f, 4, 64);
 }
 
 Image MakeOptions() {
-    std::vector<Image> f(12, Image(32, 32));
+    std::vector<Image> f(bh::kOptionFrameCount, Image(32, 32));
     auto icon = [](Image& t, const Shape& s) { Symbol(t, s, 1.6f); };
-    icon(f[0], Union(Polygon({3, 16, 15, 5, 15, 27}), RoundBox(20, 16, 9, 4.5f, 2)));  // back
+    icon(f[bh::kOptionBack], Union(Polygon({3, 16, 15, 5, 15, 27}), RoundBox(20, 16, 9, 4.5f, 2)));
     Shape waves = Polygon({14, 16, 34, -4, 34, 36});
-    icon(f[1], Union({RoundBox(7.5f, 16, 3.5f, 4.5f, 1), Polygon({8, 12, 16, 5, 16, 27, 8, 20}),
-                      Intersect(Ring(15, 16, 7.5f, 2.2f), waves), Intersect(Ring(15, 16, 12.5f, 2.2f), waves)}));
-    icon(f[2], Note(8.5f, 25, 0.9f));                                                     // music
-    icon(f[3], Union({Subtract(RoundBox(16, 13.5f, 13, 9.5f, 2.5f), RoundBox(16, 13.5f, 9.5f, 6, 1)),
-                      RoundBox(16, 25, 2.5f, 3, 0), RoundBox(16, 28, 8, 1.8f, 1)}));      // screen
-    icon(f[4], Heart(16, 15, 9.5f));  // heart
-    icon(f[5], Union({Subtract(Circle(16, 12, 8.5f), RoundBox(16, 0, 12, 9, 0)), RoundBox(16, 21, 2, 3.5f, 1),
-                      RoundBox(16, 26, 7, 2.2f, 1)}));                                       // cup
-    icon(f[6], Union({RoundBox(8, 21, 3, 6, 1), RoundBox(16, 16, 3, 11, 1), RoundBox(24, 18.5f, 3, 8.5f, 1),
-                      Capsule(3, 28.5f, 29, 28.5f, 1.1f)}));                                  // statistics
-    icon(f[7], Union({RoundBox(16, 17, 13, 7.5f, 6), Circle(7.5f, 21, 5.5f), Circle(24.5f, 21, 5.5f)}));
-    Fill(f[7], Union(RoundBox(9, 16.5f, 3.8f, 1.1f, 0.5f), RoundBox(9, 16.5f, 1.1f, 3.8f, 0.5f)), pal::ink);
-    Fill(f[7], Union(Circle(22, 14.5f, 1.5f), Circle(25.5f, 18, 1.5f)), pal::ink);         // controller
-    icon(f[8], Union({RoundBox(13, 26, 9, 3, 1.5f), Capsule(13, 24, 13, 12, 1.6f), Circle(13, 10, 4.2f),
-                      Polygon({25, 3, 30, 9, 20, 9}), Polygon({25, 29, 30, 23, 20, 23}),
-                      Capsule(25, 8, 25, 24, 1.2f)}));                                       // inverted stick
-    DrawBirdHead(f[9], -20.4f, -2.8f, 1.6f);  // the life icon
-    icon(f[10], Subtract(Polygon({2, 16, 9, 8, 30, 8, 30, 24, 9, 24}), Circle(9, 16, 2.2f)));  // name tag
-    Fill(f[10], Union(Capsule(14, 13.5f, 26, 13.5f, 1.0f), Capsule(14, 18.5f, 22, 18.5f, 1.0f)), pal::ink);
-    icon(f[11], Union({Circle(22, 16, 7), Capsule(4, 10.5f, 9, 10.5f, 1.4f), Capsule(2, 16, 9, 16, 1.4f),
-                       Capsule(4, 21.5f, 9, 21.5f, 1.4f)}));                                      // motion
+    icon(f[bh::kOptionSound],
+         Union({RoundBox(7.5f, 16, 3.5f, 4.5f, 1), Polygon({8, 12, 16, 5, 16, 27, 8, 20}),
+                Intersect(Ring(15, 16, 7.5f, 2.2f), waves), Intersect(Ring(15, 16, 12.5f, 2.2f), waves)}));
+    icon(f[bh::kOptionMusic], Note(8.5f, 25, 0.9f));
+    icon(f[bh::kOptionScreen], Union({Subtract(RoundBox(16, 13.5f, 13, 9.5f, 2.5f), RoundBox(16, 13.5f, 9.5f, 6, 1)),
+                                      RoundBox(16, 25, 2.5f, 3, 0), RoundBox(16, 28, 8, 1.8f, 1)}));
+    icon(f[bh::kOptionHeart], Heart(16, 15, 9.5f));
+    icon(f[bh::kOptionCup], Union({Subtract(Circle(16, 12, 8.5f), RoundBox(16, 0, 12, 9, 0)),
+                                   RoundBox(16, 21, 2, 3.5f, 1), RoundBox(16, 26, 7, 2.2f, 1)}));
+    icon(f[bh::kOptionStats], Union({RoundBox(8, 21, 3, 6, 1), RoundBox(16, 16, 3, 11, 1),
+                                     RoundBox(24, 18.5f, 3, 8.5f, 1), Capsule(3, 28.5f, 29, 28.5f, 1.1f)}));
+    icon(f[bh::kOptionController],
+         Union({RoundBox(16, 17, 13, 7.5f, 6), Circle(7.5f, 21, 5.5f), Circle(24.5f, 21, 5.5f)}));
+    Fill(f[bh::kOptionController], Union(RoundBox(9, 16.5f, 3.8f, 1.1f, 0.5f), RoundBox(9, 16.5f, 1.1f, 3.8f, 0.5f)),
+         pal::ink);
+    Fill(f[bh::kOptionController], Union(Circle(22, 14.5f, 1.5f), Circle(25.5f, 18, 1.5f)), pal::ink);
+    icon(f[bh::kOptionInvertStick],
+         Union({RoundBox(13, 26, 9, 3, 1.5f), Capsule(13, 24, 13, 12, 1.6f), Circle(13, 10, 4.2f),
+                Polygon({25, 3, 30, 9, 20, 9}), Polygon({25, 29, 30, 23, 20, 23}), Capsule(25, 8, 25, 24, 1.2f)}));
+    DrawBirdHead(f[bh::kOptionLife], -20.4f, -2.8f, 1.6f);
+    icon(f[bh::kOptionNameTag], Subtract(Polygon({2, 16, 9, 8, 30, 8, 30, 24, 9, 24}), Circle(9, 16, 2.2f)));
+    Fill(f[bh::kOptionNameTag], Union(Capsule(14, 13.5f, 26, 13.5f, 1.0f), Capsule(14, 18.5f, 22, 18.5f, 1.0f)),
+         pal::ink);
+    icon(f[bh::kOptionMotion], Union({Circle(22, 16, 7), Capsule(4, 10.5f, 9, 10.5f, 1.4f), Capsule(2, 16, 9, 16, 1.4f),
+                                      Capsule(4, 21.5f, 9, 21.5f, 1.4f)}));
     return Assemble(f, 4, 32);
 }
 

@@ -70,6 +70,7 @@ int main(int argc, char** argv) {
         !WriteMenuMusic(dir + "/audio/" + bh::kMusicMenu, 0.42f))
         return 1;
     double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    std::printf("Generated 12 images, 10 sounds and two songs into %s in %.1f s\n", dir.c_str(), secs);
+    std::printf("Generated %i images, %i sounds and two songs into %s in %.1f s\n", (int)bh::kPictureCount,
+                bh::kSoundCount, dir.c_str(), secs);
     return 0;
 }

@@ -190,19 +190,49 @@ Wave Pause() {  // two soft notes stepping down, the game holding its breath
     return w;
 }
 
+// Every sound the game lists, by its slot. The order is free; the build
+// fails while a listed sound has no synthesis here, or one here is unlisted.
+constexpr struct {
+    int slot;
+    Wave (*make)();
+} kSynthesis[] = {
+    {bh::kSfxFlap, Flap},
+    {bh::kSfxSwitchOn, SwitchOn},
+    {bh::kSfxLevelDone, LevelComplete},
+    {bh::kSfxDeath, Death},
+    {bh::kSfxChick, ChickCollected},
+    {bh::kSfxKnockedOff, FollowerLost},
+    {bh::kSfxBackToTitle, BackToTitle},
+    {bh::kSfxPause, Pause},
+    {bh::kSfxConfirm, Confirm},
+    {bh::kSfxMove, MenuMove},
+};
+
+constexpr bool OneSynthesisPerSound() {
+    if ((int)(sizeof kSynthesis / sizeof kSynthesis[0]) != bh::kSoundCount) return false;
+    for (const bh::SoundEffect& e : bh::kSoundEffects) {
+        int found = 0;
+        for (const auto& s : kSynthesis) found += s.slot == e.slot;
+        if (found != 1) return false;
+    }
+    return true;
+}
+static_assert(OneSynthesisPerSound(), "every sound in the game's list needs one synthesis here, and only those");
+
+Wave (*SynthesisOf(int slot))() {
+    for (const auto& s : kSynthesis)
+        if (s.slot == slot) return s.make;
+    return nullptr;
+}
+
 }  // namespace
 
 bool WriteSounds(const std::string& dir) {
-    // In the order of the game's list of sound slots.
-    Wave (*const sounds[])() = {Flap, SwitchOn, LevelComplete, Death, ChickCollected,
-                                FollowerLost, BackToTitle, Pause,   Confirm, MenuMove};
-    static_assert(sizeof sounds / sizeof sounds[0] == sizeof bh::kSoundSlots / sizeof bh::kSoundSlots[0],
-                  "one sound per slot the game lists");
-    for (size_t i = 0; i < sizeof sounds / sizeof sounds[0]; i++) {
-        Wave w = sounds[i]();
+    for (const bh::SoundEffect& e : bh::kSoundEffects) {
+        Wave w = SynthesisOf(e.slot)();
         Normalise(w, 0.36f, 0.89f);
         char name[16];
-        std::snprintf(name, sizeof name, "%02d.wav", bh::kSoundSlots[i]);
+        std::snprintf(name, sizeof name, "%02d.wav", e.slot);
         std::string path = dir + "/" + name;
         if (!WriteWav(path, w)) {
             std::fprintf(stderr, "cannot write %s\n", path.c_str());
