@@ -40,8 +40,8 @@ constexpr int kFirstScoreFileSetting = 100;
     SET(kSettingSwapConfirm, 13, 0, 1, 0, nullptr, nullptr, kOptionBack, nullptr, nullptr)                           \
     /* 1 once the how-to-play panel has been dismissed. */                                                           \
     SET(kSettingHowToPlaySeen, 30, 0, 1, 0, nullptr, nullptr, kOptionBack, nullptr, nullptr)                         \
-    /* Kept in the score file; a first start opens the list on Normal. */                                            \
-    SET(kSettingDifficultyCursor, 101, 1, 3, 2, nullptr, nullptr, kOptionBack, nullptr, nullptr)
+    /* Kept in the score file; a first start opens the list on Normal, 4 is Daily. */                                \
+    SET(kSettingDifficultyCursor, 101, 1, 4, 2, nullptr, nullptr, kOptionBack, nullptr, nullptr)
 
 struct Setting {
     int slot, lowest, highest, initial;

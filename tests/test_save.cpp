@@ -194,6 +194,15 @@ TEST_F(SaveTest, EverythingSurvivesARestart) {
     EXPECT_EQ(game.KeyValue(10, 63), 800);
 }
 
+// The list opens where the player left it, the day's caves included.
+TEST_F(SaveTest, TheDailyEntryIsStillChosenAfterARestart) {
+    Restart();
+    game.DifficultyCursor = bh::kDifficultyDaily;
+    game.Save();
+    Restart();
+    EXPECT_EQ(game.DifficultyCursor, bh::kDifficultyDaily);
+}
+
 TEST_F(SaveTest, AnyChangedByteClearsTheScores) {
     Restart();
     int id = game.Settings[bh::kSettingUserRandom];
