@@ -1,4 +1,5 @@
 #include "bench_scenes.h"
+#include "Vell_glfw3.h"
 #include "VellHooks.h"
 
 #include <cstdio>

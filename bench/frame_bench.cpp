@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "bench_scenes.h"
+#include "Vell_glfw3.h"
 #include "VellHooks.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "MyGame.h"
+#include "Vell_glfw3.h"
 #include "VellHooks.h"
 
 inline const std::string& FuzzDir() {

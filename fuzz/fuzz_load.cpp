@@ -49,7 +49,7 @@ HARNESS_ONLY int ScoreChecksum(const uint8_t* settings, size_t settingsSize, con
     int id[4];
     for (int i = 0; i < 4; i++) {
         id[i] = IntAt(settings, settingsSize, 24 + i, 0);
-        if (id[i] < -37170) id[i] = 0;
+        if (id[i] <= vell::kReadPastEnd) id[i] = 0;
     }
     if (id[3] != id[0] % 37171 + id[1] % 17021 + id[2] % 53496) id[0] = id[1] = 0;
     int a = id[0] % 5 + 3, b = id[1] % 4 + 4, c = 552 % 6 + 2, s = 0;

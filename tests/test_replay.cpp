@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "MyGame.h"
+#include "Vell_glfw3.h"
 #include "VellHooks.h"
 #include "gameplay/replay.h"
 #include "soak/soak_driver.h"

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "MyGame.h"
+#include "Vell_glfw3.h"
 #include "VellHooks.h"
 
 // Points the debug log at a temporary file for the life of the object.

@@ -1,11 +1,17 @@
 // VellFrame: the game-facing engine class. The game only ever talks to
-// VellCore; VellCore forwards every platform request to the one VellSys.
+// VellCore; VellCore forwards every platform request to the one VellSys,
+// whose header the game never sees. The engine's free state that the game
+// may read comes with it, each part from the header of the file that
+// defines it; those headers never include this one.
 #pragma once
 
 #include <cstdint>
-#include <sys/time.h>
 
-#include "Vell_glfw3.h"
+#include "VellCore_frame.h"
+#include "VellCore_random.h"
+#include "VellCore_strings.h"
+#include "VellFontWidths.h"
+#include "VellNumbers.h"
 
 class VellCore {
 public:
@@ -17,7 +23,7 @@ public:
     char GameScramble[64];
     float SFXVol;
     float MusicVol;
-    char Tempstr[30][16384];
+    char Tempstr[vell::kScratchTexts][vell::kScratchTextSize];
     int UpdateSec;
     int UpdateCount;
     int RenderSec;
@@ -49,7 +55,8 @@ public:
     // Keeps a box of w x h virtual pixels in view at any window shape from
     // the next render on: the virtual screen is widened or heightened to
     // the window's shape around it. FitView(0, 0) goes back to the fixed
-    // 800 (or 512 when taller than wide) virtual pixels across.
+    // vell::kBaseScreenW (or vell::kTallScreenW when taller than wide)
+    // virtual pixels across.
     void FitView(float w, float h);
     // Lays the screen out as exactly w x h virtual pixels from the next
     // render on, whatever the window's shape, centred in it with bands
@@ -61,7 +68,7 @@ public:
     void FlipFullscreen();
     // true: every frame at the window's own size; false: a software
     // renderer may draw a big window at a reduced size, for speed.
-    void SetRenderFull(bool full) { ASys.RenderFull = full ? 1 : 0; }
+    void SetRenderFull(bool full);
     int Mills();
     // Holds Mills() at one reading until ReleaseClock: every part of an
     // update then sees the same time, which a replay can give back.
@@ -69,6 +76,14 @@ public:
     void ReleaseClock();
     void Rest(int ms);
     int StartTick();
+    // Whether Begin opened a window; without one nothing is drawn or read.
+    bool HasWindow();
+    // The window's icon: the picture name from the data folder, named as
+    // for LoadImg.
+    void SetWindowIcon(const char* name);
+    // Called once if the window system goes away, just before the process
+    // ends (Xlib allows nothing else): the game's last chance to save.
+    void OnDisplayLost(void (*save)());
 
     // ---- drawing state and the draw-command list (VellCore_draw.cpp) ----
     void ResetDraw();
@@ -122,6 +137,16 @@ public:
                  float y4, int frame);
     void DrawBuffer();
     void Getdef(int index);
+    // The frame's draw list so far, vell::kRecordSize values a record;
+    // TakeDrawList returns how many records it copied into out (room for
+    // vell::kMaxRecords), GiveDrawList makes records the frame's list. A
+    // replay that stands still shows its last picture again through them.
+    int TakeDrawList(double* out);
+    void GiveDrawList(const double* records, int count);
+    // The background colour shown, the one it fades to and the fade:
+    // vell::kBackgroundValues floats from vell::kSetClearRed on.
+    void TakeBackground(float* out);
+    void GiveBackground(const float* in);
 
     // ---- text (VellCore_text.cpp) ----
     void LoadFont(int slot, const char* name);
@@ -198,9 +223,22 @@ public:
     int MouseIn_Centered(float cx, float cy, float w, float h);
     int MouseIn_Radius(float x, float y, float r);
     int Button(int slot, float x, float y, int frame);
+    // A fixed key's Button slot just as the poll left it, with no pad mixed
+    // in (PlayKey mixes them); 0 outside the table.
+    int PolledKey(int slot);
 
-    // ---- sound, music and asset naming (VellCore_sound.cpp) ----
-    void LoadImg(int slot, const char* name, int frameSize);
+    // ---- recording and replay (VellCore_input.cpp) ----
+    // Everything a poll leaves for an update to read, as vell::kInputValues
+    // floats: Button, then Touch, Joy and Keyv, each whole and in order.
+    // GiveInputs puts such tables in place of the poll's, except the Button
+    // slots keep(slot) says stay as polled.
+    void TakeInputs(float* out);
+    void GiveInputs(const float* in, bool (*keep)(int slot));
+    // The key bindings, vell::kBindingSlots codes (see KeyValue).
+    void TakeBindings(int* out);
+    void GiveBindings(const int* in);
+
+    // ---- sound effects and music (VellCore_sound.cpp) ----
     void LoadSFX(int slot);
     void LoadSFX(int slot, const char* name);
     void PlaySFX(int slot);
@@ -215,6 +253,9 @@ public:
     void MusicPitch(float p);
     void MusicPan(float p);
     void MusicVolume(float v);
+
+    // ---- pictures, sheets, buffers and screenshots (VellCore_images.cpp) ----
+    void LoadImg(int slot, const char* name, int frameSize);
     void CreateBuffer(int slot, int size);
     void BufferCLS(int slot);
     void BufferFill(int slot, int r, int g, int b, int a);
@@ -224,7 +265,7 @@ public:
     void TakeScreenshot();
     void CopyBuffer();
 
-    // ---- random numbers and maths (VellCore_random.cpp) ----
+    // ---- random numbers (VellCore_random.cpp) ----
     void SeedRnd(int seed);
     void SeedRnd();
     float Rnd(float lo, float hi);
@@ -235,6 +276,8 @@ public:
     float tRnd(float hi);
     int tRand(float lo, float hi);
     int tRand(float hi);
+
+    // ---- trigonometry, geometry and collisions (VellCore_geometry.cpp) ----
     float Sin(float degrees);
     float Cos(float degrees);
     float Mod(float a, float b);
@@ -329,38 +372,3 @@ public:
 private:
     char* NextTempstr();
 };
-
-// ---- engine globals ----
-extern int UpdateCountLive;
-extern int RenderCountLive;
-extern int rw2;
-extern int rh2;
-extern int iBump;
-// The box the game wants in view (virtual pixels, set by FitView); 0 leaves
-// the virtual width at 800, or 512 in a window taller than wide.
-extern float ViewFitW, ViewFitH;
-// The screen held by HoldView, 0 when the window decides.
-extern float ViewHeldW, ViewHeldH;
-extern float ViewScale;
-extern int DebugToggle;
-extern int ScreenshotToggle;
-extern struct timeval starttick;
-extern struct timeval curtick;
-extern int GameStartTime;
-extern int TempstrUse;
-
-// Mills() wraps round after 24.8 days, so readings are compared and moved
-// only through these, which wrap with it.
-inline int MillsDiff(int later, int earlier) { return (int)((unsigned)later - (unsigned)earlier); }
-inline int MillsAdd(int t, int ms) { return (int)((unsigned)t + (unsigned)ms); }
-// Proportional widths of the shipped font, code 32 upwards (fontw).
-#include "VellFontWidths.h"
-
-// ---- random generator state ----
-extern int jRand_Seed;
-extern int jRand_Count;
-extern int jRand_Bit;
-extern int jRand_Plus;
-extern int jRand_Out;
-extern int jRand_tSeed;
-extern const signed char jRand_Txt[257];

@@ -2,6 +2,9 @@
 // every call appends a 30-double record that the renderer replays later.
 #include <cmath>
 
+#include <cstring>
+
+#include "Vell_glfw3.h"
 #include "VellCore.h"
 #include "VellHooks.h"
 #include "VellMaths.h"
@@ -77,7 +80,31 @@ void VellCore::Getdef(int index) {
     for (int i = 0; i < kRecSettingsCount; i++) ASys.Draw[index + kRecSettings + i] = ASys.DrawSet[i];
 }
 
+// A list the recorder never made (a count below zero or past the table)
+// copies as empty rather than past either end.
+static int RecordsKept(int n) { return n < 0 || n > kMaxRecords ? 0 : n; }
+
+int VellCore::TakeDrawList(double* out) {
+    int n = RecordsKept(ASys.DrawTo);
+    memcpy(out, ASys.Draw, sizeof(double) * kRecordSize * (size_t)n);
+    return n;
+}
+
+void VellCore::GiveDrawList(const double* records, int count) {
+    count = RecordsKept(count);
+    ASys.DrawTo = count;
+    memcpy(ASys.Draw, records, sizeof(double) * kRecordSize * (size_t)count);
+}
+
 // ---- settings ----
+
+void VellCore::TakeBackground(float* out) {
+    memcpy(out, &ASys.DrawSet[kSetClearRed], sizeof(float) * kBackgroundValues);
+}
+
+void VellCore::GiveBackground(const float* in) {
+    memcpy(&ASys.DrawSet[kSetClearRed], in, sizeof(float) * kBackgroundValues);
+}
 
 void VellCore::ResetDraw() {
     float* d = ASys.DrawSet;

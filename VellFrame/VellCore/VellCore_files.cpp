@@ -4,6 +4,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "Vell_glfw3.h"
 #include "VellCore.h"
 #include "VellHooks.h"
 

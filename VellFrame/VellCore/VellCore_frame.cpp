@@ -5,15 +5,22 @@
 #include <ctime>
 #include <unistd.h>
 
+#include "VellCore_frame.h"
+
+#include "Vell_glfw3.h"
 #include "VellCore.h"
+#include "VellCore_assets.h"
 #include "VellHooks.h"
+
+using vell::kBaseScreenH;
+using vell::kBaseScreenW;
 
 int UpdateCountLive = 0;
 int RenderCountLive = 0;
-int rw2 = 400;
-int rh2 = 300;
+int rw2 = kBaseScreenW / 2;
+int rh2 = kBaseScreenH / 2;
 int iBump = 0;
-float ViewScale = 2.0f / 800.0f;
+float ViewScale = 2.0f / (float)kBaseScreenW;
 float ViewFitW = 0, ViewFitH = 0;
 float ViewHeldW = 0, ViewHeldH = 0;
 int DebugToggle = 0;
@@ -103,6 +110,10 @@ void VellCore::Rest(int ms) {
 int VellCore::StartTick() { return GameStartTime; }
 
 void VellCore::FlipFullscreen() { ASys.FlipFull(); }
+void VellCore::SetRenderFull(bool full) { ASys.RenderFull = full ? 1 : 0; }
+bool VellCore::HasWindow() { return ASys.HasWindow(); }
+void VellCore::SetWindowIcon(const char* name) { ASys.SetWindowIcon(ImagePath(*this, name)); }
+void VellCore::OnDisplayLost(void (*save)()) { ASys.DisplayLost = save; }
 
 // Counts one event for the per-second rate shown on the statistics line.
 static void CountRate(VellCore& core, int& live, int& sampleTime, int& perSecond) {
@@ -127,6 +138,10 @@ void VellCore::HoldView(float w, float h) {
 
 // The narrowest virtual width that holds a w x h box at the window's shape.
 static float Covering(float w, float h) { return h * ASys.Aspect > w ? h * ASys.Aspect : w; }
+
+// On a screen more than twice as tall as wide (or wide as tall) the game
+// lays out on one this much shorter (or narrower).
+const int kBump = 32;
 
 void VellCore::RenderGame(float& width, float& height) {
     CountRate(*this, RenderCountLive, RenderSec, RenderCount);
@@ -155,24 +170,24 @@ void VellCore::RenderGame(float& width, float& height) {
         rw2 = (int)(width / 2);
         height = ASys.VirtualWidth / ASys.Aspect;
         rh2 = (int)(height / 2);
-        ASys.VirtualWidth = 800;
+        ASys.VirtualWidth = kBaseScreenW;
         ASys.ImageScale = 1.0f;
         if (height > width) {
-            ASys.VirtualWidth = 512;
-            ASys.ImageScale = 1.5625f;
+            ASys.VirtualWidth = vell::kTallScreenW;
+            ASys.ImageScale = vell::kImageBaseWidth / vell::kTallScreenW;
         }
     }
     iBump = 0;
     // A held screen is laid out as it was recorded, bump and all.
     if (!held && height > 2 * width) {
         iBump = 1;
-        height -= 32;
-        rh2 -= 32;
+        height -= kBump;
+        rh2 -= kBump;
     }
     if (!held && width > 2 * height) {
         iBump = 2;
-        width -= 32;
-        rw2 -= 32;
+        width -= kBump;
+        rw2 -= kBump;
     }
     ASys.VirtualHalfW = (float)rw2;
     ASys.VirtualHalfH = (float)rh2;

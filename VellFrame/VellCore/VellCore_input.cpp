@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "Vell_glfw3.h"
 #include "VellCore.h"
 #include "VellHooks.h"
 
@@ -192,6 +193,28 @@ int VellCore::Button(int slot, float x, float y, int frame) {
     if (Pointer(t - 1, kTouchDown) == 0) return 0;
     return t;
 }
+
+int VellCore::PolledKey(int slot) { return slot >= 0 && slot < kButtonSlots ? ASys.Button[slot] : 0; }
+
+void VellCore::TakeInputs(float* out) {
+    int at = 0;
+    for (int i = 0; i < kButtonSlots; i++) out[at++] = (float)ASys.Button[i];
+    for (int i = 0; i < kTouchSlots; i++) out[at++] = ASys.Touch[i];
+    for (int i = 0; i < kJoySlots; i++) out[at++] = ASys.Joy[i];
+    for (int i = 0; i < kVirtualKeySlots; i++) out[at++] = ASys.Keyv[i];
+}
+
+void VellCore::GiveInputs(const float* in, bool (*keep)(int slot)) {
+    int at = 0;
+    for (int i = 0; i < kButtonSlots; i++, at++)
+        if (!keep || !keep(i)) ASys.Button[i] = (int)in[at];
+    for (int i = 0; i < kTouchSlots; i++) ASys.Touch[i] = in[at++];
+    for (int i = 0; i < kJoySlots; i++) ASys.Joy[i] = in[at++];
+    for (int i = 0; i < kVirtualKeySlots; i++) ASys.Keyv[i] = in[at++];
+}
+
+void VellCore::TakeBindings(int* out) { memcpy(out, ASys.redef, sizeof ASys.redef); }
+void VellCore::GiveBindings(const int* in) { memcpy(ASys.redef, in, sizeof ASys.redef); }
 
 void VellCore::LoadPadMappings() { ASys.LoadPadMappings(SaveFolder()); }
 

@@ -1,21 +1,24 @@
 // Text utilities: rotating scratch texts, splitting, trimming, padding,
 // number conversions, the 64-symbol code and letter packing.
 //
-// Every result lives in one of the 30 scratch texts, so nothing here
+// Every result lives in one of the scratch texts, so nothing here
 // allocates; every operation stays inside its input and its scratch text.
+#include "VellCore_strings.h"
+
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 
+#include "Vell_glfw3.h"
 #include "VellCore.h"
 
 int TempstrUse = 0;
-static const int TempSize = 16384;
+static const int TempSize = vell::kScratchTextSize;
 static const char NoField[] = "-=+=-";
 
 char* VellCore::NextTempstr() {
-    TempstrUse = (TempstrUse + 1) % 30;
+    TempstrUse = (TempstrUse + 1) % vell::kScratchTexts;
     memset(Tempstr[TempstrUse], 0, 1023);
     return Tempstr[TempstrUse];
 }

@@ -3,7 +3,9 @@
 // generator draws each glyph inside its advance, so both read this one table.
 #pragma once
 
-inline constexpr int fontw[136] = {
+#include "VellNumbers.h"
+
+inline constexpr int fontw[vell::kFontGlyphs] = {
     15, 5,  12, 19, 15, 22, 15, 5,  10, 10, 15, 15, 5,  15, 5,  15,  //  !"#$%&'()*+,-./
     16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 5,  5,  15, 15, 15, 15,  // 0-9 :;<=>?
     25, 15, 15, 15, 15, 15, 15, 15, 15, 15, 15, 15, 15, 22, 15, 15,  // @A-O

@@ -17,12 +17,19 @@ constexpr int kScreenCopyImage = 102;
 // Sound slots, one OpenAL buffer each.
 constexpr int kSoundSlots = 105;
 
+// OpenAL sources: effects take turns on the first kEffectSources, and the
+// last one streams the music.
+constexpr int kSoundSources = 32;
+constexpr int kEffectSources = kSoundSources - 1;
+constexpr int kMusicSource = kSoundSources - 1;
+
 // How often, in milliseconds, the sound device is asked whether it is still
 // there, and how often a missing or lost one is looked for again.
 constexpr int kAudioCheckMs = 250;
 constexpr int kAudioRetryMs = 2000;
 
-// What ReadInt gives once a file has no four bytes left.
+// What ReadInt gives once a file has no four bytes left; a value read
+// above it is one the file holds.
 constexpr int kReadPastEnd = -37171;
 
 // ---- the draw-command list ----
@@ -76,6 +83,7 @@ constexpr int kSetSizeY = 12;     // minus the size factor over ViewScale
 constexpr int kSetClearRed = 21, kSetClearGreen = 22, kSetClearBlue = 23;  // shown now
 constexpr int kSetClearToRed = 24, kSetClearToGreen = 25, kSetClearToBlue = 26;  // fading to
 constexpr int kSetClearFade = 27;  // the fade's divisor; 1 jumps
+constexpr int kBackgroundValues = kSetClearFade - kSetClearRed + 1;
 constexpr int kSetSmooth = 49;     // 1 filters images linearly
 
 // The settings the renderer reads back from a record.
@@ -148,9 +156,29 @@ constexpr int kNewestBindingRow = 63;
 constexpr int kVirtualKeySlots = 128;  // Keyv; only the controls are ever set
 constexpr int kFirstPadCode = 500;
 
+// Everything a poll leaves for an update, as a replay keeps it: the four
+// tables above end to end.
+constexpr int kInputValues = kButtonSlots + kTouchSlots + kJoySlots + kVirtualKeySlots;
+
+// The screen the game is laid out for: the window opens this size, and
+// the virtual screen is this wide unless the game asks to fit or hold a
+// box; in a window taller than wide it is kTallScreenW across instead.
+constexpr int kBaseScreenW = 800, kBaseScreenH = 600;
+constexpr int kTallScreenW = 512;
+
 // Pictures are measured against a virtual screen this wide: drawn at size
 // 1 a frame covers its own width in virtual pixels whatever the screen.
-constexpr float kImageBaseWidth = 800.0f;
+constexpr float kImageBaseWidth = (float)kBaseScreenW;
+
+// LastColPointX and LastColPointY after a collision test that found no
+// single point of contact.
+constexpr float kNoCollisionPoint = -3717.0f;
+
+// The font sheet: square frames of kFontCell pixels, frame n holding
+// character kFirstGlyph + n, kFontGlyphs of them.
+constexpr int kFontCell = 32;
+constexpr int kFirstGlyph = 32;
+constexpr int kFontGlyphs = 136;
 
 // Typed text: the characters typed between two polls (more are dropped),
 // and the code that stands for Backspace among them.

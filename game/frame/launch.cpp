@@ -69,18 +69,17 @@ int MyGame::Launch(const char* path) {
 bool MyGame::Start(const char* path) {
     bool besideBinary = FindDataFolder(*this, path, OwnBinary().c_str());
     Begin(bh::kGameNumber, "Bramblehop");
-    if (!ASys.HasWindow()) {
+    if (!HasWindow()) {
         printf("Bramblehop: no window could be opened (is a display available?)\n");
         Terminate();
         return false;
     }
-    const char* icon = bh::kPictureNames[bh::kPicWindowIcon];
-    ASys.SetWindowIcon(fstr("%s/Data/%i/%s.png", home, GameNum, icon));
+    SetWindowIcon(bh::kPictureNames[bh::kPicWindowIcon]);
     ChooseSaveFolder(*this, besideBinary);
     StartState();
     // Until here a signal's default action loses nothing: Load has just saved.
     QuitOnSignals();
-    ASys.DisplayLost = SaveBeforeLosingDisplay;
+    OnDisplayLost(SaveBeforeLosingDisplay);
     return true;
 }
 

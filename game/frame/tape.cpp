@@ -11,7 +11,10 @@
 #include "gameplay/replay.h"
 
 static_assert(tape::kSettings == bh::kSettingSlots, "a replay keeps every setting");
-static_assert(vell::kSetClearFade - vell::kSetClearRed + 1 == 7, "a replay keeps the background's colours and fade");
+static_assert(vell::kBackgroundValues == 7, "a replay keeps the background's colours and fade");
+static_assert(tape::kButtons == vell::kButtonSlots && tape::kTouches == vell::kTouchSlots &&
+                  tape::kPadValues == vell::kJoySlots && tape::kControlValues == vell::kVirtualKeySlots,
+              "a replay keeps the input tables whole");
 
 bool tape::LabelShown = true;
 
@@ -50,11 +53,8 @@ const uint64_t kDigestStart = 1469598103934665603ull;
 const int kPausedFromOutside = 2;
 
 void TakeTables(MyGame& g, float* v) {
-    int at = 0;
-    for (int i = 0; i < tape::kButtons; i++) v[at++] = (float)ASys.Button[i];
-    for (int i = 0; i < tape::kTouches; i++) v[at++] = ASys.Touch[i];
-    for (int i = 0; i < tape::kPadValues; i++) v[at++] = ASys.Joy[i];
-    for (int i = 0; i < tape::kControlValues; i++) v[at++] = ASys.Keyv[i];
+    g.TakeInputs(v);
+    int at = vell::kInputValues;
     v[at++] = g.ScreenW;
     v[at++] = g.ScreenH;
     v[at] = (float)(g.PointerDown | (g.OutsidePause ? kPausedFromOutside : 0));
@@ -64,12 +64,8 @@ void TakeTables(MyGame& g, float* v) {
 bool WatcherOwns(int button) { return button >= vell::kButtonFocus && button != vell::kButtonReturn && button != vell::kButtonEscape; }
 
 void PutTables(MyGame& g, const float* v) {
-    int at = 0;
-    for (int i = 0; i < tape::kButtons; i++, at++)
-        if (!WatcherOwns(i)) ASys.Button[i] = (int)v[at];
-    for (int i = 0; i < tape::kTouches; i++) ASys.Touch[i] = v[at++];
-    for (int i = 0; i < tape::kPadValues; i++) ASys.Joy[i] = v[at++];
-    for (int i = 0; i < tape::kControlValues; i++) ASys.Keyv[i] = v[at++];
+    g.GiveInputs(v, WatcherOwns);
+    int at = vell::kInputValues;
     // The play step places the cave, and so the bird's every touch, on the
     // screen: a replay is played on the one it was recorded on.
     float w = v[at++], h = v[at++];
@@ -93,8 +89,8 @@ uint64_t Fold(MyGame& g, uint64_t h) {
 // Any key, control, pad button or click of the watcher's.
 bool AnyPress(MyGame& g) {
     for (int i = 0; i < vell::kButtonFocus; i++)
-        if (ASys.Button[i] != 0) return true;
-    if (ASys.Button[vell::kButtonReturn] || ASys.Button[vell::kButtonEscape]) return true;
+        if (g.PolledKey(i) != 0) return true;
+    if (g.PolledKey(vell::kButtonReturn) || g.PolledKey(vell::kButtonEscape)) return true;
     for (int c = 0; c < vell::kControls; c++)
         if (g.Joy(c) > bh::kPressed) return true;
     for (int p = 0; p < vell::kPads; p++)
@@ -134,7 +130,7 @@ void StartPlayback(MyGame& g) {
     g.RedefDelay = h.misc[12];
     g.RedefTimeout = h.misc[13];
     g.TestTimer = h.misc[14];
-    memcpy(&ASys.DrawSet[vell::kSetClearRed], h.clear, sizeof h.clear);
+    g.GiveBackground(h.clear);
     g.HoverX = h.hover[0];
     g.HoverY = h.hover[1];
     g.MusicTrack = h.musicTrack;
@@ -217,7 +213,7 @@ void MyGame::TapeStart() {
                              PauseCursor, PauseQuitAsk, EndBanner, OptionsCursor, OptionsScroll,
                              RedefRow,    RedefCol,   RedefDelay,  RedefTimeout, TestTimer};
     memcpy(h.misc, misc, sizeof misc);
-    memcpy(h.clear, &ASys.DrawSet[vell::kSetClearRed], sizeof h.clear);
+    TakeBackground(h.clear);
     h.hover[0] = HoverX;
     h.hover[1] = HoverY;
     OutsidePause = 0;
@@ -310,15 +306,13 @@ void MyGame::TapeEnd() {
         else
             Debuglog(fstr("The replay played back exactly, score %i", h.score));
     }
-    KeptDrawTo = ASys.DrawTo;
-    memcpy(KeptDraw, ASys.Draw, sizeof(double) * vell::kRecordSize * (size_t)KeptDrawTo);
+    KeptDrawTo = TakeDrawList(KeptDraw);
     DrawWatchLabel();
 }
 
 // A paused or finished replay holds its last picture.
 void MyGame::WatchStill() {
-    ASys.DrawTo = KeptDrawTo;
-    memcpy(ASys.Draw, KeptDraw, sizeof(double) * vell::kRecordSize * (size_t)KeptDrawTo);
+    GiveDrawList(KeptDraw, KeptDrawTo);
     DrawWatchLabel();
 }
 
@@ -373,7 +367,7 @@ bool MyGame::WatchReplay(const uint8_t* data, size_t size, int kind, const char*
     memcpy(Loaded, data, size);
     if (!Player.Open(Loaded, size, why)) return false;
     memcpy(KeptSettings, Settings, sizeof KeptSettings);
-    memcpy(KeptBindings, ASys.redef, sizeof KeptBindings);
+    TakeBindings(KeptBindings);
     KeptDifficulty = Difficulty;
     KeptMenuPage = MenuPage;
     Recording = false;
@@ -401,7 +395,7 @@ void MyGame::StopWatching() {
     HoldView(0, 0);
     Starting = false;
     memcpy(Settings, KeptSettings, sizeof KeptSettings);
-    memcpy(ASys.redef, KeptBindings, sizeof KeptBindings);
+    GiveBindings(KeptBindings);
     Difficulty = KeptDifficulty;
     DailyDate = 0;
     FlushGame();

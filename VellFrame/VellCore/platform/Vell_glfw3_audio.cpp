@@ -1,6 +1,6 @@
 // Sound effects: OpenAL start-up and shutdown, the RIFF/WAV reader shared
 // with the music stream, loading effects into buffers and playing them on a
-// ring of 31 sources.
+// ring of vell::kEffectSources sources.
 #include "Vell_glfw3_audio.h"
 
 #include <AL/alext.h>
@@ -15,13 +15,13 @@
 ALCdevice* ALdev = nullptr;
 ALCcontext* ALctx = nullptr;
 int AudioEnabled = 0;
-ALuint ALsource[32];
-int ALsourcebuffer[32];
+ALuint ALsource[vell::kSoundSources];
+int ALsourcebuffer[vell::kSoundSources];
 int ALChannel = 0;
 ALuint ALbuffer[vell::kSoundSlots];
 int ALbufferActive[vell::kSoundSlots];
 int SFXData[vell::kSoundSlots][10];
-ALuint MusicBuffer[4];
+ALuint MusicBuffer[kMusicBuffers];
 
 std::string readTag(FILE* f) {
     char tag[4];
@@ -148,8 +148,8 @@ static bool OpenAudio(VellSys& sys, bool quiet) {
     AudioCanTellLoss = alcIsExtensionPresent(ALdev, "ALC_EXT_disconnect") == ALC_TRUE;
     sys.Debuglog("OpenAL Audio Engaged!");
     AudioEnabled = 1;
-    alGenSources(32, ALsource);
-    alGenBuffers(4, MusicBuffer);
+    alGenSources(vell::kSoundSources, ALsource);
+    alGenBuffers(kMusicBuffers, MusicBuffer);
     if (alGetError() != AL_NO_ERROR) {
         sys.Debuglog("Error with Audio Buffers");
         AudioEnabled = 0;
@@ -165,8 +165,8 @@ static bool OpenAudio(VellSys& sys, bool quiet) {
 // samples are kept, and a device that comes back gets them again.
 static void DropAudio() {
     if (AudioLive()) {
-        alDeleteSources(32, ALsource);
-        alDeleteBuffers(4, MusicBuffer);
+        alDeleteSources(vell::kSoundSources, ALsource);
+        alDeleteBuffers(kMusicBuffers, MusicBuffer);
         for (int i = 0; i < vell::kSoundSlots; i++)
             if (ALbufferActive[i] == 1) alDeleteBuffers(1, &ALbuffer[i]);
         alGetError();
@@ -183,7 +183,7 @@ static void DropAudio() {
 // A new device starts with no sources playing and every loaded slot's
 // sound in a buffer of its own again.
 static void RefillBuffers() {
-    for (int i = 0; i < 32; i++) ALsourcebuffer[i] = -1;
+    for (int i = 0; i < vell::kSoundSources; i++) ALsourcebuffer[i] = -1;
     for (int s = 0; s < vell::kSoundSlots; s++) {
         if (ALbufferActive[s] != 1) continue;
         alGenBuffers(1, &ALbuffer[s]);
@@ -197,7 +197,7 @@ static void RefillBuffers() {
 void VellSys::AudioStart() {
     AudioEnabled = 0;
     ALChannel = 0;
-    for (int i = 0; i < 32; i++) ALsourcebuffer[i] = 0;
+    for (int i = 0; i < vell::kSoundSources; i++) ALsourcebuffer[i] = 0;
     for (int i = 0; i < vell::kSoundSlots; i++) ALbufferActive[i] = 0;
     AudioWanted = true;
     AudioDueSet = false;
@@ -316,7 +316,7 @@ void VellSys::GetWAV(int s, const char* path) {
     }
     bool live = AudioLive();
     if (live) alGetError();
-    for (int i = 0; i < 32; i++) {
+    for (int i = 0; i < vell::kSoundSources; i++) {
         if (ALsourcebuffer[i] != s) continue;
         Debuglog(fstrSys("Freeing Buffer %i", i));
         ALsourcebuffer[i] = -1;
@@ -362,7 +362,7 @@ void VellSys::GetWAV(int s, const char* path) {
 
 void VellSys::PlayWAV(int s, float pitch, float volume, float pan, int loop) {
     if (s < 0 || s >= vell::kSoundSlots || ALbufferActive[s] != 1) return;
-    ALChannel = (ALChannel + 1) % 31;
+    ALChannel = (ALChannel + 1) % vell::kEffectSources;
     int c = ALChannel;
     ALsourcebuffer[c] = s;
     if (!AudioLive()) return;

@@ -15,15 +15,17 @@ struct stb_vorbis;
 extern ALCdevice* ALdev;
 extern ALCcontext* ALctx;
 extern int AudioEnabled;
-// Sources 0 to 30 play effects; 31 is the music stream.
-extern ALuint ALsource[32];
-extern int ALsourcebuffer[32];
+// The effects' sources come first, then vell::kMusicSource.
+extern ALuint ALsource[vell::kSoundSources];
+extern int ALsourcebuffer[vell::kSoundSources];
 extern int ALChannel;
 extern ALuint ALbuffer[vell::kSoundSlots];
 extern int ALbufferActive[vell::kSoundSlots];
 // Per slot: data bytes, sample frames, channels, bytes per sample, rate.
 extern int SFXData[vell::kSoundSlots][10];
-extern ALuint MusicBuffer[4];
+// The music stream's buffers, queued in turn.
+constexpr int kMusicBuffers = 4;
+extern ALuint MusicBuffer[kMusicBuffers];
 
 // Music stream state.
 extern FILE* MusicFile;

@@ -37,7 +37,7 @@ namespace {
 const long kSoftwareMostPixels = 1280L * 1024;
 
 bool SoftwareGL = false;
-RenderSize Chosen = {800, 600, 1};
+RenderSize Chosen = {vell::kBaseScreenW, vell::kBaseScreenH, 1};
 // Whether the frame painted last went to the window through the reduced
 // path, so what the window shows is the widened image, not the back buffer.
 bool ShownReduced = false;

@@ -17,14 +17,14 @@ void (*PollInputHook)() = nullptr;
 
 VellSys::VellSys() : WebReply() {
     // Sane values before SysInit, so logic run without a window (tests,
-    // tools) sees an 800 x 600 virtual screen and no images.
-    VirtualWidth = 800.0f;
+    // tools) sees the base virtual screen and no images.
+    VirtualWidth = (float)vell::kBaseScreenW;
     ImageScale = 1.0f;
-    WindowWidth = 800;
-    WindowHeight = 600;
-    Aspect = 800.0f / 600.0f;
-    VirtualHalfW = 400.0f;
-    VirtualHalfH = 300.0f;
+    WindowWidth = vell::kBaseScreenW;
+    WindowHeight = vell::kBaseScreenH;
+    Aspect = (float)vell::kBaseScreenW / (float)vell::kBaseScreenH;
+    VirtualHalfW = vell::kBaseScreenW / 2.0f;
+    VirtualHalfH = vell::kBaseScreenH / 2.0f;
     CurBlend = 1;
     for (int i = 0; i < vell::kImageSlots; i++) ImageFrames[i] = -1;
     Button[vell::kButtonFocus] = 1;
@@ -74,7 +74,7 @@ static int DisplayGone(Display*) {
 void VellSys::SysInit(const char* title) {
     snprintf(GameTitleSys, sizeof GameTitleSys, "%s", title);
     FlushKeys();
-    VirtualWidth = 800.0f;
+    VirtualWidth = (float)vell::kBaseScreenW;
     ImageScale = 1.0f;
     bool started = glfwInit();
     if (!started) Debuglog("Initialisation Failed");
@@ -89,7 +89,7 @@ void VellSys::SysInit(const char* title) {
     isFullscreen = 0;
     SetScreen(256, 128);
     AudioStart();
-    SetScreen(800, 600);
+    SetScreen(vell::kBaseScreenW, vell::kBaseScreenH);
     FillKeyNames();
 }
 
@@ -144,7 +144,7 @@ void VellSys::SetScreen(int w, int h) {
 
 void VellSys::FlipFull() {
     isFullscreen = 1 - isFullscreen;
-    SetScreen(800, 600);
+    SetScreen(vell::kBaseScreenW, vell::kBaseScreenH);
 }
 
 void VellSys::Close() {

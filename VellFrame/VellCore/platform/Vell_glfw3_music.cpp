@@ -1,5 +1,5 @@
-// Music streaming: a WAV or Ogg Vorbis file read in blocks into four OpenAL
-// buffers queued on source 31, topped up by polling from the game loop.
+// Music streaming: a WAV or Ogg Vorbis file read in blocks into kMusicBuffers
+// OpenAL buffers queued on its own source, topped up by polling from the game loop.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -23,7 +23,7 @@ static const int OggBlockSamples = 16384;
 static unsigned char WavBlock[BlockBytes];
 static short OggBlock[OggBlockSamples];
 
-static ALuint MusicSource() { return ALsource[31]; }
+static ALuint MusicSource() { return ALsource[vell::kMusicSource]; }
 
 // The Ogg stream's checked pages, decoded from memory so the decoder can
 // never read past them.
@@ -92,8 +92,8 @@ static bool RoomForBlock(int& processed) {
         alGetSourcei(MusicSource(), AL_BUFFERS_PROCESSED, &processed);
         alGetSourcei(MusicSource(), AL_SOURCE_STATE, &state);
         if (state == AL_STOPPED && MusicBufferTick > 0 && processed > 0) {
-            ALuint gone[4];
-            alSourceUnqueueBuffers(MusicSource(), processed > 4 ? 4 : processed, gone);
+            ALuint gone[kMusicBuffers];
+            alSourceUnqueueBuffers(MusicSource(), processed > kMusicBuffers ? kMusicBuffers : processed, gone);
             alGetError();
             processed = 0;
             MusicBufferTick = -3;
@@ -111,7 +111,7 @@ static void QueueBlock(VellSys& sys, const void* data, int bytes, int processed)
         alBufferData(buf, MusicBufferStats[1], data, bytes, MusicBufferStats[4]);
         alSourceQueueBuffers(MusicSource(), 1, &buf);
     }
-    sys.StreamIndex = (sys.StreamIndex + 1) % 4;
+    sys.StreamIndex = (sys.StreamIndex + 1) % kMusicBuffers;
     MusicBufferTick += 1;
     if (AudioLive()) {
         ALenum e = alGetError();
