@@ -5,7 +5,7 @@
 
 #include "Vell_glfw3.h"
 #include "VellCore.h"
-#include "VellHooks.h"
+#include "Vell_glfw3_hooks.h"
 
 using namespace vell;
 
@@ -55,16 +55,16 @@ static bool PadMix(int index) {
         const float* j = ASys.Joy + kPadStride * p;
         bool down = false;
         switch (index) {
-        case kButtonUp: down = j[kPadDpadUp] > 0.5f || j[kPadStickY] < -0.5f; break;
-        case kButtonLeft: down = j[kPadDpadLeft] > 0.5f || j[kPadStickX] < -0.5f; break;
-        case kButtonRight: down = j[kPadDpadRight] > 0.5f || j[kPadStickX] > 0.5f; break;
-        case kButtonDown: down = j[kPadDpadDown] > 0.5f || j[kPadStickY] > 0.5f; break;
-        case kButtonReturn: down = j[kPadStart] > 0.5f; break;
-        case kButtonEscape: down = j[kPadBack] > 0.5f; break;
+        case kButtonUp: down = j[kPadDpadUp] > kPadPushed || j[kPadStickY] < -kPadPushed; break;
+        case kButtonLeft: down = j[kPadDpadLeft] > kPadPushed || j[kPadStickX] < -kPadPushed; break;
+        case kButtonRight: down = j[kPadDpadRight] > kPadPushed || j[kPadStickX] > kPadPushed; break;
+        case kButtonDown: down = j[kPadDpadDown] > kPadPushed || j[kPadStickY] > kPadPushed; break;
+        case kButtonReturn: down = j[kPadStart] > kPadPushed; break;
+        case kButtonEscape: down = j[kPadBack] > kPadPushed; break;
         default:
             // The six action keys match the pad's first six buttons.
             if (index >= kButtonAction1 && index < kButtonAction1 + kButtonActions)
-                down = j[index - kButtonAction1] > 0.5f;
+                down = j[index - kButtonAction1] > kPadPushed;
             break;
         }
         if (down) return true;
@@ -102,7 +102,7 @@ int VellCore::JoyDown(int button) { return JoyDown(button, 0); }
 
 int VellCore::JoyDown(int button, int pad) {
     if (button < 0 || button >= kPadStride || !ASys.PadCounted(pad)) return 0;
-    return ASys.Joy[kPadStride * pad + button] > 0.5f ? 1 : 0;
+    return ASys.Joy[kPadStride * pad + button] > kPadPushed ? 1 : 0;
 }
 
 float VellCore::JoyAxis(int axis) { return JoyAxis(axis, 0); }

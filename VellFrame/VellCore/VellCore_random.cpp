@@ -35,6 +35,14 @@ const signed char jRand_Txt[257] = {
     0x38, 0x4a, 0x37, 0x6d, 0x69, 0x5d, 0x65, 0x31, 0x57, 0x68, 0x3f, 0x62, 0x66, 0x36, 0x4f, 0x39,
     0};
 
+// The generator's fixed spans, shared by the seeded draw and the clock's:
+// a replay on any machine depends on every one of them.
+const int kTable = 256;           // bytes in jRand_Txt
+const int kPlusSpan = 13817278;   // the running sum, first step
+const int kPlusSpan2 = 15215178;  // the running sum, second step
+const int kMixSpan = 371716;      // the output before it is spread
+const int kOutputSpan = 1310725;  // a draw is out / kOutputSpan, in [0, 1)
+
 // The generator's sums wrap at 32 bits and its remainders never go
 // negative. For the seeds the game uses (clock times) every intermediate is
 // non-negative and far from the int limits, so this is plain arithmetic;
@@ -46,7 +54,7 @@ static int Rem(int64_t x, int m) {
     int r = (int)(Wrap(x) % m);
     return r < 0 ? r + m : r;
 }
-static int T(int64_t i) { return jRand_Txt[Rem(i, 256)]; }
+static int T(int64_t i) { return jRand_Txt[Rem(i, kTable)]; }
 
 // Whole-number results of float draws, kept inside the int range.
 static int FloorToInt(double v) {
@@ -58,8 +66,8 @@ static int FloorToInt(double v) {
 
 void VellCore::SeedRnd(int seed) {
     jRand_Seed = seed;
-    jRand_Bit = Rem(seed, 256);
-    double plus = (double)GameNum + (double)(seed / 256);
+    jRand_Bit = Rem(seed, kTable);
+    double plus = (double)GameNum + (double)(seed / kTable);
     if (plus > (double)INT_MAX) plus = INT_MAX;
     if (plus < (double)INT_MIN) plus = INT_MIN;
     jRand_Plus = (int)plus;
@@ -72,15 +80,15 @@ void VellCore::SeedRnd() { SeedRnd(Mills()); }
 float VellCore::Rnd(float lo, float hi) {
     jRand_Count = jRand_Count > INT_MAX - 7 ? 0 : jRand_Count + 7;
     int64_t count = jRand_Count;
-    jRand_Bit = Rem((int64_t)jRand_Bit + jRand_Plus, 256);
-    jRand_Plus = Rem((int64_t)T(jRand_Bit) + count + jRand_Plus, 13817278);
-    jRand_Bit = Rem((int64_t)jRand_Bit + jRand_Plus, 256);
-    jRand_Plus = Rem((int64_t)T(jRand_Bit) + jRand_Plus + jRand_Seed, 15215178);
-    jRand_Bit = Rem((int64_t)jRand_Bit + jRand_Plus + count, 256);
+    jRand_Bit = Rem((int64_t)jRand_Bit + jRand_Plus, kTable);
+    jRand_Plus = Rem((int64_t)T(jRand_Bit) + count + jRand_Plus, kPlusSpan);
+    jRand_Bit = Rem((int64_t)jRand_Bit + jRand_Plus, kTable);
+    jRand_Plus = Rem((int64_t)T(jRand_Bit) + jRand_Plus + jRand_Seed, kPlusSpan2);
+    jRand_Bit = Rem((int64_t)jRand_Bit + jRand_Plus + count, kTable);
     jRand_Out = T(count) + T(jRand_Bit);
-    jRand_Out = Rem((int64_t)jRand_Out * 16 + jRand_Bit + count, 371716);
-    jRand_Out = Rem((int64_t)jRand_Out * 1024 + jRand_Plus, 1310725);
-    float f = (float)(jRand_Out / 1310725.0);
+    jRand_Out = Rem((int64_t)jRand_Out * 16 + jRand_Bit + count, kMixSpan);
+    jRand_Out = Rem((int64_t)jRand_Out * 1024 + jRand_Plus, kOutputSpan);
+    float f = (float)(jRand_Out / (double)kOutputSpan);
     return (hi - lo) * f + lo;
 }
 
@@ -95,15 +103,15 @@ float VellCore::tRnd(float lo, float hi) {
     int64_t m2 = (int64_t)Mills() + 37171;
     int64_t ts = jRand_tSeed;
     int p = jRand_Plus;
-    int b = Rem(m + m2 + p + p, 256);
-    p = Rem((int64_t)T(b) + m + p, 13817278);
-    b = Rem((int64_t)b + p, 256);
-    p = Rem((int64_t)T(b) + p + ts, 15215178);
-    b = Rem((int64_t)b + p + m, 256);
+    int b = Rem(m + m2 + p + p, kTable);
+    p = Rem((int64_t)T(b) + m + p, kPlusSpan);
+    b = Rem((int64_t)b + p, kTable);
+    p = Rem((int64_t)T(b) + p + ts, kPlusSpan2);
+    b = Rem((int64_t)b + p + m, kTable);
     int o = Wrap((int64_t)T(b) + ts + T(m));
-    o = Rem((int64_t)o * 16 + b + m, 371716);
-    o = Rem((int64_t)o * 1024 + p + 7 * ts, 1310725);
-    float f = (float)(o / 1310725.0);
+    o = Rem((int64_t)o * 16 + b + m, kMixSpan);
+    o = Rem((int64_t)o * 1024 + p + 7 * ts, kOutputSpan);
+    float f = (float)(o / (double)kOutputSpan);
     return (hi - lo) * f + lo;
 }
 

@@ -141,6 +141,9 @@ constexpr int kPadStickX = 50, kPadStickY = 51;
 constexpr int kPadStick2X = 52, kPadStick2Y = 53;
 constexpr int kPadSeenIdle = 98;    // 1.0 once the pad was seen at rest
 constexpr int kPadPresent = 99;     // 1.0 while connected
+// A pad's button counts as down, and an axis as pushed, beyond this either
+// way.
+constexpr float kPadPushed = 0.5f;
 // GLFW's gamepad state: the standard layout's buttons and axes.
 constexpr int kStandardButtons = 15;
 constexpr int kStandardAxes = 6;

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "Vell_glfw3_internal.h"
-#include "VellHooks.h"
+#include "Vell_glfw3_hooks.h"
 
 int DebugMessages = 0;
 FILE* DebuglogOut = nullptr;

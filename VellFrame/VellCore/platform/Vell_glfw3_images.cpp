@@ -11,7 +11,7 @@
 #include <lodepng.h>
 
 #include "Vell_glfw3_internal.h"
-#include "VellHooks.h"
+#include "Vell_glfw3_hooks.h"
 #include "VellMaths.h"
 
 std::vector<unsigned char> Image[vell::kImageSlots];

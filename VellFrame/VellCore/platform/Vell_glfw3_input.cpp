@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "Vell_glfw3_internal.h"
-#include "VellHooks.h"
+#include "Vell_glfw3_hooks.h"
 
 using namespace vell;
 
@@ -445,7 +445,7 @@ bool VellSys::CodeDown(int code) {
     int p = code / 100 - 5, i = code % 100;
     if (p < 0 || p >= kPads || i >= kPadSeenIdle || !PadCounted(p)) return false;
     float x = Joy[PadStride * p + i];
-    return x > 0.5f || x < -0.5f;
+    return x > kPadPushed || x < -kPadPushed;
 }
 
 void VellSys::PollRedef() {

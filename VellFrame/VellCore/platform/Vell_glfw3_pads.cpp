@@ -12,7 +12,7 @@
 #include <string>
 
 #include "Vell_glfw3_internal.h"
-#include "VellHooks.h"
+#include "Vell_glfw3_hooks.h"
 
 using namespace vell;
 
@@ -100,8 +100,8 @@ void NoteLastInput(VellSys& sys, bool keyPressed) {
         bool active = false;
         if (sys.PadCounted(p)) {
             const float* joy = sys.Joy + kPadStride * p;
-            for (int b = 0; b < kPadButtons && !active; b++) active = joy[b] > 0.5f;
-            for (int a = 0; a < 4 && !active; a++) active = joy[kPadAxis + a] > 0.5f || joy[kPadAxis + a] < -0.5f;
+            for (int b = 0; b < kPadButtons && !active; b++) active = joy[b] > kPadPushed;
+            for (int a = 0; a < 4 && !active; a++) active = joy[kPadAxis + a] > kPadPushed || joy[kPadAxis + a] < -kPadPushed;
         }
         if (active && !PadWasActive[p]) sys.LastInput = p;
         PadWasActive[p] = active;

@@ -17,7 +17,7 @@
 #include <sys/shm.h>
 
 #include "Vell_glfw3_internal.h"
-#include "VellHooks.h"
+#include "Vell_glfw3_hooks.h"
 // After our own headers: Xlib's macros would clash with their names.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>

@@ -18,7 +18,7 @@
 #include <cstring>
 
 #include "Vell_glfw3_internal.h"
-#include "VellHooks.h"
+#include "Vell_glfw3_hooks.h"
 
 double DrawR[vell::kRenderValues];
 int DrawToRT = 0;

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "Vell_glfw3_internal.h"
-#include "VellHooks.h"
+#include "Vell_glfw3_hooks.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "Vell_glfw3_internal.h"
-#include "VellHooks.h"
+#include "Vell_glfw3_hooks.h"
 // After our own headers: Xlib's macros would clash with their names.
 #include <X11/Xlib.h>
 
