@@ -83,7 +83,7 @@ constexpr int kSetSizeY = 12;     // minus the size factor over ViewScale
 constexpr int kSetClearRed = 21, kSetClearGreen = 22, kSetClearBlue = 23;  // shown now
 constexpr int kSetClearToRed = 24, kSetClearToGreen = 25, kSetClearToBlue = 26;  // fading to
 constexpr int kSetClearFade = 27;  // the fade's divisor; 1 jumps
-constexpr int kBackgroundValues = kSetClearFade - kSetClearRed + 1;
+constexpr int kBackgroundValues = kSetClearFade - kSetClearRed + 1;  // shown, fading to, fade
 constexpr int kSetSmooth = 49;     // 1 filters images linearly
 
 // The settings the renderer reads back from a record.
