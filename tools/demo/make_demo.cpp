@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "MyGame.h"
+#include "Vell_glfw3.h"
 #include "VellHooks.h"
 
 namespace {
