@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <sys/stat.h>
 
-#include "VellCore_sound.h"
+#include "VellCore_assets.h"
 #include "test_audio_fixtures.h"
 #include "test_support.h"
 
