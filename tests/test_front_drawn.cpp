@@ -1,7 +1,9 @@
 // What the front-end screens put in front of the player, read back from
 // the draw list of one update: the scoreboard pages, the option rows, the
 // name boxes, the credits and the list of bindings.
+#include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -25,14 +27,28 @@ Lines Compact() {
     return out;
 }
 
+// The texts shown, less the rows of every setting but those in slots (a
+// row is its label and the one word of its value). A setting added since
+// shows in a row of its own, which the settings table's tests hold.
+Lines WithoutOtherSettings(Lines shown, std::initializer_list<int> slots) {
+    for (const bh::Setting& s : bh::kSettings) {
+        if (!s.section || std::find(slots.begin(), slots.end(), s.slot) != slots.end()) continue;
+        auto at = std::find(shown.begin(), shown.end(), s.label);
+        if (at != shown.end() && at + 1 != shown.end()) shown.erase(at, at + 2);
+    }
+    return shown;
+}
+
 class FrontDrawn : public FrontScreen {};
 
 TEST_F(FrontDrawn, ScoreboardPagesShowTheirOwnBoards) {
     const int top[5] = {900, 800, 700, 600, 500}, last[5] = {11, 22, 33, 44, 55};
+    const int normal = bh::BoardBase(bh::kDifficultyNormal);
+    const int easy = bh::BoardBase(bh::kDifficultyEasy), hard = bh::BoardBase(bh::kDifficultyHard);
     for (int i = 0; i < 5; i++) {
-        g.ScoreTable[40 + i] = top[i];
-        g.ScoreTable[45 + i] = last[i];
-        g.ScoreTable[20 + i] = g.ScoreTable[60 + i] = 7;  // the other difficulties
+        g.ScoreTable[normal + i] = top[i];
+        g.ScoreTable[normal + bh::kBoardNewest + i] = last[i];
+        g.ScoreTable[easy + i] = g.ScoreTable[hard + i] = 7;  // the other difficulties
     }
     struct Case {
         int page;
@@ -89,7 +105,11 @@ TEST_F(FrontDrawn, OptionRowsShowTheirLabelsAndValues) {
         g.OptionsCursor = 0;
         g.OptionsScroll = 0;
         Run([&] { g.Options(); });
-        EXPECT_EQ(Compact(), c.want);
+        EXPECT_EQ(WithoutOtherSettings(Compact(), {bh::kSettingSfxVolume, bh::kSettingMusicVolume,
+                                                   bh::kSettingOverscan, bh::kSettingCalmMotion,
+                                                   bh::kSettingInvertStickY, bh::kSettingDebugStats,
+                                                   bh::kSettingRenderScale}),
+                  c.want);
     }
 }
 

@@ -188,8 +188,9 @@ TEST_F(HowToPlay, TheTitleAndTheOptionsOpenItAgain) {
     EXPECT_EQ(g.HowToPlayReturn, 0);
 
     // The last row of the options; put away, the options are back.
+    const int row = OptionsRow("How to Play");
     g.OverlayScreen = bh::kScreenOptions;
-    g.OptionsCursor = 11;
+    g.OptionsCursor = row;
     ReleaseAll();
     Run([&] { g.Options(); });
     Control(10);
@@ -201,7 +202,7 @@ TEST_F(HowToPlay, TheTitleAndTheOptionsOpenItAgain) {
     PlayKey(99);
     Run([&] { g.HowToPlay(); });
     EXPECT_EQ(g.OverlayScreen, bh::kScreenOptions);
-    EXPECT_EQ(g.OptionsCursor, 11);
+    EXPECT_EQ(g.OptionsCursor, row);
 }
 
 }  // namespace

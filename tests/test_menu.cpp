@@ -187,8 +187,10 @@ TEST_F(FrontMenu, FinishedGameEntersScoreSavesAndReturnsToTheList) {
     EXPECT_EQ(g.GameMode, bh::kModeTitle);
     EXPECT_EQ(g.GameEnding, 0);
     EXPECT_EQ(g.MenuPage, 1);
-    EXPECT_EQ(g.ScoreTable[40], 1234);
-    EXPECT_EQ(g.ScoreTable[45], 1234);
+    const int board = bh::BoardBase(g.DifficultyCursor);
+    ASSERT_GE(board, 0);
+    EXPECT_EQ(g.ScoreTable[board], 1234);
+    EXPECT_EQ(g.ScoreTable[board + bh::kBoardNewest], 1234);
     EXPECT_EQ(ReadBytes(dir.File("Save_552_Bramblehop.sav")).size(), 88404u);
 }
 

@@ -9,8 +9,47 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "test_support.h"
+
+// The options list top to bottom, "Back" at row 0: the screen's own rows
+// and, after them under their headings, the settings table's rows of that
+// section, in the table's order. A setting added to the table moves the
+// rows below it, so tests find a row by what it shows, not by its number.
+inline std::vector<std::string> OptionsRows() {
+    std::vector<std::string> rows;
+    auto under = [&](const char* heading, const char* own) {
+        if (own) rows.push_back(own);
+        for (const bh::Setting& s : bh::kSettings)
+            if (s.section && std::strcmp(s.section, heading) == 0) rows.push_back(s.label);
+    };
+    rows.push_back("Back");
+    under("Sound", nullptr);
+    rows.push_back("Online Name");
+    under("Screen", "Fullscreen [F11]");
+    under("Input", "Controller");
+    under("System", nullptr);
+    rows.push_back("How to Play");
+    return rows;
+}
+
+inline int OptionsRow(const std::string& label) {
+    std::vector<std::string> rows = OptionsRows();
+    for (size_t i = 0; i < rows.size(); i++)
+        if (rows[i] == label) return (int)i;
+    ADD_FAILURE() << "no options row shows " << label;
+    return -1;
+}
+
+// The row of the setting kept in slot.
+inline int OptionsRow(int slot) {
+    for (const bh::Setting& s : bh::kSettings)
+        if (s.slot == slot && s.section) return OptionsRow(s.label);
+    ADD_FAILURE() << "no options row sets slot " << slot;
+    return -1;
+}
 
 class FrontScreen : public ::testing::Test {
 protected:

@@ -6,11 +6,6 @@
 
 namespace {
 
-// Rows of the list, in order (0 is "Back").
-enum Row {
-    kBack, kSfx, kMusic, kName, kFullscreen, kMotion, kOverscan, kRenderScale, kController, kInvert, kStats, kHowTo
-};
-
 class FrontOptions : public FrontScreen {
 protected:
     void SetUp() override {
@@ -30,17 +25,19 @@ protected:
 };
 
 TEST_F(FrontOptions, ConfirmOnAValueRowStepsLikeRightAndWrapsAtTheTop) {
+    const int sfx = bh::kSettingSfxVolume, music = bh::kSettingMusicVolume, overscan = bh::kSettingOverscan;
+    const int confirm = bh::kJoyButton1;
     struct Case {
-        int row, slot, from, control, to;
+        int slot, from, control, to;
     } cases[] = {
-        {kSfx, 0, 0, 10, 1},  {kSfx, 0, 5, 10, 6},   {kMusic, 1, 9, 10, 10},
-        {kMusic, 1, 10, 10, 0}, {kSfx, 0, 7, 11, 8},  // "Button 2" confirms here too
-        {kOverscan, 20, 10, 10, 0}, {kSfx, 0, -3, 10, 0},  // a wild stored value
+        {sfx, 0, confirm, 1},    {sfx, 5, confirm, 6},  {music, 9, confirm, 10},
+        {music, 10, confirm, 0}, {sfx, 7, bh::kJoyButton2, 8},  // "Button 2" confirms here too
+        {overscan, 10, confirm, 0}, {sfx, -3, confirm, 0},     // a wild stored value
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.from);
         SetUp();
-        g.OptionsCursor = c.row;
+        g.OptionsCursor = OptionsRow(c.slot);
         g.Settings[c.slot] = c.from;
         Control(c.control);
         Options(4);  // held: acts once
@@ -52,15 +49,17 @@ TEST_F(FrontOptions, ConfirmOnAValueRowStepsLikeRightAndWrapsAtTheTop) {
 }
 
 TEST_F(FrontOptions, LeftAndRightStepWithinTheRange) {
+    const int sfx = bh::kSettingSfxVolume, music = bh::kSettingMusicVolume, overscan = bh::kSettingOverscan;
+    const int left = bh::kJoyLeft, right = bh::kJoyRight;
     struct Case {
-        int row, slot, from, control, to;
+        int slot, from, control, to;
     } cases[] = {
-        {kSfx, 0, 0, 3, 0},       {kSfx, 0, 10, 1, 10},     {kMusic, 1, 5, 3, 4},
-        {kOverscan, 20, 9, 1, 10}, {kOverscan, 20, 1, 3, 0},
+        {sfx, 0, left, 0},        {sfx, 10, right, 10},    {music, 5, left, 4},
+        {overscan, 9, right, 10}, {overscan, 1, left, 0},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.row);
-        g.OptionsCursor = c.row;
+        SCOPED_TRACE(c.slot);
+        g.OptionsCursor = OptionsRow(c.slot);
         g.Settings[c.slot] = c.from;
         Control(c.control);
         Options(3);
@@ -71,39 +70,43 @@ TEST_F(FrontOptions, LeftAndRightStepWithinTheRange) {
 }
 
 TEST_F(FrontOptions, CursorStopsAtTheEndsAndTheListScrollsIntoView) {
+    const int rows = (int)OptionsRows().size(), last = rows - 1;
     Tap(0);
     EXPECT_EQ(g.OptionsCursor, 0);
-    g.OptionsCursor = kHowTo;
+    g.OptionsCursor = last;
     Tap(2);
-    EXPECT_EQ(g.OptionsCursor, kHowTo);
-    EXPECT_EQ(g.OptionsCount, 12);
+    EXPECT_EQ(g.OptionsCursor, last);
+    EXPECT_EQ(g.OptionsCount, rows);
 
-    // The last row is laid out at y = 1346; it scrolls up 16 pixels per
-    // update until it lies above H - 80.
+    // Below six headings of 56 pixels and the rows of 86 above it, the last
+    // row is laid out at y = 64 + 6 * 56 + 86 * last (1346 with twelve
+    // rows); it scrolls up 16 pixels per update until it lies above H - 80.
+    const int y = 64 + 6 * 56 + 86 * last, updates = (y - (600 - 80) + 15) / 16;
+    ASSERT_LE(updates, 100);
     g.OptionsScroll = 0;
     Options();
     EXPECT_EQ(g.OptionsScroll, -16);
     Options(100);
-    EXPECT_EQ(g.OptionsScroll, -832);
-    g.OptionsCursor = kBack;
+    EXPECT_EQ(g.OptionsScroll, -16 * updates);
+    g.OptionsCursor = OptionsRow("Back");
     Options(100);
     EXPECT_EQ(g.OptionsScroll, 16);  // "Back" at 64 comes down to 80
 }
 
 TEST_F(FrontOptions, TogglesFlipAndActionsOpenTheirScreens) {
-    g.OptionsCursor = kMotion;
+    g.OptionsCursor = OptionsRow(bh::kSettingCalmMotion);
     Tap(11);
     EXPECT_EQ(g.Settings[bh::kSettingCalmMotion], 1);
     EXPECT_EQ(g.OverlayScreen, bh::kScreenOptions);
     Tap(10);
     EXPECT_EQ(g.Settings[bh::kSettingCalmMotion], 0);
 
-    g.OptionsCursor = kStats;
+    g.OptionsCursor = OptionsRow(bh::kSettingDebugStats);
     Tap(10);
     EXPECT_EQ(g.Settings[bh::kSettingDebugStats], 1);
     EXPECT_EQ(g.DebugMode, 1);
 
-    g.OptionsCursor = kController;
+    g.OptionsCursor = OptionsRow("Controller");
     Control(10);
     Options();
     EXPECT_EQ(g.OverlayScreen, bh::kScreenRedefine);
@@ -112,7 +115,7 @@ TEST_F(FrontOptions, TogglesFlipAndActionsOpenTheirScreens) {
     EXPECT_EQ(g.KeyLock[bh::kLockRedefineCapture], bh::kCaptureRelease);  // the capture waits for fire to be released
 
     SetUp();
-    g.OptionsCursor = kName;
+    g.OptionsCursor = OptionsRow("Online Name");
     Control(10);
     Options();
     EXPECT_EQ(g.OverlayScreen, bh::kScreenNameEntry);
@@ -126,11 +129,11 @@ TEST_F(FrontOptions, RenderScaleRowFlipsAutoAndFullAndIsSaved) {
     for (int want : {1, 0}) {
         SetUp();
         g.Settings[bh::kSettingRenderScale] = 1 - want;
-        g.OptionsCursor = kRenderScale;
+        g.OptionsCursor = OptionsRow(bh::kSettingRenderScale);
         Tap(10);
         EXPECT_EQ(g.Settings[bh::kSettingRenderScale], want);
         EXPECT_EQ(g.OverlayScreen, bh::kScreenOptions);
-        g.OptionsCursor = kBack;
+        g.OptionsCursor = OptionsRow("Back");
         Tap(10);
         EXPECT_EQ(g.OverlayScreen, bh::kScreenNone);
         EXPECT_EQ(SavedInt("Settings.sav", 31), want);
@@ -142,9 +145,9 @@ TEST_F(FrontOptions, BackRowBackSelectAndEscapeCloseAndSave) {
         const char* what;
         int row, control, playKey;
     } cases[] = {
-        {"Back row", kBack, 10, -1},
-        {"Back/Select", kMusic, 9, -1},
-        {"Escape", kSfx, -1, 99},
+        {"Back row", OptionsRow("Back"), 10, -1},
+        {"Back/Select", OptionsRow(bh::kSettingMusicVolume), 9, -1},
+        {"Escape", OptionsRow(bh::kSettingSfxVolume), -1, 99},
     };
     int volume = 0;
     for (const Case& c : cases) {
@@ -165,7 +168,7 @@ TEST_F(FrontOptions, PointerHoverHighlightsOneClickActsAndDragsAlongTheDots) {
     // "Online Name" is laid out at (400, 434); highlighted it lifts by 8.
     Mouse(400, 434, false);
     Options();
-    EXPECT_EQ(g.OptionsCursor, kName);
+    EXPECT_EQ(g.OptionsCursor, OptionsRow("Online Name"));
     EXPECT_EQ(g.OverlayScreen, bh::kScreenOptions);
     // One click on a row that is not highlighted acts on it.
     SetUp();
@@ -177,7 +180,7 @@ TEST_F(FrontOptions, PointerHoverHighlightsOneClickActsAndDragsAlongTheDots) {
     // "SFX Volume" at (392, 198) when highlighted; its 11 dots lie
     // 320 / 11 apart from x = 392 - 160.
     SetUp();
-    g.OptionsCursor = kSfx;
+    g.OptionsCursor = OptionsRow(bh::kSettingSfxVolume);
     float step = 320.0f / 11;
     Mouse(392 - 160 + step * 4, 198, true);
     Options();
@@ -253,7 +256,7 @@ TEST_F(OptionsInPlay, StatisticsKeyAndItsOptionsRowAgree) {
     // The row, activated, turns both off together.
     g.Paused = 1;
     g.OverlayScreen = bh::kScreenOptions;
-    g.OptionsCursor = 10;  // "Debug Stats [F1]"
+    g.OptionsCursor = OptionsRow(bh::kSettingDebugStats);
     g.LockKeys();
     Update();
     Hands().control[10] = 1;

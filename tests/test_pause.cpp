@@ -162,7 +162,8 @@ TEST_F(FrontPause, PauseResumeQuitThroughTheLoop) {
     EXPECT_EQ(g.MenuPage, 1);
     EXPECT_EQ(g.GameEnding, 0);
     int score = (int)g.Play.Score;
-    EXPECT_EQ(g.ScoreTable[20 * g.DifficultyCursor + 5], score);
+    ASSERT_GE(bh::BoardBase(g.DifficultyCursor), 0);
+    EXPECT_EQ(g.ScoreTable[bh::BoardBase(g.DifficultyCursor) + bh::kBoardNewest], score);
     EXPECT_EQ(SavedInt("Save_552_Bramblehop.sav", 0), g.Settings[bh::kSettingGamesPlayed]);
 }
 

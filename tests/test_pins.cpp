@@ -64,6 +64,21 @@ TEST(Pins, SettingsSlotsOfBothFilesAndTheirSizes) {
     Check(pins, sizeof pins / sizeof pins[0]);
 }
 
+// The score file holds the score table whole: each difficulty's board
+// where its number puts it, its best scores first, then its newest.
+TEST(Pins, ScoreTableLayout) {
+    const Pin pins[] = {
+        PIN(bh::kScoreTableSize, 22000),
+        PIN(bh::kBoardStride, 20),
+        PIN(bh::kBoardPlaces, 5),
+        PIN(bh::kBoardNewest, 5),
+        PIN(bh::BoardBase(bh::kDifficultyEasy), 20),
+        PIN(bh::BoardBase(bh::kDifficultyNormal), 40),
+        PIN(bh::BoardBase(bh::kDifficultyHard), 60),
+    };
+    Check(pins, sizeof pins / sizeof pins[0]);
+}
+
 // The bindings in "Settings.sav" are saved by control and row.
 TEST(Pins, ControlsAndBindingRows) {
     const Pin pins[] = {

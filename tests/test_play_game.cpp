@@ -67,7 +67,7 @@ TEST_F(PlayGame, FromTheIntroRoomToGameOver) {
     g.GameMode = bh::kModeNewGame;
     Update();
     ASSERT_EQ(g.GameMode, bh::kModePlaying);
-    ASSERT_EQ(p.Lives, 3);
+    ASSERT_EQ(p.Lives, bh::kStartingLives);
 
     // Fly right across the room, flapping whenever the bird sinks low,
     // then drop onto the open exit.
@@ -79,7 +79,7 @@ TEST_F(PlayGame, FromTheIntroRoomToGameOver) {
         pressed = flap;
         Update();
         if (p.SpeedY == -2.5f) flaps++;
-        ASSERT_EQ(p.Lives, 3) << "step " << i;
+        ASSERT_EQ(p.Lives, bh::kStartingLives) << "step " << i;
     }
     ASSERT_EQ(p.LevelNumber, 1);
     EXPECT_GE(flaps, 3);
@@ -100,7 +100,7 @@ TEST_F(PlayGame, FromTheIntroRoomToGameOver) {
         p.SpeedX = p.SpeedY = 0;
         for (int i = 0; i < 80 && p.SwitchesOn < n; i++) Update();
         ASSERT_EQ(p.SwitchesOn, n);
-        ASSERT_EQ(p.Lives, 3);
+        ASSERT_EQ(p.Lives, bh::kStartingLives);
         EXPECT_EQ(p.PlayerY, y - 1);
     }
     EXPECT_EQ(Live(16), 0);
@@ -123,8 +123,10 @@ TEST_F(PlayGame, FromTheIntroRoomToGameOver) {
     EXPECT_EQ(p.Score - before, m * ((int)(time / 30) + 5));
     WaitForScroll();
 
-    // Now flap straight up into the brambles until no life is left.
-    for (int death = 1; death <= 4; death++) {
+    // Now flap straight up into the brambles until no life is left: the
+    // bird in play, then each one to spare.
+    const int deaths = bh::kStartingLives + 1;
+    for (int death = 1; death <= deaths; death++) {
         SCOPED_TRACE(death);
         float lives = p.Lives;
         for (int i = 0; i < 600 && p.Lives == lives; i++) {
@@ -133,7 +135,7 @@ TEST_F(PlayGame, FromTheIntroRoomToGameOver) {
         }
         ASSERT_EQ(p.Lives, lives - 1);
         EXPECT_GT(g.Particles[0], 0);  // debris flies
-        if (death < 4) {
+        if (death < deaths) {
             EXPECT_EQ(p.RespawnHold, 1);
             EXPECT_EQ(g.GameEnding, 0);
             Controls(0, 0, 0);

@@ -41,13 +41,13 @@ TEST_F(PlaySounds, EachEventAsksForItsEffectAndPitch) {
         int slot;
         float pitch;
     } cases[] = {
-        {"flap", [] { Controls(1, 0, 0); }, 1, kAnyPitch},
+        {"flap", [] { Controls(1, 0, 0); }, bh::kSfxFlap, kAnyPitch},
         {"first switch, alone",
          [&] {
              g.Put(25, 13, 16);
              p.SpeedY = 1;
          },
-         2, 0.9f},
+         bh::kSfxSwitchOn, 0.9f},
         // Each chick following raises the switch a fifth of a tone.
         {"first switch, two chicks following",
          [&] {
@@ -55,7 +55,7 @@ TEST_F(PlaySounds, EachEventAsksForItsEffectAndPitch) {
              g.Put(25, 13, 16);
              p.SpeedY = 1;
          },
-         2, 1.3f},
+         bh::kSfxSwitchOn, 1.3f},
         {"first switch, three chicks following",
          [&] {
              Followers(3);
@@ -63,23 +63,23 @@ TEST_F(PlaySounds, EachEventAsksForItsEffectAndPitch) {
              g.Put(25, 13, 17);
              p.SpeedY = 1;
          },
-         2, 1.5f},
+         bh::kSfxSwitchOn, 1.5f},
         {"open exit",
          [&] {
              p.SwitchesOn = 5;
              g.Put(25, 13, 4);
              p.SpeedY = 1;
          },
-         3, 1.0f},
-        {"bramble", [&] { g.Put(25, 12, 1); }, 4, kAnyPitch},
-        {"falling out of the cave", [&] { p.PlayerY = 25; }, 4, kAnyPitch},
-        {"first chick", [&] { g.Put(25, 12, 20); }, 5, 1.1f},
+         bh::kSfxLevelDone, 1.0f},
+        {"bramble", [&] { g.Put(25, 12, 1); }, bh::kSfxDeath, kAnyPitch},
+        {"falling out of the cave", [&] { p.PlayerY = 25; }, bh::kSfxDeath, kAnyPitch},
+        {"first chick", [&] { g.Put(25, 12, 20); }, bh::kSfxChick, 1.1f},
         {"third chick",
          [&] {
              Followers(2);
              g.Put(25, 12, 22);
          },
-         5, 1.5f},
+         bh::kSfxChick, 1.5f},
         // A follower in the path of a fireball arm pointing right from
         // (30, 10): balls at x = 488 + 12 i on row y = 268.
         {"follower knocked off",
@@ -95,7 +95,7 @@ TEST_F(PlaySounds, EachEventAsksForItsEffectAndPitch) {
              p.ChickX[0] = 536;
              p.ChickY[0] = 268;
          },
-         6, kAnyPitch},
+         bh::kSfxKnockedOff, kAnyPitch},
         {"standing still on a ledge", [&] { g.Put(25, 13, 3); }, -1, 0},
     };
     for (const Case& c : cases) {

@@ -150,7 +150,7 @@ TEST_F(FrontRedefine, EscapeOrPadBackLeavesWithTheBindingsItOpenedWith) {
         memcpy(before, ASys.redef, sizeof before);
         // Opened from the options' "Controller" row, which keeps the bindings.
         g.OverlayScreen = bh::kScreenOptions;
-        g.OptionsCursor = 8;
+        g.OptionsCursor = OptionsRow("Controller");
         Control(10);
         Run([&] { g.Options(); });
         ASSERT_EQ(g.OverlayScreen, bh::kScreenRedefine);

@@ -455,7 +455,7 @@ protected:
     std::vector<Seen> keptSeen;
     FILE* log = nullptr;
     int drawn = vell::kMaxRecords;
-    int boards[22000];
+    int boards[bh::kScoreTableSize];
     int statsShown = 0;
 };
 

@@ -12,9 +12,10 @@ protected:
         g.Play.Score = score;
         g.HandleDefaultScoreboards();
     }
-    std::vector<int> Board(int first) {
-        return std::vector<int>(g.ScoreTable + first, g.ScoreTable + first + 5);
-    }
+    // A difficulty's five best and its five newest scores.
+    std::vector<int> Best(int difficulty) { return Five(bh::BoardBase(difficulty)); }
+    std::vector<int> Newest(int difficulty) { return Five(bh::BoardBase(difficulty) + bh::kBoardNewest); }
+    std::vector<int> Five(int first) { return std::vector<int>(g.ScoreTable + first, g.ScoreTable + first + 5); }
     void Panel(int updates = 1) { Run([&] { g.DisplayScoreboard(); }, updates); }
     // Updates until the page changes, at most limit.
     int UpdatesToNextPage(int limit = 1000) {
@@ -30,18 +31,22 @@ protected:
 using Scores = std::vector<int>;
 
 TEST_F(FrontScoreboard, ScoresEnterBothBoardsOfTheirDifficulty) {
+    const int normal = bh::kDifficultyNormal;
+    g.DifficultyCursor = normal;
     for (float s : {500.0f, 300.0f, 300.0f, 0.0f}) Enter(s);
-    EXPECT_EQ(Board(40), (Scores{500, 300, 300, 0, 0}));
-    EXPECT_EQ(Board(45), (Scores{0, 300, 300, 500, 0}));
+    EXPECT_EQ(Best(normal), (Scores{500, 300, 300, 0, 0}));
+    EXPECT_EQ(Newest(normal), (Scores{0, 300, 300, 500, 0}));
 
     // Better scores push the lowest out; Last 5 keeps the five newest.
     for (float s : {100.0f, 200.0f, 600.7f}) Enter(s);
-    EXPECT_EQ(Board(40), (Scores{600, 500, 300, 300, 200}));
-    EXPECT_EQ(Board(45), (Scores{600, 200, 100, 0, 300}));
+    EXPECT_EQ(Best(normal), (Scores{600, 500, 300, 300, 200}));
+    EXPECT_EQ(Newest(normal), (Scores{600, 200, 100, 0, 300}));
 
     // Only the highlighted difficulty's boards change.
-    EXPECT_EQ(Board(20), (Scores{0, 0, 0, 0, 0}));
-    EXPECT_EQ(Board(60), (Scores{0, 0, 0, 0, 0}));
+    for (int other : {bh::kDifficultyEasy, bh::kDifficultyHard}) {
+        EXPECT_EQ(Best(other), (Scores{0, 0, 0, 0, 0}));
+        EXPECT_EQ(Newest(other), (Scores{0, 0, 0, 0, 0}));
+    }
 }
 
 TEST_F(FrontScoreboard, CursorOutsideTheTableIsRefused) {
@@ -50,7 +55,7 @@ TEST_F(FrontScoreboard, CursorOutsideTheTableIsRefused) {
     g.DifficultyCursor = -3;
     Enter(700);
     EXPECT_TRUE(log.Has("No scoreboard for difficulty 5000, score not kept"));
-    for (int i = 0; i < 22000; i++) ASSERT_EQ(g.ScoreTable[i], 0) << i;
+    for (int i = 0; i < bh::kScoreTableSize; i++) ASSERT_EQ(g.ScoreTable[i], 0) << i;
 }
 
 TEST_F(FrontScoreboard, PanelSlidesInStaysAndTurnsEvery301Updates) {
@@ -123,7 +128,7 @@ TEST_F(DailyBoard, TheDaysScoreStaysOffTheOtherBoardsAndIsSavedApart) {
     std::vector<unsigned char> scoresBefore = ReadBytes(dir.File("Save_552_Bramblehop.sav"));
     EnterDaily(20261211, 700);
     EXPECT_EQ(g.DailyDate, 0) << "the next game is an ordinary one";
-    for (int i = 0; i < 22000; i++) ASSERT_EQ(g.ScoreTable[i], 0) << "slot " << i;
+    for (int i = 0; i < bh::kScoreTableSize; i++) ASSERT_EQ(g.ScoreTable[i], 0) << "slot " << i;
     EXPECT_EQ(ReadBytes(dir.File("Save_552_Bramblehop.sav")), scoresBefore);
     std::vector<int> want(2 * bh::kDailyDays, 0);
     want[0] = 20261211;

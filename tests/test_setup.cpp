@@ -54,7 +54,7 @@ TEST_F(SetupGame, NewGameStartsInTheIntroRoom) {
     EXPECT_EQ(p.BackdropScroll, scroll);
     EXPECT_EQ(jRand_Seed, 100000);  // reseeded from the clock afterwards
     EXPECT_EQ(p.LevelNumber, 0);
-    EXPECT_EQ(p.Lives, 3);
+    EXPECT_EQ(p.Lives, bh::kStartingLives);
     EXPECT_EQ(p.Score, 0);
     EXPECT_EQ(p.SwitchesOn, 5);
     EXPECT_EQ(p.PlayerX, 25);
@@ -95,7 +95,8 @@ TEST_F(SetupGame, ShownScoreClosesAQuarterOfTheGap) {
 TEST_F(SetupGame, ScoreLineShowsScoreTargetAndBonus) {
     MyGame& g = G();
     PlayRecord& p = g.Play;
-    g.DifficultyCursor = 2;
+    g.DifficultyCursor = bh::kDifficultyNormal;
+    const int normal = bh::BoardBase(bh::kDifficultyNormal);
     const int board[5] = {500, 400, 300, 200, 100};
     struct Case {
         float score, time;
@@ -109,13 +110,13 @@ TEST_F(SetupGame, ScoreLineShowsScoreTargetAndBonus) {
         {1000, 600, "000010001st 00000500Bonus 20"},
     };
     for (const Case& c : cases) {
-        for (int i = 0; i < 5; i++) g.ScoreTable[40 + i] = board[i];
+        for (int i = 0; i < 5; i++) g.ScoreTable[normal + i] = board[i];
         p.Score = p.ShownScore = c.score;
         p.TimeLeft = c.time;
         EXPECT_EQ(Display(), c.text);
     }
     // An empty board: the 5th place until any points, then the 1st.
-    for (int i = 0; i < 5; i++) g.ScoreTable[40 + i] = 0;
+    for (int i = 0; i < 5; i++) g.ScoreTable[normal + i] = 0;
     p.Score = p.ShownScore = 0;
     p.TimeLeft = 0;
     EXPECT_EQ(Display(), "000000005th 00000000Bonus 0");

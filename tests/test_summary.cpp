@@ -11,12 +11,13 @@ namespace {
 
 class GameSummary : public FrontScreen {
 protected:
+    const int best = bh::BoardBase(bh::kDifficultyNormal), newest = best + bh::kBoardNewest;
     void Loop(int updates = 1) { Run([&] { g.LoopTarget(); }, updates); }
     // A game just lost at the given score and level, on the Normal board.
     void Lost(float score, int level) {
         g.GameMode = bh::kModePlaying;
         g.MenuPage = 1;
-        g.DifficultyCursor = 2;
+        g.DifficultyCursor = bh::kDifficultyNormal;
         g.Play.Score = g.Play.ShownScore = score;
         g.Play.LevelNumber = (float)level;
         g.Play.Lives = -1;
@@ -42,7 +43,7 @@ TEST_F(GameSummary, SaysScoreLevelAndThePlaceTheBoardGives) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.score);
         SetUp();
-        for (int i = 0; i < 5; i++) g.ScoreTable[40 + i] = board[i];
+        for (int i = 0; i < 5; i++) g.ScoreTable[best + i] = board[i];
         Lost(c.score, c.level);
         Loop();
         EXPECT_TRUE(Drew("Game Over"));
@@ -55,9 +56,9 @@ TEST_F(GameSummary, SaysScoreLevelAndThePlaceTheBoardGives) {
         // The board, filled on the way back, agrees.
         g.LoadMenu();
         if (c.slot >= 0) {
-            EXPECT_EQ(g.ScoreTable[40 + c.slot], (int)c.score);
+            EXPECT_EQ(g.ScoreTable[best + c.slot], (int)c.score);
         } else {
-            for (int i = 0; i < 5; i++) EXPECT_EQ(g.ScoreTable[40 + i], board[i]) << i;
+            for (int i = 0; i < 5; i++) EXPECT_EQ(g.ScoreTable[best + i], board[i]) << i;
         }
     }
 
@@ -85,7 +86,7 @@ TEST_F(GameSummary, WaitsForAFreshPressThenReturnsToTheList) {
     Loop();  // the title takes the score
     EXPECT_EQ(g.GameMode, bh::kModeTitle);
     EXPECT_EQ(g.MenuPage, 1);
-    EXPECT_EQ(g.ScoreTable[40], 250);
+    EXPECT_EQ(g.ScoreTable[best], 250);
     int cursor = g.DifficultyCursor;
     Loop(10);  // "Down" still held
     EXPECT_EQ(g.DifficultyCursor, cursor);
@@ -95,9 +96,9 @@ TEST_F(GameSummary, ClosingTheGameOnTheSummaryKeepsTheScore) {
     Lost(321, 2);
     Loop();
     g.Finish();
-    EXPECT_EQ(g.ScoreTable[40], 321);
-    EXPECT_EQ(g.ScoreTable[45], 321);  // the newest of the last five
-    EXPECT_EQ(SavedInt("Save_552_Bramblehop.sav", 100 + 40), 321);
+    EXPECT_EQ(g.ScoreTable[best], 321);
+    EXPECT_EQ(g.ScoreTable[newest], 321);  // the newest of the last five
+    EXPECT_EQ(SavedInt("Save_552_Bramblehop.sav", 100 + best), 321);  // after the file's 100 settings
 }
 
 }  // namespace
