@@ -40,6 +40,7 @@ TEST_F(FrontRedefine, PicksWrapByRowAndClampByColumn) {
         {4, 1, 8, -2, 0},  // down from Start to "Save"
         {2, 3, 0, 1, 1},   // up from Button 2 lands on Button 4
         {3, 1, 5, 3, 1},   // right at the end of a row stays
+        {-1, 0, 5, -1, 0}, // "Test" is a row of one
         {2, 0, 3, 2, 0},
     };
     for (const Case& c : cases) {
@@ -196,6 +197,15 @@ TEST_F(FrontRedefine, EscapeWhileWaitingForAKeyIsCaughtNotLeft) {
     testing::internal::GetCapturedStdout();
     EXPECT_EQ(g.OverlayScreen, bh::kScreenRedefine);
     EXPECT_TRUE(Bound(9, 507));
+    // Held on, it still does not leave; let go and pressed again, it does.
+    ASys.Joy[7] = 0;
+    Screen(3);
+    EXPECT_EQ(g.OverlayScreen, bh::kScreenRedefine);
+    PlayKey(99, 0);
+    Screen();
+    PlayKey(99);
+    Screen();
+    EXPECT_EQ(g.OverlayScreen, bh::kScreenOptions);
 }
 
 TEST_F(FrontRedefine, ResetToDefaultsSitsBesideSaveAndRestoresTheDefaults) {

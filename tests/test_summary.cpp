@@ -12,11 +12,12 @@ namespace {
 class GameSummary : public FrontScreen {
 protected:
     void Loop(int updates = 1) { Run([&] { g.LoopTarget(); }, updates); }
-    // A game just lost at the given score and level, on the Normal board.
-    void Lost(float score, int level) {
+    // A game just lost at the given score and level, on the Normal board
+    // unless another difficulty is given.
+    void Lost(float score, int level, int difficulty = 2) {
         g.GameMode = bh::kModePlaying;
         g.MenuPage = 1;
-        g.DifficultyCursor = 2;
+        g.DifficultyCursor = difficulty;
         g.Play.Score = g.Play.ShownScore = score;
         g.Play.LevelNumber = (float)level;
         g.Play.Lives = -1;
@@ -67,6 +68,20 @@ TEST_F(GameSummary, SaysScoreLevelAndThePlaceTheBoardGives) {
     Loop();
     EXPECT_TRUE(Drew("1st on the Normal board"));
     EXPECT_TRUE(Drew("New best!"));
+}
+
+TEST_F(GameSummary, NamesTheBoardOfTheDifficultyPlayed) {
+    const struct {
+        int difficulty;
+        const char* place;
+    } cases[] = {{1, "1st on the Easy board"}, {2, "1st on the Normal board"}, {3, "1st on the Hard board"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.place);
+        SetUp();
+        Lost(5, 1, c.difficulty);
+        Loop();
+        EXPECT_TRUE(Drew(c.place));
+    }
 }
 
 TEST_F(GameSummary, WaitsForAFreshPressThenReturnsToTheList) {
