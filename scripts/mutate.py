@@ -26,7 +26,7 @@ BUILD = os.path.join(WORK, "build")
 
 # Tests that wait on real time or real windows for many seconds; they
 # would make each mutant cost a minute and catch little the rest do not.
-SLOW = ["FrontBlackBox.*", "InputE2ETest.*", "Window.*", "AssetsGenerator.*", "Soak.*",
+SLOW = ["FrontBlackBox.*", "InputE2ETest.*", "Window.*", "AssetsGenerator.*", "Soak.*", "ReplaySoak.*",
         "FramePacing.ClockStepsKeepTheNormalRate", "Web.SilentServerTimesOutInsteadOfFreezing",
         "HotKeysOnWindow.*"]
 
