@@ -4,8 +4,11 @@ one at a time, each rebuilt and put to the in-process unit tests. A change
 the tests do not notice (a survivor) is a place where a fault could hide.
 
 Run through `make mutate`; MUTANTS=N samples N changes (150 by default),
-SEED picks the sample, MUTATE_FILES narrows the files (a glob). Works in a
-checkout of its own (build-mutate/), so the working tree is never touched.
+SEED picks the sample, MUTATE_FILES narrows the files (a glob).
+MUTANTS_FROM=<file> replays the changes listed in an earlier run's output
+(its log or its survivors list) instead, each found again by its original
+line text, since code moves between runs. Works in a copy of its own
+(build-mutate/), so the working tree is never touched.
 Not part of CI: a full run takes an hour or more on two cores.
 """
 import os
@@ -23,7 +26,7 @@ BUILD = os.path.join(WORK, "build")
 
 # Tests that wait on real time or real windows for many seconds; they
 # would make each mutant cost a minute and catch little the rest do not.
-SLOW = ["FrontBlackBox.*", "InputE2ETest.*", "Window.*", "AssetsGenerator.*", "Soak.*",
+SLOW = ["FrontBlackBox.*", "InputE2ETest.*", "Window.*", "AssetsGenerator.*", "Soak.*", "ReplaySoak.*",
         "FramePacing.ClockStepsKeepTheNormalRate", "Web.SilentServerTimesOutInsteadOfFreezing",
         "HotKeysOnWindow.*"]
 
@@ -48,7 +51,7 @@ OPERATORS = [
 def source_files():
     pattern = os.environ.get("MUTATE_FILES", "")
     out = []
-    for top in ("game", os.path.join("VellFrame", "VellCore")):
+    for top in ("game", "VellFrame"):
         for d, _, files in os.walk(os.path.join(ROOT, top)):
             for f in sorted(files):
                 if not f.endswith(".cpp"):
@@ -112,14 +115,40 @@ def run(cmd, cwd, timeout=None, env=None):
         return -1, "timeout"
 
 
+def skipped(d, n):
+    return d == ROOT and (n == ".git" or n.startswith("build"))
+
+
+def sync():
+    """Bring the copy up to date with the tree. Only files whose content
+    differs are written, with a fresh time, so the build redoes just those
+    (and never keeps an object built from a change an interrupted run left)."""
+    seen = set()
+    for d, dirs, files in os.walk(ROOT):
+        dirs[:] = [n for n in dirs if not skipped(d, n)]
+        for f in files:
+            rel = os.path.relpath(os.path.join(d, f), ROOT)
+            seen.add(rel)
+            src, dst = os.path.join(ROOT, rel), os.path.join(SRC, rel)
+            with open(src, "rb") as a:
+                data = a.read()
+            if os.path.isfile(dst):
+                with open(dst, "rb") as b:
+                    if b.read() == data:
+                        continue
+            os.makedirs(os.path.dirname(dst), exist_ok=True)
+            with open(dst, "wb") as b:
+                b.write(data)
+    for d, _, files in os.walk(SRC):  # files moved or removed since
+        for f in files:
+            rel = os.path.relpath(os.path.join(d, f), SRC)
+            if rel not in seen:
+                os.remove(os.path.join(SRC, rel))
+
+
 def prepare():
-    if not os.path.isdir(SRC):
-        os.makedirs(WORK, exist_ok=True)
-        shutil.copytree(ROOT, SRC, ignore=lambda d, names: [n for n in names if d == ROOT and
-                                                             (n == ".git" or n.startswith("build"))])
-    else:  # bring the copy up to date with the tree
-        for rel in source_files():
-            shutil.copy2(os.path.join(ROOT, rel), os.path.join(SRC, rel))
+    os.makedirs(SRC, exist_ok=True)
+    sync()
     rc, out = run(["cmake", "-S", SRC, "-B", BUILD, "-DBUILD_TESTING=ON",
                    "-DCMAKE_BUILD_TYPE=RelWithDebInfo"], ROOT)
     if rc != 0:
@@ -138,16 +167,52 @@ def tests(env):
     return run(cmd, BUILD, timeout=600, env=env)
 
 
+LOGGED = re.compile(r"^(?:SURVIVED|killed)?\s*(\S+?):(\d+): (\w+): (.*?)  ->  (.*)$")
+
+
+def replayed(listing):
+    """The changes an earlier run logged, as (file, line index, start, end,
+    replacement, kind) on today's code. A line is looked for in its own file
+    first (nearest the logged number when it occurs more than once), then
+    anywhere in the game and the engine; a change whose line is gone is
+    skipped with a note."""
+    texts = {rel: open(os.path.join(ROOT, rel)).read().split("\n") for rel in source_files()}
+    pool = []
+    with open(listing) as f:
+        for entry in f:
+            m = LOGGED.match(entry.rstrip("\n"))
+            if not m:
+                continue
+            rel, num, kind, old, new = m.group(1), int(m.group(2)), m.group(3), m.group(4), m.group(5)
+            places = [(rel, n) for n, line in enumerate(texts.get(rel, [])) if line.strip() == old]
+            if not places:
+                places = [(r, n) for r in texts for n, line in enumerate(texts[r]) if line.strip() == old]
+            if not places:
+                print(f"skipped  {rel}:{num}: {kind}: line no longer found: {old}", flush=True)
+                continue
+            where, n = min(places, key=lambda p: (p[0] != rel, abs(p[1] + 1 - num)))
+            line = texts[where][n]
+            indent = line[:len(line) - len(line.lstrip())]
+            # The whole mutated line replaces the original, past its indent.
+            pool.append((where, n, len(indent), len(line), new, kind))
+    return pool
+
+
 def main():
     count = int(os.environ.get("MUTANTS", "150"))
     seed = int(os.environ.get("SEED", "1"))
+    listing = os.environ.get("MUTANTS_FROM", "")
     prepare()
     env = dict(os.environ, ALSOFT_DRIVERS="null")
     rc, out = tests(env)
     if rc != 0:
         sys.exit("mutate: the tests fail before any change\n" + out[-3000:])
-    pool = [c for rel in source_files() for c in candidates(rel)]
-    random.Random(seed).shuffle(pool)
+    if listing:
+        pool = replayed(listing)
+        count = len(pool)
+    else:
+        pool = [c for rel in source_files() for c in candidates(rel)]
+        random.Random(seed).shuffle(pool)
     killed, survived, broken = 0, [], 0
     start = time.time()
     report = os.path.join(WORK, "survivors.txt")

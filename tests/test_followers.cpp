@@ -132,6 +132,30 @@ TEST_F(Followers, FireballKnocksAFollowerOffUnlessTheBirdStands) {
     EXPECT_LT(p.ChickY[1], 3 * g.ScreenH + 4);
 }
 
+// Every kind of chick can be struck; the step after the bird leaves the
+// ground still counts as standing.
+TEST_F(Followers, FireballStrikesEveryKindOnceTheBirdIsAirborne) {
+    MyGame& g = G();
+    PlayRecord& p = g.Play;
+    Spinner(30, 10, 90, 0, 9);
+    struct Case {
+        float kind, groundTimer;
+        bool knocked;
+    } cases[] = {{1, 0, true}, {2, 0, true}, {3, 0, true}, {2, 1, true}, {2, 2, false}, {3, 2, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "kind " << c.kind << " ground " << c.groundTimer);
+        Bird(20, 5);
+        FillTrail(536, 268);
+        Places(c.kind, 0, 0, 1);
+        int k = (int)c.kind - 1;
+        p.ChickX[k] = 536;
+        p.ChickY[k] = 268;
+        p.GroundTimer = c.groundTimer;
+        Step();
+        EXPECT_EQ(p.FollowerKind[0], c.knocked ? -1 : c.kind);
+    }
+}
+
 TEST_F(Followers, FollowersChaseTheirTrailSlots) {
     MyGame& g = G();
     PlayRecord& p = g.Play;

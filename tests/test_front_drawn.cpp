@@ -147,6 +147,8 @@ TEST_F(FrontDrawn, CreditsShowTheirLinesAndTheThreeStatusLines) {
     ASSERT_EQ(shown.size(), 6u);
     const float y[6] = {264, 300, 336, 24, 552, 576};
     for (int i = 0; i < 6; i++) EXPECT_FLOAT_EQ(shown[i].y, y[i]) << shown[i].text;
+    // Centred, to within a glyph: "alpha" starts and ends with the same one.
+    EXPECT_NEAR((shown[0].x + shown[0].lastX) / 2, 400, 16);
 }
 
 TEST_F(FrontDrawn, BindingListNamesEveryInputOfThePickedControl) {

@@ -1,4 +1,4 @@
-// Caves as a player meets them: two caves pinned cell by cell for fixed
+// Caves as a player meets them: four caves pinned cell by cell for fixed
 // clocks, and a walk through many caves showing that every switch and the
 // exit can be reached from where the bird appears.
 #include <gtest/gtest.h>
@@ -74,6 +74,10 @@ TEST_F(LevelCaves, FixedClocksGiveTheCheckedInCaves) {
     } cases[] = {
         {"cave_normal_level3.txt", 2, 3, 20261210},
         {"cave_hard_level4.txt", 3, 4, 552553},
+        // its corridor runs along row 7 near the exit, where it must turn down
+        {"cave_easy_level1.txt", 1, 1, 158380},
+        // a place here is found only once its free square has shrunk to one cell
+        {"cave_easy_level3.txt", 1, 3, 158380},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);

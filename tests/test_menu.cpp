@@ -159,6 +159,49 @@ TEST_F(FrontMenu, EachItemShowsItsDescriptionInTheGapUnderItsBar) {
     }
 }
 
+TEST_F(FrontMenu, TheItemUnderTheCursorStandsOutToTheRight) {
+    g.MenuPage = 1;
+    const char* items[] = {"Easy", "Normal", "Hard"};
+    for (int cursor = 1; cursor <= 3; cursor++) {
+        SCOPED_TRACE(cursor);
+        g.DifficultyCursor = cursor;
+        Run([&] { g.Menu_Default("Easy|Normal|Hard", ""); }, 80);
+        float x[3] = {0, 0, 0};
+        for (const ShownText& t : TextsDrawn()) {
+            for (int i = 0; i < 3; i++)
+                if (t.text == items[i]) x[i] = t.x;
+        }
+        for (int i = 0; i < 3; i++) {
+            ASSERT_GT(x[i], 0) << items[i];
+            if (i + 1 == cursor) continue;
+            EXPECT_GT(x[cursor - 1], x[i] + 24) << items[i];
+        }
+    }
+}
+
+// The 1024 x 512 logo hangs 16 pixels below the top, as large as fits in
+// the width less 32 and the height less the 196 the list needs.
+TEST_F(FrontMenu, LogoFitsTheWidthOrTheHeightLeftByTheList) {
+    struct Case {
+        float w, h, scale;
+    } cases[] = {{800, 600, 0.75f}, {1056, 600, 0.7890625f}, {1600, 500, 0.59375f}, {1056, 708, 1.0f}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.w << "x" << c.h);
+        g.ScreenW = c.w;
+        g.ScreenH = c.h;
+        g.LogoZoom = 1.0f;
+        Run([&] { g.Menu_Background(); });
+        int logos = 0;
+        for (const ShownImage& i : ImagesDrawn()) {
+            if (i.slot != bh::kImgLogo) continue;
+            logos++;
+            EXPECT_FLOAT_EQ(i.x, c.w / 2);
+            EXPECT_FLOAT_EQ(i.y, 16 + 256 * c.scale);
+        }
+        EXPECT_EQ(logos, 1);
+    }
+}
+
 TEST_F(FrontMenu, LogoZoomsInTenUpdatesOrOneWithMotionReduction) {
     auto menu = [&] { g.DoMenu(); };
     g.MenuPage = 1;

@@ -84,6 +84,9 @@ TEST_F(PlayEdges, CeilingAndGroundTakeHoldWithinTheirWindow) {
         {31, 4, 30.3f, 5.1f, -2, false},  // u = 0.8
         {29, 4, 29.6f, 5.1f, -2, true},   // u = 0.1
         {29, 4, 29.7f, 5.1f, -2, false},  // u = 0.2
+        {30, 4, 30, 5.1f, 0.5f, false},   // falling away from it
+        {31, 4, 30.4f, 5.1f, 0.5f, false},
+        {29, 4, 29.6f, 5.1f, 0.5f, false},
         // ground
         {10, 15, 10, 14, 1, true},
         {11, 15, 10.4f, 14, 1, true},   // standing on the neighbour's edge

@@ -3,6 +3,7 @@
 // holds without a picture being recorded.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <functional>
 #include <vector>
@@ -93,6 +94,29 @@ TEST_F(PlayStages, PicturesChangeNothingInPlay) {
         EXPECT_EQ(s.dead, 0);
         EXPECT_TRUE(heard.effects.empty());
     }
+}
+
+// Solid black hides what lies above and below the cave (rows 0 to 24, from
+// y = 100 to 500) out to the screen's edges, and none of the cave itself.
+TEST_F(PlayStages, BlackBandsHideAboveAndBelowTheCaveOnly) {
+    MyGame& g = G();
+    PlayStep s = BeginStep(g);
+    ASys.DrawTo = 0;
+    DrawSurroundings(g, s);
+    bool above = false, below = false;
+    for (int i = 0; i < ASys.DrawTo; i++) {
+        const double* r = &ASys.Draw[vell::kRecordSize * i];
+        if (r[vell::kRecKind] != vell::kDrawRect || r[vell::kRecHighAlpha] != 255 || r[vell::kRecHighRed] != 0 ||
+            r[vell::kRecHighGreen] != 0 || r[vell::kRecHighBlue] != 0)
+            continue;
+        double y = r[vell::kRecY] + rh2, half = std::fabs(r[vell::kRecH]) / 2;
+        SCOPED_TRACE(testing::Message() << "band from " << y - half << " to " << y + half);
+        EXPECT_TRUE(y + half <= 100 || y - half >= 500);
+        above = above || (y + half >= 100 && y - half <= 0);
+        below = below || (y - half <= 500 && y + half >= 600);
+    }
+    EXPECT_TRUE(above);
+    EXPECT_TRUE(below);
 }
 
 TEST_F(PlayStages, MovementAndTouchesDrawNothing) {

@@ -40,6 +40,7 @@ TEST_F(FrontRedefine, PicksWrapByRowAndClampByColumn) {
         {4, 1, 8, -2, 0},  // down from Start to "Save"
         {2, 3, 0, 1, 1},   // up from Button 2 lands on Button 4
         {3, 1, 5, 3, 1},   // right at the end of a row stays
+        {-1, 0, 5, -1, 0}, // "Test" is a row of one
         {2, 0, 3, 2, 0},
     };
     for (const Case& c : cases) {
@@ -196,6 +197,15 @@ TEST_F(FrontRedefine, EscapeWhileWaitingForAKeyIsCaughtNotLeft) {
     testing::internal::GetCapturedStdout();
     EXPECT_EQ(g.OverlayScreen, bh::kScreenRedefine);
     EXPECT_TRUE(Bound(9, 507));
+    // Held on, it still does not leave; let go and pressed again, it does.
+    ASys.Joy[7] = 0;
+    Screen(3);
+    EXPECT_EQ(g.OverlayScreen, bh::kScreenRedefine);
+    PlayKey(99, 0);
+    Screen();
+    PlayKey(99);
+    Screen();
+    EXPECT_EQ(g.OverlayScreen, bh::kScreenOptions);
 }
 
 TEST_F(FrontRedefine, ResetToDefaultsSitsBesideSaveAndRestoresTheDefaults) {
@@ -237,6 +247,56 @@ TEST_F(FrontRedefine, TheControlBeingSetIsNamedOnScreen) {
     Tap(10);
     EXPECT_TRUE(Drew("Button 2"));
     EXPECT_TRUE(Drew("Press the new key or button"));
+}
+
+// The control being set stands out on the pad picture in its own place,
+// and nothing else there wears its colour.
+TEST_F(FrontRedefine, ThePickedControlStandsOutInItsPlaceOnThePad) {
+    struct Case {
+        const char* what;
+        int row, col, kind;
+        float dx, dy;  // from the middle of the pad picture
+        float r, gr, b;
+    } cases[] = {
+        {"Up", 1, 0, vell::kDrawRect, -150, -40, 40, 140, 200},
+        {"Right", 2, 1, vell::kDrawRect, -110, 0, 40, 140, 200},
+        {"Down", 3, 0, vell::kDrawRect, -150, 40, 40, 140, 200},
+        {"Left", 2, 0, vell::kDrawRect, -190, 0, 40, 140, 200},
+        {"Button 1", 3, 1, vell::kDrawOval, 150, 40, 0, 140, 0},
+        {"Button 2", 2, 3, vell::kDrawOval, 190, 0, 140, 0, 0},
+        {"Button 3", 2, 2, vell::kDrawOval, 110, 0, 140, 140, 0},
+        {"Button 4", 1, 1, vell::kDrawOval, 150, -40, 0, 140, 140},
+        {"Back", 4, 0, vell::kDrawTri, -26, 52, 40, 140, 200},
+        {"Start", 4, 1, vell::kDrawTri, 26, 52, 40, 140, 200},
+        {"Left Shoulder", 0, 0, vell::kDrawOval, -153, -16, 40, 120, 200},
+        {"Right Shoulder", 0, 1, vell::kDrawOval, 153, -16, 40, 120, 200},
+    };
+    const float cx = g.ScreenW / 2.0f, cy = g.ScreenH - 112.0f;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        g.RedefRow = c.row;
+        g.RedefCol = c.col;
+        Screen();
+        int worn = 0;
+        for (int i = 0; i < ASys.DrawTo; i++) {
+            const double* r = &ASys.Draw[vell::kRecordSize * i];
+            int kind = (int)r[vell::kRecKind];
+            if (kind != vell::kDrawRect && kind != vell::kDrawOval && kind != vell::kDrawTri) continue;
+            if (r[vell::kRecHighRed] != c.r || r[vell::kRecHighGreen] != c.gr || r[vell::kRecHighBlue] != c.b)
+                continue;
+            worn++;
+            EXPECT_EQ(kind, c.kind);
+            // A triangle's corners are centred on the point it was drawn at.
+            double x = r[vell::kRecX], y = r[vell::kRecY];
+            if (kind == vell::kDrawTri) {
+                x = (r[vell::kRecX] + r[vell::kRecX + 2] + r[vell::kRecX + 4]) / 3;
+                y = (r[vell::kRecY] + r[vell::kRecY + 2] + r[vell::kRecY + 4]) / 3;
+            }
+            EXPECT_NEAR(x, cx + c.dx - rw2, 0.01);
+            EXPECT_NEAR(y, cy + c.dy - rh2, 0.01);
+        }
+        EXPECT_EQ(worn, 1);
+    }
 }
 
 TEST_F(FrontRedefine, PlayedFromAPadTheScreenNamesThatPadsButtons) {

@@ -42,6 +42,8 @@ TEST_F(SetupGame, NewGameStartsInTheIntroRoom) {
     Cell(3, 110)[0] = 7;
     g.ThrowParticle(1, 1, 0, 0, 1, 0, 1);
     g.Settings[bh::kSettingGamesPlayed] = 41;
+    g.GameEnding = bh::kEndLivesLost;  // the last game's end banner, at its full size
+    g.EndTimer = 121;
     g.GameMode = bh::kModeNewGame;
     g.SeedRnd(4321);
     g.SeedRnd(4321);
@@ -51,6 +53,8 @@ TEST_F(SetupGame, NewGameStartsInTheIntroRoom) {
 
     EXPECT_EQ(g.GameMode, bh::kModePlaying);
     EXPECT_EQ(g.Settings[bh::kSettingGamesPlayed], 42);
+    EXPECT_EQ(g.GameEnding, bh::kEndNone);
+    EXPECT_EQ(g.EndTimer, 0);
     EXPECT_EQ(p.BackdropScroll, scroll);
     EXPECT_EQ(jRand_Seed, 100000);  // reseeded from the clock afterwards
     EXPECT_EQ(p.LevelNumber, 0);

@@ -13,11 +13,12 @@ class GameSummary : public FrontScreen {
 protected:
     const int best = bh::BoardBase(bh::kDifficultyNormal), newest = best + bh::kBoardNewest;
     void Loop(int updates = 1) { Run([&] { g.LoopTarget(); }, updates); }
-    // A game just lost at the given score and level, on the Normal board.
-    void Lost(float score, int level) {
+    // A game just lost at the given score and level, on the Normal board
+    // unless another difficulty is given.
+    void Lost(float score, int level, int difficulty = bh::kDifficultyNormal) {
         g.GameMode = bh::kModePlaying;
         g.MenuPage = 1;
-        g.DifficultyCursor = bh::kDifficultyNormal;
+        g.DifficultyCursor = difficulty;
         g.Play.Score = g.Play.ShownScore = score;
         g.Play.LevelNumber = (float)level;
         g.Play.Lives = -1;
@@ -68,6 +69,20 @@ TEST_F(GameSummary, SaysScoreLevelAndThePlaceTheBoardGives) {
     Loop();
     EXPECT_TRUE(Drew("1st on the Normal board"));
     EXPECT_TRUE(Drew("New best!"));
+}
+
+TEST_F(GameSummary, NamesTheBoardOfTheDifficultyPlayed) {
+    const struct {
+        int difficulty;
+        const char* place;
+    } cases[] = {{1, "1st on the Easy board"}, {2, "1st on the Normal board"}, {3, "1st on the Hard board"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.place);
+        SetUp();
+        Lost(5, 1, c.difficulty);
+        Loop();
+        EXPECT_TRUE(Drew(c.place));
+    }
 }
 
 TEST_F(GameSummary, WaitsForAFreshPressThenReturnsToTheList) {

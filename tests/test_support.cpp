@@ -128,8 +128,9 @@ std::vector<ShownText> TextsDrawn(const double* list, int count) {
         // A glyph that does not sit where the previous one's advance ends
         // starts another text.
         if (!open || std::fabs(x - nx) > 0.05 || std::fabs(y - ny) > 0.05)
-            out.push_back(ShownText{"", (float)x, (float)y});
+            out.push_back(ShownText{"", (float)x, (float)y, (float)x});
         out.back().text += c;
+        out.back().lastX = (float)x;
         double step = (f >= 0 && f < 136 ? fontw[f] - 1 : 0) * ViewScale * r[21];
         double a = r[18] * 0.0174532925;
         nx = x + step * std::sin(a + 1.5707963);

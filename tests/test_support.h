@@ -67,6 +67,7 @@ public:
 struct ShownText {
     std::string text;
     float x, y;  // centre of the first glyph, in virtual pixels
+    float lastX;  // and of the last
 };
 struct ShownImage {
     int slot, frame;
