@@ -52,8 +52,7 @@ void BuildBusyLevel() {
     // checkerboard of frames instead of random ones.
     for (int i = 0; i < 32; i++)
         for (int j = 0; j < 32; j++)
-            g.BufferTile(5, 2, 32.0f * i, 32.0f * j,
-                         ((i + j) % 2 + 2 * ((i * 7 + j * 3) % 6)) % 12);
+            g.BufferTile(5, 2, 32.0f * i, 32.0f * j, ((i + j) % 2 + 2 * ((i * 7 + j * 3) % 6)) % 12);
     g.ScreenW = 800;
     g.ScreenH = 600;
     g.Difficulty = 3;
@@ -121,10 +120,8 @@ void DescribeBusyLevel(char* out, int size) {
             if ((int)Cell(x, y)[0] == 11) spinners++;
     for (int i = 0; i < 256; i++)
         if (g.Particles[i * 10] > 0) particles++;
-    snprintf(out, (size_t)size,
-             "level %.0f difficulty %d mode %d spinners %d followers %.0f particles %d/256",
-             g.Play.LevelNumber, g.Difficulty, g.GameMode, spinners, g.Play.FollowerCount,
-             particles);
+    snprintf(out, (size_t)size, "level %.0f difficulty %d mode %d spinners %d followers %.0f particles %d/256",
+             g.Play.LevelNumber, g.Difficulty, g.GameMode, spinners, g.Play.FollowerCount, particles);
 }
 
 void DescribeDrawList(int& records, int& imageChanges) {

@@ -197,8 +197,7 @@ int main(int argc, char** argv) {
     g.OptionsScroll = 0;
     g.Update();
     DescribeDrawList(records, changes);
-    fprintf(stderr, "options: overlay %d; %d records, %d image changes\n", g.OverlayScreen,
-            records, changes);
+    fprintf(stderr, "options: overlay %d; %d records, %d image changes\n", g.OverlayScreen, records, changes);
     TimeFrames(240, menuMs, menuUp);
     SaveShot(argc, argv, "options");
     g.OverlayScreen = 0;
@@ -211,8 +210,7 @@ int main(int argc, char** argv) {
     g.LogoZoom = 1;
     g.Update();
     DescribeDrawList(records, changes);
-    fprintf(stderr, "title: page %d; %d records, %d image changes\n", g.MenuPage, records,
-            changes);
+    fprintf(stderr, "title: page %d; %d records, %d image changes\n", g.MenuPage, records, changes);
     TimeFrames(240, titleMs, titleUp);
     SaveShot(argc, argv, "title");
     // The same title left to itself: what a frame costs when nothing moved.

@@ -36,8 +36,7 @@ const size_t ScoreBytes = 88404;
 HARNESS_ONLY int IntAt(const uint8_t* p, size_t size, size_t index, int otherwise) {
     if (4 * index + 4 > size) return otherwise;
     const uint8_t* b = p + 4 * index;
-    return (int)((unsigned)b[0] | ((unsigned)b[1] << 8) | ((unsigned)b[2] << 16) |
-                 ((unsigned)b[3] << 24));
+    return (int)((unsigned)b[0] | ((unsigned)b[1] << 8) | ((unsigned)b[2] << 16) | ((unsigned)b[3] << 24));
 }
 
 HARNESS_ONLY int Cut(long long v) { return (int)(unsigned)(unsigned long long)v; }
@@ -55,8 +54,7 @@ HARNESS_ONLY int ScoreChecksum(const uint8_t* settings, size_t settingsSize, con
     int a = id[0] % 5 + 3, b = id[1] % 4 + 4, c = 552 % 6 + 2, s = 0;
     int32_t v[22100];
     memcpy(v, score, sizeof v);  // the file is little-endian, as is this machine
-    for (int i = 0; i < 100; i++)
-        s = Cut((long long)Cut(552LL + v[i]) * a + (long long)(b + 100 + i) * c + s) % 371653;
+    for (int i = 0; i < 100; i++) s = Cut((long long)Cut(552LL + v[i]) * a + (long long)(b + 100 + i) * c + s) % 371653;
     for (int j = 0; j < 22000; j++)
         s = Cut((long long)Cut(552LL + v[100 + j]) * a + (long long)(c + j) * b + s) % 371653;
     return s;

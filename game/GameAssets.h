@@ -28,18 +28,8 @@ enum Picture {
     kPictureCount
 };
 inline constexpr const char* kPictureNames[kPictureCount] = {
-    "entplain",
-    "VellLogo",
-    "icons",
-    "particles",
-    "options",
-    "menu",
-    "logo",
-    "plr-32",
-    "tiles-32",
-    "bg-32",
-    "obj-32",
-    "icon",
+    "entplain", "VellLogo", "icons",    "particles", "options", "menu",
+    "logo",     "plr-32",   "tiles-32", "bg-32",     "obj-32",  "icon",
 };
 
 // Frames of the icons sheet ("icons", 64 px), by what they show.
@@ -47,12 +37,12 @@ enum IconFrame {
     kIconPlayPause,  // the pause button and the pause menu's resume
     kIconQuit,
     kIconTryAgain,
-    kIconCog,        // a ring cog, and the small cog that turns inside it
+    kIconCog,  // a ring cog, and the small cog that turns inside it
     kIconCogInner,
     kIconCredits,
     kIconScores,
     kIconMusic,
-    kIconPattern,    // the tile of the front end's moving backdrop
+    kIconPattern,  // the tile of the front end's moving backdrop
     kIconBird,
     kIconChick,
     kIconBack,
@@ -70,7 +60,7 @@ enum OptionFrame {
     kOptionStats,
     kOptionController,
     kOptionInvertStick,
-    kOptionLife,      // the bird's head: a life, and the help row
+    kOptionLife,  // the bird's head: a life, and the help row
     kOptionNameTag,
     kOptionMotion,
     kOptionFrameCount
@@ -80,16 +70,16 @@ enum OptionFrame {
 // its name, its slot and what it means. The generator must synthesise each
 // (the build checks), and the loader loads each. A sound's number is its
 // file's name, so a slot once given never moves.
-#define BH_SOUND_EFFECTS(SFX)                                             \
-    SFX(kSfxFlap, 1, "a flap")                                            \
-    SFX(kSfxSwitchOn, 2, "a switch lit")                                  \
-    SFX(kSfxLevelDone, 3, "a cave left through its exit")                 \
-    SFX(kSfxDeath, 4, "a life lost")                                      \
-    SFX(kSfxChick, 5, "a chick collected")                                \
-    SFX(kSfxKnockedOff, 6, "a follower knocked off by a fireball")        \
-    SFX(kSfxBackToTitle, 95, "back at the title, and start-up's first")   \
-    SFX(kSfxPause, 97, "the game stops for the pause menu")               \
-    SFX(kSfxConfirm, 98, "a choice confirmed")                            \
+#define BH_SOUND_EFFECTS(SFX)                                           \
+    SFX(kSfxFlap, 1, "a flap")                                          \
+    SFX(kSfxSwitchOn, 2, "a switch lit")                                \
+    SFX(kSfxLevelDone, 3, "a cave left through its exit")               \
+    SFX(kSfxDeath, 4, "a life lost")                                    \
+    SFX(kSfxChick, 5, "a chick collected")                              \
+    SFX(kSfxKnockedOff, 6, "a follower knocked off by a fireball")      \
+    SFX(kSfxBackToTitle, 95, "back at the title, and start-up's first") \
+    SFX(kSfxPause, 97, "the game stops for the pause menu")             \
+    SFX(kSfxConfirm, 98, "a choice confirmed")                          \
     SFX(kSfxMove, 99, "the cursor moved")
 
 #define BH_SOUND_NAME(name, slot, meaning) constexpr int name = slot;

@@ -26,17 +26,17 @@ constexpr int kFirstScoreFileSetting = 100;
 // label, icon and, for a toggle, the words shown for 0 and 1 (a row of dots
 // has none). A setting with no section has no row. Slots 0 to 99 are saved
 // in "Settings.sav", so a slot once given never moves.
-#define BH_SETTINGS(SET)                                                                                              \
+#define BH_SETTINGS(SET)                                                                                             \
     SET(kSettingSfxVolume, 0, 0, 10, 7, "Sound", "SFX Volume", kOptionSound, nullptr, nullptr)                       \
     SET(kSettingMusicVolume, 1, 0, 10, 7, "Sound", "Music Volume", kOptionMusic, nullptr, nullptr)                   \
     SET(kSettingCalmMotion, 23, 0, 1, 0, "Screen", "Motion Reduction", kOptionMotion, "Normal", "Less Motion")       \
     SET(kSettingOverscan, 20, 0, 10, 0, "Screen", "Overscan", kOptionScreen, nullptr, nullptr)                       \
-    /* Auto reduces the resolution only where the CPU draws the picture. */                                           \
+    /* Auto reduces the resolution only where the CPU draws the picture. */                                          \
     SET(kSettingRenderScale, 31, 0, 1, 0, "Screen", "Render scale", kOptionScreen, "Auto", "Full")                   \
     SET(kSettingInvertStickY, 10, 0, 1, 0, "Input", "Invert Thumbstick Y", kOptionInvertStick, "Normal", "Inverted") \
     /* Mirrors the engine's DebugMode, which F1 flips too. */                                                        \
     SET(kSettingDebugStats, 22, 0, 1, 0, "System", "Debug Stats [F1]", kOptionStats, "Off", "On")                    \
-    /* Swaps confirm and back on the title page. */                                                                 \
+    /* Swaps confirm and back on the title page. */                                                                  \
     SET(kSettingSwapConfirm, 13, 0, 1, 0, nullptr, nullptr, kOptionBack, nullptr, nullptr)                           \
     /* 1 once the how-to-play panel has been dismissed. */                                                           \
     SET(kSettingHowToPlaySeen, 30, 0, 1, 0, nullptr, nullptr, kOptionBack, nullptr, nullptr)                         \
@@ -52,8 +52,7 @@ struct Setting {
     const char* on;
 };
 
-#define BH_SETTING_NAME(name, slot, lowest, highest, initial, section, label, icon, off, on) \
-    constexpr int name = slot;
+#define BH_SETTING_NAME(name, slot, lowest, highest, initial, section, label, icon, off, on) constexpr int name = slot;
 BH_SETTINGS(BH_SETTING_NAME)
 #undef BH_SETTING_NAME
 
@@ -77,15 +76,15 @@ constexpr bool SettingsAreWellFormed() {
 static_assert(SettingsAreWellFormed(),
               "a setting needs a slot of its own, a default in its range and a row it can show");
 
-constexpr int kSettingUserDate = 24;      // user ID: creation date
-constexpr int kSettingUserTime = 25;      // user ID: creation time
-constexpr int kSettingUserRandom = 26;    // user ID: random part
-constexpr int kSettingUserCheck = 27;     // check value of the user ID
+constexpr int kSettingUserDate = 24;    // user ID: creation date
+constexpr int kSettingUserTime = 25;    // user ID: creation time
+constexpr int kSettingUserRandom = 26;  // user ID: random part
+constexpr int kSettingUserCheck = 27;   // check value of the user ID
 // 1: pad codes in the bindings name the standard layout's buttons on pads
 // that have a mapping. Files from before that read every pad raw (0 here),
 // and so do their own pad bindings until they are reset to the defaults.
 constexpr int kSettingPadLayout = 41;
-constexpr int kSettingName = 50;          // 50 to 55: the player's name, two characters a slot
+constexpr int kSettingName = 50;  // 50 to 55: the player's name, two characters a slot
 constexpr int kNameLength = 12;
 constexpr int kSettingGamesPlayed = 100;
 constexpr int kSettingUserCopyDate = 124;  // the score file's copy of the user ID
@@ -147,7 +146,7 @@ inline int BoardBase(long long difficulty) {
 constexpr int kModeTitle = 0;
 constexpr int kModeBackToTitle = 1;  // runs LoadMenu once
 constexpr int kModePlaying = 10;
-constexpr int kModeNewGame = 11;     // runs LoadGame once
+constexpr int kModeNewGame = 11;  // runs LoadGame once
 
 // Values of MyGame::OverlayScreen: the screen shown instead of the mode.
 constexpr int kScreenNone = 0;
@@ -170,17 +169,17 @@ constexpr int kControls = 16;
 constexpr int kJoyUp = 0;
 constexpr int kJoyRight = 1;  // also down in vertical lists
 constexpr int kJoyDown = 2;
-constexpr int kJoyLeft = 3;   // also up in vertical lists
+constexpr int kJoyLeft = 3;      // also up in vertical lists
 constexpr int kJoyStick2Up = 4;  // 4 to 7: the second stick, no default keys
 constexpr int kJoyStick2Right = 5;
 constexpr int kJoyStick2Down = 6;
 constexpr int kJoyStick2Left = 7;
-constexpr int kJoyStart = 8;      // Escape by default: confirms, and also goes back
+constexpr int kJoyStart = 8;  // Escape by default: confirms, and also goes back
 constexpr int kJoyBackSelect = 9;
-constexpr int kJoyButton1 = 10;   // confirm, and the flap
-constexpr int kJoyButton2 = 11;   // back
+constexpr int kJoyButton1 = 10;  // confirm, and the flap
+constexpr int kJoyButton2 = 11;  // back
 constexpr int kJoyButton3 = 12;
-constexpr int kJoyButton4 = 13;   // turns the scoreboard page
+constexpr int kJoyButton4 = 13;  // turns the scoreboard page
 constexpr int kJoyLeftShoulder = 14;
 constexpr int kJoyRightShoulder = 15;
 
@@ -205,27 +204,27 @@ constexpr int kKeyLockSlots = 100;
 constexpr int kTouchLockSlots = 100;  // kTouchLockClick, then pointer t at t + 1
 constexpr int kTouchLockClick = 0;
 constexpr int kPointers = vell::kPointers;
-constexpr int kLockVertical = 0;         // options list up and down
-constexpr int kLockRedefineMove = 0;     // redefinition screen's picks
-constexpr int kLockNameRepeatWait = 0;   // name entry: updates until the next step
-constexpr int kLockPauseMove = 1;        // pause menu left and right
-constexpr int kLockNameMove = 1;         // name entry's box left and right
-constexpr int kLockActivate = 2;         // options row activation
-constexpr int kLockNameRepeatGap = 2;    // name entry: the next wait, shrinking
-constexpr int kLockHorizontal = 5;       // title and options left and right
-constexpr int kLockRepeatWait = 5;       // difficulty list: updates until the next step
-constexpr int kLockRepeatGap = 6;        // difficulty list: the next wait, shrinking
+constexpr int kLockVertical = 0;        // options list up and down
+constexpr int kLockRedefineMove = 0;    // redefinition screen's picks
+constexpr int kLockNameRepeatWait = 0;  // name entry: updates until the next step
+constexpr int kLockPauseMove = 1;       // pause menu left and right
+constexpr int kLockNameMove = 1;        // name entry's box left and right
+constexpr int kLockActivate = 2;        // options row activation
+constexpr int kLockNameRepeatGap = 2;   // name entry: the next wait, shrinking
+constexpr int kLockHorizontal = 5;      // title and options left and right
+constexpr int kLockRepeatWait = 5;      // difficulty list: updates until the next step
+constexpr int kLockRepeatGap = 6;       // difficulty list: the next wait, shrinking
 constexpr int kLockConfirm = 10;
-constexpr int kLockFlap = 10;            // play: a flap acts only at 0 or below
+constexpr int kLockFlap = 10;  // play: a flap acts only at 0 or below
 constexpr int kLockBack = 11;
-constexpr int kLockNameAction = 11;      // name entry's action buttons
+constexpr int kLockNameAction = 11;  // name entry's action buttons
 constexpr int kLockBoardPage = 13;
-constexpr int kLockWatch = 14;          // the board's "Watch best run"
-constexpr int kLockOptionsBack = 15;     // "Back/Select" on the options screen
+constexpr int kLockWatch = 14;        // the board's "Watch best run"
+constexpr int kLockOptionsBack = 15;  // "Back/Select" on the options screen
 constexpr int kLockCreditsClose = 15;
 constexpr int kLockRedefineCapture = 66;  // a state, see below
 constexpr int kLockPauseKey = 98;
-constexpr int kLockEscape = 99;          // Escape on the title page and the options screen
+constexpr int kLockEscape = 99;  // Escape on the title page and the options screen
 
 // A quit asked for once: the question is up while the press that asked is
 // still held, then a second press answers it.
@@ -254,19 +253,19 @@ constexpr float kMusicFadeStep = 1.0f / 16;  // a song fades out or in over 16 u
 
 // Image slots. The front end's pictures sit at 50 and up, away from the
 // play pictures, and the font at 51.
-constexpr int kImgPlayer = 0;      // "plr-32"
-constexpr int kImgTiles = 1;       // "tiles-32": tiles and chicks
+constexpr int kImgPlayer = 0;         // "plr-32"
+constexpr int kImgTiles = 1;          // "tiles-32": tiles and chicks
 constexpr int kImgBackdropTiles = 2;  // "bg-32": copied into the backdrop buffer
-constexpr int kImgFireballs = 3;   // "obj-32"
-constexpr int kImgBackdrop = 5;    // a buffer the game paints its backdrop into
+constexpr int kImgFireballs = 3;      // "obj-32"
+constexpr int kImgBackdrop = 5;       // a buffer the game paints its backdrop into
 constexpr int kBackdropSize = 1024;
 constexpr int kImgIcons = 50;
 constexpr int kImgFont = 51;
-constexpr int kImgOptions = 52;    // also the back arrow and the life icons
-constexpr int kImgMenu = 53;       // the title backdrop
-constexpr int kImgLogo = 54;       // the title logo
+constexpr int kImgOptions = 52;  // also the back arrow and the life icons
+constexpr int kImgMenu = 53;     // the title backdrop
+constexpr int kImgLogo = 54;     // the title logo
 constexpr int kImgParticles = 55;
-constexpr int kImgVellLogo = 60;   // the loading screen's logo
+constexpr int kImgVellLogo = 60;  // the loading screen's logo
 
 // Difficulties, as chosen in the list (DifficultyCursor is 1-based too).
 constexpr int kDifficultyEasy = 1;
@@ -280,25 +279,25 @@ constexpr int kDailyDays = 8;  // today and the seven days before
 // kSwitchStep each time the active one is switched on, so the next one in
 // line becomes active.
 constexpr int kTileEmpty = 0;
-constexpr int kTileBramble = 1;         // kills on contact
-constexpr int kTileStartTop = 2;        // the start ledge on the left edge
+constexpr int kTileBramble = 1;   // kills on contact
+constexpr int kTileStartTop = 2;  // the start ledge on the left edge
 constexpr int kTileStartBody = 3;
-constexpr int kTileExitTop = 4;         // the exit once every switch is on
+constexpr int kTileExitTop = 4;  // the exit once every switch is on
 constexpr int kTileExitBody = 5;
-constexpr int kTileSwitchOnLeft = 6;    // a switch already on
+constexpr int kTileSwitchOnLeft = 6;  // a switch already on
 constexpr int kTileSwitchOnRight = 7;
-constexpr int kTileSpinner = 11;        // a fireball arm; angle, speed and length in the cell
-constexpr int kTileHidden = 12;         // never drawn
+constexpr int kTileSpinner = 11;  // a fireball arm; angle, speed and length in the cell
+constexpr int kTileHidden = 12;   // never drawn
 constexpr int kTileActiveSwitchLeft = 16;
 constexpr int kTileActiveSwitchRight = 17;
-constexpr int kTileChick1 = 20;         // 20 to 22: a chick of kind 1 to 3
+constexpr int kTileChick1 = 20;  // 20 to 22: a chick of kind 1 to 3
 constexpr int kTileChick2 = 21;
 constexpr int kTileChick3 = 22;
-constexpr int kTileSwitch2Left = 26;    // switches 2 to 5 wait at 26/27 .. 56/57
+constexpr int kTileSwitch2Left = 26;  // switches 2 to 5 wait at 26/27 .. 56/57
 constexpr int kTileSwitch2Right = 27;
 constexpr int kSwitchStep = 10;
-constexpr int kTileFirstTaken = 21;     // the generator treats every code from here on as taken
-constexpr int kTileKeepClear = 60;      // generator markers, gone from a finished level
+constexpr int kTileFirstTaken = 21;  // the generator treats every code from here on as taken
+constexpr int kTileKeepClear = 60;   // generator markers, gone from a finished level
 constexpr int kTileClearing = 62;
 
 // A map cell: kCellFloats floats, the code first, a spinner's state after.

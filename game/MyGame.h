@@ -50,10 +50,10 @@ public:
     int GameEnding;
     int EndBanner;
     int EndTimer;
-    int MusicTrack;     // the song asked for last, by kTrack; kTrackNone when silent
-    float MusicFade;    // its gain while the songs change over, 0 to 1
+    int MusicTrack;   // the song asked for last, by kTrack; kTrackNone when silent
+    float MusicFade;  // its gain while the songs change over, 0 to 1
     void KeepMusic();
-    void PauseGame();  // stops play for the pause menu
+    void PauseGame();       // stops play for the pause menu
     void PauseOnLostPad();  // after each poll
 
     int Launch(const char* path);  // Start, GameLoop, Finish; the exit status
@@ -76,12 +76,12 @@ public:
     void LoadingScreen();
 
     // ---- replays (game/frame/tape.cpp, game/persistence/replayfiles.cpp) ----
-    int Watching;      // kWatchNone, or kWatchReplay or kWatchDemo while one plays back
+    int Watching;  // kWatchNone, or kWatchReplay or kWatchDemo while one plays back
     int WatchPaused;
-    int WatchEnded;    // the replay has run out: its last picture waits for a press
-    int WatchMatched;  // once ended: 1 it played back exactly, 0 it did not
-    int DailyDate;     // yyyymmdd while the day's caves are played, else 0
-    int IdleSince;     // the clock reading of the title's last press or pointer move
+    int WatchEnded;      // the replay has run out: its last picture waits for a press
+    int WatchMatched;    // once ended: 1 it played back exactly, 0 it did not
+    int DailyDate;       // yyyymmdd while the day's caves are played, else 0
+    int IdleSince;       // the clock reading of the title's last press or pointer move
     int NoBestRunTimer;  // updates left of the board's "No best run yet"
     // Play was paused from outside the update (the window lost the focus,
     // a pad went away) since the last one; the replay keeps it, so that
@@ -190,8 +190,7 @@ public:
     void OptionsList();
     void AddOptionLabel(const char* label);
     int AddLinearOption(int slot, int frame, const char* label, int maximum);
-    int AddToggleOption(int slot, int frame, const char* label, const char* text0,
-                        const char* text1);
+    int AddToggleOption(int slot, int frame, const char* label, const char* text0, const char* text1);
     void RedefineKeys();
     void EnterYourName();
     const char* ShowName();

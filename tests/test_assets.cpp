@@ -65,10 +65,10 @@ TEST(AssetsImages, EveryImageDecodesWithItsSizeAndFitsTheLoadersTexture) {
         const char* file;
         unsigned w, h, fs, minFrames;
     } table[] = {
-        {"entplain.png", 0, 0, 32, 95}, {"VellLogo.png", 800, 800, 32, 625}, {"icons.png", 0, 0, 64, 9},
-        {"particles.png", 384, 384, 32, 144}, {"options.png", 0, 0, 32, 12}, {"menu.png", 504, 504, 504, 1},
-        {"logo.png", 1024, 1024, 1024, 1}, {"plr-32.png", 0, 0, 32, 6}, {"tiles-32.png", 0, 0, 32, 57},
-        {"bg-32.png", 0, 0, 32, 12}, {"obj-32.png", 0, 0, 32, 12},
+        {"entplain.png", 0, 0, 32, 95},       {"VellLogo.png", 800, 800, 32, 625}, {"icons.png", 0, 0, 64, 9},
+        {"particles.png", 384, 384, 32, 144}, {"options.png", 0, 0, 32, 12},       {"menu.png", 504, 504, 504, 1},
+        {"logo.png", 1024, 1024, 1024, 1},    {"plr-32.png", 0, 0, 32, 6},         {"tiles-32.png", 0, 0, 32, 57},
+        {"bg-32.png", 0, 0, 32, 12},          {"obj-32.png", 0, 0, 32, 12},
     };
     for (const auto& t : table) {
         SCOPED_TRACE(t.file);
@@ -220,8 +220,7 @@ WavInfo ReadWav(const std::string& path) {
     while (at + 8 <= b.size()) {
         size_t len = u32(at + 4);
         if (std::string(b.begin() + at, b.begin() + at + 4) == "data") {
-            for (size_t i = at + 8; i + 1 < at + 8 + len && i + 1 < b.size(); i += 2)
-                w.s.push_back(int16_t(u16(i)));
+            for (size_t i = at + 8; i + 1 < at + 8 + len && i + 1 < b.size(); i += 2) w.s.push_back(int16_t(u16(i)));
             break;
         }
         at += 8 + len;
@@ -263,30 +262,30 @@ TEST(AssetsSounds, EveryEffectIsShortCleanAndEquallyLoud) {
 }
 
 TEST(AssetsMusic, DecodesToMoreThanAMinuteThatLoopsWithoutAJump) {
-  for (const char* song : {bh::kMusicTitle, bh::kMusicMenu}) {
-    SCOPED_TRACE(song);
-    int channels = 0, rate = 0;
-    short* out = nullptr;
-    int frames = stb_vorbis_decode_filename((DataDir() + "/audio/" + song).c_str(), &channels, &rate, &out);
-    ASSERT_GT(frames, 0);
-    EXPECT_EQ(channels, 2);
-    EXPECT_EQ(rate, 44100);
-    EXPECT_GE(frames / rate, 60);
-    // The player queues blocks of 16,384 samples; a loop of whole blocks
-    // leaves no stale tail before it rewinds.
-    EXPECT_EQ(frames % 16384, 0);
-    double step = 0;
-    int peak = 0;
-    for (int i = 1; i < frames; i++) {
-        step += std::abs(out[i * 2] - out[(i - 1) * 2]);
-        peak = std::max(peak, std::abs(int(out[i * 2])));
+    for (const char* song : {bh::kMusicTitle, bh::kMusicMenu}) {
+        SCOPED_TRACE(song);
+        int channels = 0, rate = 0;
+        short* out = nullptr;
+        int frames = stb_vorbis_decode_filename((DataDir() + "/audio/" + song).c_str(), &channels, &rate, &out);
+        ASSERT_GT(frames, 0);
+        EXPECT_EQ(channels, 2);
+        EXPECT_EQ(rate, 44100);
+        EXPECT_GE(frames / rate, 60);
+        // The player queues blocks of 16,384 samples; a loop of whole blocks
+        // leaves no stale tail before it rewinds.
+        EXPECT_EQ(frames % 16384, 0);
+        double step = 0;
+        int peak = 0;
+        for (int i = 1; i < frames; i++) {
+            step += std::abs(out[i * 2] - out[(i - 1) * 2]);
+            peak = std::max(peak, std::abs(int(out[i * 2])));
+        }
+        step /= frames;
+        EXPECT_GT(peak, 8000) << "too quiet";
+        for (int c = 0; c < 2; c++)
+            EXPECT_LT(std::abs(out[c] - out[(frames - 1) * 2 + c]), 6 * step + 200) << "jump at the loop point";
+        free(out);
     }
-    step /= frames;
-    EXPECT_GT(peak, 8000) << "too quiet";
-    for (int c = 0; c < 2; c++)
-        EXPECT_LT(std::abs(out[c] - out[(frames - 1) * 2 + c]), 6 * step + 200) << "jump at the loop point";
-    free(out);
-  }
 }
 
 // At the default volumes (both 7 of 10) every effect must cut through

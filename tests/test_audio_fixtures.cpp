@@ -28,9 +28,7 @@ Chunk FmtChunk(int channels, int bits, int rate, int extra, int formatTag) {
     return c;
 }
 
-Chunk DataChunk(size_t bytes, unsigned char fill) {
-    return Chunk{"data", -1, std::vector<unsigned char>(bytes, fill)};
-}
+Chunk DataChunk(size_t bytes, unsigned char fill) { return Chunk{"data", -1, std::vector<unsigned char>(bytes, fill)}; }
 
 Chunk ToneChunk(int rate, double seconds, double hz, double amplitude) {
     Chunk c{"data", -1, {}};
@@ -60,8 +58,8 @@ std::vector<unsigned char> Wav(int channels, int bits, int rate, size_t bytes) {
     return Riff({FmtChunk(channels, bits, rate), DataChunk(bytes)});
 }
 
-bool WriteOgg(const std::string& path, int channels, int rate, double seconds, double hz,
-              float noise, const std::vector<std::string>& comments) {
+bool WriteOgg(const std::string& path, int channels, int rate, double seconds, double hz, float noise,
+              const std::vector<std::string>& comments) {
     VorbisFile spec;
     spec.channels = channels;
     spec.rate = rate;

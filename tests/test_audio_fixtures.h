@@ -27,8 +27,8 @@ std::vector<unsigned char> Wav(int channels, int bits, int rate, size_t bytes);
 // Encodes a sine tone as Ogg Vorbis, with some white noise mixed in when
 // the file should be large, and the given comments ("TAG=value") in its
 // comment header; false when the encoder refuses.
-bool WriteOgg(const std::string& path, int channels, int rate, double seconds, double hz,
-              float noise = 0, const std::vector<std::string>& comments = {});
+bool WriteOgg(const std::string& path, int channels, int rate, double seconds, double hz, float noise = 0,
+              const std::vector<std::string>& comments = {});
 
 // Starts OpenAL for one test and closes it again; also resets the stream
 // state a previous test in the same process may have left.

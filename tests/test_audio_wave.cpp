@@ -64,8 +64,10 @@ TEST(AudioWave, EffectAndOggMusicReachTheMixedOutput) {
     static std::string captured = "/tmp/bramblehop-wave-" + std::to_string(getpid()) + ".wav";
     atexit([] { remove(captured.c_str()); });
     std::string conf = dir.File("alsoft.conf");
-    std::string text = "[general]\ndrivers=wave\nsample-type=int16\nchannels=mono\nfrequency=44100\n"
-                       "[wave]\nfile=" + captured + "\n";
+    std::string text =
+        "[general]\ndrivers=wave\nsample-type=int16\nchannels=mono\nfrequency=44100\n"
+        "[wave]\nfile=" +
+        captured + "\n";
     WriteBytes(conf, std::vector<unsigned char>(text.begin(), text.end()));
     const char* oldDrivers = getenv("ALSOFT_DRIVERS");
     std::string savedDrivers = oldDrivers ? oldDrivers : "";

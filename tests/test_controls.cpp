@@ -31,8 +31,8 @@ TEST(ControlsTest, DefaultsBindEveryControlInCallOrder) {
         {},
         {},
         {},
-        WithPads({256}, 7),                  // Start: Escape
-        WithPads({259}, 6),                  // Back: Backspace
+        WithPads({256}, 7),                   // Start: Escape
+        WithPads({259}, 6),                   // Back: Backspace
         WithPads({90, 75, 32, 257, 335}, 0),  // Button 1: Z, K, Space, Return, Num Enter
         WithPads({88, 76, 341, 345}, 1),
         WithPads({67, 74, 342, 346}, 2),

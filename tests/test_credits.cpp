@@ -14,7 +14,9 @@ protected:
         g.OverlayScreen = bh::kScreenCredits;
     }
     void TearDown() override { g.AddDefaultCredits(); }
-    void Screen(int updates = 1) { Run([&] { g.Credits(); }, updates); }
+    void Screen(int updates = 1) {
+        Run([&] { g.Credits(); }, updates);
+    }
 };
 
 TEST_F(FrontCredits, DefaultTextHasItsSectionsInOrder) {
@@ -33,8 +35,7 @@ TEST_F(FrontCredits, DefaultTextHasItsSectionsInOrder) {
             EXPECT_EQ(g.CreditLines[i - 2], "-=-=-");
         }
     }
-    EXPECT_EQ(headings, (std::vector<std::string>{"Coded In", "Graphics", "Font", "Audio", "Music",
-                                                  "Special Thanks"}));
+    EXPECT_EQ(headings, (std::vector<std::string>{"Coded In", "Graphics", "Font", "Audio", "Music", "Special Thanks"}));
 }
 
 TEST_F(FrontCredits, AnyButtonEscapeReturnOrTapCloses) {
@@ -43,9 +44,8 @@ TEST_F(FrontCredits, AnyButtonEscapeReturnOrTapCloses) {
         int control, playKey;
         bool tap;
     } cases[] = {
-        {"Start", 8, -1, false},       {"Back/Select", 9, -1, false},
-        {"Button 1", 10, -1, false},   {"Button 2", 11, -1, false},
-        {"Escape", -1, 99, false},     {"Return", -1, 98, false},
+        {"Start", 8, -1, false},     {"Back/Select", 9, -1, false}, {"Button 1", 10, -1, false},
+        {"Button 2", 11, -1, false}, {"Escape", -1, 99, false},     {"Return", -1, 98, false},
         {"a tap", -1, -1, true},
     };
     for (const Case& c : cases) {

@@ -23,8 +23,7 @@ TEST(FilesPrimitives, WrittenBytesAreExact) {
     ASys.WriteByte_Sys((char)0x1FF);
     ASys.WriteString_Sys("abc");
     ASys.CloseFile_Sys();
-    Bytes expected = {1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0x78, 0x56, 0x34, 0x12,
-                      0xFF, 'a', 'b', 'c', '\n'};
+    Bytes expected = {1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0x78, 0x56, 0x34, 0x12, 0xFF, 'a', 'b', 'c', '\n'};
     EXPECT_EQ(ReadBytes(path), expected);
 }
 
@@ -127,7 +126,7 @@ TEST(FilesAtomicSave, SavedFileKeepsItsModeOrFollowsTheUmask) {
         mode_t umask;
         int oldMode;  // -1: no file yet
         mode_t expected;
-    } cases[] = {{022, -1, 0644}, {077, -1, 0600}, {002, -1, 0664},
+    } cases[] = {{022, -1, 0644},   {077, -1, 0600},   {002, -1, 0664},
                  {022, 0600, 0600}, {077, 0664, 0664}, {022, 0640, 0640}};
     for (const auto& c : cases) {
         testing::Message m;

@@ -13,9 +13,7 @@
 
 namespace {
 
-void MakeDirs(const std::string& path) {
-    ASSERT_EQ(system(("mkdir -p '" + path + "'").c_str()), 0) << path;
-}
+void MakeDirs(const std::string& path) { ASSERT_EQ(system(("mkdir -p '" + path + "'").c_str()), 0) << path; }
 
 bool Exists(const std::string& path) {
     struct stat st;
@@ -148,7 +146,8 @@ TEST_F(Folders, InstalledCopyWritesToTheUserDataFolderOnly) {
         EXPECT_EQ(game.ReadInt(), 7);
         game.CloseFile();
         // The next case starts from nothing; a leftover would only fail it.
-        if (system(("rm -rf '" + home + "' '" + dir.File("xdg") + "'").c_str())) {}
+        if (system(("rm -rf '" + home + "' '" + dir.File("xdg") + "'").c_str())) {
+        }
     }
     game.GameBreak = 0;
 }

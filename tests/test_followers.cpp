@@ -47,8 +47,8 @@ TEST_F(Followers, ChicksAreCollectedIntoTheNextPlace) {
         float birdX;
         int chickX, code;
     } cases[] = {
-        {20, 20, 21},    // the cell under the bird
-        {20.6f, 20, 22}, // a bobbing chick within a tile of the bird
+        {20, 20, 21},     // the cell under the bird
+        {20.6f, 20, 22},  // a bobbing chick within a tile of the bird
         {20.4f, 21, 20},
     };
     int n = 0;

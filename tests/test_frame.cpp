@@ -86,8 +86,8 @@ protected:
         MillsFrozen = false;
         MillsOffset = 0;
         FakeClocks = true;
-        FakeSteadyMs = 86400000;         // a day after the machine booted
-        FakeWallMs = 1796000000000LL;    // an afternoon in 2026
+        FakeSteadyMs = 86400000;       // a day after the machine booted
+        FakeWallMs = 1796000000000LL;  // an afternoon in 2026
         RestartClock();
     }
     void TearDown() override {
@@ -102,8 +102,7 @@ protected:
         ThisGame.KeepAlive();
         ThisGame.Active = 1;
         updates += ThisGame.LoadTo - 50;
-        if (ThisGame.CurMillis != before && ThisGame.FrameFactor > slowest)
-            slowest = ThisGame.FrameFactor;
+        if (ThisGame.CurMillis != before && ThisGame.FrameFactor > slowest) slowest = ThisGame.FrameFactor;
         FakeSteadyMs += 4;
         FakeWallMs += 4;
     }
@@ -153,8 +152,7 @@ TEST_F(FrameLoop, FrameFactorIsTheClampedStepLength) {
     const struct {
         int ms;
         float factor;
-    } cases[] = {{0, 0.3f}, {1, 0.3f}, {5, 0.3f}, {16, 0.96f}, {17, 1.02f},
-                 {128, 7.68f}, {129, 7.68f}, {2000, 7.68f}};
+    } cases[] = {{0, 0.3f}, {1, 0.3f}, {5, 0.3f}, {16, 0.96f}, {17, 1.02f}, {128, 7.68f}, {129, 7.68f}, {2000, 7.68f}};
     for (const auto& c : cases) {
         ThisGame.CurMillis = MillsOffset;
         MillsOffset += c.ms;
@@ -221,9 +219,7 @@ TEST_F(FrameLoop, PausedStepsAre32msAndMusicIsNotFed) {
 
 // The options' "Render scale" reaches the renderer on the next pass.
 TEST_F(FrameLoop, RenderScaleSettingTellsTheRendererWhetherToReduce) {
-    const struct {
-        int setting, full;
-    } cases[] = {{1, 1}, {0, 0}};
+    const struct { int setting, full; } cases[] = {{1, 1}, {0, 0}};
     for (const auto& c : cases) {
         ThisGame.Settings[bh::kSettingRenderScale] = c.setting;
         ThisGame.KeepAlive();

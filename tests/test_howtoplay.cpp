@@ -14,7 +14,9 @@ using Lines = std::vector<std::string>;
 
 class HowToPlay : public FrontScreen {
 protected:
-    void Loop(int updates = 1) { Run([&] { g.LoopTarget(); }, updates); }
+    void Loop(int updates = 1) {
+        Run([&] { g.LoopTarget(); }, updates);
+    }
     // The line drawn right after a label: the inputs bound to it.
     static std::string After(const std::string& label) {
         Lines lines = LinesDrawn();
@@ -118,8 +120,7 @@ TEST_F(HowToPlay, ControlsAreShownAsBoundNow) {
     } cases[] = {
         {"defaults", 0, false, "[ Num Enter ] [ Return ] [ Space ]   pad: button 0",
          "[ A ] [ Num 4 ] [ Left ]   pad: d-pad"},
-        {"Q bound to flap, Left unbound", 81, true, "[ Q ] [ Num Enter ] [ Return ]   pad: button 0",
-         "not bound"},
+        {"Q bound to flap, Left unbound", 81, true, "[ Q ] [ Num Enter ] [ Return ]   pad: button 0", "not bound"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

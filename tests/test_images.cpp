@@ -145,9 +145,7 @@ TEST_F(ImageLoad, RefusedFilesLeaveTheSlotEmpty) {
         lodepng_chunk_generate_crc(&p[8]);
         return p;
     };
-    auto put32 = [](unsigned char* p, unsigned v) {
-        p[0] = v >> 24, p[1] = v >> 16, p[2] = v >> 8, p[3] = v;
-    };
+    auto put32 = [](unsigned char* p, unsigned v) { p[0] = v >> 24, p[1] = v >> 16, p[2] = v >> 8, p[3] = v; };
     struct Case {
         const char* what;
         std::vector<unsigned char> bytes;

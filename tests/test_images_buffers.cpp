@@ -73,7 +73,12 @@ TEST_F(ImageBuffer, LinesStepAlongBothAxesAndStopShortOfTheFarEnd) {
         float x1, y1, x2, y2;
         Pixels want;
     } cases[] = {
-        {"vertical", 10, 10, 10, 20, {{10, 10}, {10, 11}, {10, 12}, {10, 13}, {10, 14}, {10, 15}, {10, 16}, {10, 17}, {10, 18}, {10, 19}}},
+        {"vertical",
+         10,
+         10,
+         10,
+         20,
+         {{10, 10}, {10, 11}, {10, 12}, {10, 13}, {10, 14}, {10, 15}, {10, 16}, {10, 17}, {10, 18}, {10, 19}}},
         {"horizontal", 2, 3, 6, 3, {{2, 3}, {3, 3}, {4, 3}, {5, 3}}},
         {"horizontal reversed", 6, 3, 2, 3, {{2, 3}, {3, 3}, {4, 3}, {5, 3}}},
         {"shallow", 0, 0, 4, 2, {{0, 0}, {1, 0}, {2, 1}, {3, 1}}},
@@ -149,7 +154,7 @@ TEST_F(ImageBuffer, ScreenCopySlotIsSizedFromTheWindow) {
     struct Case {
         int w, h, side;
     } cases[] = {{1024, 768, 1024}, {1280, 720, 2048}, {800, 600, 1024}, {40, 30, 64},
-                 {300, 600, 1024}, {3000, 100, 4096}, {5000, 10, 4096}};
+                 {300, 600, 1024},  {3000, 100, 4096}, {5000, 10, 4096}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.w);
         ASys.WindowWidth = c.w;

@@ -14,8 +14,7 @@
 using Rgba = std::array<int, 4>;
 
 // Writes a w x h RGBA PNG whose pixel (x, y) is colour(x, y); true on success.
-inline bool WriteTestPNG(const std::string& path, int w, int h,
-                         const std::function<Rgba(int, int)>& colour) {
+inline bool WriteTestPNG(const std::string& path, int w, int h, const std::function<Rgba(int, int)>& colour) {
     std::vector<unsigned char> px((size_t)w * h * 4);
     for (int y = 0; y < h; y++)
         for (int x = 0; x < w; x++) {
@@ -26,9 +25,7 @@ inline bool WriteTestPNG(const std::string& path, int w, int h,
 }
 
 // A distinct opaque colour for frame n of a test sheet.
-inline Rgba FrameColour(int n) {
-    return Rgba{20 + 10 * n, 200 - 7 * n, 3 * n, 255};
-}
+inline Rgba FrameColour(int n) { return Rgba{20 + 10 * n, 200 - 7 * n, 3 * n, 255}; }
 
 // Pixel (x, y) of an image slot's texture.
 inline Rgba TexPixel(int slot, int x, int y) {

@@ -8,8 +8,7 @@
 #include "VellHooks.h"
 #include "test_support.h"
 
-void ReadPadState(int p, const char* name, const float* axes, int na, const unsigned char* buttons,
-                  int nb, int flipY);
+void ReadPadState(int p, const char* name, const float* axes, int na, const unsigned char* buttons, int nb, int flipY);
 
 namespace {
 
@@ -115,8 +114,8 @@ TEST_F(InputTest, PollRedefReadsBoundPadInputs) {
 TEST_F(InputTest, PollRedefAddsBothSticksOfEveryCountedPad) {
     Counted(0);
     Counted(2);
-    ASys.Joy[50] = 0.6f;   // pad 0 stick 1 right
-    ASys.Joy[51] = -0.8f;  // and up
+    ASys.Joy[50] = 0.6f;    // pad 0 stick 1 right
+    ASys.Joy[51] = -0.8f;   // and up
     ASys.Joy[252] = -0.9f;  // pad 2 stick 2 left
     ASys.Joy[253] = 0.2f;
     ASys.PollRedef();
@@ -235,12 +234,11 @@ TEST_F(InputTest, ButtonNames) {
     struct Case {
         int code;
         const char* name;
-    } cases[] = {{65, "[ A ]"},         {162, "[ ??? ]"},       {32, "[ Space ]"},
-                 {96, "[ ` ]"},         {257, "[ Return ]"},    {290, "[ F1 ]"},
-                 {314, "[ F25 ]"},      {320, "[ Num 0 ]"},     {329, "[ Num 9 ]"},
-                 {335, "[ Num Enter ]"},  {340, "[ Left Shift ]"},
-                 {348, "[ Menu ]"},     {349, "[ ??? ]"},       {0, "N/A"},
-                 {500, "Joy 1 Button 0"}, {551, "Joy 1 Axis 1"}, {603, "N/A"}};
+    } cases[] = {
+        {65, "[ A ]"},           {162, "[ ??? ]"},  {32, "[ Space ]"},  {96, "[ ` ]"},      {257, "[ Return ]"},
+        {290, "[ F1 ]"},         {314, "[ F25 ]"},  {320, "[ Num 0 ]"}, {329, "[ Num 9 ]"}, {335, "[ Num Enter ]"},
+        {340, "[ Left Shift ]"}, {348, "[ Menu ]"}, {349, "[ ??? ]"},   {0, "N/A"},         {500, "Joy 1 Button 0"},
+        {551, "Joy 1 Axis 1"},   {603, "N/A"}};
     for (const Case& c : cases) EXPECT_STREQ(game.KeyName(c.code), c.name) << c.code;
     Counted(1);
     EXPECT_STREQ(game.KeyName(603), "Joy 2 Button 3");
@@ -250,9 +248,8 @@ TEST_F(InputTest, PlayKeyMixesCountedPads) {
     struct Case {
         int index, joyEntry;
         float value;
-    } cases[] = {{0, 10, 1},   {0, 51, -0.7f}, {3, 13, 1},  {3, 50, -0.7f}, {5, 11, 1},
-                 {5, 50, 0.7f}, {8, 12, 1},     {8, 51, 0.7f}, {10, 0, 1},    {15, 5, 1},
-                 {98, 7, 1},    {99, 6, 1}};
+    } cases[] = {{0, 10, 1}, {0, 51, -0.7f}, {3, 13, 1}, {3, 50, -0.7f}, {5, 11, 1}, {5, 50, 0.7f},
+                 {8, 12, 1}, {8, 51, 0.7f},  {10, 0, 1}, {15, 5, 1},     {98, 7, 1}, {99, 6, 1}};
     for (const Case& c : cases) {
         memset(ASys.Joy, 0, sizeof ASys.Joy);
         ASys.Joy[200 + c.joyEntry] = c.value;  // pad 2
@@ -374,10 +371,15 @@ TEST(TestShapes, StayWithinTheScreenKeepingTheirShape) {
         int screenW, screenH, digit, w, h;
     } cases[] = {
         // A 1920 x 1080 screen holds every shape as asked.
-        {1920, 1080, 1, 1692, 952}, {1920, 1080, 5, 1918, 888}, {1920, 1080, 2, 714, 952},
+        {1920, 1080, 1, 1692, 952},
+        {1920, 1080, 5, 1918, 888},
+        {1920, 1080, 2, 714, 952},
         // On 1280 x 1024 the wide ones are narrowed to the screen.
-        {1280, 1024, 0, 1194, 896}, {1280, 1024, 1, 1280, 720}, {1280, 1024, 3, 1280, 721},
-        {1280, 1024, 5, 1280, 592}, {1280, 1024, 6, 413, 896},
+        {1280, 1024, 0, 1194, 896},
+        {1280, 1024, 1, 1280, 720},
+        {1280, 1024, 3, 1280, 721},
+        {1280, 1024, 5, 1280, 592},
+        {1280, 1024, 6, 413, 896},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.screenW << "x" << c.screenH << " Q+" << c.digit + 1);

@@ -43,8 +43,8 @@ protected:
         Updates(screen, 31);
         Frame b = Shown();
         MillsFrozen = false;
-        return !a.records.empty() && a.records == b.records && a.clear[0] == b.clear[0] &&
-               a.clear[1] == b.clear[1] && a.clear[2] == b.clear[2];
+        return !a.records.empty() && a.records == b.records && a.clear[0] == b.clear[0] && a.clear[1] == b.clear[1] &&
+               a.clear[2] == b.clear[2];
     }
 };
 
@@ -54,9 +54,7 @@ TEST_F(LessMotion, IdleScreensHoldStillOnlyWithLessMotion) {
         std::function<void(MyGame&)> open;
         std::function<void(MyGame&)> update;
     } cases[] = {
-        {"title, Options lit",
-         [](MyGame& g) { g.TitleCursor = 1; },
-         [](MyGame& g) { g.DoMenu(); }},
+        {"title, Options lit", [](MyGame& g) { g.TitleCursor = 1; }, [](MyGame& g) { g.DoMenu(); }},
         {"credits",
          [](MyGame& g) {
              g.OverlayScreen = bh::kScreenCredits;

@@ -261,8 +261,8 @@ TEST_F(LevelGen, FirstCorridorRunsIntoEverySwitchsClearing) {
     for (const auto& xs : columns)
         for (const auto& ys : rows)
             for (int clock = 1000; clock < 1000 + 40 * 977; clock += 977) {
-                SCOPED_TRACE(testing::Message() << "clock " << clock << " switches at x " << xs[0] << ", y "
-                                                << ys[0] << " ...");
+                SCOPED_TRACE(testing::Message()
+                             << "clock " << clock << " switches at x " << xs[0] << ", y " << ys[0] << " ...");
                 for (int x = 0; x < 50; x++)
                     for (int y = 0; y < 25; y++) g.Put(x, y, 1);
                 for (int i = 0; i < 5; i++) {

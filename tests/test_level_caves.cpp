@@ -54,16 +54,13 @@ std::string CaveText() {
         for (int y = 0; y < 25; y++)
             if (Next(x, y) == 11) {
                 const float* c = Cell(x, y + 100);
-                snprintf(line, sizeof line, "spinner %d,%d angle %.9g speed %g arm %g\n", x, y, c[5], c[6],
-                         c[7]);
+                snprintf(line, sizeof line, "spinner %d,%d angle %.9g speed %g arm %g\n", x, y, c[5], c[6], c[7]);
                 out << line;
             }
     return out.str();
 }
 
-std::string DataFile(const char* name) {
-    return std::string(BRAMBLEHOP_SOURCE_DIR) + "/tests/data/" + name;
-}
+std::string DataFile(const char* name) { return std::string(BRAMBLEHOP_SOURCE_DIR) + "/tests/data/" + name; }
 
 // BRAMBLEHOP_WRITE_CAVES=1 rewrites the files after a deliberate change to
 // the generator; read the difference before committing it.
@@ -100,9 +97,7 @@ TEST_F(LevelCaves, TheDaysCavesComeFromTheDateWhateverTheClock) {
         g.DailyDate = 0;
         return CaveText();
     };
-    const struct {
-        int date, level;
-    } days[] = {{20261211, 1}, {20261211, 4}, {20270101, 1}};
+    const struct { int date, level; } days[] = {{20261211, 1}, {20261211, 4}, {20270101, 1}};
     for (const auto& d : days) {
         SCOPED_TRACE(std::to_string(d.date) + " level " + std::to_string(d.level));
         std::string first = cave(d.date, d.level, 1000);
@@ -215,8 +210,8 @@ TEST_F(LevelCaves, NothingHurtfulComesNearTheStart) {
                                 double bx = x + 0.75 * i * std::sin(t), by = y - 0.75 * i * std::cos(t);
                                 if (away(bx, by) <= guard)
                                     FAIL() << "fireball " << i << " of the arm at " << x << "," << y << " reaches "
-                                           << bx << "," << by << ", difficulty " << D << " level " << L
-                                           << " clock " << clock << "\n"
+                                           << bx << "," << by << ", difficulty " << D << " level " << L << " clock "
+                                           << clock << "\n"
                                            << CaveText();
                             }
                     }

@@ -32,8 +32,7 @@ protected:
         game.ScreenH = 600;
         game.LoadTo = 1;
         for (int s = 0; s < 100; s++) ASys.ImageFrames[s] = -1;
-        for (const char* d : {"/Data", "/Data/552", "/Data/552/audio"})
-            mkdir((dir.Path() + d).c_str(), 0755);
+        for (const char* d : {"/Data", "/Data/552", "/Data/552/audio"}) mkdir((dir.Path() + d).c_str(), 0755);
     }
     std::string DataFile(const std::string& rel) { return dir.Path() + "/Data/552/" + rel; }
 };
@@ -95,8 +94,7 @@ TEST_F(LoaderSteps, LoadsTheTableOneAssetPerStepUntilStep120) {
         for (size_t i = before; i < lines.size(); i++)
             if (lines[i].rfind("Load ", 0) == 0) loads.push_back(lines[i]);
         auto want = expected.find(step);
-        EXPECT_EQ(loads, want == expected.end() ? std::vector<std::string>{} : want->second)
-            << "step " << step;
+        EXPECT_EQ(loads, want == expected.end() ? std::vector<std::string>{} : want->second) << "step " << step;
         if (step == 6) {
             // Sound 95, loaded one step earlier, is the first sign of life.
             ASSERT_EQ(ALChannel, 1);

@@ -32,8 +32,7 @@ TEST_F(FrontMenu, HeldDirectionRepeatsAfterShrinkingGapsAndWraps) {
     for (size_t i = 1; i < when.size(); i++) gaps.push_back(when[i] - when[i - 1]);
     EXPECT_EQ(when.front(), 1);
     EXPECT_EQ(gaps, (std::vector<int>{24, 18, 12, 6, 3, 3, 3, 3, 3, 3}));
-    EXPECT_EQ(std::vector<int>(where.begin(), where.begin() + 5),
-              (std::vector<int>{2, 3, 1, 2, 3}));
+    EXPECT_EQ(std::vector<int>(where.begin(), where.begin() + 5), (std::vector<int>{2, 3, 1, 2, 3}));
 
     // Releasing all four directions restores the long first gap; "Up" wraps
     // the other way.
@@ -138,8 +137,7 @@ TEST_F(FrontMenu, EachItemShowsItsDescriptionInTheGapUnderItsBar) {
         g.ScreenH = c.h;
         g.MenuPage = 1;
         auto list = [&] {
-            g.Menu_Default("Easy|Normal|Hard",
-                           "For learning the ropes|Just right|When you feel like a challenge");
+            g.Menu_Default("Easy|Normal|Hard", "For learning the ropes|Just right|When you feel like a challenge");
         };
         Run(list, 80);
         const char* items[] = {"Easy", "Normal", "Hard"};

@@ -257,8 +257,7 @@ TEST_F(MusicStream, LargeCommentHeadersPlay) {
     EXPECT_EQ(ASys.StreamType, 0);
     EXPECT_EQ(OggFile, nullptr);
     bool said = false;
-    for (const auto& l : log.Lines())
-        said = said || l.rfind("Not enough memory for Ogg stream - " + path, 0) == 0;
+    for (const auto& l : log.Lines()) said = said || l.rfind("Not enough memory for Ogg stream - " + path, 0) == 0;
     EXPECT_TRUE(said);
 }
 

@@ -17,7 +17,9 @@ protected:
         g.OverlayScreen = bh::kScreenNameEntry;
         g.OptionsCursor = 0;
     }
-    void Screen(int updates = 1) { Run([&] { g.EnterYourName(); }, updates); }
+    void Screen(int updates = 1) {
+        Run([&] { g.EnterYourName(); }, updates);
+    }
     void Tap(int control, int playKey = -1) {
         if (control >= 0) Control(control);
         if (playKey >= 0) PlayKey(playKey);
@@ -51,10 +53,14 @@ TEST_F(FrontName, TypedCharactersFillTheBoxesAndBackspaceClears) {
         {"what the name cannot hold is skipped", {'*', 0xe9, 'Z', '\t'}, "Z           ", 1},
         {"Backspace clears the last one typed", {'A', 'b', bs}, "A           ", 1},
         {"Backspace at the first box", {bs, bs}, "Enter Your Name", 0},
-        {"the last box takes every further key", {'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 'i', 'j', 'k', 'l', 'm'},
-         "abcdefghijkm", 11},
-        {"Backspace on the filled last box", {'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 'i', 'j', 'k', 'l', bs, bs},
-         "abcdefghij  ", 10},
+        {"the last box takes every further key",
+         {'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 'i', 'j', 'k', 'l', 'm'},
+         "abcdefghijkm",
+         11},
+        {"Backspace on the filled last box",
+         {'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 'i', 'j', 'k', 'l', bs, bs},
+         "abcdefghij  ",
+         10},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -199,8 +205,7 @@ TEST_F(FrontName, HeldWheelRepeatsAfterShrinkingGaps) {
             steps.push_back(u);
         }
     }
-    EXPECT_EQ(std::vector<int>(steps.begin(), steps.begin() + 7),
-              (std::vector<int>{1, 31, 53, 67, 73, 75, 77}));
+    EXPECT_EQ(std::vector<int>(steps.begin(), steps.begin() + 7), (std::vector<int>{1, 31, 53, 67, 73, 75, 77}));
 }
 
 TEST_F(FrontName, MovingAdvancingAndDeletingAtTheEnds) {

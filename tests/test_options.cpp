@@ -14,7 +14,9 @@ protected:
         g.OptionsCursor = 0;
         g.OptionsScroll = 0;
     }
-    void Options(int updates = 1) { Run([&] { g.Options(); }, updates); }
+    void Options(int updates = 1) {
+        Run([&] { g.Options(); }, updates);
+    }
     // Presses a control for one update, then releases it for one.
     void Tap(int control) {
         Control(control);
@@ -30,9 +32,9 @@ TEST_F(FrontOptions, ConfirmOnAValueRowStepsLikeRightAndWrapsAtTheTop) {
     struct Case {
         int slot, from, control, to;
     } cases[] = {
-        {sfx, 0, confirm, 1},    {sfx, 5, confirm, 6},  {music, 9, confirm, 10},
-        {music, 10, confirm, 0}, {sfx, 7, bh::kJoyButton2, 8},  // "Button 2" confirms here too
-        {overscan, 10, confirm, 0}, {sfx, -3, confirm, 0},     // a wild stored value
+        {sfx, 0, confirm, 1},       {sfx, 5, confirm, 6},         {music, 9, confirm, 10},
+        {music, 10, confirm, 0},    {sfx, 7, bh::kJoyButton2, 8},  // "Button 2" confirms here too
+        {overscan, 10, confirm, 0}, {sfx, -3, confirm, 0},         // a wild stored value
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.from);
@@ -54,8 +56,7 @@ TEST_F(FrontOptions, LeftAndRightStepWithinTheRange) {
     struct Case {
         int slot, from, control, to;
     } cases[] = {
-        {sfx, 0, left, 0},        {sfx, 10, right, 10},    {music, 5, left, 4},
-        {overscan, 9, right, 10}, {overscan, 1, left, 0},
+        {sfx, 0, left, 0}, {sfx, 10, right, 10}, {music, 5, left, 4}, {overscan, 9, right, 10}, {overscan, 1, left, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.slot);

@@ -146,10 +146,14 @@ TEST_F(PadTest, PadInputNamesFollowTheLayout) {
         const char* prompt;
         const char* listed;
     } cases[] = {
-        {600, "A", "Joy 2 A"},           {603, "Y", "Joy 2 Y"},
-        {606, "Back", "Joy 2 Back"},     {607, "Start", "Joy 2 Start"},
-        {610, "D-pad Up", "Joy 2 D-pad Up"}, {613, "D-pad Left", "Joy 2 D-pad Left"},
-        {614, "RS", "Joy 2 RS"},         {654, "LT", "Joy 2 LT"},
+        {600, "A", "Joy 2 A"},
+        {603, "Y", "Joy 2 Y"},
+        {606, "Back", "Joy 2 Back"},
+        {607, "Start", "Joy 2 Start"},
+        {610, "D-pad Up", "Joy 2 D-pad Up"},
+        {613, "D-pad Left", "Joy 2 D-pad Left"},
+        {614, "RS", "Joy 2 RS"},
+        {654, "LT", "Joy 2 LT"},
         {620, "Button 20", "Joy 2 Button 20"},
         {500, "Button 0", "N/A"},  // pad 1 is not there
     };
@@ -283,9 +287,9 @@ TEST_F(Mappings, GoodLinesAreTakenAndEachBadLineIsLoggedAndSkipped) {
         {good, 1, {}},
         {good + "\r\n# a comment\n\n   \n" + good, 2, {}},
         {"03000000aa12,Short Id,a:b0,\n" + good, 1, {"Skipped a bad pad mapping, src line 1"}},
-        {good + "\n03000000aa1200003412000011010000\n" + good, 2,
-         {"Skipped a bad pad mapping, src line 2"}},
-        {"Bramble Test Pad,a:b0\n" + good + "\nzz\n", 1,
+        {good + "\n03000000aa1200003412000011010000\n" + good, 2, {"Skipped a bad pad mapping, src line 2"}},
+        {"Bramble Test Pad,a:b0\n" + good + "\nzz\n",
+         1,
          {"Skipped a bad pad mapping, src line 1", "Skipped a bad pad mapping, src line 3"}},
         // Another system's mapping is no fault of the file.
         {"03000000aa1200003412000011010000,Pad,a:b0,platform:Windows,", 1, {}},

@@ -19,7 +19,9 @@ protected:
         g.EndTimer = 0;
     }
     void TearDown() override { ASys.ImageFrameSize[50] = 0; }
-    void Pause(int updates = 1) { Run([&] { g.PauseMenu(); }, updates); }
+    void Pause(int updates = 1) {
+        Run([&] { g.PauseMenu(); }, updates);
+    }
 };
 
 TEST_F(FrontPause, MovesWrapAtBothEnds) {
@@ -295,7 +297,7 @@ TEST_F(PauseInPlay, APauseInputHeldWhileResumingDoesNotPauseAgain) {
         Input pause;
         float resumeControl;  // held with the pause input to resume; -1 none
     } cases[] = {
-        {"pad Back", kPadBack, -1},        // Back also confirms in the menu
+        {"pad Back", kPadBack, -1},  // Back also confirms in the menu
         {"pad Start", kPadStart, -1},
         {"Escape", kEscape, -1},
         {"mouse", kMouseOnPause, 10},  // resumed with "Button 1"

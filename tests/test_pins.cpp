@@ -18,7 +18,8 @@ struct Pin {
     long long value, pinned;
 };
 
-#define PIN(name, pinned) {#name, (long long)(name), (long long)(pinned)}
+#define PIN(name, pinned) \
+    { #name, (long long)(name), (long long)(pinned) }
 
 void Check(const Pin* pins, size_t count) {
     for (size_t i = 0; i < count; i++) EXPECT_EQ(pins[i].value, pins[i].pinned) << pins[i].name;

@@ -74,11 +74,10 @@ TEST_F(PlayStep, RespawnHoldFreezesUntilEverythingIsReleased) {
         float flap, right, left;
         bool held;
     } cases[] = {
-        {1, 0, 0, true},     // flapping is locked during the hold
-        {0, 1, 0, true},     // so is steering away
-        {0.1f, 0, 0, true},  // the flap button must be exactly 0
-        {0, 0, 0.6f, true},
-        {0, 0.4f, 0.4f, false},  // below 0.5 counts as released here
+        {1, 0, 0, true},                             // flapping is locked during the hold
+        {0, 1, 0, true},                             // so is steering away
+        {0.1f, 0, 0, true},                          // the flap button must be exactly 0
+        {0, 0, 0.6f, true}, {0, 0.4f, 0.4f, false},  // below 0.5 counts as released here
     };
     for (const Case& c : cases) {
         Controls(c.flap, c.right, c.left);
@@ -103,10 +102,9 @@ TEST_F(PlayStep, SteeringAcceleratesClampsAndSlowsWithoutCrossing) {
     struct Case {
         float right, left, speed;
     } cases[] = {
-        {1, 0, 0.25f}, {1, 0, 0.5f}, {1, 0, 0.75f}, {1, 0, 1}, {1, 0, 1},
-        {0, 0, 0.65f}, {0, 0, 0.3f}, {0, 0, 0}, {0, 1, -0.25f}, {0, 0, 0},
-        {0, 1, -0.25f}, {0, 1, -0.5f}, {0, 1, -0.75f}, {0, 1, -1}, {0, 1, -1},
-        {0, 0, -0.65f}, {0, 0, -0.3f}, {0, 0, 0}, {1, 1, 0},
+        {1, 0, 0.25f}, {1, 0, 0.5f},   {1, 0, 0.75f}, {1, 0, 1},      {1, 0, 1},     {0, 0, 0.65f},  {0, 0, 0.3f},
+        {0, 0, 0},     {0, 1, -0.25f}, {0, 0, 0},     {0, 1, -0.25f}, {0, 1, -0.5f}, {0, 1, -0.75f}, {0, 1, -1},
+        {0, 1, -1},    {0, 0, -0.65f}, {0, 0, -0.3f}, {0, 0, 0},      {1, 1, 0},
     };
     for (const Case& c : cases) {
         p.SpeedY = 0;
@@ -256,9 +254,8 @@ TEST_F(PlayStep, MultiplierAndExitBonus) {
         float time;
         int bonus, switchPoints;
     } cases[] = {
-        {0, 0, 5, 25},      {1, 0, 10, 50},      {2, 0, 15, 75},    {3, 0, 25, 125},
-        {0, -40, 5, 25},    {1, 100, 16, 50},    {3, 3600, 625, 125}, {3, 3629, 625, 125},
-        {0, 29.9f, 5, 25},  {0, 30, 6, 25},
+        {0, 0, 5, 25},    {1, 0, 10, 50},      {2, 0, 15, 75},      {3, 0, 25, 125},   {0, -40, 5, 25},
+        {1, 100, 16, 50}, {3, 3600, 625, 125}, {3, 3629, 625, 125}, {0, 29.9f, 5, 25}, {0, 30, 6, 25},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.followers << " followers, time " << c.time);
@@ -311,8 +308,7 @@ TEST_F(PlayStep, ScrollInCarriesTheBirdAndFreezesTime) {
     // The live rows now hold the new level exactly.
     for (int y = 0; y < 25; y++)
         for (int xx = 0; xx < 50; xx++)
-            for (int f = 0; f < 10; f++)
-                ASSERT_EQ(Cell(xx, y)[f], next[(y * 60 + xx) * 10 + f]) << xx << "," << y;
+            for (int f = 0; f < 10; f++) ASSERT_EQ(Cell(xx, y)[f], next[(y * 60 + xx) * 10 + f]) << xx << "," << y;
     // The backdrop moved 12 pixels per column but the last, wrapping at 1024.
     EXPECT_EQ(p.BackdropScroll, (float)((5 - 12 * 49) % 1024 + 1024));
     Controls(0, 0, 0);

@@ -40,22 +40,20 @@ TEST_F(PlayEdges, WallsStopSidewaysSpeedWithinTheirWindow) {
         float x, y, speed;
         bool stopped;
     } cases[] = {
-        {20, 10, 20.6f, 10, -1, true},    // u = 0.1
-        {20, 10, 20.75f, 10, -1, true},   // u = 0.25
-        {20, 10, 20.83f, 10, -1, true},   // u = 0.33
-        {20, 10, 20.9f, 10, -1, false},   // u = 0.4
-        {20, 10, 20.6f, 10, 1, false},    // moving away from it
-        {21, 10, 20.2f, 10, 1, true},     // u = 0.7
-        {21, 10, 20.1f, 10, 1, false},    // u = 0.6
-        {20, 11, 20.6f, 10.5f, -1, true}, // the row below, half a row down
-        {20, 11, 20.6f, 10.2f, -1, true},
-        {20, 11, 20.6f, 10.1f, -1, false},
-        {21, 11, 20.2f, 10.5f, 1, true},
-        {20, 9, 20.6f, 10.5f, -1, false},  // never the row above
+        {20, 10, 20.6f, 10, -1, true},     // u = 0.1
+        {20, 10, 20.75f, 10, -1, true},    // u = 0.25
+        {20, 10, 20.83f, 10, -1, true},    // u = 0.33
+        {20, 10, 20.9f, 10, -1, false},    // u = 0.4
+        {20, 10, 20.6f, 10, 1, false},     // moving away from it
+        {21, 10, 20.2f, 10, 1, true},      // u = 0.7
+        {21, 10, 20.1f, 10, 1, false},     // u = 0.6
+        {20, 11, 20.6f, 10.5f, -1, true},  // the row below, half a row down
+        {20, 11, 20.6f, 10.2f, -1, true}, {20, 11, 20.6f, 10.1f, -1, false},
+        {21, 11, 20.2f, 10.5f, 1, true},  {20, 9, 20.6f, 10.5f, -1, false},  // never the row above
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "wall " << c.wallX << "," << c.wallY << " bird " << c.x
-                                        << "," << c.y << " speed " << c.speed);
+        SCOPED_TRACE(testing::Message() << "wall " << c.wallX << "," << c.wallY << " bird " << c.x << "," << c.y
+                                        << " speed " << c.speed);
         SetUp();
         G().Put(c.wallX, c.wallY, 3);
         Bird(c.x, c.y, c.speed, 0);
@@ -89,15 +87,15 @@ TEST_F(PlayEdges, CeilingAndGroundTakeHoldWithinTheirWindow) {
         {29, 4, 29.6f, 5.1f, 0.5f, false},
         // ground
         {10, 15, 10, 14, 1, true},
-        {11, 15, 10.4f, 14, 1, true},   // standing on the neighbour's edge
+        {11, 15, 10.4f, 14, 1, true},  // standing on the neighbour's edge
         {11, 15, 10.3f, 14, 1, false},
         {9, 15, 9.6f, 14, 1, true},
         {9, 15, 9.7f, 14, 1, false},
         {10, 15, 10, 14, -1, false},  // rising through the probe
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "cell " << c.cellX << "," << c.cellY << " bird " << c.x
-                                        << "," << c.y << " speed " << c.speedY);
+        SCOPED_TRACE(testing::Message() << "cell " << c.cellX << "," << c.cellY << " bird " << c.x << "," << c.y
+                                        << " speed " << c.speedY);
         SetUp();
         G().Put(c.cellX, c.cellY, 3);
         Bird(c.x, c.y, 0, c.speedY);
@@ -120,8 +118,8 @@ TEST_F(PlayEdges, LevelTimeRunsByTheStepLength) {
     struct Case {
         float step, before, scroll, after;
     } cases[] = {
-        {1, 3629, 0, 3628},     {0.5f, 3629, 0, 3628.5f}, {2.5f, 3629, 0, 3626.5f},
-        {7.68f, 100, 0, 92.32f}, {7.68f, 5, 0, 0},          {3, 3629, 20, 3629},
+        {1, 3629, 0, 3628},      {0.5f, 3629, 0, 3628.5f}, {2.5f, 3629, 0, 3626.5f},
+        {7.68f, 100, 0, 92.32f}, {7.68f, 5, 0, 0},         {3, 3629, 20, 3629},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "step " << c.step << " from " << c.before);

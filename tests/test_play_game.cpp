@@ -25,8 +25,7 @@ protected:
     }
     void TearDown() override {
         // The music file may be missing here; nothing else may be logged.
-        for (const std::string& line : log.Lines())
-            EXPECT_NE(line.find("Ogg"), std::string::npos) << line;
+        for (const std::string& line : log.Lines()) EXPECT_NE(line.find("Ogg"), std::string::npos) << line;
         G().GameMode = bh::kModeTitle;
         ThawClock();
     }

@@ -24,8 +24,7 @@ std::vector<const double*> Near(int kind, float x, float y, float reach) {
     std::vector<const double*> out;
     for (int i = 0; i < ASys.DrawTo; i++) {
         const double* r = Record(i);
-        if (r[0] == kind && std::fabs(r[1] + rw2 - x) < reach && std::fabs(r[2] + rh2 - y) < reach)
-            out.push_back(r);
+        if (r[0] == kind && std::fabs(r[1] + rw2 - x) < reach && std::fabs(r[2] + rh2 - y) < reach) out.push_back(r);
     }
     return out;
 }
@@ -38,8 +37,8 @@ std::string TextNear(float x, float y, float reach = 12) {
 }
 
 float Brightness(const double* r) {
-    return (float)((r[vell::kRecLowRed] + r[vell::kRecLowGreen] + r[vell::kRecLowBlue]) / 3 *
-                   r[vell::kRecLowAlpha] / 255);
+    return (float)((r[vell::kRecLowRed] + r[vell::kRecLowGreen] + r[vell::kRecLowBlue]) / 3 * r[vell::kRecLowAlpha] /
+                   255);
 }
 
 class PlayGuides : public HoveringBird {
@@ -135,9 +134,9 @@ TEST_F(PlayGuides, APromptSaysToLetGoWhileTheRespawnWaits) {
         float hold, flap, right, left;
         bool prompt;
     } cases[] = {
-        {1, 1, 0, 0, true},       {1, 0, 1, 0, true},  {1, 0, 0, 1, true},
-        {1, 0.2f, 0, 0, true},    // any flap at all keeps the bird waiting
-        {1, 0, 0.4f, 0, false},   // let go enough: the bird flies this step
+        {1, 1, 0, 0, true},     {1, 0, 1, 0, true},
+        {1, 0, 0, 1, true},     {1, 0.2f, 0, 0, true},  // any flap at all keeps the bird waiting
+        {1, 0, 0.4f, 0, false},                         // let go enough: the bird flies this step
         {0, 1, 1, 0, false},
     };
     for (const Case& c : cases) {
@@ -260,10 +259,8 @@ TEST_F(PlayGuides, TheScoreLineAddsLevelSwitchesAndMultiplier) {
         int level, on, followers;
         std::vector<std::string> shown, hidden;
     } cases[] = {
-        {0, 5, 0, {"Intro room"}, {"Switches 5/5", "x2"}},
-        {1, 0, 0, {"Level 1", "Switches 0/5"}, {"x2"}},
-        {3, 2, 1, {"Level 3", "Switches 2/5", "x2"}, {}},
-        {3, 4, 2, {"Level 3", "Switches 4/5", "x3"}, {}},
+        {0, 5, 0, {"Intro room"}, {"Switches 5/5", "x2"}},  {1, 0, 0, {"Level 1", "Switches 0/5"}, {"x2"}},
+        {3, 2, 1, {"Level 3", "Switches 2/5", "x2"}, {}},   {3, 4, 2, {"Level 3", "Switches 4/5", "x3"}, {}},
         {12, 5, 3, {"Level 12", "Switches 5/5", "x5"}, {}},
     };
     for (const Case& c : cases) {

@@ -15,8 +15,8 @@ TEST_F(FrontPresses, HeldInputActsOnceAndAgainOnlyAfterItIsLetGo) {
     const struct {
         float value;
         bool acts;
-    } steps[] = {{1.0f, true}, {1.0f, false}, {0.4f, false}, {0.6f, false},
-                 {0.2f, false}, {0.4f, false}, {0.6f, true}, {0.5f, false}};
+    } steps[] = {{1.0f, true},  {1.0f, false}, {0.4f, false}, {0.6f, false},
+                 {0.2f, false}, {0.4f, false}, {0.6f, true},  {0.5f, false}};
     std::vector<bool> acted, expected;
     for (const auto& s : steps) {
         Control(bh::kJoyButton1, s.value);
@@ -31,8 +31,7 @@ TEST_F(FrontPresses, AnAcceptedPressLocksTheSlotEverythingOrNothing) {
     const struct {
         MyGame::PressLock take;
         int slot, other, touch;  // the guarding slot, another slot, a pointer's lock
-    } cases[] = {{MyGame::kTakeSlot, 1, 0, 0}, {MyGame::kTakeAll, 1, 1, 1},
-                 {MyGame::kTakeNone, 0, 0, 0}};
+    } cases[] = {{MyGame::kTakeSlot, 1, 0, 0}, {MyGame::kTakeAll, 1, 1, 1}, {MyGame::kTakeNone, 0, 0, 0}};
     for (const auto& c : cases) {
         memset(g.KeyLock, 0, sizeof g.KeyLock);
         memset(g.TouchLock, 0, sizeof g.TouchLock);

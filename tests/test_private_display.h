@@ -26,8 +26,8 @@ public:
             close(fds[0]);
             if (!freopen("/dev/null", "w", stdout) || !freopen("/dev/null", "w", stderr)) _exit(127);
             std::string fd = std::to_string(fds[1]);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24",
-                   "-nolisten", "tcp", (char*)nullptr);
+            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+                   (char*)nullptr);
             _exit(127);
         }
         close(fds[1]);
@@ -47,12 +47,11 @@ private:
     std::string name_;
 };
 
-
 // The newest window titled exactly `title` on the current display, waiting
 // up to `seconds` for one to appear; empty when none did.
 inline std::string WindowTitled(const std::string& title, int seconds) {
-    std::string cmd = "timeout " + std::to_string(seconds) + " xdotool search --sync --name '^" + title +
-                      "$' 2>/dev/null | tail -1";
+    std::string cmd =
+        "timeout " + std::to_string(seconds) + " xdotool search --sync --name '^" + title + "$' 2>/dev/null | tail -1";
     FILE* p = popen(cmd.c_str(), "r");
     if (!p) return "";
     char buf[64] = {};

@@ -157,10 +157,9 @@ TEST_F(RandomTest, TrigonometryAndRemainders) {
 TEST_F(RandomTest, WhichWayTakesTheShortTurn) {
     struct Case {
         float a, b, want;
-    } cases[] = {{350, 10, 20}, {10, 350, -20}, {0, 179, 179}, {0, 180, -180},
+    } cases[] = {{350, 10, 20},  {10, 350, -20}, {0, 179, 179}, {0, 180, -180},
                  {-90, 80, 170}, {720, 30, 30},  {45, 45, 0}};
-    for (const Case& c : cases)
-        EXPECT_FLOAT_EQ(game.WhichWayDoIGo(c.a, c.b), c.want) << c.a << " -> " << c.b;
+    for (const Case& c : cases) EXPECT_FLOAT_EQ(game.WhichWayDoIGo(c.a, c.b), c.want) << c.a << " -> " << c.b;
 }
 
 TEST_F(RandomTest, Collisions) {
@@ -188,7 +187,7 @@ TEST_F(RandomTest, Collisions) {
     EXPECT_FLOAT_EQ(game.LastColPointY, 5);
     EXPECT_EQ(game.Collide_Line_Line(0, 0, 10, 0, 0, 1, 10, 1), 0);  // parallel
     EXPECT_EQ(game.LastColPointX, -3717.0f);
-    EXPECT_EQ(game.Collide_Line_Line(0, 0, 4, 4, 6, 0, 10, -4), 0);  // lines cross, segments not
+    EXPECT_EQ(game.Collide_Line_Line(0, 0, 4, 4, 6, 0, 10, -4), 0);   // lines cross, segments not
     EXPECT_EQ(game.Collide_Line_Line(0, 0, 10, 0, 10, 0, 10, 5), 1);  // shared end point
 }
 

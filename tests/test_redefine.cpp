@@ -18,7 +18,9 @@ protected:
         g.RedefDelay = g.RedefTimeout = g.TestTimer = 0;
         ASys.Joy[98] = ASys.Joy[99] = 1;  // pad 0 connected and seen at rest
     }
-    void Screen(int updates = 1) { Run([&] { g.RedefineKeys(); }, updates); }
+    void Screen(int updates = 1) {
+        Run([&] { g.RedefineKeys(); }, updates);
+    }
     void Tap(int playKey) {
         PlayKey(playKey);
         Screen();
@@ -36,11 +38,11 @@ TEST_F(FrontRedefine, PicksWrapByRowAndClampByColumn) {
     struct Case {
         int row, col, key, toRow, toCol;
     } cases[] = {
-        {-2, 0, 0, 4, 0},  // up from "Save" to Back/Select
-        {4, 1, 8, -2, 0},  // down from Start to "Save"
-        {2, 3, 0, 1, 1},   // up from Button 2 lands on Button 4
-        {3, 1, 5, 3, 1},   // right at the end of a row stays
-        {-1, 0, 5, -1, 0}, // "Test" is a row of one
+        {-2, 0, 0, 4, 0},   // up from "Save" to Back/Select
+        {4, 1, 8, -2, 0},   // down from Start to "Save"
+        {2, 3, 0, 1, 1},    // up from Button 2 lands on Button 4
+        {3, 1, 5, 3, 1},    // right at the end of a row stays
+        {-1, 0, 5, -1, 0},  // "Test" is a row of one
         {2, 0, 3, 2, 0},
     };
     for (const Case& c : cases) {
@@ -83,8 +85,8 @@ TEST_F(FrontRedefine, CatchesANewButtonButNotTheOneThatPicked) {
 }
 
 TEST_F(FrontRedefine, NothingIsCaughtBeforeTheThirdWaitingUpdate) {
-    g.RedefRow = 1;  // "Up"
-    Tap(10);         // pick, and the second update of the wait
+    g.RedefRow = 1;   // "Up"
+    Tap(10);          // pick, and the second update of the wait
     ASys.Joy[5] = 1;  // a fresh button pressed during the wait
     Screen();
     EXPECT_EQ(g.KeyLock[bh::kLockRedefineCapture], bh::kCaptureWaiting);  // locked by the delay, must be pressed again
@@ -100,7 +102,7 @@ TEST_F(FrontRedefine, WaitGivesUpAfter359UpdatesLeavingBindingsAlone) {
     int before[1024];
     memcpy(before, ASys.redef, sizeof before);
     g.RedefRow = 3;
-    Tap(10);     // pick, then the first waiting update
+    Tap(10);  // pick, then the first waiting update
     Screen(358);
     EXPECT_EQ(g.KeyLock[bh::kLockRedefineCapture], bh::kCaptureWaiting);
     EXPECT_EQ(g.RedefTimeout, 0);
@@ -282,8 +284,7 @@ TEST_F(FrontRedefine, ThePickedControlStandsOutInItsPlaceOnThePad) {
             const double* r = &ASys.Draw[vell::kRecordSize * i];
             int kind = (int)r[vell::kRecKind];
             if (kind != vell::kDrawRect && kind != vell::kDrawOval && kind != vell::kDrawTri) continue;
-            if (r[vell::kRecHighRed] != c.r || r[vell::kRecHighGreen] != c.gr || r[vell::kRecHighBlue] != c.b)
-                continue;
+            if (r[vell::kRecHighRed] != c.r || r[vell::kRecHighGreen] != c.gr || r[vell::kRecHighBlue] != c.b) continue;
             worn++;
             EXPECT_EQ(kind, c.kind);
             // A triangle's corners are centred on the point it was drawn at.

@@ -177,7 +177,9 @@ TEST_F(RenderImg, SlotTexturesAreSentAgainOnlyAfterTheirPixelsChange) {
              ASys.Buffer_Create(kPic2, 8);
              ASys.Buffer_Fill(kPic2, 10, 20, 30, 255);
          },
-         435, 335, {10, 20, 30, 255}},
+         435,
+         335,
+         {10, 20, 30, 255}},
         {"emptied, drawn empty, created again",
          [] {
              ASys.ImageFrames[kPic2] = -1;
@@ -185,9 +187,10 @@ TEST_F(RenderImg, SlotTexturesAreSentAgainOnlyAfterTheirPixelsChange) {
              ASys.Buffer_Create(kPic2, 4);
              ASys.Buffer_Fill(kPic2, 40, 50, 60, 255);
          },
-         400, 300, {40, 50, 60, 255}},
-        {"reloaded from a file", [&] { ASys.GetPNG(kPic2, pic.c_str(), 32); }, 400, 250,
-         {255, 0, 0, 255}},
+         400,
+         300,
+         {40, 50, 60, 255}},
+        {"reloaded from a file", [&] { ASys.GetPNG(kPic2, pic.c_str(), 32); }, 400, 250, {255, 0, 0, 255}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -208,9 +211,9 @@ TEST_F(RenderImg, EmptyOrForeignSlotsAreSkippedQuietly) {
     ThisGame.DrawImg(kPic, 100, 100);
     ThisGame.DrawImg(kPic, 200, 100);
     ThisGame.BufferGame();
-    DrawR[28] = 150;                // out of the table
+    DrawR[28] = 150;  // out of the table
     DrawR[30 + 28] = kPic2;
-    ASys.ImageFrames[kPic2] = -1;   // emptied after recording
+    ASys.ImageFrames[kPic2] = -1;  // emptied after recording
     LogCapture log;
     ASys.RenderSys(0);
     EXPECT_EQ(ASys.ObjCount, 0);

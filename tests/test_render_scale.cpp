@@ -162,8 +162,8 @@ TEST_F(BigWindow, ReducedFrameFillsTheWholeWindow) {
         std::vector<unsigned char> reduced = Shown();
         EXPECT_EQ(FrameSize().divisor, c.divisor);
         EXPECT_TRUE(log.Has(std::string("Drawing at ") + std::to_string((c.w + 1) / 2) + " x " +
-                           std::to_string((c.h + 1) / 2) + " for the " + std::to_string(c.w) + " x " +
-                           std::to_string(c.h) + " window"));
+                            std::to_string((c.h + 1) / 2) + " for the " + std::to_string(c.w) + " x " +
+                            std::to_string(c.h) + " window"));
         memcpy(ASys.DrawSet, drawSet, sizeof drawSet);
         ASys.RenderFull = 1;
         std::vector<unsigned char> full = Shown();
@@ -182,8 +182,7 @@ TEST_F(BigWindow, ReducedFrameFillsTheWholeWindow) {
         EXPECT_EQ(foreign, 0u) << "pixels of none of the colours drawn";
         // Rows bottom first: (0, 0) is the window's lower left corner.
         const size_t at[4] = {(size_t)(c.h - 1) * c.w, (size_t)c.h * c.w - 1, 0, (size_t)c.w - 1};
-        for (int k = 0; k < 4; k++)
-            EXPECT_EQ(0, memcmp(&reduced[at[k] * 4], colours[k + 1], 3)) << "corner " << k;
+        for (int k = 0; k < 4; k++) EXPECT_EQ(0, memcmp(&reduced[at[k] * 4], colours[k + 1], 3)) << "corner " << k;
         // Each square's two inner edges, and the box's four, may move by
         // less than a block.
         size_t edges = 8 * 2 * (size_t)(32 * c.w / vw + 2) * (size_t)c.divisor;

@@ -57,8 +57,8 @@ protected:
         size_t differ = 0, first = 0;
         for (size_t i = 0; i < plain.size(); i++)
             if (fast[i] != plain[i] && differ++ == 0) first = i;
-        EXPECT_EQ(differ, 0u) << scene << ": first difference at pixel (" << first / 4 % W()
-                              << ", " << H() - 1 - (int)(first / 4 / W()) << ")";
+        EXPECT_EQ(differ, 0u) << scene << ": first difference at pixel (" << first / 4 % W() << ", "
+                              << H() - 1 - (int)(first / 4 / W()) << ")";
         // A blank screen would compare equal whatever the renderer did.
         size_t lit = 0;
         for (size_t i = 0; i < plain.size(); i += 4)
@@ -144,12 +144,27 @@ TEST_F(StillFrames, OnlyAFrameThatChangesNothingIsSkipped) {
         std::function<void()> change;
         bool whileSet;  // every frame is painted for as long as it holds
     } cases[] = {
-        {"a record moved", [&] { x += 1; record(); }, false},
-        {"the clear colour", [&] { red = 40; record(); }, false},
+        {"a record moved",
+         [&] {
+             x += 1;
+             record();
+         },
+         false},
+        {"the clear colour",
+         [&] {
+             red = 40;
+             record();
+         },
+         false},
         {"the overscan", [&] { overscan = 0.04f; }, false},
         {"the picture's pixels", [&] { g.BufferFill(99, 10, 20, 30, 255); }, false},
         {"the window lost its picture", [&] { WindowDamaged(nullptr); }, false},
-        {"a screenshot asked for", [&] { ASys.Button[66] = 1; ScreenshotTaken = 0; }, false},
+        {"a screenshot asked for",
+         [&] {
+             ASys.Button[66] = 1;
+             ScreenshotTaken = 0;
+         },
+         false},
         {"a test reading the frame", [&] { RenderBeforeSwap = &Capture; }, true},
         {"the shortcuts turned off", [&] { RenderShortcuts = false; }, true},
     };

@@ -74,8 +74,7 @@ protected:
 inline ::testing::AssertionResult Near(const Rgba& got, const Rgba& want, int tol) {
     for (int k = 0; k < 3; k++)
         if (std::abs(got[k] - want[k]) > tol)
-            return ::testing::AssertionFailure()
-                   << "got (" << got[0] << "," << got[1] << "," << got[2] << ") want (" << want[0]
-                   << "," << want[1] << "," << want[2] << ")";
+            return ::testing::AssertionFailure() << "got (" << got[0] << "," << got[1] << "," << got[2] << ") want ("
+                                                 << want[0] << "," << want[1] << "," << want[2] << ")";
     return ::testing::AssertionSuccess();
 }

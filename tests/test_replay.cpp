@@ -40,7 +40,6 @@ uint64_t PictureAndSound(int records) {
     return tape::Fnv(heard.data(), heard.size(), h);
 }
 
-
 // A replay made without the game: `updates` updates of held controls and a
 // wandering pointer, on a steady clock with the odd stall.
 std::vector<uint8_t> MadeReplay(int updates, unsigned seed = 7, int score = 1234) {
@@ -65,7 +64,7 @@ std::vector<uint8_t> MadeReplay(int updates, unsigned seed = 7, int score = 1234
                 hold[k] = 2 + (int)(rng() % 30);
                 float v = rng() % 4 == 0 ? 1.0f : 0.0f;
                 in[tape::kButtons + tape::kTouches + tape::kPadValues + k] = v;  // the control
-                if (k < 13) in[k] = v;                                            // and its key
+                if (k < 13) in[k] = v;                                           // and its key
             }
         if (rng() % 20 == 0) {
             in[tape::kButtons + vell::kTouchX] = (float)(rng() % 800) + 0.5f;
@@ -469,9 +468,7 @@ TEST_F(Replays, ARunPlaysBackExactlyInAWindowOfAnotherShape) {
     std::vector<uint8_t> bytes;
     std::vector<Seen> recorded;
     ASSERT_TRUE(MonkeyGame(3, bytes, recorded));
-    const struct {
-        int w, h;
-    } windows[] = {{1080, 1920}, {2560, 1080}};
+    const struct { int w, h; } windows[] = {{1080, 1920}, {2560, 1080}};
     for (const auto& win : windows) {
         SCOPED_TRACE(testing::Message() << win.w << " x " << win.h);
         ASys.WindowWidth = win.w;
@@ -724,7 +721,9 @@ TEST_F(Replays, ABestRunFileThatIsNoReplayIsRefusedWithOneLine) {
     const Case cases[] = {
         {"empty", ""},
         {"text", "this is not a replay\n"},
-        {"cut short", std::string("BHRP\x01\x05" "1.0.0\x02", 11)},
+        {"cut short", std::string("BHRP\x01\x05"
+                                  "1.0.0\x02",
+                                  11)},
     };
     for (const Case& c : cases) {
         FILE* f = fopen((home + "/Best_Normal.replay").c_str(), "wb");
@@ -755,9 +754,7 @@ TEST_F(Replays, OnlyABetterRunReplacesTheKeptOne) {
         const char* why;
         return r.Open(b, n, why) ? r.head().score : -2;
     };
-    const struct {
-        int score, kept;
-    } runs[] = {{500, 500}, {300, 500}, {500, 500}, {900, 900}};
+    const struct { int score, kept; } runs[] = {{500, 500}, {300, 500}, {500, 500}, {900, 900}};
     for (const auto& run : runs) {
         std::vector<uint8_t> b = MadeReplay(50, 7, run.score);
         g.KeepBestReplay(b.data(), b.size(), bh::kDifficultyHard, 0, run.score);

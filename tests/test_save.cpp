@@ -90,8 +90,7 @@ protected:
     }
     std::string UserId() {
         return std::string("User ID '") +
-               game.Strip(game.SixDigitString(game.Settings[bh::kSettingUserDate],
-                                              game.Settings[bh::kSettingUserTime],
+               game.Strip(game.SixDigitString(game.Settings[bh::kSettingUserDate], game.Settings[bh::kSettingUserTime],
                                               game.Settings[bh::kSettingUserRandom])) +
                "'";
     }
@@ -153,7 +152,7 @@ TEST_F(SaveTest, FilesMatchAnIndependentEncoding) {
         for (int slot = 0; slot < 64; slot++) PutInt(settings, ASys.redef[k + 16 * slot]);
     EXPECT_TRUE(ReadBytes(dir.File("Settings.sav")) == settings);
     std::vector<unsigned char> file = ReadBytes(dir.File("Settings.sav"));
-    EXPECT_EQ(GetInt(file, 400 + (10 * 64 + 55) * 4), 90);   // Z, first of Button 1
+    EXPECT_EQ(GetInt(file, 400 + (10 * 64 + 55) * 4), 90);  // Z, first of Button 1
     EXPECT_EQ(GetInt(file, 400 + (4 * 64 + 63) * 4), 77);
 
     std::vector<unsigned char> scores = ReadBytes(dir.File(ScoreName));
@@ -220,8 +219,7 @@ TEST_F(SaveTest, AnyChangedByteClearsTheScores) {
         EXPECT_EQ(std::count(lines.begin(), lines.end(), "Clearing Scoreboard"), 1);
         EXPECT_EQ(std::count(lines.begin(), lines.end(), "Reset User"), 0);
         // The cleared board is saved straight away under a valid checksum.
-        EXPECT_TRUE(ReadBytes(dir.File(ScoreName)) ==
-                    ExpectedScoreFile(game.Settings, game.ScoreTable));
+        EXPECT_TRUE(ReadBytes(dir.File(ScoreName)) == ExpectedScoreFile(game.Settings, game.ScoreTable));
     }
 }
 
@@ -253,11 +251,10 @@ TEST_F(SaveTest, LosingTheSettingsFileStartsANewUserWithEmptyBoards) {
     remove(dir.File("Settings.sav").c_str());
     MillsOffset += 5555;  // a different moment makes a different third part
     std::vector<std::string> lines = Restart();
-    EXPECT_EQ(lines, (std::vector<std::string>{"Load Settings", "Load Scores", "Reset User",
-                                                "Clearing Scoreboard", UserId()}));
+    EXPECT_EQ(lines, (std::vector<std::string>{"Load Settings", "Load Scores", "Reset User", "Clearing Scoreboard",
+                                               UserId()}));
     EXPECT_TRUE(Cleared());
-    EXPECT_FALSE(game.Settings[bh::kSettingUserDate] == oldId[0] &&
-                 game.Settings[bh::kSettingUserTime] == oldId[1] &&
+    EXPECT_FALSE(game.Settings[bh::kSettingUserDate] == oldId[0] && game.Settings[bh::kSettingUserTime] == oldId[1] &&
                  game.Settings[bh::kSettingUserRandom] == oldId[2]);
 }
 
@@ -296,8 +293,7 @@ TEST_F(SaveTest, ZeroChecksumIsNotTrusted) {
     const struct {
         const char* name;
         std::vector<unsigned char> bytes;
-    } cases[] = {{"forged scores, checksum 0", forged},
-                 {"all zeros", std::vector<unsigned char>(88404, 0)}};
+    } cases[] = {{"forged scores, checksum 0", forged}, {"all zeros", std::vector<unsigned char>(88404, 0)}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         WriteBytes(dir.File(ScoreName), c.bytes);
@@ -326,8 +322,7 @@ TEST_F(SaveTest, FilesFromAnEarlierBuildLoadUnchanged) {
     for (int i = 0; i < 100; i++)
         EXPECT_EQ(game.Settings[bh::kFirstScoreFileSetting + i], GetInt(scores, 4 * i))
             << bh::kFirstScoreFileSetting + i;
-    for (int j = 0; j < 22000; j++)
-        ASSERT_EQ(game.ScoreTable[j], GetInt(scores, 400 + 4 * j)) << j;
+    for (int j = 0; j < 22000; j++) ASSERT_EQ(game.ScoreTable[j], GetInt(scores, 400 + 4 * j)) << j;
     EXPECT_GT(game.Settings[bh::kSettingGamesPlayed], 0) << "the fixture holds a played game";
     EXPECT_EQ(game.Settings[bh::kSettingRenderScale], 0) << "a file from before the render scale row: Auto";
     // Load ends with a save: the same values give the same bytes back.
@@ -372,10 +367,9 @@ TEST_F(SaveTest, OutOfRangeSettingsAndBindingsFallBackToDefaults) {
     const std::vector<unsigned char> good = ReadBytes(dir.File("Settings.sav"));
     struct Case {
         int slot, written, loaded;
-    } cases[] = {{0, 11, 7},  {0, -1, 7}, {1, 10, 10},  {1, 0, 0},   {10, 2, 0},  {13, 1, 1},
-                 {20, 10, 10}, {20, 11, 0}, {20, 5000, 0}, {22, -3, 0}, {23, 1, 1}, {23, 1 << 30, 0},
-                 {30, 0, 0},   {30, 1, 1},  {30, 2, 0},    {30, -1, 0},  {31, 0, 0}, {31, 1, 1},
-                 {31, 2, 0},   {31, -7, 0}};
+    } cases[] = {{0, 11, 7},  {0, -1, 7},    {1, 10, 10}, {1, 0, 0},  {10, 2, 0},       {13, 1, 1}, {20, 10, 10},
+                 {20, 11, 0}, {20, 5000, 0}, {22, -3, 0}, {23, 1, 1}, {23, 1 << 30, 0}, {30, 0, 0}, {30, 1, 1},
+                 {30, 2, 0},  {30, -1, 0},   {31, 0, 0},  {31, 1, 1}, {31, 2, 0},       {31, -7, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "slot " << c.slot << " = " << c.written);
         std::vector<unsigned char> bytes = good;
@@ -415,15 +409,13 @@ TEST_F(SaveTest, StartRemovesStaleTemporariesOfOurSaves) {
     const std::vector<std::string> stale = {"Settings.sav.tmp-Ab12Cd", "Settings.sav.tmp-zzzzzz",
                                             std::string(ScoreName) + ".tmp-09azAZ"};
     const std::vector<std::string> others = {"Settings.sav.tmp-short", "Settings.sav.tmp-Ab12Cd7",
-                                             "Other.sav.tmp-Ab12Cd", "Settings.sav.bak",
-                                             "notes.txt"};
+                                             "Other.sav.tmp-Ab12Cd", "Settings.sav.bak", "notes.txt"};
     for (const std::string& name : stale) WriteBytes(dir.File(name), {1, 2, 3});
     for (const std::string& name : others) WriteBytes(dir.File(name), {4, 5});
     mkdir(dir.File("Settings.sav.tmp-Folder").c_str(), 0755);
 
     Restart();
-    for (const std::string& name : stale)
-        EXPECT_NE(access(dir.File(name).c_str(), F_OK), 0) << name << " was left";
+    for (const std::string& name : stale) EXPECT_NE(access(dir.File(name).c_str(), F_OK), 0) << name << " was left";
     for (const std::string& name : others)
         EXPECT_TRUE(ReadBytes(dir.File(name)) == (std::vector<unsigned char>{4, 5})) << name;
     EXPECT_EQ(access(dir.File("Settings.sav.tmp-Folder").c_str(), F_OK), 0);

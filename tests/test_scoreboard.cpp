@@ -16,7 +16,9 @@ protected:
     std::vector<int> Best(int difficulty) { return Five(bh::BoardBase(difficulty)); }
     std::vector<int> Newest(int difficulty) { return Five(bh::BoardBase(difficulty) + bh::kBoardNewest); }
     std::vector<int> Five(int first) { return std::vector<int>(g.ScoreTable + first, g.ScoreTable + first + 5); }
-    void Panel(int updates = 1) { Run([&] { g.DisplayScoreboard(); }, updates); }
+    void Panel(int updates = 1) {
+        Run([&] { g.DisplayScoreboard(); }, updates);
+    }
     // Updates until the page changes, at most limit.
     int UpdatesToNextPage(int limit = 1000) {
         int page = g.BoardPage;

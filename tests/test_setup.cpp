@@ -85,8 +85,8 @@ TEST_F(SetupGame, ShownScoreClosesAQuarterOfTheGap) {
     struct Case {
         float shown, score, after;
     } cases[] = {
-        {0, 100, 25},       {25, 100, 43.75f}, {99.5f, 100, 100}, {100.9f, 100, 100},
-        {0, 0, 0},          {200, 100, 175},   {98, 100, 98.5f},
+        {0, 100, 25}, {25, 100, 43.75f}, {99.5f, 100, 100}, {100.9f, 100, 100},
+        {0, 0, 0},    {200, 100, 175},   {98, 100, 98.5f},
     };
     for (const Case& c : cases) {
         p.ShownScore = c.shown;
@@ -106,12 +106,9 @@ TEST_F(SetupGame, ScoreLineShowsScoreTargetAndBonus) {
         float score, time;
         const char* text;
     } cases[] = {
-        {0, 3629, "000000005th 00000100Bonus 120"},
-        {100, 0, "000001005th 00000100Bonus 0"},
-        {150, 29, "000001504th 00000200Bonus 0"},
-        {350, 30, "000003502nd 00000400Bonus 1"},
-        {450, -5, "000004501st 00000500Bonus 0"},
-        {1000, 600, "000010001st 00000500Bonus 20"},
+        {0, 3629, "000000005th 00000100Bonus 120"}, {100, 0, "000001005th 00000100Bonus 0"},
+        {150, 29, "000001504th 00000200Bonus 0"},   {350, 30, "000003502nd 00000400Bonus 1"},
+        {450, -5, "000004501st 00000500Bonus 0"},   {1000, 600, "000010001st 00000500Bonus 20"},
     };
     for (const Case& c : cases) {
         for (int i = 0; i < 5; i++) g.ScoreTable[normal + i] = board[i];

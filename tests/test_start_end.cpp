@@ -158,7 +158,8 @@ TEST_F(WholeRun, StartUpLoadsOverTheDefaultsAndShutdownSaves) {
         SCOPED_TRACE(testing::Message() << "files " << c.files << " stats " << c.stats);
         MyGame& g = ThisGame;
         if (c.files) PreviousRun(c.sfx, c.stats);
-        else for (const char* f : {"Settings.sav", "Save_552_Bramblehop.sav"}) remove(dir.File(f).c_str());
+        else
+            for (const char* f : {"Settings.sav", "Save_552_Bramblehop.sav"}) remove(dir.File(f).c_str());
         for (int& s : g.Settings) s = 55;
         PollInputHook = &CloseAtFirstPoll;
         testing::internal::CaptureStdout();

@@ -84,7 +84,7 @@ TEST(StringsCodes, Char64bAndOrdinals) {
     const struct {
         int v;
         char c;
-    } chars[] = {{0, ' '}, {1, '-'}, {2, '0'}, {11, '9'}, {12, 'A'}, {37, 'Z'},
+    } chars[] = {{0, ' '},  {1, '-'},  {2, '0'},  {11, '9'}, {12, 'A'}, {37, 'Z'},
                  {38, 'a'}, {63, 'z'}, {64, ' '}, {-1, 'z'}, {-64, ' '}};
     for (auto c : chars) EXPECT_EQ(E().Char64b(c.v), c.c) << c.v;
     EXPECT_EQ(E().Char64(0), '_');
@@ -95,7 +95,7 @@ TEST(StringsCodes, Char64bAndOrdinals) {
     const struct {
         int n;
         const char* s;
-    } ords[] = {{1, "1st"}, {2, "2nd"}, {3, "3rd"}, {4, "4th"}, {11, "11th"}, {12, "12th"},
+    } ords[] = {{1, "1st"},   {2, "2nd"},   {3, "3rd"},   {4, "4th"},     {11, "11th"}, {12, "12th"},
                 {13, "13th"}, {21, "21st"}, {22, "22nd"}, {111, "111st"}, {0, "0th"}};
     for (auto o : ords) EXPECT_STREQ(E().nth(o.n), o.s) << o.n;
 }

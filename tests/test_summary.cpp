@@ -12,7 +12,9 @@ namespace {
 class GameSummary : public FrontScreen {
 protected:
     const int best = bh::BoardBase(bh::kDifficultyNormal), newest = best + bh::kBoardNewest;
-    void Loop(int updates = 1) { Run([&] { g.LoopTarget(); }, updates); }
+    void Loop(int updates = 1) {
+        Run([&] { g.LoopTarget(); }, updates);
+    }
     // A game just lost at the given score and level, on the Normal board
     // unless another difficulty is given.
     void Lost(float score, int level, int difficulty = bh::kDifficultyNormal) {
@@ -48,8 +50,8 @@ TEST_F(GameSummary, SaysScoreLevelAndThePlaceTheBoardGives) {
         Lost(c.score, c.level);
         Loop();
         EXPECT_TRUE(Drew("Game Over"));
-        EXPECT_TRUE(Drew("Score " + std::string(8 - std::to_string((int)c.score).size(), '0') +
-                         std::to_string((int)c.score)));
+        EXPECT_TRUE(
+            Drew("Score " + std::string(8 - std::to_string((int)c.score).size(), '0') + std::to_string((int)c.score)));
         EXPECT_TRUE(Drew(c.level > 0 ? "Reached level " + std::to_string(c.level) : "Still in the intro room"));
         EXPECT_TRUE(Drew(c.place));
         EXPECT_EQ(Drew("New best!"), c.best);
@@ -112,7 +114,7 @@ TEST_F(GameSummary, ClosingTheGameOnTheSummaryKeepsTheScore) {
     Loop();
     g.Finish();
     EXPECT_EQ(g.ScoreTable[best], 321);
-    EXPECT_EQ(g.ScoreTable[newest], 321);  // the newest of the last five
+    EXPECT_EQ(g.ScoreTable[newest], 321);                             // the newest of the last five
     EXPECT_EQ(SavedInt("Save_552_Bramblehop.sav", 100 + best), 321);  // after the file's 100 settings
 }
 

@@ -182,9 +182,7 @@ std::vector<Region>& Regions() {
     return r;
 }
 
-void Keep(void* from, void* to) {
-    Regions().push_back(Region{from, (size_t)((char*)to - (char*)from), {}});
-}
+void Keep(void* from, void* to) { Regions().push_back(Region{from, (size_t)((char*)to - (char*)from), {}}); }
 template <class T>
 void Keep(T& whole) {
     Keep(&whole, &whole + 1);

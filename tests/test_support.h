@@ -66,7 +66,7 @@ public:
 // back as lines of text, and every other image.
 struct ShownText {
     std::string text;
-    float x, y;  // centre of the first glyph, in virtual pixels
+    float x, y;   // centre of the first glyph, in virtual pixels
     float lastX;  // and of the last
 };
 struct ShownImage {

@@ -93,9 +93,12 @@ TEST_F(TablesSettings, ValuesInRangeSurviveTheFilesAndOthersFallBackToTheDefault
     for (const bh::Setting& s : bh::kSettings) {
         const struct {
             int stored, loaded;
-        } cases[] = {{s.lowest, s.lowest},       {s.highest, s.highest},
-                     {s.lowest - 1, s.initial},  {s.highest + 1, s.initial},
-                     {vell::kReadPastEnd + 1, s.initial}, {INT_MAX, s.initial}};
+        } cases[] = {{s.lowest, s.lowest},
+                     {s.highest, s.highest},
+                     {s.lowest - 1, s.initial},
+                     {s.highest + 1, s.initial},
+                     {vell::kReadPastEnd + 1, s.initial},
+                     {INT_MAX, s.initial}};
         for (const auto& c : cases) {
             g.Settings[s.slot] = c.stored;
             g.Save();

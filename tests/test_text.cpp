@@ -45,8 +45,7 @@ TEST(TextFont, WidthTable) {
     };
     int seen = 0;
     for (const auto& c : cases)
-        for (const char* p = c.chars; *p; p++, seen++)
-            EXPECT_EQ(fontw[*p - 32], c.width) << "'" << *p << "'";
+        for (const char* p = c.chars; *p; p++, seen++) EXPECT_EQ(fontw[*p - 32], c.width) << "'" << *p << "'";
     EXPECT_EQ(seen, 95);  // every printable character is in the table
     for (int i = 95; i < 136; i++) EXPECT_EQ(fontw[i], 0) << i;
 }

@@ -22,10 +22,9 @@ TEST_F(TilesMap, SolidityOfEveryCode) {
         int solid, solid2;
     };
     const Case cases[] = {
-        {0, 0, 0},   {1, 0, 0},   {2, 1, 1},   {3, 1, 1},   {4, 1, 1},  {5, 1, 1},
-        {6, 1, 1},   {7, 1, 1},   {11, 0, 0},  {12, 0, 0},  {16, 1, 1}, {17, 1, 1},
-        {20, 0, 0},  {21, 0, 1},  {22, 0, 1},  {26, 0, 1},  {27, 0, 1}, {56, 0, 1},
-        {57, 0, 1},  {60, 0, 1},  {62, 0, 1},  {16.9f, 1, 1}, {1.99f, 0, 0},
+        {0, 0, 0},  {1, 0, 0},  {2, 1, 1},  {3, 1, 1},  {4, 1, 1},  {5, 1, 1},     {6, 1, 1},     {7, 1, 1},
+        {11, 0, 0}, {12, 0, 0}, {16, 1, 1}, {17, 1, 1}, {20, 0, 0}, {21, 0, 1},    {22, 0, 1},    {26, 0, 1},
+        {27, 0, 1}, {56, 0, 1}, {57, 0, 1}, {60, 0, 1}, {62, 0, 1}, {16.9f, 1, 1}, {1.99f, 0, 0},
     };
     MyGame& g = G();
     for (const Case& c : cases) {
@@ -72,12 +71,7 @@ TEST_F(TilesMap, AfterFlushEveryCellIsOutside) {
 
 // The clearing's shape, drawn as rows y-4 .. y+1 of columns x-2 .. x+3.
 static const char* const ClearingShape[6] = {
-    "..##..",
-    ".####.",
-    "######",
-    "######",
-    "##SS##",
-    ".####.",
+    "..##..", ".####.", "######", "######", "##SS##", ".####.",
 };
 
 TEST_F(TilesMap, ClearingMarksItsShapeAndSparesTakenCells) {
@@ -86,9 +80,9 @@ TEST_F(TilesMap, ClearingMarksItsShapeAndSparesTakenCells) {
         for (int y = 0; y < 25; y++) g.Put(x, y, 1);
     g.Put(20, 10, 16);
     g.Put(21, 10, 17);
-    g.Put(23, 8, 26);   // another switch inside the block
-    g.Put(18, 7, 3);    // a ledge cell inside the block
-    g.Put(19, 9, 20);   // a free chick cell is cleared like any free cell
+    g.Put(23, 8, 26);  // another switch inside the block
+    g.Put(18, 7, 3);   // a ledge cell inside the block
+    g.Put(19, 9, 20);  // a free chick cell is cleared like any free cell
     g.Clearing(20, 10);
     for (int r = 0; r < 6; r++)
         for (int c = 0; c < 6; c++) {

@@ -6,7 +6,9 @@ namespace {
 
 class FrontTitle : public FrontScreen {
 protected:
-    void Title(int updates = 1) { Run([&] { g.Menu_Start(); }, updates); }
+    void Title(int updates = 1) {
+        Run([&] { g.Menu_Start(); }, updates);
+    }
 };
 
 // Escape (also bound to "Start") never leaves: it goes to Quit, and only

@@ -177,7 +177,8 @@ public:
     // taking it would, or back to the game. False when it cannot.
     bool Focus(bool game) {
         std::string to = window_;
-        if (!game) to = Shell("DISPLAY=" + display_.Name() + " xwininfo -root 2>/dev/null | awk '/Window id/{print $4}'");
+        if (!game)
+            to = Shell("DISPLAY=" + display_.Name() + " xwininfo -root 2>/dev/null | awk '/Window id/{print $4}'");
         return !to.empty() && system((xdo_ + "windowfocus " + to + " 2>/dev/null").c_str()) == 0;
     }
 

@@ -17,7 +17,7 @@ namespace {
 struct Size {
     int w, h;
 };
-const int kChickFrame = 11;  // in the tile sheet
+const int kChickFrame = 11;           // in the tile sheet
 const double kMenuPictureSide = 504;  // the menu picture, as loaded
 const Size kSizes[] = {{800, 600}, {1280, 720}, {1920, 1080}, {2560, 1080}, {672, 896}, {1080, 1920}};
 
@@ -121,8 +121,8 @@ TEST_F(ViewFit, TheWholeCaveIsInViewWithTheScoreLineBesideIt) {
             if (slot != bh::kImgTiles || frame == kChickFrame) return;
             Box b = ImageBox(r, 32);
             EXPECT_TRUE(b.Inside(screen)) << "a cave cell at " << r[1] << ", " << r[2];
-            cave = Box{std::min(cave.x0, b.x0), std::min(cave.y0, b.y0), std::max(cave.x1, b.x1),
-                       std::max(cave.y1, b.y1)};
+            cave =
+                Box{std::min(cave.x0, b.x0), std::min(cave.y0, b.y0), std::max(cave.x1, b.x1), std::max(cave.y1, b.y1)};
             cells++;
         });
         EXPECT_GE(cells, 50 * 6);  // the first room: the ceiling and five rows of floor
@@ -174,8 +174,7 @@ TEST_F(ViewFit, EveryMenuKeepsItsButtonsAndTextsOnScreen) {
              g.Paused = 1;
          },
          [](MyGame& g) { g.PauseMenu(); }},
-        {"name entry", [](MyGame& g) { g.OverlayScreen = bh::kScreenNameEntry; },
-         [](MyGame& g) { g.EnterYourName(); }},
+        {"name entry", [](MyGame& g) { g.OverlayScreen = bh::kScreenNameEntry; }, [](MyGame& g) { g.EnterYourName(); }},
         {"key redefinition",
          [](MyGame& g) {
              g.OverlayScreen = bh::kScreenRedefine;
@@ -202,8 +201,8 @@ TEST_F(ViewFit, EveryMenuKeepsItsButtonsAndTextsOnScreen) {
                 bool button = slot == bh::kImgIcons && frame != 8;
                 if (slot != kFontSlot && !button && slot != bh::kImgOptions) return;
                 Box b = slot == kFontSlot ? GlyphBox(r) : ImageBox(r, 32);
-                EXPECT_TRUE(b.Inside(screen)) << "slot " << slot << " frame " << frame << " at " << r[1]
-                                              << ", " << r[2];
+                EXPECT_TRUE(b.Inside(screen))
+                    << "slot " << slot << " frame " << frame << " at " << r[1] << ", " << r[2];
                 checked++;
             });
             EXPECT_GT(checked, 3);

@@ -63,16 +63,14 @@ private:
 };
 
 TEST(Web, ExtractsTheMarkedSectionAndDropsOtherBytes) {
-    OneShotServer server(
-        "HTTP/1.1 200 OK\r\n\r\nxx[-\r\nData-]Hel\xc3\xa9lo\x01 there[-\r\nEnd-]yy", false);
+    OneShotServer server("HTTP/1.1 200 OK\r\n\r\nxx[-\r\nData-]Hel\xc3\xa9lo\x01 there[-\r\nEnd-]yy", false);
     URLPort = server.Port();
     ASys.WebReply = "stale";
     char* got = ThisGame.GetURL("127.0.0.1", "score.php?", "a b&c");
     URLPort = 80;
     EXPECT_EQ(ASys.WebReply, "Hello there");
     EXPECT_STREQ(got, "Hello there");
-    EXPECT_NE(server.request.find("GET /score.php?a*!U!*b*!A!*c HTTP/1.1\r\nHost: 127.0.0.1\r\n"),
-              std::string::npos)
+    EXPECT_NE(server.request.find("GET /score.php?a*!U!*b*!A!*c HTTP/1.1\r\nHost: 127.0.0.1\r\n"), std::string::npos)
         << server.request;
 }
 

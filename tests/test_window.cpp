@@ -53,8 +53,7 @@ TEST(Window, WithoutADisplayTheGameEndsWithAFailureAndSavesNothing) {
         const std::string saves[] = {dir.File("Settings.sav"), dir.File("Save_552_Bramblehop.sav")};
         if (hadSaves)
             for (const std::string& f : saves) WriteBytes(f, earlier);
-        std::string cmd = "cp '" BRAMBLEHOP_GAME_BIN "' '" + dir.Path() + "/Bramblehop' && cd '" +
-                          dir.Path() +
+        std::string cmd = "cp '" BRAMBLEHOP_GAME_BIN "' '" + dir.Path() + "/Bramblehop' && cd '" + dir.Path() +
                           "' && env -u DISPLAY -u WAYLAND_DISPLAY XDG_DATA_HOME=xdg timeout 120 ./Bramblehop > "
                           "out.txt 2>&1";
         int rc = system(cmd.c_str());

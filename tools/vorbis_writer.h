@@ -31,7 +31,8 @@ struct VorbisFile {
 // into buf[c][0] to buf[c][n - 1]; it is called in frame order. False when
 // the encoder refuses the settings (no file is made) or the file cannot be
 // written.
-template <class Fill> bool WriteVorbis(const std::string& path, const VorbisFile& spec, Fill fill) {
+template <class Fill>
+bool WriteVorbis(const std::string& path, const VorbisFile& spec, Fill fill) {
     vorbis_info vi;
     vorbis_info_init(&vi);
     if (vorbis_encode_init_vbr(&vi, spec.channels, spec.rate, spec.quality) != 0) {

@@ -133,8 +133,7 @@ public:
     void DrawImg(int slot, float x, float y, int frame);
     void DrawBlur(int slot, float x, float y);
     void DrawBlur(int slot, float x, float y, int frame);
-    void QuadImg(int slot, float x1, float y1, float x2, float y2, float x3, float y3, float x4,
-                 float y4, int frame);
+    void QuadImg(int slot, float x1, float y1, float x2, float y2, float x3, float y3, float x4, float y4, int frame);
     void DrawBuffer();
     void Getdef(int index);
     // The frame's draw list so far, vell::kRecordSize values a record;
@@ -289,12 +288,9 @@ public:
     float Pyth(float a, float b);
     int Collide_Point_Circle(float px, float py, float cx, float cy, float r);
     int Collide_Circle_Circle(float x1, float y1, float r1, float x2, float y2, float r2);
-    int Collide_Line_Line(float x1, float y1, float x2, float y2, float x3, float y3, float x4,
-                          float y4);
-    int Collide_Rect_Rect(float x1, float y1, float w1, float h1, float x2, float y2, float w2,
-                          float h2);
-    int Collide_Rect_Rect_Complex(float x1, float y1, float w1, float h1, float x2, float y2,
-                                  float w2, float h2);
+    int Collide_Line_Line(float x1, float y1, float x2, float y2, float x3, float y3, float x4, float y4);
+    int Collide_Rect_Rect(float x1, float y1, float w1, float h1, float x2, float y2, float w2, float h2);
+    int Collide_Rect_Rect_Complex(float x1, float y1, float w1, float h1, float x2, float y2, float w2, float h2);
 
     // ---- strings, dates, files and other utilities (VellCore_strings.cpp,
     //      VellCore_files.cpp) ----

@@ -14,8 +14,7 @@ char* SlashedName(VellCore& core, const char* name) {
 }
 
 // Only these exact spellings count; "obj.pNg" has no extension.
-static bool HasExtension(VellCore& core, const char* name, const char* lower, const char* title,
-                         const char* upper) {
+static bool HasExtension(VellCore& core, const char* name, const char* lower, const char* title, const char* upper) {
     const char* last = core.Right(name, 4);
     return strcmp(last, lower) == 0 || strcmp(last, title) == 0 || strcmp(last, upper) == 0;
 }

@@ -130,8 +130,7 @@ void VellCore::SetCol(float r, float g, float b, float a) {
 void VellCore::SetAlpha(float a) { ASys.DrawSet[kSetLowAlpha] = ASys.DrawSet[kSetHighAlpha] = Clamp255(255 * a); }
 void VellCore::Alpha(float a) { SetAlpha(a); }
 
-void VellCore::SetGradient(float r1, float g1, float b1, float a1, float r2, float g2, float b2,
-                           float a2) {
+void VellCore::SetGradient(float r1, float g1, float b1, float a1, float r2, float g2, float b2, float a2) {
     float* d = ASys.DrawSet;
     d[kSetHighAlpha] = Clamp255(255 * a1);
     d[kSetHighRed] = Clamp255(r1);
@@ -144,9 +143,9 @@ void VellCore::SetGradient(float r1, float g1, float b1, float a1, float r2, flo
 }
 
 void VellCore::Ink(int n) {
-    static const unsigned char palette[10][3] = {
-        {0, 0, 0},     {255, 0, 0},   {255, 128, 0},   {255, 255, 0}, {0, 255, 0},
-        {0, 255, 255}, {0, 0, 255},   {180, 0, 255},   {255, 0, 180}, {255, 255, 255}};
+    static const unsigned char palette[10][3] = {{0, 0, 0},     {255, 0, 0},    {255, 128, 0}, {255, 255, 0},
+                                                 {0, 255, 0},   {0, 255, 255},  {0, 0, 255},   {180, 0, 255},
+                                                 {255, 0, 180}, {255, 255, 255}};
     int i = n % 10;
     if (i < 0) {
         SetCol(0, 0, 0, 1);
@@ -262,8 +261,7 @@ void VellCore::Oval_UL(float x, float y, float w, float h) { Oval(x + w / 2, y +
 void VellCore::Oval_UL(float x, float y, float r) { Oval(x + r, y + r, 2 * r, 2 * r); }
 void VellCore::Circle_UL(float x, float y, float r) { Oval(x + r, y + r, 2 * r, 2 * r); }
 
-void VellCore::Quad(float x1, float y1, float x2, float y2, float x3, float y3, float x4,
-                    float y4) {
+void VellCore::Quad(float x1, float y1, float x2, float y2, float x3, float y3, float x4, float y4) {
     double* r = BeginRecord(*this, kDrawQuad);
     if (!r) return;
     r[kRecX] = RelX(x1), r[kRecY] = RelY(y1);
@@ -320,8 +318,8 @@ void VellCore::Line(float x1, float y1, float x2, float y2) {
     // line ends land where they always have.
     float a = (float)(atan2((double)(x2 - x1), (double)(y1 - y2)) / 0.017453);
     float u = a + 90, d = a - 90;
-    Quad(x1 + t * DegSin(u), y1 - t * DegCos(u), x2 + t * DegSin(u), y2 - t * DegCos(u),
-         x2 + t * DegSin(d), y2 - t * DegCos(d), x1 + t * DegSin(d), y1 - t * DegCos(d));
+    Quad(x1 + t * DegSin(u), y1 - t * DegCos(u), x2 + t * DegSin(u), y2 - t * DegCos(u), x2 + t * DegSin(d),
+         y2 - t * DegCos(d), x1 + t * DegSin(d), y1 - t * DegCos(d));
 }
 
 // ---- images ----
@@ -340,18 +338,14 @@ static void ImageRecord(VellCore& core, int kind, int slot, float x, float y, in
 }
 
 void VellCore::DrawImg(int slot, float x, float y) { ImageRecord(*this, kDrawImage, slot, x, y, 0); }
-void VellCore::DrawImg(int slot, float x, float y, int frame) {
-    ImageRecord(*this, kDrawImage, slot, x, y, frame);
-}
-void VellCore::DrawBlur(int slot, float x, float y) {
-    ImageRecord(*this, kDrawImageBlur, slot, x, y, 0);
-}
+void VellCore::DrawImg(int slot, float x, float y, int frame) { ImageRecord(*this, kDrawImage, slot, x, y, frame); }
+void VellCore::DrawBlur(int slot, float x, float y) { ImageRecord(*this, kDrawImageBlur, slot, x, y, 0); }
 void VellCore::DrawBlur(int slot, float x, float y, int frame) {
     ImageRecord(*this, kDrawImageBlur, slot, x, y, frame);
 }
 
-void VellCore::QuadImg(int slot, float x1, float y1, float x2, float y2, float x3, float y3,
-                       float x4, float y4, int frame) {
+void VellCore::QuadImg(int slot, float x1, float y1, float x2, float y2, float x3, float y3, float x4, float y4,
+                       int frame) {
     if (!ImageUsable(*this, slot)) return;
     double* r = BeginRecord(*this, kDrawQuadImage);
     if (!r) return;

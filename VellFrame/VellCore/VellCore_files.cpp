@@ -44,20 +44,18 @@ int VellCore::Time_Minute() { return Now().tm_min; }
 int VellCore::Time_Second() { return Now().tm_sec; }
 
 char* VellCore::Date_str() { return fstr("%02i/%02i/%i", Date_Day(), Date_Month(), Date_Year()); }
-char* VellCore::Time_str() {
-    return fstr("%02i:%02i:%02i", Time_Hour(), Time_Minute(), Time_Second());
-}
+char* VellCore::Time_str() { return fstr("%02i:%02i:%02i", Time_Hour(), Time_Minute(), Time_Second()); }
 char* VellCore::DateTime_str() {
-    return fstr("%02i/%02i/%i %02i:%02i:%02i", Date_Day(), Date_Month(), Date_Year(), Time_Hour(),
-                Time_Minute(), Time_Second());
+    return fstr("%02i/%02i/%i %02i:%02i:%02i", Date_Day(), Date_Month(), Date_Year(), Time_Hour(), Time_Minute(),
+                Time_Second());
 }
 char* VellCore::DateTime_file() {
-    return fstr("%02i-%02i-%i_%02i-%02i-%02i", Date_Day(), Date_Month(), Date_Year(), Time_Hour(),
-                Time_Minute(), Time_Second());
+    return fstr("%02i-%02i-%i_%02i-%02i-%02i", Date_Day(), Date_Month(), Date_Year(), Time_Hour(), Time_Minute(),
+                Time_Second());
 }
 char* VellCore::DateTime_fileb() {
-    return fstr("%i-%02i-%02i_%02i-%02i-%02i", Date_Year(), Date_Month(), Date_Day(), Time_Hour(),
-                Time_Minute(), Time_Second());
+    return fstr("%i-%02i-%02i_%02i-%02i-%02i", Date_Year(), Date_Month(), Date_Day(), Time_Hour(), Time_Minute(),
+                Time_Second());
 }
 
 char* VellCore::GetURL(const char* host, const char* path, const char* query) {

@@ -205,9 +205,7 @@ void VellCore::BufferGame() {
         if (RenderCount == 59) RenderCount = 60;
         float y = ASys.VirtualWidth / ASys.Aspect - 8;
         if (iBump == 1) y = ASys.VirtualWidth / ASys.Aspect - 40;
-        Text(8, y, fstr("Update %ifps - Render %ifps - Polys %i", UpdateCount, RenderCount,
-                        PolyCountR),
-             0, 0);
+        Text(8, y, fstr("Update %ifps - Render %ifps - Polys %i", UpdateCount, RenderCount, PolyCountR), 0, 0);
     }
     ASys.RenderBuffer();
     PolyCountR = ASys.PolyCount;

@@ -51,8 +51,7 @@ int VellCore::Collide_Circle_Circle(float x1, float y1, float r1, float x2, floa
     return dx * dx + dy * dy <= rr * rr ? 1 : 0;
 }
 
-int VellCore::Collide_Line_Line(float x1, float y1, float x2, float y2, float x3, float y3,
-                                float x4, float y4) {
+int VellCore::Collide_Line_Line(float x1, float y1, float x2, float y2, float x3, float y3, float x4, float y4) {
     LastColPointX = vell::kNoCollisionPoint;
     LastColPointY = vell::kNoCollisionPoint;
     float d = (x2 - x1) * (y4 - y3) - (y2 - y1) * (x4 - x3);
@@ -65,8 +64,7 @@ int VellCore::Collide_Line_Line(float x1, float y1, float x2, float y2, float x3
     return 1;
 }
 
-int VellCore::Collide_Rect_Rect(float x1, float y1, float w1, float h1, float x2, float y2,
-                                float w2, float h2) {
+int VellCore::Collide_Rect_Rect(float x1, float y1, float w1, float h1, float x2, float y2, float w2, float h2) {
     float l1 = x1 - w1 / 2, r1 = x1 + w1 / 2, t1 = y1 - h1 / 2, b1 = y1 + h1 / 2;
     float l2 = x2 - w2 / 2, r2 = x2 + w2 / 2, t2 = y2 - h2 / 2, b2 = y2 + h2 / 2;
     return l1 <= r2 && l2 <= r1 && t1 <= b2 && t2 <= b1 ? 1 : 0;
@@ -75,18 +73,15 @@ int VellCore::Collide_Rect_Rect(float x1, float y1, float w1, float h1, float x2
 static bool Within(float lo, float hi, float v) { return lo <= v && v <= hi; }
 
 // True when an x-edge and a y-edge of rectangle B fall inside rectangle A.
-static bool EdgesInside(float la, float ra, float ta, float ba, float lb, float rb, float tb,
-                        float bb) {
+static bool EdgesInside(float la, float ra, float ta, float ba, float lb, float rb, float tb, float bb) {
     bool x = Within(la, ra, lb) || Within(la, ra, rb);
     bool y = Within(ta, ba, tb) || Within(ta, ba, bb);
     return x && y;
 }
 
-int VellCore::Collide_Rect_Rect_Complex(float x1, float y1, float w1, float h1, float x2,
-                                        float y2, float w2, float h2) {
+int VellCore::Collide_Rect_Rect_Complex(float x1, float y1, float w1, float h1, float x2, float y2, float w2,
+                                        float h2) {
     float l1 = x1 - w1 / 2, r1 = x1 + w1 / 2, t1 = y1 - h1 / 2, b1 = y1 + h1 / 2;
     float l2 = x2 - w2 / 2, r2 = x2 + w2 / 2, t2 = y2 - h2 / 2, b2 = y2 + h2 / 2;
-    return EdgesInside(l1, r1, t1, b1, l2, r2, t2, b2) || EdgesInside(l2, r2, t2, b2, l1, r1, t1, b1)
-               ? 1
-               : 0;
+    return EdgesInside(l1, r1, t1, b1, l2, r2, t2, b2) || EdgesInside(l2, r2, t2, b2, l1, r1, t1, b1) ? 1 : 0;
 }

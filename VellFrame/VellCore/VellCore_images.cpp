@@ -15,8 +15,8 @@ void VellCore::BufferFill(int slot, int r, int g, int b, int a) { ASys.Buffer_Fi
 
 void VellCore::BufferLine(int slot, float x1, float y1, float x2, float y2) {
     const float* d = ASys.DrawSet;
-    ASys.Buffer_Line(slot, x1, y1, x2, y2, d[vell::kSetLowRed], d[vell::kSetLowGreen],
-                     d[vell::kSetLowBlue], d[vell::kSetLowAlpha]);
+    ASys.Buffer_Line(slot, x1, y1, x2, y2, d[vell::kSetLowRed], d[vell::kSetLowGreen], d[vell::kSetLowBlue],
+                     d[vell::kSetLowAlpha]);
 }
 void VellCore::BufferPlot(int slot, float x, float y) {
     const float* d = ASys.DrawSet;

@@ -41,11 +41,10 @@ void VellCore::PollInput(int invert) {
     // cut path would point somewhere else, so the current directory is
     // used instead.
     char* stamp = DateTime_fileb();
-    int n = snprintf(ASys.ScreenshotName, sizeof ASys.ScreenshotName, "%s/Screenshot_%i_%s.png",
-                     SaveFolder(), GameNum, stamp);
+    int n = snprintf(ASys.ScreenshotName, sizeof ASys.ScreenshotName, "%s/Screenshot_%i_%s.png", SaveFolder(), GameNum,
+                     stamp);
     if (n < 0 || n >= (int)sizeof ASys.ScreenshotName)
-        snprintf(ASys.ScreenshotName, sizeof ASys.ScreenshotName, "Screenshot_%i_%.80s.png",
-                 GameNum, stamp);
+        snprintf(ASys.ScreenshotName, sizeof ASys.ScreenshotName, "Screenshot_%i_%.80s.png", GameNum, stamp);
 }
 
 // Whether a counted pad holds the raw key down as well.
@@ -80,9 +79,7 @@ int VellCore::PlayKey(int index) {
 
 int VellCore::PlayKeyAll(int index) { return PlayKey(index); }
 
-float VellCore::Joy(int vkey) {
-    return vkey >= 0 && vkey < kVirtualKeySlots ? ASys.Keyv[vkey] : 0;
-}
+float VellCore::Joy(int vkey) { return vkey >= 0 && vkey < kVirtualKeySlots ? ASys.Keyv[vkey] : 0; }
 
 float VellCore::StickX() {
     float s = 0;
@@ -134,9 +131,7 @@ int VellCore::mdall() {
 }
 
 // One entry of pointer t, 0 for a pointer that does not exist.
-static float Pointer(int t, int entry) {
-    return t >= 0 && t < kPointers ? ASys.Touch[kTouchStride * t + entry] : 0;
-}
+static float Pointer(int t, int entry) { return t >= 0 && t < kPointers ? ASys.Touch[kTouchStride * t + entry] : 0; }
 
 float VellCore::MouseX() { return Pointer(0, kTouchX); }
 float VellCore::MouseX(int t) { return Pointer(t, kTouchX); }
@@ -171,9 +166,7 @@ int VellCore::MouseIn(float x, float y, float w, float h) {
     return 0;
 }
 
-int VellCore::MouseIn_Centered(float cx, float cy, float w, float h) {
-    return MouseIn(cx - w / 2, cy - h / 2, w, h);
-}
+int VellCore::MouseIn_Centered(float cx, float cy, float w, float h) { return MouseIn(cx - w / 2, cy - h / 2, w, h); }
 
 int VellCore::MouseIn_Radius(float x, float y, float r) {
     for (int t = 0; t < kPointers; t++) {

@@ -28,12 +28,8 @@ static void Play(int slot, float pitch, float volume, float pan, int loop) {
 // sequence the game logic replays.
 void VellCore::PlaySFX(int slot) { Play(slot, tRnd(0.8f, 1.2f), SFXVol, 0, 0); }
 void VellCore::PlaySFX(int slot, float pitch) { Play(slot, pitch, SFXVol, 0, 0); }
-void VellCore::PlaySFX(int slot, float pitch, float volume) {
-    Play(slot, pitch, SFXVol * volume, 0, 0);
-}
-void VellCore::PlaySFX(int slot, float pitch, float volume, float pan) {
-    Play(slot, pitch, SFXVol * volume, pan, 0);
-}
+void VellCore::PlaySFX(int slot, float pitch, float volume) { Play(slot, pitch, SFXVol * volume, 0, 0); }
+void VellCore::PlaySFX(int slot, float pitch, float volume, float pan) { Play(slot, pitch, SFXVol * volume, pan, 0); }
 void VellCore::PlaySFX(int slot, float pitch, float volume, float pan, int loop) {
     Play(slot, pitch, SFXVol * volume, pan, loop);
 }

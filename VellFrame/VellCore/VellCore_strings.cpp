@@ -370,8 +370,7 @@ int VellCore::GetNum() { return GameNum; }
 void VellCore::Rescramble() {
     int len = (int)strlen(GameKey);
     if (len == 0 || GameNum <= 0) return;
-    for (int i = 0; i < 64; i++)
-        GameScramble[i] = (char)(((signed char)GameKey[i % len] + i + GameNum) % 92);
+    for (int i = 0; i < 64; i++) GameScramble[i] = (char)(((signed char)GameKey[i % len] + i + GameNum) % 92);
 }
 
 char* VellCore::ScrambleTxt(const char* text) {

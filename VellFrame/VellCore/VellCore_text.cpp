@@ -26,9 +26,7 @@ void VellCore::LoadFont(int slot, const char* name) {
 void VellCore::SetFont(int slot) { ASys.FontImage = slot; }
 
 void VellCore::Text(float x, float y, const char* text) { Text(x, y, text, 0, 1); }
-void VellCore::Text(float x, float y, const char* text, float align) {
-    Text(x, y, text, align, 1);
-}
+void VellCore::Text(float x, float y, const char* text, float align) { Text(x, y, text, align, 1); }
 
 void VellCore::Text(float x, float y, const char* text, float align, float) {
     if (!text) return;

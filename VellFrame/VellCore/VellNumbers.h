@@ -56,13 +56,13 @@ constexpr int kDrawBlend = 50;
 // Fields of a record. Shapes and images keep a centre and a size (images:
 // a scale); quads and triangles keep their corners in the same places.
 constexpr int kRecKind = 0;
-constexpr int kRecX = 1, kRecY = 2;        // centre, or the first corner
-constexpr int kRecW = 3, kRecH = 4;        // size or scale, height negated
-constexpr int kRecX2 = 3, kRecY2 = 4;      // second corner
-constexpr int kRecX3 = 5, kRecY3 = 6;      // third corner
-constexpr int kRecX4 = 7, kRecY4 = 8;      // fourth corner
-constexpr int kRecBlendMode = 1;           // a blend record's only field
-constexpr int kRecSettings = 10;           // DrawSet[0..15] as they were when recorded
+constexpr int kRecX = 1, kRecY = 2;    // centre, or the first corner
+constexpr int kRecW = 3, kRecH = 4;    // size or scale, height negated
+constexpr int kRecX2 = 3, kRecY2 = 4;  // second corner
+constexpr int kRecX3 = 5, kRecY3 = 6;  // third corner
+constexpr int kRecX4 = 7, kRecY4 = 8;  // fourth corner
+constexpr int kRecBlendMode = 1;       // a blend record's only field
+constexpr int kRecSettings = 10;       // DrawSet[0..15] as they were when recorded
 constexpr int kRecSettingsCount = 16;
 constexpr int kRecImageSlot = 28;
 constexpr int kRecFrame = 29;  // the renderer may rewrite it in its copy
@@ -76,15 +76,15 @@ constexpr int kSetLowAlpha = 0;
 constexpr int kSetLowRed = 1, kSetLowGreen = 2, kSetLowBlue = 3;
 constexpr int kSetHighAlpha = 4;
 constexpr int kSetHighRed = 5, kSetHighGreen = 6, kSetHighBlue = 7;
-constexpr int kSetRotation = 8;   // degrees
-constexpr int kSetHalfThick = 9;  // half the line thickness
-constexpr int kSetSizeX = 11;     // size factor over ViewScale
-constexpr int kSetSizeY = 12;     // minus the size factor over ViewScale
-constexpr int kSetClearRed = 21, kSetClearGreen = 22, kSetClearBlue = 23;  // shown now
+constexpr int kSetRotation = 8;                                                  // degrees
+constexpr int kSetHalfThick = 9;                                                 // half the line thickness
+constexpr int kSetSizeX = 11;                                                    // size factor over ViewScale
+constexpr int kSetSizeY = 12;                                                    // minus the size factor over ViewScale
+constexpr int kSetClearRed = 21, kSetClearGreen = 22, kSetClearBlue = 23;        // shown now
 constexpr int kSetClearToRed = 24, kSetClearToGreen = 25, kSetClearToBlue = 26;  // fading to
-constexpr int kSetClearFade = 27;  // the fade's divisor; 1 jumps
-constexpr int kBackgroundValues = kSetClearFade - kSetClearRed + 1;  // shown, fading to, fade
-constexpr int kSetSmooth = 49;     // 1 filters images linearly
+constexpr int kSetClearFade = 27;                                                // the fade's divisor; 1 jumps
+constexpr int kBackgroundValues = kSetClearFade - kSetClearRed + 1;              // shown, fading to, fade
+constexpr int kSetSmooth = 49;                                                   // 1 filters images linearly
 
 // The settings the renderer reads back from a record.
 constexpr int kRecLowAlpha = kRecSettings + kSetLowAlpha;
@@ -133,14 +133,14 @@ constexpr int kTouchMoveX = 8, kTouchMoveY = 9;
 constexpr int kPads = 4;
 constexpr int kJoySlots = 400;
 constexpr int kPadStride = 100;
-constexpr int kPadButtons = 45;     // 0 to 44, 1.0 pressed
+constexpr int kPadButtons = 45;  // 0 to 44, 1.0 pressed
 constexpr int kPadBack = 6, kPadStart = 7;
 constexpr int kPadDpadUp = 10, kPadDpadRight = 11, kPadDpadDown = 12, kPadDpadLeft = 13;
-constexpr int kPadAxis = 50;        // 50 to 94, -1 to 1
+constexpr int kPadAxis = 50;  // 50 to 94, -1 to 1
 constexpr int kPadStickX = 50, kPadStickY = 51;
 constexpr int kPadStick2X = 52, kPadStick2Y = 53;
-constexpr int kPadSeenIdle = 98;    // 1.0 once the pad was seen at rest
-constexpr int kPadPresent = 99;     // 1.0 while connected
+constexpr int kPadSeenIdle = 98;  // 1.0 once the pad was seen at rest
+constexpr int kPadPresent = 99;   // 1.0 while connected
 // A pad's button counts as down, and an axis as pushed, beyond this either
 // way.
 constexpr float kPadPushed = 0.5f;

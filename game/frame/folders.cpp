@@ -18,9 +18,7 @@ static bool IsFolder(const std::string& path) {
     return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-static bool HasData(const std::string& dir) {
-    return IsFolder(dir + "/Data/" + std::to_string(DataNumber));
-}
+static bool HasData(const std::string& dir) { return IsFolder(dir + "/Data/" + std::to_string(DataNumber)); }
 
 static std::string Parent(const std::string& path) {
     size_t cut = path.find_last_of('/');
@@ -95,10 +93,8 @@ void ChooseSaveFolder(MyGame& game, bool besideBinary) {
     // Even when the folder cannot be made, the saves are pointed at it: a
     // failed save is logged, one inside the installed data is not wanted.
     memcpy(game.savehome, dir.c_str(), dir.size() + 1);
-    if (MakeFolders(dir))
-        game.Debuglog(game.fstr("Saves and screenshots go to %s", game.savehome));
-    else
-        game.Debuglog(game.fstr("Could not create %s for saves and screenshots", game.savehome));
+    if (MakeFolders(dir)) game.Debuglog(game.fstr("Saves and screenshots go to %s", game.savehome));
+    else game.Debuglog(game.fstr("Could not create %s for saves and screenshots", game.savehome));
 }
 
 std::string OwnBinary() {

@@ -14,9 +14,9 @@ enum class Do { Font, Image, Buffer, Sound, Play };
 struct LoadStep {
     int step;
     Do what;
-    int slot;       // image or sound slot
-    int picture;    // a bh::Picture, for the font and images
-    int cell;       // an image's frame size, a buffer's size
+    int slot;     // image or sound slot
+    int picture;  // a bh::Picture, for the font and images
+    int cell;     // an image's frame size, a buffer's size
 };
 constexpr LoadStep kLoadSteps[] = {
     {1, Do::Font, bh::kImgFont, bh::kPicFont, 0},

@@ -16,7 +16,8 @@ void MyGame::GameLoop() {
 // (keepPace), where a late wake-up must not drift the slow schedule. A clock
 // set back by more than 10 s would stall the job until it caught up, so the
 // job runs at once and counts from now again. Says whether the job ran.
-template <class Job> static bool RunWhenDue(MyGame& g, int& due, int step, bool keepPace, Job job) {
+template <class Job>
+static bool RunWhenDue(MyGame& g, int& due, int step, bool keepPace, Job job) {
     bool ran = false;
     if (keepPace ? MillsDiff(g.Mills(), due) > 0 : MillsDiff(g.Mills(), due) >= 0) {
         due = MillsAdd(keepPace ? due : g.Mills(), step);
@@ -83,16 +84,26 @@ static void LogScreenChange(MyGame& g) {
     int held = 0;
     for (int c = 0; c < bh::kControls; c++)
         if (g.Joy(c) > bh::kPressed) held |= 1 << c;
-    int now[12] = {g.GameMode, g.MenuPage, g.OverlayScreen, g.Paused, g.GameEnding != bh::kEndNone || g.EndTimer > 0,
-                   (int)g.Play.LevelNumber, g.TitleCursor, g.DifficultyCursor, g.PauseCursor,
-                   g.OptionsCursor, (int)settings, held};
+    int now[12] = {g.GameMode,
+                   g.MenuPage,
+                   g.OverlayScreen,
+                   g.Paused,
+                   g.GameEnding != bh::kEndNone || g.EndTimer > 0,
+                   (int)g.Play.LevelNumber,
+                   g.TitleCursor,
+                   g.DifficultyCursor,
+                   g.PauseCursor,
+                   g.OptionsCursor,
+                   (int)settings,
+                   held};
     if (logged && memcmp(now, last, sizeof now) == 0) return;
     memcpy(last, now, sizeof now);
     logged = true;
-    g.Debuglog(g.fstr("Screen mode %i page %i overlay %i paused %i banner %i level %i cursors %i %i %i %i "
-                      "settings %08x controls %04x",
-                      now[0], now[1], now[2], now[3], now[4], now[5], now[6], now[7], now[8], now[9],
-                      (unsigned)now[10], (unsigned)now[11]));
+    g.Debuglog(
+        g.fstr("Screen mode %i page %i overlay %i paused %i banner %i level %i cursors %i %i %i %i "
+               "settings %08x controls %04x",
+               now[0], now[1], now[2], now[3], now[4], now[5], now[6], now[7], now[8], now[9], (unsigned)now[10],
+               (unsigned)now[11]));
 }
 
 void MyGame::Update() {
@@ -195,12 +206,8 @@ void MyGame::EndGame(int kind) {
 void MyGame::LoopTarget() {
     if (OverlayScreen == bh::kScreenNone) {
         switch (GameMode) {
-        case bh::kModeTitle:
-            DoMenu();
-            break;
-        case bh::kModeBackToTitle:
-            LoadMenu();
-            break;
+        case bh::kModeTitle: DoMenu(); break;
+        case bh::kModeBackToTitle: LoadMenu(); break;
         case bh::kModePlaying:
             if (Paused == 0) {
                 DoGame();
@@ -208,11 +215,8 @@ void MyGame::LoopTarget() {
             }
             if (Paused == 1) PauseMenu();
             break;
-        case bh::kModeNewGame:
-            LoadGame();
-            break;
-        default:
-            break;
+        case bh::kModeNewGame: LoadGame(); break;
+        default: break;
         }
     }
     if (OverlayScreen == bh::kScreenOptions) Options();
@@ -278,8 +282,7 @@ void MyGame::Ingame() {
     bool key = PlayKey(bh::kPlayKeyEscape) != 0 || Joy(bh::kJoyStart) > bh::kPressed;
     // Whatever left the pause menu may still be held (Escape, Start, a
     // pad's Back, the mouse): nothing pauses again until all are let go.
-    LetGo(bh::kLockPauseKey, !button && !key && PlayKey(bh::kPlayKeyReturn) == 0 &&
-                                 Joy(bh::kJoyStart) < bh::kReleased);
+    LetGo(bh::kLockPauseKey, !button && !key && PlayKey(bh::kPlayKeyReturn) == 0 && Joy(bh::kJoyStart) < bh::kReleased);
     // A game that is ending has nothing left to pause.
     if (GameEnding == bh::kEndNone && PressedOnce(bh::kLockPauseKey, button || key, kTakeNone)) PauseGame();
 }

@@ -31,7 +31,7 @@ tape::Reader Player;
 uint8_t Loaded[tape::kMaxBytes + 65536];
 float Inputs[tape::kInputs];
 
-int TapeAt = 0;        // the clock reading of the last recorded or played update
+int TapeAt = 0;  // the clock reading of the last recorded or played update
 uint64_t Digest = 0;
 
 // What watching a replay must give back untouched.
@@ -39,7 +39,8 @@ int KeptSettings[bh::kSettingSlots];
 int KeptBindings[vell::kBindingSlots];
 int KeptDifficulty, KeptMenuPage;
 bool Starting = false;
-float PointerX = 0, PointerY = 0;  // where the title last saw the pointer  // a replay chosen in this update begins with the next
+float PointerX = 0,
+      PointerY = 0;  // where the title last saw the pointer  // a replay chosen in this update begins with the next
 bool PressWasDown = false, BackWasDown = false, PauseWasDown = false;
 
 // The last picture of the replay, shown again while it is paused or over.
@@ -61,7 +62,9 @@ void TakeTables(MyGame& g, float* v) {
 }
 
 // The engine's own keys (focus, F1 to F11, closing) stay the watcher's.
-bool WatcherOwns(int button) { return button >= vell::kButtonFocus && button != vell::kButtonReturn && button != vell::kButtonEscape; }
+bool WatcherOwns(int button) {
+    return button >= vell::kButtonFocus && button != vell::kButtonReturn && button != vell::kButtonEscape;
+}
 
 void PutTables(MyGame& g, const float* v) {
     g.GiveInputs(v, WatcherOwns);
@@ -178,8 +181,8 @@ void MyGame::TapeStart() {
         return;
     }
     // The title left alone plays the best run on its difficulty as a demo.
-    bool title = Watching == 0 && LoadTo == 0 && GameMode == bh::kModeTitle && MenuPage == 0 &&
-                 OverlayScreen == bh::kScreenNone;
+    bool title =
+        Watching == 0 && LoadTo == 0 && GameMode == bh::kModeTitle && MenuPage == 0 && OverlayScreen == bh::kScreenNone;
     bool moved = MouseX() != PointerX || MouseY() != PointerY;
     PointerX = MouseX();
     PointerY = MouseY();
@@ -209,9 +212,9 @@ void MyGame::TapeStart() {
     memcpy(h.rng, rng, sizeof rng);
     memcpy(h.keyLock, KeyLock, sizeof h.keyLock);
     memcpy(h.touchLock, TouchLock, sizeof h.touchLock);
-    int misc[tape::kMisc] = {PointerPlay, PauseSlide, PauseIdle,   CogAngle, HoverMoved,
-                             PauseCursor, PauseQuitAsk, EndBanner, OptionsCursor, OptionsScroll,
-                             RedefRow,    RedefCol,   RedefDelay,  RedefTimeout, TestTimer};
+    int misc[tape::kMisc] = {PointerPlay, PauseSlide,   PauseIdle,  CogAngle,      HoverMoved,
+                             PauseCursor, PauseQuitAsk, EndBanner,  OptionsCursor, OptionsScroll,
+                             RedefRow,    RedefCol,     RedefDelay, RedefTimeout,  TestTimer};
     memcpy(h.misc, misc, sizeof misc);
     TakeBackground(h.clear);
     h.hover[0] = HoverX;
@@ -290,8 +293,7 @@ void MyGame::TapeEnd() {
     if (Watching == 0 || Starting) return;
     Digest = Fold(*this, Digest);
     // A replay that leaves play before its last update has gone astray.
-    bool left = OverlayScreen == bh::kScreenGameOver ||
-                (GameMode != bh::kModePlaying && GameMode != bh::kModeNewGame);
+    bool left = OverlayScreen == bh::kScreenGameOver || (GameMode != bh::kModePlaying && GameMode != bh::kModeNewGame);
     if (Player.Done() || left) {
         // The replay's own game over must not open the summary: its score
         // is on the boards already.
@@ -303,8 +305,7 @@ void MyGame::TapeEnd() {
         if (!WatchMatched)
             Debuglog(fstr("This replay does not match this version (recorded by %s, score %i, played back %i)",
                           h.version, h.score, ReplayScore(Play)));
-        else
-            Debuglog(fstr("The replay played back exactly, score %i", h.score));
+        else Debuglog(fstr("The replay played back exactly, score %i", h.score));
     }
     KeptDrawTo = TakeDrawList(KeptDraw);
     DrawWatchLabel();
@@ -347,8 +348,9 @@ void MyGame::DrawWatchLabel() {
     SetSize(0.5f);
     SetCol(255, 255, 255, 1.0f);
     if (Watching == bh::kWatchReplay) {
-        const char* hint = WatchEnded ? "Press any key" : WatchPaused ? "Paused - Return goes on, Escape leaves"
-                                                                       : "Escape leaves, Return pauses";
+        const char* hint = WatchEnded    ? "Press any key"
+                           : WatchPaused ? "Paused - Return goes on, Escape leaves"
+                                         : "Escape leaves, Return pauses";
         Text(ScreenW - 16, ScreenH - 24, hint, 2.0f);
     }
     if (WatchEnded && WatchMatched == 0) {

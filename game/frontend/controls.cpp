@@ -9,11 +9,11 @@
 #include "MyGame.h"
 
 void MyGame::KeyDefaults() {
-    static const int arrows[4] = {265, 262, 264, 263};   // Up, Right, Down, Left
-    static const int keypad[4] = {328, 326, 325, 324};   // Num 8, 6, 5, 4
-    static const int wasd[4] = {87, 68, 83, 65};         // W, D, S, A
+    static const int arrows[4] = {265, 262, 264, 263};      // Up, Right, Down, Left
+    static const int keypad[4] = {328, 326, 325, 324};      // Num 8, 6, 5, 4
+    static const int wasd[4] = {87, 68, 83, 65};            // W, D, S, A
     static const int zxcvbn[6] = {90, 88, 67, 86, 66, 78};  // Z, X, C, V, B, N
-    static const int klji[6] = {75, 76, 74, 73, 85, 79};  // K, L, J, I, U, O
+    static const int klji[6] = {75, 76, 74, 73, 85, 79};    // K, L, J, I, U, O
     for (int i = 0; i < 4; i++) SetKey(bh::kJoyUp + i, arrows[i]);
     for (int i = 0; i < 4; i++) SetKey(bh::kJoyUp + i, keypad[i]);
     for (int i = 0; i < 6; i++) SetKey(bh::kJoyButton1 + i, zxcvbn[i]);
@@ -70,8 +70,7 @@ bool PadBindingsAreDefaults(MyGame& g) {
     PadCodes(g, defaults);
     g.FlushKeys();
     for (int k = 0; k < bh::kControls; k++)
-        for (int slot = 0; slot < vell::kBindingRows; slot++)
-            g.SetKey(k, kept[k][slot]);
+        for (int slot = 0; slot < vell::kBindingRows; slot++) g.SetKey(k, kept[k][slot]);
     for (int k = 0; k < bh::kControls; k++)
         if (now[k] != defaults[k]) return false;
     return true;
@@ -97,8 +96,7 @@ const char* MyGame::ControlPrompt(int control, bool heldOnly) {
     int first = 0;
     for (int slot = vell::kNewestBindingRow; slot >= vell::kFirstBindingRow; slot--) {
         int code = KeyValue(control, slot);
-        bool mine = pad < 0 ? code >= 1 && code < 350 && !strstr(KeyName(code), "???")
-                            : code / 100 - 5 == pad;
+        bool mine = pad < 0 ? code >= 1 && code < 350 && !strstr(KeyName(code), "???") : code / 100 - 5 == pad;
         if (!mine) continue;
         if (InputDown(code)) return name(code);
         if (!first) first = code;

@@ -79,8 +79,8 @@ const char* const kCreditText[] = {
     "-=-=-",
 };
 
-const int kLead = 4;       // lines of empty space before the first one
-const int kPitch = 36;     // pixels from line to line
+const int kLead = 4;    // lines of empty space before the first one
+const int kPitch = 36;  // pixels from line to line
 
 }  // namespace
 
@@ -102,8 +102,7 @@ void MyGame::Credits() {
 
     const auto buttons = {bh::kJoyStart, bh::kJoyButton1, bh::kJoyBackSelect, bh::kJoyButton2};
     LetGo(bh::kLockCreditsClose, AllBelow(buttons));
-    bool close = AnyAbove(buttons) || PlayKey(bh::kPlayKeyEscape) != 0 ||
-                 PlayKey(bh::kPlayKeyReturn) != 0;
+    bool close = AnyAbove(buttons) || PlayKey(bh::kPlayKeyEscape) != 0 || PlayKey(bh::kPlayKeyReturn) != 0;
     if (PressedOnce(bh::kLockCreditsClose, close, kTakeAll)) {
         OverlayScreen = bh::kScreenNone;
         PlaySFX(bh::kSfxConfirm);
@@ -154,8 +153,8 @@ void MyGame::Credits() {
         if (k < 0) k = -k;
         float shown = 2 * k * y + H / 2;
         float p = 20.0f * i, q = 30.0f * i;
-        SetGradient(150 * Sin(p) + 190, 150 * Sin(120 + p) + 190, 150 * Sin(240 + p) + 190, a,
-                    150 * Sin(q) + 255, 150 * Sin(120 + q) + 255, 150 * Sin(240 + q) + 255, a);
+        SetGradient(150 * Sin(p) + 190, 150 * Sin(120 + p) + 190, 150 * Sin(240 + p) + 190, a, 150 * Sin(q) + 255,
+                    150 * Sin(120 + q) + 255, 150 * Sin(240 + q) + 255, a);
         Text(W / 2, shown, CreditLines[i].c_str(), 1.0f);
     }
 

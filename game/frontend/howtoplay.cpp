@@ -11,10 +11,10 @@ namespace {
 
 // The fixed keys a player may reach for: the directions, the six action
 // keys, Return and Escape (or a pad's Start and Back).
-const int kPlayKeys[] = {bh::kPlayKeyUp,          bh::kPlayKeyLeft,       bh::kPlayKeyRight,
-                         bh::kPlayKeyDown,        bh::kPlayKeyAction1,    bh::kPlayKeyAction1 + 1,
+const int kPlayKeys[] = {bh::kPlayKeyUp,          bh::kPlayKeyLeft,        bh::kPlayKeyRight,
+                         bh::kPlayKeyDown,        bh::kPlayKeyAction1,     bh::kPlayKeyAction1 + 1,
                          bh::kPlayKeyAction1 + 2, bh::kPlayKeyAction1 + 3, bh::kPlayKeyAction1 + 4,
-                         bh::kPlayKeyAction1 + 5, bh::kPlayKeyReturn,     bh::kPlayKeyEscape};
+                         bh::kPlayKeyAction1 + 5, bh::kPlayKeyReturn,      bh::kPlayKeyEscape};
 
 const int kKeysShown = 3;  // more would not fit the line
 
@@ -52,8 +52,7 @@ void BoundTo(MyGame& g, int control, char* out, size_t size) {
             used += (size_t)n;
             keys++;
         }
-        if (code >= vell::kFirstPadCode && code < vell::kFirstPadCode + vell::kPadStride && pad == 0)
-            pad = code;
+        if (code >= vell::kFirstPadCode && code < vell::kFirstPadCode + vell::kPadStride && pad == 0) pad = code;
     }
     if (pad) {
         char name[32];
@@ -92,10 +91,7 @@ void DrawControls(MyGame& g, float x, float y) {
     const struct {
         int control;
         const char* name;
-    } rows[] = {{bh::kJoyButton1, "Flap"},
-                {bh::kJoyLeft, "Left"},
-                {bh::kJoyRight, "Right"},
-                {bh::kJoyStart, "Pause"}};
+    } rows[] = {{bh::kJoyButton1, "Flap"}, {bh::kJoyLeft, "Left"}, {bh::kJoyRight, "Right"}, {bh::kJoyStart, "Pause"}};
     for (const auto& r : rows) {
         Label(g, x, y, r.name);
         BoundTo(g, r.control, keys, sizeof keys);

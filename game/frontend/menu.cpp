@@ -29,8 +29,9 @@ void MyGame::DoMenu() {
     if (MenuPage == 1) {
         LogoZoom += 0.1f;
         if (calm) LogoZoom += 5.0f;
-        Menu_Default("Easy|Normal|Hard|Daily", "For learning the ropes|Just right|When you feel like a "
-                                               "challenge|Today's caves, the same for everyone");
+        Menu_Default("Easy|Normal|Hard|Daily",
+                     "For learning the ropes|Just right|When you feel like a "
+                     "challenge|Today's caves, the same for everyone");
         DisplayScoreboard();
     }
 }
@@ -63,7 +64,7 @@ void MyGame::Menu_Background() {
     ResetDraw();
 }
 
-const float kBarLeft = 100;           // left edge of an item's bar
+const float kBarLeft = 100;            // left edge of an item's bar
 const double kDescriptionSize = 0.45;  // of the label's size
 
 // Hue of list item i: the three difficulties get blue, green and red.
@@ -188,8 +189,7 @@ void MyGame::Menu_Default(const char* items, const char* descriptions) {
     SetSize(2.0f);
     SetCol(255, 200, 200, 0.75f);
     DrawImg(bh::kImgOptions, 32, 32, bh::kOptionBack);
-    if (MouseIn_Centered(32, 32, 64, 64) > 0 &&
-        TouchedOnce(bh::kTouchLockClick, PointerDown > 0, kTakeAll)) {
+    if (MouseIn_Centered(32, 32, 64, 64) > 0 && TouchedOnce(bh::kTouchLockClick, PointerDown > 0, kTakeAll)) {
         MenuPage = 0;
         PlaySFX(bh::kSfxConfirm);
     }

@@ -119,12 +119,11 @@ void MyGame::EnterYourName() {
         PlaySFX(bh::kSfxConfirm, 0.8f);
     }
 
-    LetGo(bh::kLockNameAction, AllBelow({bh::kJoyButton1, bh::kJoyButton2}) &&
-                                   PlayKey(bh::kPlayKeyEscape) == 0 &&
+    LetGo(bh::kLockNameAction, AllBelow({bh::kJoyButton1, bh::kJoyButton2}) && PlayKey(bh::kPlayKeyEscape) == 0 &&
                                    PlayKey(bh::kPlayKeyReturn) == 0);
     // Return is bound to "Button 1" by default; it is kept for finishing.
-    if (pos <= 10 && PressedOnce(bh::kLockNameAction,
-                                 Joy(bh::kJoyButton1) > kLightPress && PlayKey(bh::kPlayKeyReturn) == 0)) {
+    if (pos <= 10 &&
+        PressedOnce(bh::kLockNameAction, Joy(bh::kJoyButton1) > kLightPress && PlayKey(bh::kPlayKeyReturn) == 0)) {
         pos += 1;
         SetNameCode(*this, pos, NameCode(*this, pos - 1));
         PlaySFX(bh::kSfxConfirm, 1.5f);
@@ -134,8 +133,8 @@ void MyGame::EnterYourName() {
         if (pos > 0) pos = (pos + kNameLength - 1) % kNameLength;
         PlaySFX(bh::kSfxConfirm, 0.5f);
     }
-    bool done = AnyAbove({bh::kJoyButton3, bh::kJoyButton4}, kLightPress) ||
-                PlayKey(bh::kPlayKeyEscape) != 0 || PlayKey(bh::kPlayKeyReturn) != 0;
+    bool done = AnyAbove({bh::kJoyButton3, bh::kJoyButton4}, kLightPress) || PlayKey(bh::kPlayKeyEscape) != 0 ||
+                PlayKey(bh::kPlayKeyReturn) != 0;
     if (PressedOnce(bh::kLockNameAction, done, kTakeAll)) {
         pos = 0;
         OverlayScreen = bh::kScreenOptions;

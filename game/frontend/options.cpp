@@ -68,8 +68,7 @@ void PointerHighlight(MyGame& g, const OptionRow& r) {
 }
 
 void ReleaseActivation(MyGame& g) {
-    g.LetGo(bh::kLockActivate, !g.AnyAbove({bh::kJoyButton1}) &&
-                                   g.PlayKeyAll(bh::kPlayKeyReturn) == 0 &&
+    g.LetGo(bh::kLockActivate, !g.AnyAbove({bh::kJoyButton1}) && g.PlayKeyAll(bh::kPlayKeyReturn) == 0 &&
                                    g.AllBelow({bh::kJoyButton2}) && g.MouseDown() == 0);
 }
 
@@ -214,21 +213,18 @@ int MyGame::AddLinearOption(int slot, int frame, const char* label, int maximum)
         if (v == k) Text(px, r.y, "|", 1.0f);
     }
 
-    bool activate =
-        AnyAbove({bh::kJoyButton1, bh::kJoyButton2}) || PlayKeyAll(bh::kPlayKeyReturn) != 0;
+    bool activate = AnyAbove({bh::kJoyButton1, bh::kJoyButton2}) || PlayKeyAll(bh::kPlayKeyReturn) != 0;
     // Confirm steps like Right and wraps from the top back to 0, so a level
     // once set is never thrown away by a press.
     if (Lit(*this, r) && PressedOnce(bh::kLockActivate, activate)) {
         v = v >= 0 && v < m ? v + 1 : 0;
         PlaySFX(bh::kSfxMove, 1.0f);
     }
-    if (Lit(*this, r) && v > 0 &&
-        PressedOnce(bh::kLockHorizontal, Joy(bh::kJoyLeft) > bh::kPressed)) {
+    if (Lit(*this, r) && v > 0 && PressedOnce(bh::kLockHorizontal, Joy(bh::kJoyLeft) > bh::kPressed)) {
         v -= 1;
         PlaySFX(bh::kSfxMove, 1.0f);
     }
-    if (Lit(*this, r) && v < m &&
-        PressedOnce(bh::kLockHorizontal, Joy(bh::kJoyRight) > bh::kPressed)) {
+    if (Lit(*this, r) && v < m && PressedOnce(bh::kLockHorizontal, Joy(bh::kJoyRight) > bh::kPressed)) {
         v += 1;
         PlaySFX(bh::kSfxMove, 1.0f);
     }
@@ -237,8 +233,7 @@ int MyGame::AddLinearOption(int slot, int frame, const char* label, int maximum)
     return -1;
 }
 
-int MyGame::AddToggleOption(int slot, int frame, const char* label, const char* text0,
-                            const char* text1) {
+int MyGame::AddToggleOption(int slot, int frame, const char* label, const char* text0, const char* text1) {
     OptionRow r = BeginRow(*this, frame, label);
     bool toggle = ValidSlot(slot);
     if (!text0) text0 = "";
@@ -252,8 +247,7 @@ int MyGame::AddToggleOption(int slot, int frame, const char* label, const char* 
     ReleaseActivation(*this);
 
     int result = -1;
-    bool activate = AnyAbove({bh::kJoyButton1, bh::kJoyButton2}) ||
-                    PlayKeyAll(bh::kPlayKeyReturn) != 0 || r.pointerOn;
+    bool activate = AnyAbove({bh::kJoyButton1, bh::kJoyButton2}) || PlayKeyAll(bh::kPlayKeyReturn) != 0 || r.pointerOn;
     if (Lit(*this, r) && PressedOnce(bh::kLockActivate, activate)) {
         KeyLock[bh::kLockHorizontal] = 1;
         // Unsigned so that a wild value from a hand-edited file cannot overflow.

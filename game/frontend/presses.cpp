@@ -33,17 +33,13 @@ bool MyGame::AllBelow(std::initializer_list<int> controls, float level) {
     return true;
 }
 
-bool MyGame::PressedOnce(int slot, bool down, PressLock take) {
-    return Take(*this, KeyLock[slot], down, take);
-}
+bool MyGame::PressedOnce(int slot, bool down, PressLock take) { return Take(*this, KeyLock[slot], down, take); }
 
 void MyGame::LetGo(int slot, bool up) {
     if (up) KeyLock[slot] = 0;
 }
 
-bool MyGame::TouchedOnce(int slot, bool down, PressLock take) {
-    return Take(*this, TouchLock[slot], down, take);
-}
+bool MyGame::TouchedOnce(int slot, bool down, PressLock take) { return Take(*this, TouchLock[slot], down, take); }
 
 void MyGame::TouchLetGo(int slot, bool up) {
     if (up) TouchLock[slot] = 0;

@@ -9,10 +9,8 @@
 namespace {
 
 const char* const kControlNames[16] = {
-    "Up",           "Right",        "Down",          "Left",
-    "Stick 2 Up",   "Stick 2 Right", "Stick 2 Down", "Stick 2 Left",
-    "Start",        "Back/Select",  "Button 1",      "Button 2",
-    "Button 3",     "Button 4",     "Left Shoulder", "Right Shoulder"};
+    "Up",    "Right",       "Down",     "Left",     "Stick 2 Up", "Stick 2 Right", "Stick 2 Down",  "Stick 2 Left",
+    "Start", "Back/Select", "Button 1", "Button 2", "Button 3",   "Button 4",      "Left Shoulder", "Right Shoulder"};
 
 const int kTest = -1, kSave = -2, kReset = -3;
 const int kSaveRow = -2, kLastRow = 4;
@@ -26,8 +24,7 @@ int LastColumn(int row) {
 
 // The picked row and column laid over the pad picture.
 int Target(int row, int col) {
-    static const int rows[5][4] = {
-        {14, 15, 0, 0}, {0, 13, 0, 0}, {3, 1, 12, 11}, {2, 10, 0, 0}, {9, 8, 0, 0}};
+    static const int rows[5][4] = {{14, 15, 0, 0}, {0, 13, 0, 0}, {3, 1, 12, 11}, {2, 10, 0, 0}, {9, 8, 0, 0}};
     if (row == kSaveRow) return col == 1 ? kReset : kSave;
     if (row == -1) return kTest;
     return rows[row][col];
@@ -61,8 +58,10 @@ void DrawPad(MyGame& g, float cx, float cy, int target) {
     Ink(g, grey40);
     g.Rect(cx - 150, cy, 40, 40);
 
-    const struct { int control; float dx, dy; } dirs[4] = {
-        {0, -150, -40}, {1, -110, 0}, {2, -150, 40}, {3, -190, 0}};
+    const struct {
+        int control;
+        float dx, dy;
+    } dirs[4] = {{0, -150, -40}, {1, -110, 0}, {2, -150, 40}, {3, -190, 0}};
     for (const auto& d : dirs) {
         float side = pressed(d.control) ? 50.0f : 40.0f;
         Ink(g, target == d.control ? lit : grey40);
@@ -176,8 +175,7 @@ void MyGame::RedefineKeys() {
     // or a wait, must be let go before it can leave.
     bool wasIdle = capture == bh::kCaptureIdle && TestTimer == 0 && RedefTimeout == 0;
     if (!wasIdle) KeyLock[bh::kLockEscape] = 1;
-    if (capture == bh::kCaptureRelease && PlayKeyAll(bh::kPlayKeyAction1) == 0)
-        capture = bh::kCaptureIdle;
+    if (capture == bh::kCaptureRelease && PlayKeyAll(bh::kPlayKeyAction1) == 0) capture = bh::kCaptureIdle;
     // Only a control can be waited for; anything else is a stale state.
     if (capture == bh::kCaptureWaiting && target < 0) capture = bh::kCaptureIdle;
 
@@ -215,9 +213,8 @@ void MyGame::RedefineKeys() {
 
     if (capture == bh::kCaptureIdle && TestTimer == 0 && RedefTimeout == 0) {
         int row = RedefRow;
-        bool held = PlayKeyAll(bh::kPlayKeyUp) || PlayKeyAll(bh::kPlayKeyLeft) ||
-                    PlayKeyAll(bh::kPlayKeyRight) || PlayKeyAll(bh::kPlayKeyDown) ||
-                    PlayKeyAll(bh::kPlayKeyAction1);
+        bool held = PlayKeyAll(bh::kPlayKeyUp) || PlayKeyAll(bh::kPlayKeyLeft) || PlayKeyAll(bh::kPlayKeyRight) ||
+                    PlayKeyAll(bh::kPlayKeyDown) || PlayKeyAll(bh::kPlayKeyAction1);
         LetGo(bh::kLockRedefineMove, !held);
         // Up or down onto the bottom row lands on "Save", never on the reset.
         if (PressedOnce(bh::kLockRedefineMove, PlayKeyAll(bh::kPlayKeyUp) != 0)) RedefRow -= 1;
@@ -249,8 +246,7 @@ void MyGame::RedefineKeys() {
         ResetDraw();
         DrawBar(*this, cx - kSaveRowGap, H - 312, "Save", target == kSave, 128);
         ResetDraw();
-        DrawBar(*this, cx + kSaveRowGap, H - 312, "Reset to defaults", target == kReset, 128, kResetBarW,
-                0.75f);
+        DrawBar(*this, cx + kSaveRowGap, H - 312, "Reset to defaults", target == kReset, 128, kResetBarW, 0.75f);
     }
 
     ResetDraw();
@@ -280,8 +276,8 @@ void MyGame::RedefineKeys() {
         Rect(cx + 160 * side, H - 272, 64, 64);
     }
     SetCol(255, 100, 100, 1.0f);
-    Rect(cx - 160 + 32 * (Joy(bh::kJoyRight) - Joy(bh::kJoyLeft)),
-         H - 272 + 32 * (Joy(bh::kJoyDown) - Joy(bh::kJoyUp)), 6, 6);
+    Rect(cx - 160 + 32 * (Joy(bh::kJoyRight) - Joy(bh::kJoyLeft)), H - 272 + 32 * (Joy(bh::kJoyDown) - Joy(bh::kJoyUp)),
+         6, 6);
     Rect(cx + 160 + 32 * (Joy(bh::kJoyStick2Right) - Joy(bh::kJoyStick2Left)),
          H - 272 + 32 * (Joy(bh::kJoyStick2Down) - Joy(bh::kJoyStick2Up)), 6, 6);
     SetRot(0);

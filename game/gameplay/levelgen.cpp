@@ -245,8 +245,7 @@ static void PlaceSpinners(MyGame& g, int mask) {
         int x, y;
         // Room for at least the shortest arm; a longer one drawn below is
         // cut back to what the place allows.
-        if (!FindPlace(g, ThirdLo[k], ThirdHi[k], (mask & (1 << k)) != 0, ArmReach(bh::kSpinnerArmMin), x, y))
-            continue;
+        if (!FindPlace(g, ThirdLo[k], ThirdHi[k], (mask & (1 << k)) != 0, ArmReach(bh::kSpinnerArmMin), x, y)) continue;
         float* cell = TileCell(g, x, y);
         cell[bh::kCellCode] = bh::kTileSpinner;
         cell[bh::kCellSpinAngle] = g.Rnd(0, 360);

@@ -12,8 +12,7 @@ static float* FreeSlot(MyGame& g) {
     return nullptr;
 }
 
-void MyGame::ThrowParticle(float x, float y, float hue, int row, int kind, float angle,
-                           float speed) {
+void MyGame::ThrowParticle(float x, float y, float hue, int row, int kind, float angle, float speed) {
     float* p = FreeSlot(*this);
     if (!p) return;
     p[0] = (float)kind;

@@ -96,8 +96,7 @@ static void SetPace(MyGame& g) {
 // lives, or one waiting for the next cave to scroll in, stays put.
 void MoveBird(MyGame& g) {
     PlayRecord& p = g.Play;
-    if (g.Joy(bh::kJoyButton1) == 0 && g.Joy(bh::kJoyRight) < 0.5f && g.Joy(bh::kJoyLeft) < 0.5f)
-        p.RespawnHold = 0;
+    if (g.Joy(bh::kJoyButton1) == 0 && g.Joy(bh::kJoyRight) < 0.5f && g.Joy(bh::kJoyLeft) < 0.5f) p.RespawnHold = 0;
     if (p.ScrollLeft < 1 && BirdInPlay(p) && p.RespawnHold == 0) {
         p.PlayerX = (float)(p.PlayerX + 0.15 * p.SpeedX * p.SpeedFactor * g.FrameFactor);
         p.PlayerY = (float)(p.PlayerY + 0.08 * p.SpeedY * p.SpeedFactor * g.FrameFactor);

@@ -227,7 +227,7 @@ static void DrawNextMarker(MyGame& g, const PlayStep& s) {
 // beside the bird, for as long as that is what keeps it.
 static void DrawRespawnPrompt(MyGame& g, const PlayStep& s) {
     PlayRecord& p = g.Play;
-    int control = g.Joy(bh::kJoyButton1) != 0   ? bh::kJoyButton1
+    int control = g.Joy(bh::kJoyButton1) != 0    ? bh::kJoyButton1
                   : g.Joy(bh::kJoyRight) >= 0.5f ? bh::kJoyRight
                   : g.Joy(bh::kJoyLeft) >= 0.5f  ? bh::kJoyLeft
                                                  : -1;

@@ -20,9 +20,7 @@ inline bool BirdInPlay(const PlayRecord& p) { return p.Lives > -1; }
 inline bool OutOfLives(const PlayRecord& p) { return p.Lives < 0; }
 
 // Tile codes that several stages test for.
-inline bool IsActiveSwitch(int c) {
-    return c == bh::kTileActiveSwitchLeft || c == bh::kTileActiveSwitchRight;
-}
+inline bool IsActiveSwitch(int c) { return c == bh::kTileActiveSwitchLeft || c == bh::kTileActiveSwitchRight; }
 inline bool IsChick(int c) { return c >= bh::kTileChick1 && c <= bh::kTileChick3; }
 
 // The ten floats of cell (x, y), or nullptr when (x, y) is outside the
@@ -31,13 +29,13 @@ float* TileCell(MyGame& g, int x, int y);
 
 // Values fixed at the start of a play step and shared by its stages.
 struct PlayStep {
-    int W, H;       // level size in cells
-    float TS, SC;   // tile size in pixels, sprite scale
-    int ox, oy;     // screen centre of cell (0, 0)
-    float px, py;   // the bird on screen
-    int m;          // score multiplier
-    int t;          // the clock the waiting chicks bob to
-    int dead;       // something touched the bird this step
+    int W, H;      // level size in cells
+    float TS, SC;  // tile size in pixels, sprite scale
+    int ox, oy;    // screen centre of cell (0, 0)
+    float px, py;  // the bird on screen
+    int m;         // score multiplier
+    int t;         // the clock the waiting chicks bob to
+    int dead;      // something touched the bird this step
 };
 
 // Sizes the step from the play record; nothing is drawn or moved.

@@ -31,8 +31,7 @@ void TouchTiles(MyGame& g, PlayStep& s) {
                 int bx, by;
                 ChickBob(g, s, x, y, bx, by);
                 // A bird without lives left picks nothing up.
-                if (BirdInPlay(g.Play) && Near(s, (float)bx, (float)by, s.TS, s.TS))
-                    CollectChick(g, s, x, y);
+                if (BirdInPlay(g.Play) && Near(s, (float)bx, (float)by, s.TS, s.TS)) CollectChick(g, s, x, y);
             }
             float sx = (float)CellX(s, x), sy = (float)CellY(s, y);
             if (c == bh::kTileBramble && Near(s, sx, sy, 0.7f * s.TS, 0.85f * s.TS)) s.dead = 1;

@@ -28,8 +28,8 @@ const uint8_t kMagic[4] = {'B', 'H', 'R', 'P'};
 // Volumes, the switches and the difficulty cursor (the day's caves last).
 const struct {
     int slot, lo, hi;
-} kSettingRanges[] = {{0, 0, 10},  {1, 0, 10}, {10, 0, 1}, {13, 0, 1}, {20, 0, 10},
-                      {22, 0, 1},  {23, 0, 1}, {30, 0, 1}, {101, 1, 4}};
+} kSettingRanges[] = {{0, 0, 10}, {1, 0, 10}, {10, 0, 1}, {13, 0, 1}, {20, 0, 10},
+                      {22, 0, 1}, {23, 0, 1}, {30, 0, 1}, {101, 1, 4}};
 
 uint64_t Zig(int64_t v) { return ((uint64_t)v << 1) ^ (uint64_t)(v >> 63); }
 int64_t Unzig(uint64_t u) { return (int64_t)(u >> 1) ^ -(int64_t)(u & 1); }

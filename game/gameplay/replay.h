@@ -32,11 +32,11 @@ constexpr float kLargestInput = 1000000.0f;
 struct Head {
     char version[16];  // the game's version that recorded it
     int score;
-    int date;        // yyyymmdd
+    int date;  // yyyymmdd
     int updates;
     int difficulty;
-    int daily;       // the day's caves (yyyymmdd), 0 for the clock's
-    int clock;       // the reading before the first update
+    int daily;  // the day's caves (yyyymmdd), 0 for the clock's
+    int clock;  // the reading before the first update
     int musicTrack;
     float musicFade;
     uint64_t digest;

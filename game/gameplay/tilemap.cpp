@@ -10,16 +10,14 @@ float* TileCell(MyGame& g, int x, int y) {
 // Inside the level as the play record sizes it. The stride check keeps a
 // level wider than a row from spilling into the next row.
 static bool Inside(MyGame& g, int x, int y) {
-    return x >= 0 && y >= 0 && (float)x < g.Play.MapWidth && (float)y < g.Play.MapHeight &&
-           x < MapStride && y < MapRows;
+    return x >= 0 && y >= 0 && (float)x < g.Play.MapWidth && (float)y < g.Play.MapHeight && x < MapStride &&
+           y < MapRows;
 }
 
 static int CodeAt(MyGame& g, int x, int y) { return (int)TileCell(g, x, y)[bh::kCellCode]; }
 
 // The ledges, the switches and the exit hold the bird up.
-static bool Ground(int c) {
-    return (c >= bh::kTileStartTop && c <= bh::kTileSwitchOnRight) || IsActiveSwitch(c);
-}
+static bool Ground(int c) { return (c >= bh::kTileStartTop && c <= bh::kTileSwitchOnRight) || IsActiveSwitch(c); }
 
 int MyGame::Solid(int x, int y) {
     if (!Inside(*this, x, y)) return 1;

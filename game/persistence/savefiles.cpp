@@ -5,7 +5,6 @@
 
 #include "MyGame.h"
 
-
 // Any physical input the bindings can name: nothing, a keyboard key, or a
 // button or axis of one of four pads.
 static bool InputCode(int v) {
@@ -44,7 +43,8 @@ __attribute__((noinline, no_sanitize("address", "undefined", "coverage")))
 #else
 __attribute__((noinline, no_sanitize("address", "undefined")))
 #endif
-static int ScoreFileSum(const int* settings, const int* scores, int gameNum) {
+static int
+ScoreFileSum(const int* settings, const int* scores, int gameNum) {
     auto cut = [](long long v) { return (int)(unsigned)(unsigned long long)v; };
     const int a = settings[bh::kSettingUserDate] % 5 + 3, b = settings[bh::kSettingUserTime] % 4 + 4,
               c = gameNum % 6 + 2;
@@ -56,9 +56,7 @@ static int ScoreFileSum(const int* settings, const int* scores, int gameNum) {
     return s;
 }
 
-static const char* ScoreFileName(MyGame& g) {
-    return g.fstr("Save_%i_%s.sav", g.GameNum, g.GameTitle);
-}
+static const char* ScoreFileName(MyGame& g) { return g.fstr("Save_%i_%s.sav", g.GameNum, g.GameTitle); }
 
 void MyGame::Save() {
     // Whatever a watched replay changes is given back when it ends.
@@ -164,7 +162,7 @@ void MyGame::Load() {
         Settings[bh::kFirstScoreFileSetting + i] = Settings[i];
     Settings[bh::kSettingUserCopyCheck] = CopyCheck(Settings);
     Debuglog(fstr("User ID '%s'", Strip(SixDigitString(Settings[bh::kSettingUserDate], Settings[bh::kSettingUserTime],
-                                                        Settings[bh::kSettingUserRandom]))));
+                                                       Settings[bh::kSettingUserRandom]))));
     // A first start or a rejected score file leaves no difficulty; the list
     // should then open on Normal rather than wrap round to Hard.
     KeepSaneSettings(Settings, bh::kFirstScoreFileSetting, bh::kSettingSlots);

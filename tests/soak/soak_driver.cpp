@@ -56,8 +56,7 @@ void PressLikeAPlayer() {
     if (--enterLeft <= 0) enterLeft = Roll(60) == 0 ? 4 : 0;
     ASys.Button[99] = escLeft > 0;
     ASys.Button[98] = enterLeft > 0;
-    for (int i : {0, 3, 5, 8, 10, 11, 12})
-        ASys.Button[i] = Roll(100) < 10;
+    for (int i : {0, 3, 5, 8, 10, 11, 12}) ASys.Button[i] = Roll(100) < 10;
 }
 
 // Random play rarely lights five switches in order, so now and then a
@@ -143,8 +142,7 @@ std::string Check(long step) {
     for (int i = 0; i < 256; i++) {
         const float* q = &g.Particles[i * 10];
         int kind = (int)q[0];
-        if (kind != 0 && kind != 1 && kind != 2 && kind != 3 && kind != 99)
-            return fail("particle kind", kind);
+        if (kind != 0 && kind != 1 && kind != 2 && kind != 3 && kind != 99) return fail("particle kind", kind);
         if (kind && (!Finite(q[1]) || !Finite(q[2]))) return fail("particle position", i);
     }
     for (int i = 256; i < 260; i++)

@@ -17,8 +17,7 @@ struct SoakResult {
 // trace: when given, one line per update with a digest of what it drew and
 // the sounds and music it asked for, then a digest of each save file at
 // the end; two builds that behave alike write the same trace.
-SoakResult RunSoak(long updates, unsigned seed, const std::string& dataDir,
-                   FILE* trace = nullptr);
+SoakResult RunSoak(long updates, unsigned seed, const std::string& dataDir, FILE* trace = nullptr);
 
 // The monkey's hand alone, for runs that drive the updates themselves: it
 // starts afresh from the seed, and the returned function is the input

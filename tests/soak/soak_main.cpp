@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     }
     SoakResult r = RunSoak(updates, seed, BRAMBLEHOP_DATA_DIR, trace);
     if (trace) fclose(trace);
-    printf("soak: %ld updates, seed %u, %d games started, deepest level %d: %s\n", r.updates, seed,
-           r.gamesStarted, r.levelsReached, r.ok ? "ok" : r.failure.c_str());
+    printf("soak: %ld updates, seed %u, %d games started, deepest level %d: %s\n", r.updates, seed, r.gamesStarted,
+           r.levelsReached, r.ok ? "ok" : r.failure.c_str());
     return r.ok ? 0 : 1;
 }

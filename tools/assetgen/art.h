@@ -18,28 +18,28 @@ void Numeral(Image& img, char c, float cx, float cy, float cap, Col fill, Col ed
 
 // The palette shared by the sheets, so the pieces sit together.
 namespace pal {
-const Col ink = {0.12f, 0.05f, 0.14f, 1};       // outlines
-const Col night = {0.10f, 0.06f, 0.19f, 1};     // deepest cave
+const Col ink = {0.12f, 0.05f, 0.14f, 1};    // outlines
+const Col night = {0.10f, 0.06f, 0.19f, 1};  // deepest cave
 const Col plum = {0.27f, 0.16f, 0.38f, 1};
 const Col moss = {0.43f, 0.74f, 0.31f, 1};
 const Col leaf = {0.24f, 0.50f, 0.25f, 1};
-const Col sand = {0.80f, 0.55f, 0.31f, 1};      // warm ledge stone
+const Col sand = {0.80f, 0.55f, 0.31f, 1};  // warm ledge stone
 const Col gold = {1.00f, 0.80f, 0.30f, 1};
 const Col ember = {1.00f, 0.45f, 0.12f, 1};
 const Col cream = {1.00f, 0.93f, 0.78f, 1};
 const Col berry = {0.45f, 0.12f, 0.42f, 1};
 }  // namespace pal
 
-Image MakePlayer();      // plr-32
-Image MakeTiles();       // tiles-32
-Image MakeFireballs();   // obj-32
-Image MakeBackdrop();    // bg-32
-Image MakeIcons();       // icons
-Image MakeOptions();     // options
-Image MakeParticles();   // particles
-Image MakeMenu();        // menu
-Image MakeLogo();        // logo
-Image MakeVellLogo();    // VellLogo
+Image MakePlayer();           // plr-32
+Image MakeTiles();            // tiles-32
+Image MakeFireballs();        // obj-32
+Image MakeBackdrop();         // bg-32
+Image MakeIcons();            // icons
+Image MakeOptions();          // options
+Image MakeParticles();        // particles
+Image MakeMenu();             // menu
+Image MakeLogo();             // logo
+Image MakeVellLogo();         // VellLogo
 Image MakeAppIcon(int size);  // icon.png and the desktop's icons
 
 // Shared by the sheets that show the bird and its chicks.

@@ -11,8 +11,8 @@ Image MakeAppIcon(int size) {
     Fill(img, Intersect(tile, Circle(c, c * 1.02f, s * 0.34f)), withAlpha(pal::gold, 0.22f), s * 0.08f);
     // A bramble along the bottom edge, so it reads as the cave and not as
     // any red bird.
-    Fill(img, Intersect(tile, Stroke({0, s * 0.86f, s * 0.3f, s * 0.8f, s * 0.62f, s * 0.9f, s, s * 0.82f},
-                                     s * 0.035f)),
+    Fill(img,
+         Intersect(tile, Stroke({0, s * 0.86f, s * 0.3f, s * 0.8f, s * 0.62f, s * 0.9f, s, s * 0.82f}, s * 0.035f)),
          pal::leaf);
     for (int i = 0; i < 3; i++) {
         float x = s * (0.22f + 0.3f * i), y = s * (0.84f + 0.03f * (i % 2));

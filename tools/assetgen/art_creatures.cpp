@@ -16,8 +16,8 @@ struct View {
     }
 };
 
-const Col kRed = rgb(236, 82, 62), kRedHi = rgb(255, 138, 92), kWing = rgb(168, 44, 58),
-          kWingHi = rgb(255, 150, 112), kBeak = rgb(255, 190, 56), kLeg = rgb(255, 154, 48);
+const Col kRed = rgb(236, 82, 62), kRedHi = rgb(255, 138, 92), kWing = rgb(168, 44, 58), kWingHi = rgb(255, 150, 112),
+          kBeak = rgb(255, 190, 56), kLeg = rgb(255, 154, 48);
 
 Shape Wing(float sx, float sy, float deg, float len, float wid) {
     float a = Rad(deg);

@@ -70,14 +70,16 @@ Image MakeMenu() {
                       {[rightEdge](float x, float y) { return rightEdge(y) - x; }, {354, 0, 504, 504}}};
     for (const Shape& w : walls) {
         Fill(img, Grow(w, 8), rgb(20, 10, 36, 0.6f), 10);
-        Fill(img, w, [](float x, float y) { return mix(rgb(24, 13, 42), rgb(48, 30, 76), Fbm(x / 25, y / 25, 41, 4)); });
+        Fill(img, w,
+             [](float x, float y) { return mix(rgb(24, 13, 42), rgb(48, 30, 76), Fbm(x / 25, y / 25, 41, 4)); });
     }
     const float ledges[][3] = {{96, 300, 46}, {408, 262, 46}, {84, 190, 36}, {424, 170, 34}};
     for (const auto& l : ledges) {
         Shape rock = Union(Ellipse(l[0], l[1] + 12, l[2], 14), RoundBox(l[0], l[1] + 4, l[2] * 0.95f, 8, 6));
         Fill(img, Move(rock, 0, 4), rgb(10, 4, 20, 0.5f), 4);
         Fill(img, rock, VGrad(l[1], rgb(78, 52, 106), l[1] + 26, rgb(32, 18, 50)));
-        Fill(img, RoundBox(l[0], l[1] - 1, l[2] * 0.9f, 4, 4), VGrad(l[1] - 5, rgb(130, 210, 110), l[1] + 3, rgb(50, 110, 70)));
+        Fill(img, RoundBox(l[0], l[1] - 1, l[2] * 0.9f, 4, 4),
+             VGrad(l[1] - 5, rgb(130, 210, 110), l[1] + 3, rgb(50, 110, 70)));
     }
     Mushroom(img, 82, 300, 1.6f, rgb(90, 230, 220));
     Mushroom(img, 104, 301, 1.1f, rgb(90, 230, 220));
@@ -108,13 +110,15 @@ Image MakeMenu() {
     for (int side = 0; side < 2; side++) {
         float bx = side ? 404.0f : 100.0f;
         std::vector<Shape> bush;
-        for (int k = 0; k < 12; k++) bush.push_back(Circle(bx + r.range(-50, 50), 385 + r.range(-25, 25), r.range(12, 22)));
+        for (int k = 0; k < 12; k++)
+            bush.push_back(Circle(bx + r.range(-50, 50), 385 + r.range(-25, 25), r.range(12, 22)));
         Shape b = Union(bush);
         Fill(img, Grow(b, 3), rgb(10, 20, 16));
         Fill(img, b, VGrad(345, rgb(48, 92, 56), 420, rgb(14, 32, 24)));
         for (int k = 0; k < 26; k++) {
             float a = Rad(r.range(190, 350)), x = bx + r.range(-45, 45), y = 378 + r.range(-25, 15);
-            Fill(img, Polygon({x - 2, y, x + 2, y, x + std::cos(a) * 8, y + std::sin(a) * 8}), rgb(220, 190, 190, 0.85f));
+            Fill(img, Polygon({x - 2, y, x + 2, y, x + std::cos(a) * 8, y + std::sin(a) * 8}),
+                 rgb(220, 190, 190, 0.85f));
         }
         for (int k = 0; k < 6; k++) {
             float x = bx + r.range(-40, 40), y = 380 + r.range(-22, 12);
@@ -197,10 +201,11 @@ Image MakeLogo() {
     // The bird perches on the l; a chick sits on the o.
     DrawBird(img, lefts[5] - 16 * 4.2f, tops[5] - rim - 30.5f * 4.2f, 4.2f, -12, 0, false);
     DrawChick(img, lefts[8] + 32 - 16 * 3.0f, tops[8] - rim - 29.5f * 3.0f, 3.0f);
-    const float sparks[][3] = {{120, 330, 12}, {200, 385, 8}, {330, 300, 10}, {420, 360, 7}, {700, 290, 9},
-                               {905, 320, 12}, {960, 420, 7}};
+    const float sparks[][3] = {{120, 330, 12}, {200, 385, 8},  {330, 300, 10}, {420, 360, 7},
+                               {700, 290, 9},  {905, 320, 12}, {960, 420, 7}};
     for (const auto& s : sparks) {
-        Shape sp = Union(Capsule(s[0] - s[2], s[1], s[0] + s[2], s[1], 2.2f), Capsule(s[0], s[1] - s[2], s[0], s[1] + s[2], 2.2f));
+        Shape sp = Union(Capsule(s[0] - s[2], s[1], s[0] + s[2], s[1], 2.2f),
+                         Capsule(s[0], s[1] - s[2], s[0], s[1] + s[2], 2.2f));
         Glow(img, sp, rgb(255, 240, 180, 0.4f), 8);
         Fill(img, sp, rgb(255, 250, 210));
     }
@@ -216,7 +221,8 @@ Image MakeVellLogo() {
     Fill(img, Ring(cx, cy, 190, 8), rgb(220, 200, 255, 0.55f));
     for (int i = 0; i < 24; i++) {
         float a = Rad(i * 15.0f);
-        Fill(img, Circle(cx + std::cos(a) * 204, cy + std::sin(a) * 204, i % 2 ? 3.0f : 5.0f), rgb(230, 215, 255, 0.8f));
+        Fill(img, Circle(cx + std::cos(a) * 204, cy + std::sin(a) * 204, i % 2 ? 3.0f : 5.0f),
+             rgb(230, 215, 255, 0.8f));
     }
     // The V: two leaf-shaped strokes meeting at the bottom, and a spark.
     for (int side = -1; side <= 1; side += 2) {
@@ -227,8 +233,9 @@ Image MakeVellLogo() {
         }
         Shape leaf = Stroke(pts, 26);
         Fill(img, Grow(leaf, 10), pal::ink);
-        Fill(img, leaf, VGrad(cy - 120, side < 0 ? rgb(150, 255, 220) : rgb(255, 220, 150), cy + 150,
-                              side < 0 ? rgb(40, 160, 170) : rgb(230, 110, 60)));
+        Fill(img, leaf,
+             VGrad(cy - 120, side < 0 ? rgb(150, 255, 220) : rgb(255, 220, 150), cy + 150,
+                   side < 0 ? rgb(40, 160, 170) : rgb(230, 110, 60)));
         Fill(img, Subtract(Grow(leaf, -8), Move(leaf, 0, -10)), rgb(255, 255, 255, 0.3f));
     }
     std::vector<float> pts;

@@ -44,10 +44,9 @@ Image LedgeBody(Col base, Col mortar, uint32_t seed) {
 Image StartTop() {
     Image t = LedgeBody(rgb(160, 106, 70), rgb(100, 60, 46), 11);
     // Moss cap with a wavy lower edge; period 32 keeps it seamless.
-    Shape cap = {[](float x, float y) {
-                     return y - (7.5f + 1.6f * std::sin(x * kPi / 8) + 0.9f * std::sin(x * kPi / 16 + 1));
-                 },
-                 {0, 0, 32, 11}};
+    Shape cap = {
+        [](float x, float y) { return y - (7.5f + 1.6f * std::sin(x * kPi / 8) + 0.9f * std::sin(x * kPi / 16 + 1)); },
+        {0, 0, 32, 11}};
     Fill(t, Move(cap, 0, 1.2f), rgb(30, 60, 30, 0.6f));
     Fill(t, cap, VGrad(0, rgb(150, 226, 96), 10, pal::leaf));
     Fill(t, Capsule(-2, 1.2f, 34, 1.2f, 1.0f), rgb(200, 250, 140));
@@ -95,9 +94,9 @@ Image Bramble() {
     }
     parts.push_back({Union(Stroke(h, 2.3f), Stroke(v, 2.3f)), VGrad(6, vineHi, 28, vine)});
     auto spike = [&](float x, float y, float nx, float ny, float len, float base) {
-        parts.push_back({Polygon({x - ny * base, y + nx * base, x + ny * base, y - nx * base, x + nx * len,
-                                  y + ny * len}),
-                         Solid(thorn)});
+        parts.push_back(
+            {Polygon({x - ny * base, y + nx * base, x + ny * base, y - nx * base, x + nx * len, y + ny * len}),
+             Solid(thorn)});
     };
     for (float s : {4.0f, 28.0f}) {
         float y = 16 + 2.4f * std::sin(s * kPi / 16), x = 16 - 2.4f * std::sin(s * kPi / 16);
@@ -149,15 +148,15 @@ void SwitchPair(Image& left, Image& right, char number) {
         Fill(pad, body, VGrad(8, rgb(255, 246, 170), 30, rgb(255, 156, 36)));
         Fill(pad, Intersect(body, Move(body, 0, 4)), withAlpha(rgb(255, 216, 90), 0.6f));
         Fill(pad, Capsule(10, 11, 54, 11, 1.1f), rgb(255, 255, 235));
-        Shape star = Polygon({32, 11.5f, 34.2f, 16.8f, 39.5f, 19, 34.2f, 21.2f, 32, 26.5f, 29.8f, 21.2f, 24.5f, 19,
-                              29.8f, 16.8f});
+        Shape star = Polygon(
+            {32, 11.5f, 34.2f, 16.8f, 39.5f, 19, 34.2f, 21.2f, 32, 26.5f, 29.8f, 21.2f, 24.5f, 19, 29.8f, 16.8f});
         Glow(pad, star, rgb(255, 255, 255, 0.7f), 4);
         Fill(pad, Grow(star, 0.8f), rgb(200, 110, 20));
         Fill(pad, star, rgb(255, 255, 245));
         for (float x : {12.0f, 52.0f}) Fill(pad, Circle(x, 20, 2.2f), rgb(255, 250, 210));
     } else {
-        const Col hues[6] = {{}, rgb(255, 220, 110), rgb(110, 226, 236), rgb(150, 236, 120), rgb(255, 150, 210),
-                             rgb(255, 176, 90)};
+        const Col hues[6] = {
+            {}, rgb(255, 220, 110), rgb(110, 226, 236), rgb(150, 236, 120), rgb(255, 150, 210), rgb(255, 176, 90)};
         Fill(pad, Grow(body, 1.3f), withAlpha(pal::ink, 0.9f));
         Fill(pad, body, VGrad(8, rgb(132, 118, 184, 0.86f), 30, rgb(70, 58, 112, 0.86f)));
         Fill(pad, Capsule(10, 10.8f, 54, 10.8f, 0.9f), rgb(190, 180, 236, 0.8f));
@@ -246,8 +245,7 @@ Image MakeBackdrop() {
             Fill(deco, Move(p, 0.8f, 1.2f), rgb(14, 8, 24, 0.5f));
             Fill(deco, p, VGrad(cy - ry, rgb(62, 48, 90, 0.8f), cy + ry, rgb(40, 30, 62, 0.8f)));
         }
-        if (i == 4)
-            Fill(deco, Stroke({8, 9, 14, 13, r.range(12, 18), 19, 24, 23}, 0.6f), rgb(16, 9, 28, 0.6f));
+        if (i == 4) Fill(deco, Stroke({8, 9, 14, 13, r.range(12, 18), 19, 24, 23}, 0.6f), rgb(16, 9, 28, 0.6f));
         if (i == 3)
             Fill(deco, Stroke({7, r.range(10, 14), 13, 16, 19, r.range(14, 19), 25, 21}, 0.7f), rgb(18, 11, 30, 0.6f));
         if (i == 9 || i == 11)

@@ -57,8 +57,8 @@ Shape Note(float x, float y, float s) {  // a beamed pair of eighth notes
                   Rotate(Ellipse(x + 11 * s, y - 3 * s, 3.6f * s, 2.7f * s), x + 11 * s, y - 3 * s, -20),
                   Capsule(x + 2.9f * s, y - 1 * s, x + 2.9f * s, y - 16 * s, 1.2f * s),
                   Capsule(x + 13.9f * s, y - 4 * s, x + 13.9f * s, y - 19 * s, 1.2f * s),
-                  Polygon({x + 1.7f * s, y - 17.5f * s, x + 15.1f * s, y - 20.5f * s, x + 15.1f * s,
-                           y - 16.5f * s, x + 1.7f * s, y - 13.5f * s})});
+                  Polygon({x + 1.7f * s, y - 17.5f * s, x + 15.1f * s, y - 20.5f * s, x + 15.1f * s, y - 16.5f * s,
+                           x + 1.7f * s, y - 13.5f * s})});
 }
 
 // The front-end pattern: light motifs wrapped around the 64-pixel tile so
@@ -187,14 +187,14 @@ Image MakeParticles() {
                 Shape vane = Rotate(Ellipse(16, 16, 11 * s, 4.2f * s), 16, 16, rot);
                 Fill(t, vane, shade);
                 float a = Rad(rot);
-                Fill(t, Capsule(16 - std::cos(a) * 12 * s, 16 - std::sin(a) * 12 * s, 16 + std::cos(a) * 9 * s,
-                                16 + std::sin(a) * 9 * s, 0.7f),
+                Fill(t,
+                     Capsule(16 - std::cos(a) * 12 * s, 16 - std::sin(a) * 12 * s, 16 + std::cos(a) * 9 * s,
+                             16 + std::sin(a) * 9 * s, 0.7f),
                      edge);
                 break;
             }
             case 4: {  // leaves
-                Fill(t, Rotate(Union(Ellipse(16, 16, 10 * s, 5 * s), Capsule(6, 16, 2, 16, 0.9f)), 16, 16, rot),
-                     shade);
+                Fill(t, Rotate(Union(Ellipse(16, 16, 10 * s, 5 * s), Capsule(6, 16, 2, 16, 0.9f)), 16, 16, rot), shade);
                 break;
             }
             case 5: Fill(t, Rotate(Polygon({16, 5, 22, 16, 16, 27, 10, 16}), 16, 16, rot), shade); break;

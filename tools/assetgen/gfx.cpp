@@ -66,8 +66,7 @@ Shape RoundBox(float cx, float cy, float hw, float hh, float r) {
 
 Shape Polygon(const std::vector<float>& v) {
     Box b{1e9f, 1e9f, -1e9f, -1e9f};
-    for (size_t i = 0; i + 1 < v.size(); i += 2)
-        b = Joined(b, {v[i], v[i + 1], v[i], v[i + 1]});
+    for (size_t i = 0; i + 1 < v.size(); i += 2) b = Joined(b, {v[i], v[i + 1], v[i], v[i + 1]});
     return {[v](float x, float y) {
                 size_t n = v.size() / 2;
                 float d = 1e9f, s = 1.0f;
@@ -75,7 +74,7 @@ Shape Polygon(const std::vector<float>& v) {
                     float vix = v[2 * i], viy = v[2 * i + 1], vjx = v[2 * j], vjy = v[2 * j + 1];
                     d = std::min(d, SegDist(x, y, vix, viy, vjx, vjy));
                     float ex = vjx - vix, ey = vjy - viy, wx = x - vix, wy = y - viy;
-                    bool c1 = y >= viy, c2 = y < vjy, c3 = ex * wy > ey * wx;
+                    bool c1 = y >= viy, c2 = y<vjy, c3 = ex * wy> ey * wx;
                     if ((c1 && c2 && c3) || (!c1 && !c2 && !c3)) s = -s;
                 }
                 return s * d;
@@ -90,8 +89,7 @@ Shape Ring(float cx, float cy, float r, float t) {
 
 Shape Stroke(const std::vector<float>& v, float r) {
     Box b{1e9f, 1e9f, -1e9f, -1e9f};
-    for (size_t i = 0; i + 1 < v.size(); i += 2)
-        b = Joined(b, {v[i], v[i + 1], v[i], v[i + 1]});
+    for (size_t i = 0; i + 1 < v.size(); i += 2) b = Joined(b, {v[i], v[i + 1], v[i], v[i + 1]});
     return {[v, r](float x, float y) {
                 float d = 1e9f;
                 if (v.size() == 2) return std::hypot(x - v[0], y - v[1]) - r;
@@ -160,8 +158,7 @@ Shape Rotate(const Shape& s, float cx, float cy, float deg) {
 
 Shape Scale(const Shape& s, float cx, float cy, float k) {
     return {[s, cx, cy, k](float x, float y) { return s.d(cx + (x - cx) / k, cy + (y - cy) / k) * k; },
-            {cx + (s.box.x0 - cx) * k, cy + (s.box.y0 - cy) * k, cx + (s.box.x1 - cx) * k,
-             cy + (s.box.y1 - cy) * k}};
+            {cx + (s.box.x0 - cx) * k, cy + (s.box.y0 - cy) * k, cx + (s.box.x1 - cx) * k, cy + (s.box.y1 - cy) * k}};
 }
 
 Shape Bake(const Shape& s, float margin) {

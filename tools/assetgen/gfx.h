@@ -63,7 +63,7 @@ struct Image {
     float* at(int x, int y) { return &p[(size_t(y) * w + x) * 4]; }
     const float* at(int x, int y) const { return &p[(size_t(y) * w + x) * 4]; }
     void over(int x, int y, Col c, float cover);
-    Col get(int x, int y) const;  // straight alpha
+    Col get(int x, int y) const;         // straight alpha
     Col sample(float x, float y) const;  // bilinear, transparent outside
 };
 
@@ -88,9 +88,9 @@ struct Rng {
     uint64_t s;
     explicit Rng(uint64_t seed) : s(seed) {}
     uint32_t next();
-    float uni();                       // 0..1
-    float range(float a, float b);     // a..b
-    int irange(int a, int b);          // a..b inclusive
+    float uni();                    // 0..1
+    float range(float a, float b);  // a..b
+    int irange(int a, int b);       // a..b inclusive
 };
 
 // Smooth value noise in 0..1; a period > 0 makes it tile with that period.

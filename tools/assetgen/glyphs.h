@@ -39,12 +39,12 @@ Image MakeFontSheet();
 // Draws text with big rounded letters (for logos): height of a capital in
 // pixels, letters from the skeletons with the given advance per em.
 struct TextStyle {
-    float cap = 64;         // pixel height from cap top to baseline
-    float body = 6;         // stroke radius
-    float outline = 3;      // outline width
+    float cap = 64;     // pixel height from cap top to baseline
+    float body = 6;     // stroke radius
+    float outline = 3;  // outline width
     Col fill{1, 1, 1, 1}, fillLow{0.85f, 0.85f, 0.9f, 1}, edge{0.1f, 0.05f, 0.15f, 1};
-    float shadow = 0;       // drop shadow offset (down)
-    float spacing = 0;      // extra advance between letters, in pixels
+    float shadow = 0;   // drop shadow offset (down)
+    float spacing = 0;  // extra advance between letters, in pixels
 };
 // Width of a text drawn with TextStyle at its cap height.
 float TextWidth(const std::string& text, const TextStyle& st);

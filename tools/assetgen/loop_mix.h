@@ -93,7 +93,8 @@ struct Room {
 // The room's answer to send, added to wet.
 inline void Reverb(const Bus& send, Bus& wet, const Room& room) {
     std::vector<Comb> cl, cr;
-    for (size_t n : room.comb) cl.emplace_back(n * room.stretch / 4), cr.emplace_back(n * room.stretch / 4 + room.spread);
+    for (size_t n : room.comb)
+        cl.emplace_back(n * room.stretch / 4), cr.emplace_back(n * room.stretch / 4 + room.spread);
     AllPass al1(556), al2(441), ar1(579), ar2(464);
     Circular(send, wet, [&](float l, float r, float& ol, float& orr) {
         float in = (l + r) * 0.015f, sl = 0, sr = 0;
@@ -106,8 +107,7 @@ inline void Reverb(const Bus& send, Bus& wet, const Room& room) {
 
 // Adds the wet signal, brings the loudest sample to `peak` and writes the
 // song as Ogg Vorbis.
-inline bool Finish(Bus& mix, const Bus& wet, float wetLevel, float peak, const std::string& path,
-                   const char* title) {
+inline bool Finish(Bus& mix, const Bus& wet, float wetLevel, float peak, const std::string& path, const char* title) {
     float top = 0;
     for (long i = 0; i < kLoop; i++) {
         mix.l[i] += wet.l[i] * wetLevel;

@@ -53,11 +53,12 @@ int main(int argc, char** argv) {
     const struct {
         bh::Picture picture;
         Image (*make)();
-    } images[] = {{bh::kPicFont, MakeFontSheet},   {bh::kPicVellLogo, MakeVellLogo}, {bh::kPicIcons, MakeIcons},
-                  {bh::kPicParticles, MakeParticles}, {bh::kPicOptions, MakeOptions},   {bh::kPicMenu, MakeMenu},
-                  {bh::kPicLogo, MakeLogo},           {bh::kPicPlayer, MakePlayer},     {bh::kPicTiles, MakeTiles},
-                  {bh::kPicBackdrop, MakeBackdrop},   {bh::kPicObjects, MakeFireballs},
-                  {bh::kPicWindowIcon, [] { return MakeAppIcon(256); }}};
+    } images[] = {{bh::kPicFont, MakeFontSheet},    {bh::kPicVellLogo, MakeVellLogo},
+                  {bh::kPicIcons, MakeIcons},       {bh::kPicParticles, MakeParticles},
+                  {bh::kPicOptions, MakeOptions},   {bh::kPicMenu, MakeMenu},
+                  {bh::kPicLogo, MakeLogo},         {bh::kPicPlayer, MakePlayer},
+                  {bh::kPicTiles, MakeTiles},       {bh::kPicBackdrop, MakeBackdrop},
+                  {bh::kPicObjects, MakeFireballs}, {bh::kPicWindowIcon, [] { return MakeAppIcon(256); }}};
     static_assert(sizeof images / sizeof images[0] == bh::kPictureCount, "a picture the game lists is not drawn");
     for (const auto& im : images) {
         std::string path = dir + "/" + bh::kPictureNames[im.picture] + ".png";

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr long kStep = 6144;                // a sixteenth note, in frames
+constexpr long kStep = 6144;  // a sixteenth note, in frames
 constexpr int kBars = 32;
 using loopmix::Bus;
 using loopmix::kLoop;
@@ -25,11 +25,11 @@ struct Chord {
     Quality q;
 };
 const Chord kF{5, Maj}, kDm{2, Min}, kBb{10, Maj}, kC{0, Maj}, kGm{7, Min7}, kAm{9, Min}, kC7{0, Dom7};
-const Chord kSong[kBars] = {kF, kDm, kBb, kC,                                  // intro
-                            kF, kDm, kBb, kC, kF, kDm, kGm, kC7,               // A
-                            kBb, kC, kAm, kDm, kGm, kC, kF, kC7,               // B
-                            kF, kDm, kBb, kC, kF, kDm, kGm, kC7,               // A again
-                            kF, kBb, kGm, kC7};                                // turn back to the top
+const Chord kSong[kBars] = {kF,  kDm, kBb, kC,                       // intro
+                            kF,  kDm, kBb, kC,  kF,  kDm, kGm, kC7,  // A
+                            kBb, kC,  kAm, kDm, kGm, kC,  kF,  kC7,  // B
+                            kF,  kDm, kBb, kC,  kF,  kDm, kGm, kC7,  // A again
+                            kF,  kBb, kGm, kC7};                     // turn back to the top
 
 std::vector<int> Tones(const Chord& c) {
     std::vector<int> t{0, c.q == Min || c.q == Min7 ? 3 : 4, 7};

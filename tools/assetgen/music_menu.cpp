@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr long kStep = 8192;                // a sixteenth note, in frames
+constexpr long kStep = 8192;  // a sixteenth note, in frames
 constexpr int kBars = 24;
 using loopmix::Bus;
 using loopmix::kLoop;
@@ -26,8 +26,7 @@ struct Chord {
     int root;
     std::vector<int> tones;
 };
-const std::vector<int> kMaj7{0, 4, 7, 11}, kMin7{0, 3, 7, 10}, kDom7{0, 4, 7, 10}, kSix{0, 4, 7, 9},
-    kSus{0, 5, 7, 10};
+const std::vector<int> kMaj7{0, 4, 7, 11}, kMin7{0, 3, 7, 10}, kDom7{0, 4, 7, 10}, kSix{0, 4, 7, 9}, kSus{0, 5, 7, 10};
 const Chord kSong[kBars] = {
     {0, kMaj7}, {9, kMin7}, {5, kMaj7}, {7, kSix},   // C  Am  F  G
     {0, kMaj7}, {9, kMin7}, {5, kMaj7}, {7, kSus},   // C  Am  F  Gsus
@@ -49,12 +48,10 @@ std::vector<int> Voicing(const Chord& c, int low, int n) {
 // The tune, one entry per bar: up to four notes (MIDI, 0 = rest) on the
 // beats, each ringing until the next.
 const int kTune[kBars][4] = {
-    {0, 76, 0, 79},  {81, 0, 79, 76}, {77, 0, 76, 72}, {74, 0, 0, 0},
-    {0, 76, 0, 79},  {84, 0, 83, 81}, {81, 79, 77, 76}, {74, 0, 0, 0},
-    {0, 79, 0, 76},  {72, 0, 76, 79}, {77, 0, 74, 72}, {71, 0, 74, 0},
-    {76, 0, 72, 69}, {71, 0, 67, 0},  {69, 72, 77, 76}, {74, 0, 0, 0},
-    {0, 76, 0, 79},  {81, 0, 84, 83}, {81, 0, 79, 77},  {79, 0, 0, 0},
-    {0, 81, 0, 77},  {79, 0, 74, 0},  {77, 76, 74, 72}, {74, 0, 0, 0},
+    {0, 76, 0, 79},   {81, 0, 79, 76}, {77, 0, 76, 72},  {74, 0, 0, 0},   {0, 76, 0, 79},   {84, 0, 83, 81},
+    {81, 79, 77, 76}, {74, 0, 0, 0},   {0, 79, 0, 76},   {72, 0, 76, 79}, {77, 0, 74, 72},  {71, 0, 74, 0},
+    {76, 0, 72, 69},  {71, 0, 67, 0},  {69, 72, 77, 76}, {74, 0, 0, 0},   {0, 76, 0, 79},   {81, 0, 84, 83},
+    {81, 0, 79, 77},  {79, 0, 0, 0},   {0, 81, 0, 77},   {79, 0, 74, 0},  {77, 76, 74, 72}, {74, 0, 0, 0},
 };
 
 // A soft two-operator electric piano.

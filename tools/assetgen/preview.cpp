@@ -45,14 +45,13 @@ namespace {
 struct Sheet {
     const char* name;
     int fs;
-    int cols;     // frames per row on the contact sheet
-    float zoom;   // display scale of a frame
+    int cols;    // frames per row on the contact sheet
+    float zoom;  // display scale of a frame
 };
 
 const Sheet kSheets[] = {
-    {"entplain.png", 32, 16, 2}, {"plr-32.png", 32, 12, 2},   {"tiles-32.png", 32, 12, 2},
-    {"obj-32.png", 32, 12, 2},   {"bg-32.png", 32, 12, 2},    {"particles.png", 32, 12, 2},
-    {"options.png", 32, 12, 2},  {"icons.png", 64, 12, 1},
+    {"entplain.png", 32, 16, 2}, {"plr-32.png", 32, 12, 2},    {"tiles-32.png", 32, 12, 2}, {"obj-32.png", 32, 12, 2},
+    {"bg-32.png", 32, 12, 2},    {"particles.png", 32, 12, 2}, {"options.png", 32, 12, 2},  {"icons.png", 64, 12, 1},
 };
 
 void Checker(Image& img, int x0, int y0, int w, int h, int sq) {
@@ -134,8 +133,8 @@ void PlayMockup(Page& pg, const std::string& dir) {
     Rng r(9);
     for (int j = 0; j < H / 2; j++)
         for (int i = 0; i < W / 2; i++)
-            DrawFrame(pg.img, bg, 32, ((i + j) % 2 + 2 * r.irange(0, 5)) % 12, x0 + 32 * i + 16.0f,
-                      y0 + 32 * j + 16.0f, 1, {1, 1, 1, 1});
+            DrawFrame(pg.img, bg, 32, ((i + j) % 2 + 2 * r.irange(0, 5)) % 12, x0 + 32 * i + 16.0f, y0 + 32 * j + 16.0f,
+                      1, {1, 1, 1, 1});
     std::vector<int> map(W * H, 0);
     auto put = [&](int x, int y, int c) { map[y * W + x] = c; };
     for (int x = 0; x < W; x++) {
@@ -160,7 +159,8 @@ void PlayMockup(Page& pg, const std::string& dir) {
     for (int k = 0; k < 3; k++)
         DrawFrame(pg.img, tiles, 32, 11, x0 + 8 + 16.0f * (3 - k), y0 + 8 + 16.0f * 11 - 3 * k, 0.5f, {1, 1, 1, 1});
     for (int i = 0; i < 6; i++) {
-        float a = Rad(-50), bx = x0 + 8 + 16.0f * 26 + 12 * i * std::sin(a), by = y0 + 8 + 16.0f * 9 - 12 * i * std::cos(a);
+        float a = Rad(-50), bx = x0 + 8 + 16.0f * 26 + 12 * i * std::sin(a),
+              by = y0 + 8 + 16.0f * 9 - 12 * i * std::cos(a);
         DrawFrame(pg.img, obj, 32, (i + 3) % 12, bx, by, 0.75f, {1, 1, 1, 0.5f});
         DrawFrame(pg.img, obj, 32, (i + 5) % 12, bx, by, 0.375f, {1, 1, 1, 0.9f});
     }

@@ -10,8 +10,8 @@
 // by k and multiplied by tint.
 void DrawFrame(Image& dst, const Image& sheet, int fs, int f, float cx, float cy, float k, Col tint);
 // Text laid out by the engine's rules: align 0 starts at x, 1 centres, 2 ends.
-void DrawString(Image& dst, const Image& font, const std::string& text, float x, float y, float size,
-                Col tint, float align = 0);
+void DrawString(Image& dst, const Image& font, const std::string& text, float x, float y, float size, Col tint,
+                float align = 0);
 
 // Writes a contact sheet of every image in dataDir to outPath; 0 on success.
 int RunPreview(const std::string& dataDir, const std::string& outPath);

@@ -53,8 +53,7 @@ float AD(float t, float a, float d);
 void Normalise(Wave& w, float loudness, float peak);
 bool WriteWav(const std::string& path, const Wave& w);
 // Encodes interleaved stereo at kRate with a fixed stream serial number.
-bool WriteOgg(const std::string& path, const Wave& left, const Wave& right, float quality,
-              const char* title = "Pages");
+bool WriteOgg(const std::string& path, const Wave& left, const Wave& right, float quality, const char* title = "Pages");
 
 // The sound effects and music of the game, into the audio folder.
 bool WriteSounds(const std::string& audioDir);

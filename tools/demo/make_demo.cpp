@@ -39,9 +39,7 @@ Target Find(MyGame& g, bool wanted(int)) {
     return best;
 }
 
-bool NextGoal(int c) {
-    return c == bh::kTileActiveSwitchLeft || (c >= bh::kTileChick1 && c <= bh::kTileChick3);
-}
+bool NextGoal(int c) { return c == bh::kTileActiveSwitchLeft || (c >= bh::kTileChick1 && c <= bh::kTileChick3); }
 bool Exit(int c) { return c == bh::kTileExitTop; }
 bool Hurtful(int c) { return c == bh::kTileBramble || c == bh::kTileSpinner; }
 
@@ -62,9 +60,7 @@ void Pilot() {
     // A respawned bird waits until every control is let go.
     if (g.GameMode != bh::kModePlaying || g.Paused || p.Lives < 0 || p.ScrollLeft >= 1 || p.RespawnHold > 0) return;
     Updates++;
-    Target t = Updates > kCruiseUpdates ? Find(g, Hurtful)
-               : p.SwitchesOn >= 5      ? Find(g, Exit)
-                                        : Find(g, NextGoal);
+    Target t = Updates > kCruiseUpdates ? Find(g, Hurtful) : p.SwitchesOn >= 5 ? Find(g, Exit) : Find(g, NextGoal);
     if (!t.found) t = {true, p.MapWidth / 2, p.MapHeight / 2};
     float dx = t.x - p.PlayerX;
     if (std::fabs(dx) > 0.3f && std::fabs(p.PlayerX - LastX) < 0.02f) StuckFor++;
@@ -85,8 +81,9 @@ void Pilot() {
     }
 
     if (getenv("DEMO_TRACE") && Updates % 100 == 0)
-        fprintf(stderr, "%d: at %.1f,%.1f v %.2f,%.2f target %.1f,%.1f lives %g switches %g score %g hold %g\n", Updates,
-                p.PlayerX, p.PlayerY, p.SpeedX, p.SpeedY, t.x, t.y, p.Lives, p.SwitchesOn, p.Score, p.RespawnHold);
+        fprintf(stderr, "%d: at %.1f,%.1f v %.2f,%.2f target %.1f,%.1f lives %g switches %g score %g hold %g\n",
+                Updates, p.PlayerX, p.PlayerY, p.SpeedX, p.SpeedY, t.x, t.y, p.Lives, p.SwitchesOn, p.Score,
+                p.RespawnHold);
     if (dx > 0.3f) ASys.Keyv[bh::kJoyRight] = 1;
     if (dx < -0.3f) ASys.Keyv[bh::kJoyLeft] = 1;
     // Flaps keep it a little above its goal and let it sink onto it.
@@ -166,7 +163,9 @@ int main(int argc, char** argv) {
     if (system(cmd.c_str()) != 0) {
     }
     if (!ok) {
-        fprintf(stderr, "bramblehop-demo: could not record a demo that plays back (%s; %d updates, %zu bytes, mode %d, lives %g, match %d)\n",
+        fprintf(stderr,
+                "bramblehop-demo: could not record a demo that plays back (%s; %d updates, %zu bytes, mode %d, lives "
+                "%g, match %d)\n",
                 why, updates, size, g.GameMode, g.Play.Lives, g.WatchMatched);
         return 1;
     }

@@ -89,8 +89,7 @@ public:
     void Buffer_Create(int slot, int side);
     void Buffer_Fill(int slot, int r, int g, int b, int a);
     void Buffer_Plot(int slot, float x, float y, float r, float g, float b, float a);
-    void Buffer_Line(int slot, float x1, float y1, float x2, float y2, float r, float g, float b,
-                     float a);
+    void Buffer_Line(int slot, float x1, float y1, float x2, float y2, float r, float g, float b, float a);
     void Buffer_Tile(int dest, int source, float x, float y, int frame);
     void GrabBuffer();
     void Screenshot();
@@ -217,9 +216,13 @@ struct ZeroedAlloc {
         ::new ((void*)p) U(static_cast<A&&>(a)...);
     }
     template <class U>
-    bool operator==(const ZeroedAlloc<U>&) const { return true; }
+    bool operator==(const ZeroedAlloc<U>&) const {
+        return true;
+    }
     template <class U>
-    bool operator!=(const ZeroedAlloc<U>&) const { return false; }
+    bool operator!=(const ZeroedAlloc<U>&) const {
+        return false;
+    }
 };
 using BlurPixels = std::vector<unsigned char, ZeroedAlloc<unsigned char>>;
 

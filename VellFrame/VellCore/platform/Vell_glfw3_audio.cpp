@@ -291,8 +291,7 @@ static bool LoadWavChunks(VellSys& sys, int s, FILE* f, const WavHeader& h, long
             SFXData[s][2] = h.channels;
             SFXData[s][3] = bps;
             SFXData[s][4] = h.rate;
-            if (AudioLive())
-                alBufferData(ALbuffer[s], WavFormat(bps, h.channels), bytes, size, h.rate);
+            if (AudioLive()) alBufferData(ALbuffer[s], WavFormat(bps, h.channels), bytes, size, h.rate);
             sys.Debuglog(sys.fstrSys("     Load %i bytes", size));
             said = true;
             if (AudioLive()) {
@@ -353,10 +352,8 @@ void VellSys::GetWAV(int s, const char* path) {
     rewind(f);
     WavHeader h = {};
     // A damaged or foreign file leaves the slot silent, and the log says so.
-    if (fileSize < 0 || !ReadWavHeader(f, h))
-        Debuglog("Not a PCM Wave file");
-    else if (!LoadWavChunks(*this, s, f, h, fileSize))
-        Debuglog("No sound data in the Wave file");
+    if (fileSize < 0 || !ReadWavHeader(f, h)) Debuglog("Not a PCM Wave file");
+    else if (!LoadWavChunks(*this, s, f, h, fileSize)) Debuglog("No sound data in the Wave file");
     fclose(f);
 }
 

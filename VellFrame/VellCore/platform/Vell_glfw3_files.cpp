@@ -107,8 +107,8 @@ int VellSys::WriteFile_Sys(const char* path) {
 void VellSys::WriteInt_Sys(int n) {
     if (!FileOpen || !FileWriting) return;
     unsigned u = (unsigned)n;
-    unsigned char b[4] = {(unsigned char)(u & 255), (unsigned char)((u >> 8) & 255),
-                          (unsigned char)((u >> 16) & 255), (unsigned char)((u >> 24) & 255)};
+    unsigned char b[4] = {(unsigned char)(u & 255), (unsigned char)((u >> 8) & 255), (unsigned char)((u >> 16) & 255),
+                          (unsigned char)((u >> 24) & 255)};
     CountWrite(4, fwrite(b, 1, 4, MyOpenFile));
 }
 
@@ -180,8 +180,7 @@ void VellSys::CloseFile_Sys() {
         FileOpen = 0;
         return;
     }
-    bool ok = !WriteFailed && fflush(MyOpenFile) == 0 && !ferror(MyOpenFile) &&
-              fsync(fileno(MyOpenFile)) == 0;
+    bool ok = !WriteFailed && fflush(MyOpenFile) == 0 && !ferror(MyOpenFile) && fsync(fileno(MyOpenFile)) == 0;
     int err = errno;
     if (fclose(MyOpenFile) != 0 && ok) {
         ok = false;
@@ -194,8 +193,7 @@ void VellSys::CloseFile_Sys() {
     }
     if (!ok) {
         AbandonWrite();
-        Debuglog(fstrSys("Save failed, kept the previous %.900s (%.60s)", WritePath.c_str(),
-                         strerror(err)));
+        Debuglog(fstrSys("Save failed, kept the previous %.900s (%.60s)", WritePath.c_str(), strerror(err)));
         return;
     }
     // Make the rename itself durable.
@@ -213,8 +211,7 @@ void VellSys::CloseFile_Sys() {
 }
 
 void VellSys::URLData(const char* host, const char* path) {
-    std::string request = std::string("GET /") + path + " HTTP/1.1\r\nHost: " + host +
-                          "\r\nConnection: close\r\n\r\n";
+    std::string request = std::string("GET /") + path + " HTTP/1.1\r\nHost: " + host + "\r\nConnection: close\r\n\r\n";
     int sock = socket(AF_INET, SOCK_STREAM, 0);
     if (sock < 0) return;
     hostent* he = gethostbyname(host);
@@ -253,10 +250,8 @@ void VellSys::URLData(const char* host, const char* path) {
             if (!(b == '\n' || b == '\r' || (b >= 32 && b <= 127))) continue;
             search += (char)b;
             if (state == 1) WebReply += (char)b;
-            if (search.size() >= 10 && search.compare(search.size() - 10, 10, startMark) == 0)
-                startSeen = true;
-            if (search.size() >= 9 && search.compare(search.size() - 9, 9, endMark) == 0)
-                endSeen = true;
+            if (search.size() >= 10 && search.compare(search.size() - 10, 10, startMark) == 0) startSeen = true;
+            if (search.size() >= 9 && search.compare(search.size() - 9, 9, endMark) == 0) endSeen = true;
             if (state == 0 && startSeen) state = 1;
             if (state == 1 && endSeen) {
                 state = 2;

@@ -55,8 +55,8 @@ struct PadSample {
 // One pad's reading in a poll, as GLFW gave it: mapped is its gamepad state
 // when GLFW has a mapping for it (else null), axes and buttons its raw
 // state. Which of the two goes into the tables is the engine's choice.
-void ReadPad(int p, const char* name, const PadSample* mapped, const float* axes, int na,
-             const unsigned char* buttons, int nb, int flipY);
+void ReadPad(int p, const char* name, const PadSample* mapped, const float* axes, int na, const unsigned char* buttons,
+             int nb, int flipY);
 // A pad plugged in or pulled out, as GLFW's joystick callback reports it;
 // the next poll acts on it.
 void FeedJoystick(int pad, bool connected);

@@ -24,8 +24,7 @@ void ZeroBlur(int s, size_t n) {
 
 // The tables that tell the renderer how a slot's frames sit in its texture
 // (count, per row, width as a fraction of the side) and how large one is.
-static void DescribeSlot(VellSys& sys, int s, int frames, int perRow, float wz, int side,
-                         int frameSize, float unit) {
+static void DescribeSlot(VellSys& sys, int s, int frames, int perRow, float wz, int side, int frameSize, float unit) {
     sys.ImageFrames[s] = frames;
     iFramesW[s] = perRow;
     iFramesWz[s] = wz;
@@ -59,8 +58,7 @@ const SlotCoverage& SlotPixels(int s) {
     Known& k = known[s];
     const std::vector<unsigned char>& px = Image[s];
     int side = iSize[s];
-    if (k.valid && k.version == ImageVersion[s] && k.data == px.data() && k.bytes == px.size() &&
-        k.side == side)
+    if (k.valid && k.version == ImageVersion[s] && k.data == px.data() && k.bytes == px.size() && k.side == side)
         return k.cover;
     SlotCoverage c{!px.empty(), true, false, 0, 0, 0, 0};
     for (size_t i = 3; c.opaque && i < px.size(); i += 4) c.opaque = px[i] == 255;
@@ -105,15 +103,14 @@ int FrameInk(int s, int f, int* box) {
     Known& k = known[s];
     const std::vector<unsigned char>& px = Image[s];
     int side = iSize[s], frames = ASys.ImageFrames[s];
-    if (!(k.valid && k.version == ImageVersion[s] && k.data == px.data() &&
-          k.bytes == px.size() && k.side == side && k.frames == frames)) {
+    if (!(k.valid && k.version == ImageVersion[s] && k.data == px.data() && k.bytes == px.size() && k.side == side &&
+          k.frames == frames)) {
         k.valid = true, k.version = ImageVersion[s], k.data = px.data(), k.bytes = px.size();
         k.side = side, k.frames = frames;
         k.boxes.clear();
         int perRow = iFramesW[s];
         int cell = (int)(iFramesWz[s] * side + 0.5f);
-        if (side > 0 && frames > 0 && perRow > 0 && cell > 0 &&
-            px.size() == (size_t)side * side * 4) {
+        if (side > 0 && frames > 0 && perRow > 0 && cell > 0 && px.size() == (size_t)side * side * 4) {
             k.boxes.assign((size_t)frames * 4, 0);
             for (int n = 0; n < frames; n++) {
                 int ox = (n % perRow) * cell, oy = (n / perRow) * cell;
@@ -283,8 +280,7 @@ void VellSys::GetPNG(int s, const char* path, unsigned fs) {
     // Frames are packed side/cell to a texture row, so a sheet with more
     // frame rows than columns can need more rows than the side gives: grow
     // the texture, and past the largest side keep only the frames that fit.
-    while ((side / cell) * (side / cell) < frames && side < kMaxSide)
-        side = std::min(side * 2, kMaxSide);
+    while ((side / cell) * (side / cell) < frames && side < kMaxSide) side = std::min(side * 2, kMaxSide);
     Debuglog(fstrSys("    Loaded Spritesheet of %i x %ix%i sprites", frames, f, f));
     int perRow = side / cell;
     if (frames > perRow * perRow) {
@@ -330,10 +326,8 @@ void VellSys::Buffer_Create(int s, int n) {
 void VellSys::Buffer_Fill(int s, int r, int g, int b, int a) {
     int side = PaintSide(s);
     if (side == 0) return;
-    const unsigned char c[4] = {(unsigned char)std::clamp(r, 0, 255),
-                                (unsigned char)std::clamp(g, 0, 255),
-                                (unsigned char)std::clamp(b, 0, 255),
-                                (unsigned char)std::clamp(a, 0, 255)};
+    const unsigned char c[4] = {(unsigned char)std::clamp(r, 0, 255), (unsigned char)std::clamp(g, 0, 255),
+                                (unsigned char)std::clamp(b, 0, 255), (unsigned char)std::clamp(a, 0, 255)};
     unsigned char* p = Image[s].data();
     for (size_t i = 0; i < (size_t)side * side; i++) memcpy(p + i * 4, c, 4);
     ImageChanged(s);
@@ -347,8 +341,7 @@ void VellSys::Buffer_Plot(int s, float x, float y, float r, float g, float b, fl
     ImageChanged(s);
 }
 
-void VellSys::Buffer_Line(int s, float x1, float y1, float x2, float y2, float r, float g, float b,
-                          float a) {
+void VellSys::Buffer_Line(int s, float x1, float y1, float x2, float y2, float r, float g, float b, float a) {
     int side = PaintSide(s);
     if (side == 0) return;
     const unsigned char c[4] = {ClampByte(r), ClampByte(g), ClampByte(b), ClampByte(a)};
@@ -452,8 +445,7 @@ void VellSys::Screenshot() {
     // Names carry the second; a second picture in the same second gets a
     // number rather than replacing the first.
     std::string path = name;
-    size_t dot = name.size() >= 4 && name.compare(name.size() - 4, 4, ".png") == 0
-                     ? name.size() - 4 : name.size();
+    size_t dot = name.size() >= 4 && name.compare(name.size() - 4, 4, ".png") == 0 ? name.size() - 4 : name.size();
     struct stat st;
     for (int n = 2; stat(path.c_str(), &st) == 0; n++) {
         if (n > 999) {

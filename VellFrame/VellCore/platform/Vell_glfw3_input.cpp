@@ -18,8 +18,7 @@ int UpdateFrames = 0;
 
 // One pad's sample for a poll; split from the GLFW reads so it can be fed
 // recorded values.
-void ReadPadState(int p, const char* name, const float* axes, int na, const unsigned char* buttons,
-                  int nb, int flipY);
+void ReadPadState(int p, const char* name, const float* axes, int na, const unsigned char* buttons, int nb, int flipY);
 
 static const int PadStride = kPadStride;
 static const int PadInputs = kPadButtons;  // buttons and axes read per pad
@@ -99,9 +98,7 @@ static bool KeyDown(int code) {
     return glfwGetKey(window, code) != GLFW_RELEASE || PressLatched[code];
 }
 
-static bool ClickDown(int button) {
-    return glfwGetMouseButton(window, button) == GLFW_PRESS || ClickLatched[button];
-}
+static bool ClickDown(int button) { return glfwGetMouseButton(window, button) == GLFW_PRESS || ClickLatched[button]; }
 
 // While a name is typed, the keys that type keep to typing: only the
 // arrows, Return, Escape, Tab and the keypad's Enter still drive controls.
@@ -109,12 +106,15 @@ static bool TextEntryPoll = false;
 
 static bool TypingKey(int code) {
     switch (code) {
-    case GLFW_KEY_ESCAPE: case GLFW_KEY_ENTER: case GLFW_KEY_TAB:
-    case GLFW_KEY_RIGHT: case GLFW_KEY_LEFT: case GLFW_KEY_DOWN: case GLFW_KEY_UP:
-    case GLFW_KEY_KP_ENTER:
-        return false;
-    default:
-        return true;
+    case GLFW_KEY_ESCAPE:
+    case GLFW_KEY_ENTER:
+    case GLFW_KEY_TAB:
+    case GLFW_KEY_RIGHT:
+    case GLFW_KEY_LEFT:
+    case GLFW_KEY_DOWN:
+    case GLFW_KEY_UP:
+    case GLFW_KEY_KP_ENTER: return false;
+    default: return true;
     }
 }
 
@@ -135,8 +135,7 @@ int VellSys::TakeTyped(unsigned* out, int room) {
 }
 
 bool VellSys::PadCounted(int p) const {
-    return p >= 0 && p < kPads && Joy[PadStride * p + kPadSeenIdle] == 1.0f &&
-           Joy[PadStride * p + kPadPresent] == 1.0f;
+    return p >= 0 && p < kPads && Joy[PadStride * p + kPadSeenIdle] == 1.0f && Joy[PadStride * p + kPadPresent] == 1.0f;
 }
 
 void FillKeyNames() {
@@ -158,18 +157,14 @@ void FillKeyNames() {
     static const struct {
         int code;
         const char* name;
-    } named[] = {{256, "Escape"},      {257, "Return"},     {258, "Tab"},
-                 {259, "Backspace"},   {260, "Insert"},     {261, "Delete"},
-                 {262, "Right"},       {263, "Left"},       {264, "Down"},
-                 {265, "Up"},          {266, "Page Up"},    {267, "Page Down"},
-                 {268, "Home"},        {269, "End"},        {280, "Caps Lock"},
-                 {281, "Scroll Lock"}, {282, "Num Lock"},   {283, "Print Screen"},
-                 {284, "Pause"},       {330, "Num ."},      {331, "Num /"},
-                 {332, "Num *"},       {333, "Num -"},      {334, "Num +"},
-                 {335, "Num Enter"},   {336, "Num ="},      {340, "Left Shift"},
-                 {341, "Left Ctrl"},   {342, "Left Alt"},   {343, "Left Super"},
-                 {344, "Right Shift"}, {345, "Right Ctrl"}, {346, "Right Alt"},
-                 {347, "Right Super"}, {348, "Menu"}};
+    } named[] = {
+        {256, "Escape"},      {257, "Return"},     {258, "Tab"},          {259, "Backspace"},   {260, "Insert"},
+        {261, "Delete"},      {262, "Right"},      {263, "Left"},         {264, "Down"},        {265, "Up"},
+        {266, "Page Up"},     {267, "Page Down"},  {268, "Home"},         {269, "End"},         {280, "Caps Lock"},
+        {281, "Scroll Lock"}, {282, "Num Lock"},   {283, "Print Screen"}, {284, "Pause"},       {330, "Num ."},
+        {331, "Num /"},       {332, "Num *"},      {333, "Num -"},        {334, "Num +"},       {335, "Num Enter"},
+        {336, "Num ="},       {340, "Left Shift"}, {341, "Left Ctrl"},    {342, "Left Alt"},    {343, "Left Super"},
+        {344, "Right Shift"}, {345, "Right Ctrl"}, {346, "Right Alt"},    {347, "Right Super"}, {348, "Menu"}};
     for (const auto& n : named) KeyName[n.code] = n.name;
     for (int i = 1; i <= 25; i++) KeyName[289 + i] = "F" + std::to_string(i);
     for (int i = 0; i <= 9; i++) KeyName[320 + i] = "Num " + std::to_string(i);
@@ -256,8 +251,7 @@ static void WindowSizeKeys(VellSys& sys) {
     sys.SetScreen(w, h);
 }
 
-void ReadPadState(int p, const char* name, const float* axes, int na, const unsigned char* buttons,
-                  int nb, int flipY) {
+void ReadPadState(int p, const char* name, const float* axes, int na, const unsigned char* buttons, int nb, int flipY) {
     if (p < 0 || p >= kPads) return;
     float* joy = ASys.Joy + PadStride * p;
     joy[kPadPresent] = 1;
@@ -386,7 +380,8 @@ __attribute__((no_sanitize("address", "undefined", "coverage")))
 #else
 __attribute__((no_sanitize("address", "undefined")))
 #endif
-static void Unbind(int (&slots)[kBindingSlots], int code) {
+static void
+Unbind(int (&slots)[kBindingSlots], int code) {
     for (int i = 0; i < kBindingSlots; i++) slots[i] = slots[i] == code ? 0 : slots[i];
 }
 
@@ -410,31 +405,29 @@ void VellSys::LockAll() {
 // make it do both.
 static bool HotKey(int code) {
     switch (code) {
-    case GLFW_KEY_F1: case GLFW_KEY_F2: case GLFW_KEY_F4:
-    case GLFW_KEY_F9: case GLFW_KEY_F10: case GLFW_KEY_F11:
-        return true;
-    default:
-        return false;
+    case GLFW_KEY_F1:
+    case GLFW_KEY_F2:
+    case GLFW_KEY_F4:
+    case GLFW_KEY_F9:
+    case GLFW_KEY_F10:
+    case GLFW_KEY_F11: return true;
+    default: return false;
     }
 }
 
 int VellSys::AnyKey() {
     for (int code = GLFW_KEY_SPACE; code <= GLFW_KEY_LAST; code++) {
         if (HotKey(code)) continue;
-        if (!KeyDown(code))
-            ignorePress[code] = 0;
-        else if (ignorePress[code] == 0)
-            return code;
+        if (!KeyDown(code)) ignorePress[code] = 0;
+        else if (ignorePress[code] == 0) return code;
     }
     for (int p = 0; p < kPads; p++) {
         if (!PadCounted(p)) continue;
         for (int i = 0; i < kPadAxis; i++) {
             int code = kFirstPadCode + kPadStride * p + i;
             float x = Joy[PadStride * p + i];
-            if (x > -0.25f && x < 0.25f)
-                ignorePress[code] = 0;
-            else if ((x > 0.25f || x < -0.25f) && ignorePress[code] == 0)
-                return code;
+            if (x > -0.25f && x < 0.25f) ignorePress[code] = 0;
+            else if ((x > 0.25f || x < -0.25f) && ignorePress[code] == 0) return code;
         }
     }
     return -1;
@@ -496,12 +489,9 @@ const char* VellSys::ButtonName(int code) {
         int i = code % 100;
         // A pad read in the standard layout has the same button names
         // whatever its make; its own numbers would mislead.
-        if (PadLayout[pad - 5] == 1)
-            snprintf(out, sizeof names[0], "Joy %i %s", pad - 4, PadInputName(code));
-        else if (i < kPadAxis)
-            snprintf(out, sizeof names[0], "Joy %i Button %i", pad - 4, i);
-        else
-            snprintf(out, sizeof names[0], "Joy %i Axis %i", pad - 4, i - kPadAxis);
+        if (PadLayout[pad - 5] == 1) snprintf(out, sizeof names[0], "Joy %i %s", pad - 4, PadInputName(code));
+        else if (i < kPadAxis) snprintf(out, sizeof names[0], "Joy %i Button %i", pad - 4, i);
+        else snprintf(out, sizeof names[0], "Joy %i Axis %i", pad - 4, i - kPadAxis);
     } else {
         snprintf(out, sizeof names[0], "N/A");
     }

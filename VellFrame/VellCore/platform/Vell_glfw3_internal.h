@@ -62,8 +62,7 @@ bool TexelForPixel(const PixelMap& m, const float* x, const float* y, double tex
 
 // Cuts a texel-for-pixel quad of frame `frame` (cell at uL, vT) down to
 // the frame's ink; false when the frame has no ink at all.
-bool TrimToInk(int slot, int frame, float uL, float vT, double texels, float* x, float* y,
-               double* u, double* v);
+bool TrimToInk(int slot, int frame, float uL, float vT, double texels, float* x, float* y, double* u, double* v);
 
 enum class Ink { kAll, kNone, kBox };
 // For an unturned single picture under normal or additive blending: kNone

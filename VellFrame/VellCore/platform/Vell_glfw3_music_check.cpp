@@ -107,8 +107,8 @@ long CheckedOggLength(const unsigned char* data, long size) {
         long length = 27 + segments;
         for (long i = 0; i < segments; i++) length += page[27 + i];
         if (size - at < length) break;
-        uint32_t stored = (uint32_t)page[22] | (uint32_t)page[23] << 8 | (uint32_t)page[24] << 16 |
-                          (uint32_t)page[25] << 24;
+        uint32_t stored =
+            (uint32_t)page[22] | (uint32_t)page[23] << 8 | (uint32_t)page[24] << 16 | (uint32_t)page[25] << 24;
         if (OggPageCrc(page, length) != stored) break;
         at += length;
     }
@@ -128,11 +128,9 @@ bool VorbisHeadersSound(const unsigned char* data, long size, long long* comment
     uint32_t version, rate, skip;
     unsigned char channels, blocks, framing;
     if (!r.Header(1) || !r.Word(version) || !r.Byte(channels) || !r.Word(rate)) return false;
-    if (!r.Word(skip) || !r.Word(skip) || !r.Word(skip) || !r.Byte(blocks) || !r.Byte(framing))
-        return false;
+    if (!r.Word(skip) || !r.Word(skip) || !r.Word(skip) || !r.Byte(blocks) || !r.Byte(framing)) return false;
     int small = blocks & 15, large = blocks >> 4;
-    if (version != 0 || channels == 0 || rate == 0 || small < 6 || large > 13 || small > large ||
-        !(framing & 1))
+    if (version != 0 || channels == 0 || rate == 0 || small < 6 || large > 13 || small > large || !(framing & 1))
         return false;
 
     // Comments: every length must fit inside the packet.

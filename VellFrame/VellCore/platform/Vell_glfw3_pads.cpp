@@ -16,8 +16,7 @@
 
 using namespace vell;
 
-void ReadPadState(int p, const char* name, const float* axes, int na, const unsigned char* buttons,
-                  int nb, int flipY);
+void ReadPadState(int p, const char* name, const float* axes, int na, const unsigned char* buttons, int nb, int flipY);
 
 static_assert(sizeof(PadSample::buttons) == sizeof(GLFWgamepadstate::buttons), "GLFW's button list");
 static_assert(sizeof(PadSample::axes) == sizeof(GLFWgamepadstate::axes), "GLFW's axis list");
@@ -25,21 +24,29 @@ static_assert(sizeof(PadSample::axes) == sizeof(GLFWgamepadstate::axes), "GLFW's
 namespace {
 
 // Where each of GLFW's gamepad buttons goes in a pad's table.
-const int kStandardButtonAt[kStandardButtons] = {
-    0, 1, 2, 3,            // A, B, X, Y
-    4, 5,                  // shoulders
-    kPadBack, kPadStart,   // Back, Start
-    8,                     // Guide
-    9, 14,                 // stick presses, left and right
-    kPadDpadUp, kPadDpadRight, kPadDpadDown, kPadDpadLeft};
+const int kStandardButtonAt[kStandardButtons] = {0,
+                                                 1,
+                                                 2,
+                                                 3,  // A, B, X, Y
+                                                 4,
+                                                 5,  // shoulders
+                                                 kPadBack,
+                                                 kPadStart,  // Back, Start
+                                                 8,          // Guide
+                                                 9,
+                                                 14,  // stick presses, left and right
+                                                 kPadDpadUp,
+                                                 kPadDpadRight,
+                                                 kPadDpadDown,
+                                                 kPadDpadLeft};
 const int kStandardSlots = 15;  // table entries 0 to 14 hold them
 
 // Names of the table entries of a standard-layout pad, buttons then axes.
-const char* const kStandardNames[kStandardSlots] = {
-    "A",  "B",  "X",    "Y",     "LB",        "RB",         "Back",      "Start",
-    "Guide", "LS", "D-pad Up", "D-pad Right", "D-pad Down", "D-pad Left", "RS"};
-const char* const kStandardAxisNames[kStandardAxes] = {
-    "Left Stick X", "Left Stick Y", "Right Stick X", "Right Stick Y", "LT", "RT"};
+const char* const kStandardNames[kStandardSlots] = {"A",        "B",           "X",          "Y",          "LB",
+                                                    "RB",       "Back",        "Start",      "Guide",      "LS",
+                                                    "D-pad Up", "D-pad Right", "D-pad Down", "D-pad Left", "RS"};
+const char* const kStandardAxisNames[kStandardAxes] = {"Left Stick X",  "Left Stick Y", "Right Stick X",
+                                                       "Right Stick Y", "LT",           "RT"};
 
 // Joystick events from GLFW's callback, handled at the next poll.
 bool PadArrived[kPads], PadLeft[kPads];
@@ -101,7 +108,8 @@ void NoteLastInput(VellSys& sys, bool keyPressed) {
         if (sys.PadCounted(p)) {
             const float* joy = sys.Joy + kPadStride * p;
             for (int b = 0; b < kPadButtons && !active; b++) active = joy[b] > kPadPushed;
-            for (int a = 0; a < 4 && !active; a++) active = joy[kPadAxis + a] > kPadPushed || joy[kPadAxis + a] < -kPadPushed;
+            for (int a = 0; a < 4 && !active; a++)
+                active = joy[kPadAxis + a] > kPadPushed || joy[kPadAxis + a] < -kPadPushed;
         }
         if (active && !PadWasActive[p]) sys.LastInput = p;
         PadWasActive[p] = active;
@@ -118,9 +126,7 @@ void MappingError(int, const char*) { MappingErrors++; }
 
 void InstallPadCallback() { glfwSetJoystickCallback(JoystickEvent); }
 
-void FeedJoystick(int pad, bool connected) {
-    JoystickEvent(pad, connected ? GLFW_CONNECTED : GLFW_DISCONNECTED);
-}
+void FeedJoystick(int pad, bool connected) { JoystickEvent(pad, connected ? GLFW_CONNECTED : GLFW_DISCONNECTED); }
 
 namespace {
 
@@ -138,8 +144,8 @@ void ReadGamepadState(int p, const char* name, const PadSample& s, int flipY) {
 
 }  // namespace
 
-void ReadPad(int p, const char* name, const PadSample* mapped, const float* axes, int na,
-             const unsigned char* buttons, int nb, int flipY) {
+void ReadPad(int p, const char* name, const PadSample* mapped, const float* axes, int na, const unsigned char* buttons,
+             int nb, int flipY) {
     if (p < 0 || p >= kPads) return;
     if (mapped && ASys.StandardPads) {
         ReadGamepadState(p, name, *mapped, flipY);
@@ -228,8 +234,7 @@ int VellSys::AddPadMappings(const char* text, const char* source) {
             continue;
         }
         if (++bad <= 5)
-            Debuglog(fstrSys("Skipped a bad pad mapping, %.200s line %i: %.40s", source, lineNumber,
-                             line.c_str()));
+            Debuglog(fstrSys("Skipped a bad pad mapping, %.200s line %i: %.40s", source, lineNumber, line.c_str()));
     }
     glfwSetErrorCallback(before);
     if (bad > 5) Debuglog(fstrSys("Skipped %i more bad pad mappings in %.200s", bad - 5, source));

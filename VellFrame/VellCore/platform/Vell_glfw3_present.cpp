@@ -83,8 +83,8 @@ void DropImage() {
 // display on another machine), which is only known once the server answers.
 bool ShareImage(Visual* visual, int depth, int w, int h) {
     if (!XShmQueryExtension(P.display)) return false;
-    XImage* img = XShmCreateImage(P.display, visual, (unsigned)depth, ZPixmap, nullptr, &P.shm,
-                                  (unsigned)w, (unsigned)h);
+    XImage* img =
+        XShmCreateImage(P.display, visual, (unsigned)depth, ZPixmap, nullptr, &P.shm, (unsigned)w, (unsigned)h);
     if (!img) return false;
     P.shm.shmid = shmget(IPC_PRIVATE, (size_t)img->bytes_per_line * h, IPC_CREAT | 0600);
     if (P.shm.shmid < 0) {
@@ -140,17 +140,17 @@ bool ReadyImage(int w, int h) {
     DropImage();
     XWindowAttributes a;
     bool layout = XGetWindowAttributes(P.display, P.win, &a) && a.depth == 24 && a.visual &&
-                  a.visual->c_class == TrueColor && a.visual->red_mask == 0xff0000 &&
-                  a.visual->green_mask == 0xff00 && a.visual->blue_mask == 0xff;
+                  a.visual->c_class == TrueColor && a.visual->red_mask == 0xff0000 && a.visual->green_mask == 0xff00 &&
+                  a.visual->blue_mask == 0xff;
     if (layout && !ShareImage(a.visual, a.depth, w, h)) {
         char* pixels = (char*)calloc((size_t)w * h, 4);
-        P.image = pixels ? XCreateImage(P.display, a.visual, (unsigned)a.depth, ZPixmap, 0, pixels,
-                                        (unsigned)w, (unsigned)h, 32, 0)
+        P.image = pixels ? XCreateImage(P.display, a.visual, (unsigned)a.depth, ZPixmap, 0, pixels, (unsigned)w,
+                                        (unsigned)h, 32, 0)
                          : nullptr;
         if (!P.image) free(pixels);
     }
-    if (P.image && (P.image->bits_per_pixel != 32 || P.image->byte_order != LSBFirst ||
-                    P.image->bytes_per_line != w * 4)) {
+    if (P.image &&
+        (P.image->bits_per_pixel != 32 || P.image->byte_order != LSBFirst || P.image->bytes_per_line != w * 4)) {
         DropImage();
     }
     if (!P.image) {
@@ -212,14 +212,13 @@ void NoteRenderer() {
 
 const RenderSize& ChooseFrameSize() {
     bool software = RendererKindOverride >= 0 ? RendererKindOverride == 1 : SoftwareGL;
-    RenderSize s = ChooseRenderSize(ASys.WindowWidth, ASys.WindowHeight, software,
-                                    ASys.RenderFull != 0);
+    RenderSize s = ChooseRenderSize(ASys.WindowWidth, ASys.WindowHeight, software, ASys.RenderFull != 0);
     if (s.divisor > 1 && !ReadyImage(ASys.WindowWidth, ASys.WindowHeight))
         s = RenderSize{ASys.WindowWidth, ASys.WindowHeight, 1};
     if (s.width != Chosen.width || s.height != Chosen.height || s.divisor != Chosen.divisor) {
         if (s.divisor > 1 || Chosen.divisor > 1)
-            ASys.Debuglog(ASys.fstrSys("Drawing at %i x %i for the %i x %i window", s.width,
-                                       s.height, ASys.WindowWidth, ASys.WindowHeight));
+            ASys.Debuglog(ASys.fstrSys("Drawing at %i x %i for the %i x %i window", s.width, s.height, ASys.WindowWidth,
+                                       ASys.WindowHeight));
         Chosen = s;
     }
     return Chosen;
@@ -243,10 +242,8 @@ void PresentFrame() {
     }
     if (RenderBeforeSwap) RenderBeforeSwap();
     if (ShownReduced) {
-        if (P.shared)
-            XShmPutImage(P.display, P.win, P.gc, P.image, 0, 0, 0, 0, (unsigned)w, (unsigned)h, False);
-        else
-            XPutImage(P.display, P.win, P.gc, P.image, 0, 0, 0, 0, (unsigned)w, (unsigned)h);
+        if (P.shared) XShmPutImage(P.display, P.win, P.gc, P.image, 0, 0, 0, 0, (unsigned)w, (unsigned)h, False);
+        else XPutImage(P.display, P.win, P.gc, P.image, 0, 0, 0, 0, (unsigned)w, (unsigned)h);
         // The server reads the shared pixels when it gets to the request;
         // they are not touched again before it has.
         XSync(P.display, False);

@@ -85,8 +85,7 @@ GLubyte Channel(double d) {
 }
 
 Colour Lower(const double* c) {
-    return Colour{Channel(c[kRecLowRed]), Channel(c[kRecLowGreen]), Channel(c[kRecLowBlue]),
-                  Channel(c[kRecLowAlpha])};
+    return Colour{Channel(c[kRecLowRed]), Channel(c[kRecLowGreen]), Channel(c[kRecLowBlue]), Channel(c[kRecLowAlpha])};
 }
 Colour Upper(const double* c) {
     return Colour{Channel(c[kRecHighRed]), Channel(c[kRecHighGreen]), Channel(c[kRecHighBlue]),
@@ -106,9 +105,8 @@ inline void Vertex(double u, double v, const Colour& c, float x, float y) {
         return;
     }
     if (VertexCount == kArrayVertices) FlushVertices();
-    Vertices[VertexCount++] = ArrayVertex{(float)u,         (float)v,         ByteToFloat[c.r],
-                                          ByteToFloat[c.g], ByteToFloat[c.b], ByteToFloat[c.a],
-                                          x,                y};
+    Vertices[VertexCount++] =
+        ArrayVertex{(float)u, (float)v, ByteToFloat[c.r], ByteToFloat[c.g], ByteToFloat[c.b], ByteToFloat[c.a], x, y};
 }
 
 // Alpha 0 under normal or additive blending leaves every pixel as it was.
@@ -129,8 +127,7 @@ bool Opaque(const Colour& lower, const Colour& upper, bool pixelsOpaque) {
 
 // Corners c1..c4 as the two triangles (c1, c2, c3) and (c1, c3, c4); the
 // first two corners take the lower colour, the last two the upper.
-void EmitQuad(const float* x, const float* y, const double* u, const double* v, Colour lower,
-              Colour upper) {
+void EmitQuad(const float* x, const float* y, const double* u, const double* v, Colour lower, Colour upper) {
     Vertex(u[0], v[0], lower, x[0], y[0]);
     Vertex(u[1], v[1], lower, x[1], y[1]);
     Vertex(u[2], v[2], upper, x[2], y[2]);
@@ -188,8 +185,7 @@ void DropTexture(SlotTexture& t) {
 
 // Binds t, creating it or sending its pixels again when they are not the
 // ones it holds. The filter is kept per object.
-void BindTexture(SlotTexture& t, int side, const unsigned char* pixels, size_t bytes,
-                 unsigned version, int filter) {
+void BindTexture(SlotTexture& t, int side, const unsigned char* pixels, size_t bytes, unsigned version, int filter) {
     if (!t.name) {
         t = SlotTexture{};
         glGenTextures(1, &t.name);
@@ -200,13 +196,9 @@ void BindTexture(SlotTexture& t, int side, const unsigned char* pixels, size_t b
         glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, (GLfloat)filter);
         t.filter = filter;
     }
-    if (t.side == side && t.version == version && t.data == pixels && t.bytes == bytes)
-        return;
-    if (t.side == side)
-        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, side, side, GL_RGBA, GL_UNSIGNED_BYTE,
-                        pixels);
-    else
-        glTexImage2D(GL_TEXTURE_2D, 0, 4, side, side, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+    if (t.side == side && t.version == version && t.data == pixels && t.bytes == bytes) return;
+    if (t.side == side) glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, side, side, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+    else glTexImage2D(GL_TEXTURE_2D, 0, 4, side, side, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
     t.side = side;
     t.version = version;
     t.data = pixels;
@@ -217,10 +209,9 @@ void BindTexture(SlotTexture& t, int side, const unsigned char* pixels, size_t b
 // Keeps the open batch when it already draws from pixels p the same way
 // (blended or not, same filter), otherwise closes it, binds p's texture and
 // opens a new one.
-void UsePixels(int p, SlotTexture& t, int side, const unsigned char* pixels, size_t bytes,
-               unsigned version, bool opaque = false, int filter = RenderMode) {
-    if (TexUse == p && TriCount <= kBatchLimit && BatchOpaque == opaque && BatchFilter == filter)
-        return;
+void UsePixels(int p, SlotTexture& t, int side, const unsigned char* pixels, size_t bytes, unsigned version,
+               bool opaque = false, int filter = RenderMode) {
+    if (TexUse == p && TriCount <= kBatchLimit && BatchOpaque == opaque && BatchFilter == filter) return;
     CloseBatch();
     TexUse = p;
     BatchOpaque = opaque;
@@ -238,8 +229,7 @@ void UsePixels(int p, SlotTexture& t, int side, const unsigned char* pixels, siz
 
 // The white block is opaque: a shape is as opaque as its colours.
 void UseWhite(const Colour& lower, const Colour& upper) {
-    UsePixels(-2, WhiteTex, 8, WhiteBlock.data(), WhiteBlock.size(), 0,
-              Opaque(lower, upper, true));
+    UsePixels(-2, WhiteTex, 8, WhiteBlock.data(), WhiteBlock.size(), 0, Opaque(lower, upper, true));
 }
 
 // Textures of slots emptied since the last frame are given back, so a
@@ -264,9 +254,7 @@ struct FrameBox {
 
 // Linear filtering that only ever samples texel centres picks the same
 // colours as nearest.
-int FilterFor(bool texelForPixel) {
-    return Shortcuts && texelForPixel ? GL_NEAREST : RenderMode;
-}
+int FilterFor(bool texelForPixel) { return Shortcuts && texelForPixel ? GL_NEAREST : RenderMode; }
 
 // Finds the slot and frame of an image command; false when it must be
 // skipped. Rewrites an out-of-range frame as 0, as drawing does.
@@ -292,14 +280,13 @@ bool FindFrame(double* c, bool blur, bool quad, FrameBox& box) {
 }
 
 // Readies the batch for the frame found above.
-void UseImage(const FrameBox& b, bool blur, const Colour& lower, const Colour& upper,
-              int filter) {
+void UseImage(const FrameBox& b, bool blur, const Colour& lower, const Colour& upper, int filter) {
     int s = b.slot;
     const unsigned char* pixels = blur ? ImageBlur[s].data() : Image[s].data();
     size_t bytes = blur ? ImageBlur[s].size() : Image[s].size();
     bool opaque = !blur && Opaque(lower, upper, true) && SlotPixels(s).opaque;
-    UsePixels(blur ? 200 + s : s, blur ? BlurTex[s] : SlotTex[s], iSize[s], pixels, bytes,
-              ImageVersion[s], opaque, filter);
+    UsePixels(blur ? 200 + s : s, blur ? BlurTex[s] : SlotTex[s], iSize[s], pixels, bytes, ImageVersion[s], opaque,
+              filter);
 }
 
 void CountQuad() {
@@ -482,8 +469,7 @@ void VellSys::RenderSys(float overscan) {
     glViewport(0, 0, size.width, size.height);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     if (Wireframe == 1) glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
-    glClearColor(DrawSet[kSetClearRed] / 255, DrawSet[kSetClearGreen] / 255,
-                 DrawSet[kSetClearBlue] / 255, 1);
+    glClearColor(DrawSet[kSetClearRed] / 255, DrawSet[kSetClearGreen] / 255, DrawSet[kSetClearBlue] / 255, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_BLEND);
@@ -503,8 +489,12 @@ void VellSys::RenderSys(float overscan) {
     float scaleX = (float)((2.0 - o) / V);
     float scaleY = (float)(-(double)A * (2.0 - (double)A * o) / V);
     glScalef(scaleX, scaleY, 1.0f);
-    Pixels = PixelMap{(double)scaleX * size.width / 2, (double)scaleY * size.height / 2,
-                      size.width / 2.0, size.height / 2.0, size.width, size.height};
+    Pixels = PixelMap{(double)scaleX * size.width / 2,
+                      (double)scaleY * size.height / 2,
+                      size.width / 2.0,
+                      size.height / 2.0,
+                      size.width,
+                      size.height};
 
     for (int n = 0; n < DrawToRT; n++) {
         int i = DrawToR + kRecordSize * n;

@@ -31,8 +31,7 @@ bool TexelForPixel(const PixelMap& m, const float* x, const float* y, double tex
 // to the ink's box, cut on whole texels so every pixel left still samples
 // the very texel it did. Returns false when the frame has no ink and
 // nothing needs drawing.
-bool TrimToInk(int slot, int frame, float cellU, float cellV, double texels, float* x, float* y,
-               double* u, double* v) {
+bool TrimToInk(int slot, int frame, float cellU, float cellV, double texels, float* x, float* y, double* u, double* v) {
     int ink[4];
     int known = FrameInk(slot, frame, ink);
     if (known < 0) return true;

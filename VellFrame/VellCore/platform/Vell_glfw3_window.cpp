@@ -56,9 +56,7 @@ void VellSys::SetWindowIcon(const char* path) {
     ApplyIcon();
 }
 
-void error_callback(int, const char* description) {
-    fprintf(stderr, "Error: %s\n", description);
-}
+void error_callback(int, const char* description) { fprintf(stderr, "Error: %s\n", description); }
 
 // A closed display ends the process inside Xlib, which only lets a handler
 // run first; without one the settings and scores since the last save go.
