@@ -27,10 +27,23 @@ enum Picture {
     kPicWindowIcon,
     kPictureCount
 };
+// One name a line: the build reads this list to know the files to expect.
+// clang-format off
 inline constexpr const char* kPictureNames[kPictureCount] = {
-    "entplain", "VellLogo", "icons",    "particles", "options", "menu",
-    "logo",     "plr-32",   "tiles-32", "bg-32",     "obj-32",  "icon",
+    "entplain",
+    "VellLogo",
+    "icons",
+    "particles",
+    "options",
+    "menu",
+    "logo",
+    "plr-32",
+    "tiles-32",
+    "bg-32",
+    "obj-32",
+    "icon",
 };
+// clang-format on
 
 // Frames of the icons sheet ("icons", 64 px), by what they show.
 enum IconFrame {
