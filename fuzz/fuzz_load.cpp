@@ -122,7 +122,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // What the rest of the game relies on after any load.
     const int* s = ThisGame.Settings;
-    if (ThisGame.DifficultyCursor < 1 || ThisGame.DifficultyCursor > 3) __builtin_trap();
+    if (ThisGame.DifficultyCursor < bh::kDifficultyEasy || ThisGame.DifficultyCursor > bh::kDifficultyDaily)
+        __builtin_trap();
     for (int i = 24; i < 27; i++)
         if (s[100 + i] != s[i]) __builtin_trap();
     if (s[0] < 0 || s[0] > 10 || s[1] < 0 || s[1] > 10 || s[20] < 0 || s[20] > 10) __builtin_trap();
